@@ -1,0 +1,22 @@
+#pragma once
+
+#include "Settings.h"
+
+#include <QSqlDatabase>
+
+// Reads and writes the single settings row of run_record.
+class SettingsStore
+{
+public:
+    explicit SettingsStore(QSqlDatabase db) : m_db(db) {}
+
+    // The stored values, with 50 / 15 / 90 for an empty or zero set size, delay
+    // or examination time; the built-in values when there is no row.
+    Settings load() const;
+    // Writes the values into the existing row. Returns false (and writes
+    // nothing) when there is no row.
+    bool save(const Settings &settings) const;
+
+private:
+    QSqlDatabase m_db;
+};

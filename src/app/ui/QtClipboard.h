@@ -1,0 +1,10 @@
+#pragma once
+
+#include "app/Clipboard.h"
+
+// The system clipboard.
+class QtClipboard : public Clipboard
+{
+public:
+    bool setText(const QString &text) override;
+};

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+// The reversible encoding of the question table's text columns: one pair of
+// upper-case hexadecimal digits per GBK byte of the trimmed text, each byte
+// mixed with the four letters of the key and with the length of the result.
+namespace codec {
+
+// The four key letters, in the order they enter the mix.
+inline constexpr char kKey[4] = {'W', 'E', 'X', 'O'};
+
+// Byte-level forms: GBK bytes in, hexadecimal text out, and back. decodeBytes
+// returns false (and leaves out empty) for a value that is not a valid encoding:
+// odd length, a character outside the hexadecimal digits, or a final lead byte
+// (above 160) with no byte after it.
+QByteArray encodeBytes(const QByteArray &plainGbk);
+bool decodeBytes(const QByteArray &encoded, QByteArray &plainGbk);
+
+} // namespace codec
+
+// Text forms used by every reader and writer of an encoded column. An invalid
+// stored value decodes to the empty text.
+QString encodeQuestionText(const QString &plain);
+QString decodeQuestionText(const QString &encoded);

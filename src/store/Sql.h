@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QString>
+#include <QVariantList>
+
+// Statement helpers: every value travels as a bound parameter, never pasted
+// into the text. A failed statement throws StoreError.
+namespace sql {
+
+// Prepares, binds the values in order to the '?' placeholders and executes.
+// The returned query is forward-only and positioned before its first row.
+QSqlQuery run(const QSqlDatabase &db, const QString &statement, const QVariantList &values = {});
+// The first column of the first row as an integer (0 when there is no row).
+qint64 scalar(const QSqlDatabase &db, const QString &statement, const QVariantList &values = {});
+
+} // namespace sql

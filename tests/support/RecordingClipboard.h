@@ -1,0 +1,17 @@
+#pragma once
+
+#include "app/Clipboard.h"
+
+class RecordingClipboard : public Clipboard
+{
+public:
+    bool setText(const QString &t) override
+    {
+        if (!writable)
+            return false;
+        text = t;
+        return true;
+    }
+    QString text;
+    bool writable = true;
+};

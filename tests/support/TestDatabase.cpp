@@ -1,0 +1,98 @@
+#include "TestDatabase.h"
+
+#include "store/QuestionCodec.h"
+#include "store/Sql.h"
+
+#include <QFile>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QTest>
+#include <QUuid>
+#include <QVariant>
+
+TestDatabase::TestDatabase()
+    : m_dir(std::make_unique<QTemporaryDir>()),
+      m_connection(QStringLiteral("test-") + QUuid::createUuid().toString(QUuid::WithoutBraces))
+{
+    m_db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connection);
+    m_db.setDatabaseName(path());
+    if (!m_db.open())
+        qFatal("cannot open test database");
+    QFile schema(QStringLiteral(DRILLBAY_SOURCE_DIR "/data/schema.sql"));
+    if (!schema.open(QIODevice::ReadOnly))
+        qFatal("cannot read data/schema.sql");
+    QString text = QString::fromUtf8(schema.readAll());
+    // Drop comment lines, then run statement by statement.
+    QStringList lines;
+    for (const QString &line : text.split(QLatin1Char('\n'))) {
+        if (!line.trimmed().startsWith(QStringLiteral("--")))
+            lines << line;
+    }
+    for (const QString &statement : lines.join(QLatin1Char('\n')).split(QLatin1Char(';'))) {
+        if (!statement.trimmed().isEmpty())
+            exec(statement);
+    }
+}
+
+TestDatabase::~TestDatabase()
+{
+    m_db.close();
+    m_db = QSqlDatabase();
+    QSqlDatabase::removeDatabase(m_connection);
+}
+
+QString TestDatabase::path() const
+{
+    return m_dir->filePath(QStringLiteral("examination.mdb"));
+}
+
+QString TestDatabase::folder() const
+{
+    return m_dir->path();
+}
+
+void TestDatabase::exec(const QString &statement)
+{
+    QSqlQuery query(m_db);
+    if (!query.exec(statement))
+        qFatal("%s: %s", qPrintable(statement), qPrintable(query.lastError().text()));
+}
+
+int TestDatabase::addBank(const QString &name, bool enabled, int id)
+{
+    if (id == 0)
+        id = static_cast<int>(sql::scalar(m_db, QStringLiteral("select coalesce(max(id),0)+1 "
+                                                               "from database_name")));
+    sql::run(m_db, QStringLiteral("insert into database_name(id, database_name, status) "
+                                  "values(?,?,?)"),
+             {id, name, enabled ? 1 : 0});
+    return id;
+}
+
+int TestDatabase::addChapter(int bankId, const QString &name, int alltime)
+{
+    QSqlQuery q = sql::run(m_db,
+                           QStringLiteral("insert into fenlei(试卷名称, database_id, alltime, "
+                                          "创建日期, 创建者) values(?,?,?,?,?)"),
+                           {name, bankId, alltime, QStringLiteral("2026-01-01T00:00:00"),
+                            QStringLiteral("net_user")});
+    return q.lastInsertId().toInt();
+}
+
+int TestDatabase::addQuestion(int chapterId, int type, const QString &stem,
+                              const QStringList &options, const QString &answer, int points,
+                              bool toPractise, const QString &image)
+{
+    QStringList four = options;
+    while (four.size() < 4)
+        four << QString();
+    QSqlQuery q = sql::run(
+        m_db,
+        QStringLiteral("insert into 考试训练题库(试卷分类, 题目类型, 题目, 选择项1, 选择项2, "
+                       "选择项3, 选择项4, 正确答案, 本题分数, 题目选择, images, 解析) "
+                       "values(?,?,?,?,?,?,?,?,?,?,?,?)"),
+        {chapterId, type, encodeQuestionText(stem), encodeQuestionText(four[0]),
+         encodeQuestionText(four[1]), encodeQuestionText(four[2]), encodeQuestionText(four[3]),
+         encodeQuestionText(answer), points, toPractise ? 1 : 0, image, QString()});
+    return q.lastInsertId().toInt();
+}

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QSqlDatabase>
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <memory>
+
+// A fresh database with the tables of data/schema.sql in a temporary folder,
+// filled by each test with the rows it needs.
+class TestDatabase
+{
+public:
+    TestDatabase();
+    ~TestDatabase();
+    TestDatabase(const TestDatabase &) = delete;
+    TestDatabase &operator=(const TestDatabase &) = delete;
+
+    QSqlDatabase db() const { return m_db; }
+    QString path() const;
+    QString folder() const;
+
+    // Convenience writers. Texts of questions are encoded as the editor does.
+    int addBank(const QString &name, bool enabled = true, int id = 0);
+    int addChapter(int bankId, const QString &name, int alltime = 60);
+    int addQuestion(int chapterId, int type, const QString &stem, const QStringList &options,
+                    const QString &answer, int points = 2, bool toPractise = true,
+                    const QString &image = QString());
+    void exec(const QString &statement);
+
+private:
+    std::unique_ptr<QTemporaryDir> m_dir;
+    QString m_connection;
+    QSqlDatabase m_db;
+};
