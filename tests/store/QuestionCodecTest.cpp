@@ -1,0 +1,82 @@
+#include "TestRegistry.h"
+#include "store/QuestionCodec.h"
+
+#include <QTest>
+
+// Expected values below were worked out by hand: the four key letters combine to
+// 0x57 ^ 0x45 ^ 0x58 ^ 0x4F = 0x05, and the length mask is (2n) mod 256.
+class QuestionCodecTest : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void encodesKnownVectors_data()
+    {
+        QTest::addColumn<QString>("plain");
+        QTest::addColumn<QString>("encoded");
+        QTest::newRow("empty") << QString() << QString();
+        QTest::newRow("blanks only") << QStringLiteral(" \t\r\n ") << QString();
+        // n=3, L=6: 0x61^0x05^0x06 = 0x62 ...
+        QTest::newRow("abc") << QStringLiteral("abc") << QStringLiteral("626160");
+        // n=4, L=8: shares no prefix with "abc".
+        QTest::newRow("abcd") << QStringLiteral("abcd") << QStringLiteral("6C6F6E69");
+        QTest::newRow("trimmed") << QStringLiteral("  abc \t") << QStringLiteral("626160");
+        // 电 = B5 E7 in GBK; n=2, L=4.
+        QTest::newRow("one hanzi") << QStringLiteral("电") << QStringLiteral("B4E6");
+        // 41 2E 20 D2 FD CF DF B2 BF B7 D6; n=11, L=0x16, mix 0x13.
+        QTest::newRow("mixed") << QStringLiteral("A. 引线部分")
+                               << QStringLiteral("523D33C1EEDCCCA1ACA4C5");
+        // Full-width digits A3B1 A3B2; n=4, L=8, mix 0x0D.
+        QTest::newRow("full-width") << QStringLiteral("１２") << QStringLiteral("AEBCAEBF");
+        // 64 bytes: L = 128, 0x41^0x05^0x80 = 0xC4.
+        QTest::newRow("64 bytes") << QString(64, QLatin1Char('A')) << QStringLiteral("C4").repeated(64);
+        // 128 bytes: L = 0, only the key enters: 0x41^0x05 = 0x44.
+        QTest::newRow("128 bytes") << QString(128, QLatin1Char('A'))
+                                   << QStringLiteral("44").repeated(128);
+        // 256 bytes: L = 0 again.
+        QTest::newRow("256 bytes") << QString(256, QLatin1Char('A'))
+                                   << QStringLiteral("44").repeated(256);
+    }
+
+    void encodesKnownVectors()
+    {
+        QFETCH(QString, plain);
+        QFETCH(QString, encoded);
+        QCOMPARE(encodeQuestionText(plain), encoded);
+        QCOMPARE(decodeQuestionText(encoded), plain.trimmed());
+    }
+
+    void decodesInvalidValuesToEmpty_data()
+    {
+        QTest::addColumn<QString>("stored");
+        QTest::newRow("odd length") << QStringLiteral("62616");
+        QTest::newRow("non-hex") << QStringLiteral("6Z6160");
+        QTest::newRow("non-ascii") << QStringLiteral("62电6");
+        // One byte B5 (n=1, L=2): stored B5^05^02 = B2; a lead byte with nothing after it.
+        QTest::newRow("lone final lead byte") << QStringLiteral("B2");
+        // Three bytes B5 E7 B5 (n=3, L=6, mix 0x03): B6 E4 B6; the last lead stands alone.
+        QTest::newRow("lead byte after a pair") << QStringLiteral("B6E4B6");
+    }
+
+    void decodesInvalidValuesToEmpty()
+    {
+        QFETCH(QString, stored);
+        QCOMPARE(decodeQuestionText(stored), QString());
+    }
+
+    void decodingTrimsAndAcceptsLowerCase()
+    {
+        QCOMPARE(decodeQuestionText(QStringLiteral("  626160 \r\n")), QStringLiteral("abc"));
+        QCOMPARE(decodeQuestionText(QStringLiteral("b4e6")), QStringLiteral("电"));
+    }
+
+    void roundTripsRegulationText()
+    {
+        const QString text = QStringLiteral("在10kV设备上工作，人员与带电体的安全距离不得小于0.70m。<BR>"
+                                            "（　）“止步，高压危险！”");
+        QCOMPARE(decodeQuestionText(encodeQuestionText(text)), text);
+    }
+};
+
+DRILLBAY_TEST(QuestionCodecTest)
+#include "QuestionCodecTest.moc"
