@@ -1,6 +1,7 @@
 #include "SingleInstance.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QStandardPaths>
 
 SingleInstance::SingleInstance(const QString &folder)

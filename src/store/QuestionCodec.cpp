@@ -3,11 +3,8 @@
 #include "GbkText.h"
 
 namespace codec {
-namespace {
 
-constexpr char kHex[] = "0123456789ABCDEF";
-
-int hexValue(char c)
+int hexDigit(char c)
 {
     if (c >= '0' && c <= '9')
         return c - '0';
@@ -18,13 +15,29 @@ int hexValue(char c)
     return -1;
 }
 
-// Applies the key letters in turn, then the length mask.
-unsigned char mix(unsigned char byte, unsigned char lengthMask)
+unsigned char mixByte(unsigned char byte, unsigned char lengthMask)
 {
     for (char letter : kKey)
         byte ^= static_cast<unsigned char>(letter);
     return byte ^ lengthMask;
 }
+
+bool wholeCharacters(const QByteArray &plain)
+{
+    // A byte above 160 leads a double-byte character and needs a byte after it.
+    for (qsizetype i = 0; i < plain.size(); ++i) {
+        if (static_cast<unsigned char>(plain.at(i)) > 160) {
+            if (i + 1 >= plain.size())
+                return false;
+            ++i;
+        }
+    }
+    return true;
+}
+
+namespace {
+
+constexpr char kHex[] = "0123456789ABCDEF";
 
 bool isBlank(char c)
 {
@@ -51,7 +64,7 @@ QByteArray encodeBytes(const QByteArray &plainGbk)
     QByteArray out;
     out.reserve(plain.size() * 2);
     for (char c : plain) {
-        const unsigned char b = mix(static_cast<unsigned char>(c), mask);
+        const unsigned char b = mixByte(static_cast<unsigned char>(c), mask);
         out.append(kHex[b >> 4]);
         out.append(kHex[b & 0x0F]);
     }
@@ -68,21 +81,14 @@ bool decodeBytes(const QByteArray &encoded, QByteArray &plainGbk)
     const auto mask = static_cast<unsigned char>(m % 256);
     QByteArray out(m / 2, Qt::Uninitialized);
     for (qsizetype i = 0; i < m; i += 2) {
-        const int high = hexValue(text.at(i));
-        const int low = hexValue(text.at(i + 1));
+        const int high = hexDigit(text.at(i));
+        const int low = hexDigit(text.at(i + 1));
         if (high < 0 || low < 0)
             return false;
-        out[i / 2] = static_cast<char>(mix(static_cast<unsigned char>(high * 16 + low), mask));
+        out[i / 2] = static_cast<char>(mixByte(static_cast<unsigned char>(high * 16 + low), mask));
     }
-    // Walk the characters: a byte above 160 leads a double-byte character and
-    // needs a byte after it.
-    for (qsizetype i = 0; i < out.size(); ++i) {
-        if (static_cast<unsigned char>(out.at(i)) > 160) {
-            if (i + 1 >= out.size())
-                return false;
-            ++i;
-        }
-    }
+    if (!wholeCharacters(out))
+        return false;
     plainGbk = out;
     return true;
 }
@@ -96,13 +102,33 @@ QString encodeQuestionText(const QString &plain)
 
 QString decodeQuestionText(const QString &encoded)
 {
-    QByteArray plain;
-    // Stored values are ASCII; anything else is not an encoding of ours.
-    for (QChar c : encoded) {
-        if (c.unicode() > 0x7F)
+    // Same steps as codec::decodeBytes, straight from the stored text: this runs
+    // for every text of every question read.
+    const QChar *chars = encoded.constData();
+    qsizetype begin = 0;
+    qsizetype end = encoded.size();
+    while (begin < end && chars[begin].unicode() <= 0x20)
+        ++begin;
+    while (end > begin && chars[end - 1].unicode() <= 0x20)
+        --end;
+    const qsizetype m = end - begin;
+    if (m % 2 != 0)
+        return {};
+    const auto mask = static_cast<unsigned char>(m % 256);
+    QByteArray plain(m / 2, Qt::Uninitialized);
+    char *out = plain.data();
+    for (qsizetype i = begin; i < end; i += 2) {
+        const char16_t high = chars[i].unicode();
+        const char16_t low = chars[i + 1].unicode();
+        if (high > 0x7F || low > 0x7F)
             return {};
+        const int h = codec::hexDigit(static_cast<char>(high));
+        const int l = codec::hexDigit(static_cast<char>(low));
+        if (h < 0 || l < 0)
+            return {};
+        *out++ = static_cast<char>(codec::mixByte(static_cast<unsigned char>(h * 16 + l), mask));
     }
-    if (!codec::decodeBytes(encoded.toLatin1(), plain))
+    if (!codec::wholeCharacters(plain))
         return {};
     return gbk::decode(plain);
 }

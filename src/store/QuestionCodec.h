@@ -18,6 +18,13 @@ inline constexpr char kKey[4] = {'W', 'E', 'X', 'O'};
 QByteArray encodeBytes(const QByteArray &plainGbk);
 bool decodeBytes(const QByteArray &encoded, QByteArray &plainGbk);
 
+// The steps both directions share.
+int hexDigit(char c); // -1 for a character that is not a hexadecimal digit
+// The byte combined with the key letters in turn, then with the length mask.
+unsigned char mixByte(unsigned char byte, unsigned char lengthMask);
+// False when a lead byte (above 160) is the last byte.
+bool wholeCharacters(const QByteArray &plain);
+
 } // namespace codec
 
 // Text forms used by every reader and writer of an encoded column. An invalid

@@ -86,13 +86,18 @@ int TestDatabase::addQuestion(int chapterId, int type, const QString &stem,
     QStringList four = options;
     while (four.size() < 4)
         four << QString();
+    // The text columns are NOT NULL: a null QString would bind as NULL.
+    const auto text = [](const QString &value) {
+        return value.isNull() ? QStringLiteral("") : value;
+    };
     QSqlQuery q = sql::run(
         m_db,
         QStringLiteral("insert into 考试训练题库(试卷分类, 题目类型, 题目, 选择项1, 选择项2, "
                        "选择项3, 选择项4, 正确答案, 本题分数, 题目选择, images, 解析) "
                        "values(?,?,?,?,?,?,?,?,?,?,?,?)"),
-        {chapterId, type, encodeQuestionText(stem), encodeQuestionText(four[0]),
-         encodeQuestionText(four[1]), encodeQuestionText(four[2]), encodeQuestionText(four[3]),
-         encodeQuestionText(answer), points, toPractise ? 1 : 0, image, QString()});
+        {chapterId, type, text(encodeQuestionText(stem)), text(encodeQuestionText(four[0])),
+         text(encodeQuestionText(four[1])), text(encodeQuestionText(four[2])),
+         text(encodeQuestionText(four[3])), text(encodeQuestionText(answer)), points,
+         toPractise ? 1 : 0, text(image), text(QString())});
     return q.lastInsertId().toInt();
 }

@@ -1,0 +1,49 @@
+// Decoding every stem of a bank against a plain copy of the same stored text.
+// Usage: bench_decode DATABASE
+#include "BenchUtil.h"
+#include "store/Database.h"
+#include "store/QuestionCodec.h"
+#include "store/Sql.h"
+
+#include <QCoreApplication>
+#include <QStringList>
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: %s DATABASE\n", argv[0]);
+        return 2;
+    }
+    QString error;
+    QSqlDatabase db = Database::open(QString::fromLocal8Bit(argv[1]), QStringLiteral("bench"), &error);
+    if (!db.isOpen()) {
+        std::fprintf(stderr, "%s\n", qPrintable(error));
+        return 1;
+    }
+    QStringList stored;
+    {
+        QSqlQuery q = sql::run(db, QStringLiteral("select 题目 from 考试训练题库 order by id"));
+        while (q.next())
+            stored << q.value(0).toString();
+    }
+    std::printf("%lld stems\n", static_cast<long long>(stored.size()));
+
+    qsizetype sink = 0;
+    const double copy = medianMs(7, [&] {
+        QStringList out;
+        out.reserve(stored.size());
+        for (const QString &s : stored)
+            out << QString(s.constData(), s.size());
+        sink += out.size();
+    });
+    const double decode = medianMs(7, [&] {
+        QStringList out;
+        out.reserve(stored.size());
+        for (const QString &s : stored)
+            out << decodeQuestionText(s);
+        sink += out.size();
+    });
+    report("decode every stem", decode, "plain copy", copy);
+    return sink > 0 ? 0 : 1;
+}

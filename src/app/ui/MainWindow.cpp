@@ -1,0 +1,465 @@
+#include "MainWindow.h"
+
+#include "CjkFonts.h"
+#include "LinkLabel.h"
+#include "SettingsPage.h"
+#include "app/Notifier.h"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QFrame>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QScreen>
+#include <QStackedWidget>
+#include <QTimer>
+#include <QToolButton>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <exception>
+#include <iterator>
+
+namespace {
+
+constexpr int kTopBarHeight = 36;
+constexpr int kSloganHeight = 49;
+constexpr int kBottomBarHeight = 66;
+constexpr int kStatusBarHeight = 22;
+constexpr int kSloganStart = 709;
+
+Settings loadSettings(const SettingsStore &store)
+{
+    try {
+        return store.load();
+    } catch (const std::exception &error) {
+        // An unreadable settings row leaves the built-in values.
+        qWarning("drillbay: settings not read: %s", error.what());
+        return Settings();
+    }
+}
+
+const char *const kPageNames[] = {
+    "TabSheetSingle",   "TabSheetMultiple",    "TabSheetFillIn",   "TabSheetTrueFalse",
+    "TabSheetEssay",    "TabSheet7",           "TabSheetSettings", "TabSheet10",
+    "TabSheetCompose",  "TabSheet14",          "TabSheetRegulationWrite",
+    "TabSheetJoke",     "TabSheetPassword",    "TabSheetPasswordChange",
+};
+
+const char *const kGroupTitles[] = {"章节练习", "模拟考试", "题库工具", "试题编辑", "资料与其他",
+                                    "系统"};
+
+QPushButton *commandButton(const QString &name, const QString &text, QWidget *parent)
+{
+    auto *button = new QPushButton(text, parent);
+    button->setObjectName(name);
+    button->setMinimumHeight(28);
+    button->setCursor(Qt::PointingHandCursor);
+    return button;
+}
+
+} // namespace
+
+MainWindow::MainWindow(QSqlDatabase db, Notifier &notifier, QWidget *parent)
+    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowCloseButtonHint),
+      m_db(db),
+      m_notifier(notifier),
+      m_store(db),
+      m_startup(loadSettings(m_store)),
+      m_settingsForm(m_startup)
+{
+    setObjectName(QStringLiteral("TForm1"));
+    setWindowTitle(QStringLiteral("Quizmora") + QStringLiteral("V3.6"));
+    setFixedSize(kClientWidth, kClientHeight);
+    setFont(cjk::hei(13));
+    setAutoFillBackground(true);
+    setStyleSheet(QStringLiteral(
+        "#TopBar{background:qlineargradient(x1:0,y1:0,x2:0,y2:1,stop:0 #86a9d3,stop:1 #6a91c2);"
+        " border-bottom:1px solid #4d729f;}"
+        "#LeftPanel{background:#eef2f7;border-right:1px solid #c3cedb;}"
+        "#CommandGroup{background:#ffffff;border:1px solid #cfd8e3;border-radius:5px;}"
+        "#GroupTitle{color:#1f4e79;font-weight:bold;}"
+        "#Panel6{background:qlineargradient(x1:0,y1:0,x2:0,y2:1,stop:0 #fdfefc,stop:1 #eef6ea);"
+        " border-bottom:1px solid #cfdcc9;}"
+        "#PageArea{background:#ffffff;}"
+        "#BottomBar{background:#eef2f7;border-top:1px solid #c3cedb;}"
+        "#StatusBar{background:#e4e8ee;border-top:1px solid #b9c3cf;}"
+        "#StatusBar QLabel{border:1px solid #b9c3cf;border-top-color:#a0abb8;"
+        " border-left-color:#a0abb8;background:#edf0f4;color:#333333;}"));
+
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(buildTopBar());
+    auto *middle = new QHBoxLayout;
+    middle->setSpacing(0);
+    middle->addWidget(buildLeftPanel());
+    middle->addWidget(buildCentre(), 1);
+    layout->addLayout(middle, 1);
+    layout->addWidget(buildBottomBar());
+    layout->addWidget(buildStatusBar());
+
+    m_clockTimer = new QTimer(this);
+    m_clockTimer->setInterval(1000);
+    connect(m_clockTimer, &QTimer::timeout, this, &MainWindow::tickClock);
+    m_clockTimer->start();
+
+    showPage(Page::SingleChoice);
+    showLeftPage(LeftPage::Commands);
+
+    // Centred on the screen.
+    if (const QScreen *screen = QGuiApplication::primaryScreen()) {
+        const QRect area = screen->availableGeometry();
+        move(area.center() - QPoint(kClientWidth / 2, kClientHeight / 2));
+    }
+}
+
+QWidget *MainWindow::buildTopBar()
+{
+    auto *bar = new QFrame(this);
+    bar->setObjectName(QStringLiteral("TopBar"));
+    bar->setFixedHeight(kTopBarHeight);
+    auto *row = new QHBoxLayout(bar);
+    row->setContentsMargins(14, 0, 16, 0);
+    row->setSpacing(6);
+
+    auto *caption = new QLabel(QStringLiteral("★选择章节："), bar);
+    caption->setObjectName(QStringLiteral("LabelChapterCaption"));
+    caption->setFont(cjk::hei(15, true));
+    caption->setStyleSheet(QStringLiteral("color:#ffffff;"));
+    row->addWidget(caption);
+
+    m_chapterLink = new LinkLabel(QStringLiteral("（点击此处选择章节）"), bar);
+    m_chapterLink->setObjectName(QStringLiteral("Label19"));
+    m_chapterLink->setFont(cjk::hei(15));
+    m_chapterLink->setLook(Qt::black, false, QColor(0xff, 0xff, 0x00), true);
+    m_chapterLink->setMinimumWidth(360);
+    connect(m_chapterLink, &LinkLabel::clicked, this, &MainWindow::chapterLinkClicked);
+    row->addWidget(m_chapterLink, 1);
+
+    m_runStatus = new QLabel(QStringLiteral("练习状态"), bar);
+    m_runStatus->setObjectName(QStringLiteral("LabelRunStatus"));
+    m_runStatus->setFont(cjk::hei(14, true));
+    m_runStatus->setStyleSheet(QStringLiteral("color:#ffffff;"));
+    row->addWidget(m_runStatus);
+    row->addSpacing(30);
+
+    const QString hint = QStringLiteral("系统提示：正确数/题数/客观总题目");
+    auto *resultCaption = new QLabel(QStringLiteral("[正率/客观题]"), bar);
+    resultCaption->setObjectName(QStringLiteral("LabelResultCaption"));
+    resultCaption->setFont(cjk::hei(14));
+    resultCaption->setStyleSheet(QStringLiteral("color:#ffffff;"));
+    resultCaption->setToolTip(hint);
+    row->addWidget(resultCaption);
+    m_result = new QLabel(QStringLiteral("00/00"), bar);
+    m_result->setObjectName(QStringLiteral("LabelResult"));
+    m_result->setFont(cjk::hei(16, true));
+    m_result->setStyleSheet(QStringLiteral("color:#fff36b;"));
+    m_result->setToolTip(hint);
+    row->addWidget(m_result);
+    bar->setToolTip(hint);
+    return bar;
+}
+
+QWidget *MainWindow::buildLeftPanel()
+{
+    m_leftPanel = new QStackedWidget(this);
+    m_leftPanel->setObjectName(QStringLiteral("LeftPanel"));
+    m_leftPanel->setFixedWidth(kLeftPanelWidth);
+
+    // Command page: titled groups, shown once they hold a command.
+    m_commandPage = new QWidget(m_leftPanel);
+    m_commandPage->setObjectName(QStringLiteral("CommandPage"));
+    auto *commands = new QVBoxLayout(m_commandPage);
+    commands->setContentsMargins(8, 8, 8, 8);
+    commands->setSpacing(8);
+    for (const char *title : kGroupTitles) {
+        auto *box = new QFrame(m_commandPage);
+        box->setObjectName(QStringLiteral("CommandGroup"));
+        auto *inner = new QVBoxLayout(box);
+        inner->setContentsMargins(8, 6, 8, 8);
+        inner->setSpacing(5);
+        auto *heading = new QLabel(QString::fromUtf8(title), box);
+        heading->setObjectName(QStringLiteral("GroupTitle"));
+        heading->setFont(cjk::hei(13, true));
+        inner->addWidget(heading);
+        box->setVisible(false);
+        commands->addWidget(box);
+        m_groupBoxes << box;
+        m_groupLayouts << inner;
+    }
+    commands->addStretch(1);
+
+    m_sequentialButton = commandButton(QStringLiteral("Button23"), QStringLiteral("本章顺序练习"),
+                                       m_commandPage);
+    addCommand(CommandGroup::Practice, m_sequentialButton);
+    m_typeChoice = new QComboBox(m_commandPage);
+    m_typeChoice->setObjectName(QStringLiteral("ComboBox7"));
+    m_typeChoice->addItems({QStringLiteral("本章单选题练习"), QStringLiteral("本章多选题练习"),
+                            QStringLiteral("本章填空题练习"), QStringLiteral("本章判断题练习"),
+                            QStringLiteral("本章论述题练习")});
+    m_typeChoice->setCurrentIndex(0);
+    m_typeChoice->setMinimumHeight(26);
+    addCommand(CommandGroup::Practice, m_typeChoice);
+
+    m_settingsButton = commandButton(QStringLiteral("Button12"), QStringLiteral("系统配置"),
+                                     m_commandPage);
+    m_settingsButton->setToolTip(
+        QStringLiteral("系统提示：设定系统配置如分割试题的多少，是否显示即时答案等，下次启动有效"));
+    connect(m_settingsButton, &QPushButton::clicked, this, [this] { showPage(Page::Settings); });
+    addCommand(CommandGroup::System, m_settingsButton);
+    m_leftPanel->addWidget(m_commandPage);
+
+    // Practice page: the countdown and the commands of a run.
+    m_practicePage = new QWidget(m_leftPanel);
+    m_practicePage->setObjectName(QStringLiteral("PracticePage"));
+    m_practiceLayout = new QVBoxLayout(m_practicePage);
+    m_practiceLayout->setContentsMargins(10, 14, 10, 10);
+    m_practiceLayout->setSpacing(8);
+    auto *countdownCaption = new QLabel(QStringLiteral("倒计时"), m_practicePage);
+    countdownCaption->setObjectName(QStringLiteral("LabelCountdownCaption"));
+    countdownCaption->setFont(cjk::hei(15, true));
+    countdownCaption->setAlignment(Qt::AlignCenter);
+    countdownCaption->setStyleSheet(QStringLiteral("color:#1f4e79;"));
+    m_practiceLayout->addWidget(countdownCaption);
+    m_countdown = new QLabel(QStringLiteral("00:00"), m_practicePage);
+    m_countdown->setObjectName(QStringLiteral("LabelCountdown"));
+    m_countdown->setFont(cjk::hei(30, true));
+    m_countdown->setAlignment(Qt::AlignCenter);
+    m_countdown->setStyleSheet(QStringLiteral(
+        "color:#d00000;background:#ffffff;border:1px solid #cfd8e3;border-radius:5px;"
+        "padding:6px;"));
+    m_practiceLayout->addWidget(m_countdown);
+    m_practiceLayout->addSpacing(6);
+    m_gradeButton = new QToolButton(m_practicePage);
+    m_gradeButton->setObjectName(QStringLiteral("SpeedButton13"));
+    m_gradeButton->setText(QStringLiteral("交卷评阅"));
+    m_gradeButton->setFont(cjk::hei(15, true));
+    m_gradeButton->setMinimumHeight(38);
+    m_gradeButton->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    m_gradeButton->setCursor(Qt::PointingHandCursor);
+    m_practiceLayout->addWidget(m_gradeButton);
+    m_practiceLayout->addStretch(1);
+    m_practiceBack = new QToolButton(m_practicePage);
+    m_practiceBack->setObjectName(QStringLiteral("ImageBackToCommands"));
+    m_practiceBack->setText(QStringLiteral("◀ 返回功能菜单"));
+    m_practiceBack->setAutoRaise(true);
+    m_practiceBack->setCursor(Qt::PointingHandCursor);
+    m_practiceBack->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    connect(m_practiceBack, &QToolButton::clicked, this,
+            [this] { showLeftPage(LeftPage::Commands); });
+    m_practiceLayout->addWidget(m_practiceBack);
+    m_leftPanel->addWidget(m_practicePage);
+    return m_leftPanel;
+}
+
+QWidget *MainWindow::buildCentre()
+{
+    auto *centre = new QWidget(this);
+    auto *column = new QVBoxLayout(centre);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+
+    // The slogan strip; its label is placed by position so that it can move.
+    m_sloganStrip = new QFrame(centre);
+    m_sloganStrip->setObjectName(QStringLiteral("Panel6"));
+    m_sloganStrip->setFixedHeight(kSloganHeight);
+    m_sloganLabel = new QLabel(QStringLiteral("电力工作人员必备环节  电力安全高于一切"),
+                               m_sloganStrip);
+    m_sloganLabel->setObjectName(QStringLiteral("Label41"));
+    m_sloganLabel->setFont(cjk::youyuan(19, true));
+    QPalette green = m_sloganLabel->palette();
+    green.setColor(QPalette::WindowText, QColor(0, 128, 0));
+    m_sloganLabel->setPalette(green);
+    m_sloganLabel->adjustSize();
+    const int stripWidth = kClientWidth - kLeftPanelWidth;
+    // The text starts at its design position, moved left only as far as needed
+    // to be read whole while it stands still.
+    const int x = std::min(kSloganStart, stripWidth - m_sloganLabel->width() - 24);
+    m_sloganLabel->move(x, (kSloganHeight - m_sloganLabel->height()) / 2);
+    column->addWidget(m_sloganStrip);
+
+    m_pageArea = new QStackedWidget(centre);
+    m_pageArea->setObjectName(QStringLiteral("PageArea"));
+    for (int i = 0; i < static_cast<int>(std::size(kPageNames)); ++i) {
+        auto *placeholder = new QWidget(m_pageArea);
+        placeholder->setObjectName(QString::fromLatin1(kPageNames[i]));
+        m_pageArea->addWidget(placeholder);
+    }
+    m_settingsPage = new SettingsPage(m_settingsForm, m_store, m_notifier);
+    installPage(Page::Settings, m_settingsPage);
+    connect(m_settingsPage, &SettingsPage::quitRequested, this, &MainWindow::quitWithoutAsking);
+    connect(m_settingsPage, &SettingsPage::backToQuestions, this,
+            [this] { showPage(Page::SingleChoice); });
+    column->addWidget(m_pageArea, 1);
+    return centre;
+}
+
+QWidget *MainWindow::buildBottomBar()
+{
+    auto *bar = new QFrame(this);
+    bar->setObjectName(QStringLiteral("BottomBar"));
+    bar->setFixedHeight(kBottomBarHeight);
+    auto *column = new QVBoxLayout(bar);
+    column->setContentsMargins(10, 4, 10, 5);
+    column->setSpacing(3);
+
+    m_stripArea = new QWidget(bar);
+    m_stripArea->setObjectName(QStringLiteral("QuestionStrip"));
+    m_stripArea->setFixedHeight(22);
+    column->addWidget(m_stripArea);
+
+    auto *row = new QHBoxLayout;
+    row->setSpacing(8);
+    m_progress = new QProgressBar(bar);
+    m_progress->setObjectName(QStringLiteral("ProgressBar1"));
+    m_progress->setRange(0, 100);
+    m_progress->setValue(0);
+    m_progress->setTextVisible(false);
+    m_progress->setFixedSize(360, 16);
+    row->addWidget(m_progress);
+    m_percent = new QLabel(QStringLiteral("100%"), bar);
+    m_percent->setObjectName(QStringLiteral("LabelPercent"));
+    m_percent->setFont(cjk::hei(14, true));
+    m_percent->setStyleSheet(QStringLiteral("color:#d00000;"));
+    m_percent->setMinimumWidth(44);
+    row->addWidget(m_percent);
+    m_bottomCommands = new QHBoxLayout;
+    m_bottomCommands->setSpacing(6);
+    row->addLayout(m_bottomCommands, 1);
+    m_prior = new QPushButton(QStringLiteral("前一题[Prior]"), bar);
+    m_prior->setObjectName(QStringLiteral("Button1"));
+    m_prior->setMinimumSize(112, 28);
+    m_next = new QPushButton(QStringLiteral("下一题[Next]"), bar);
+    m_next->setObjectName(QStringLiteral("Button2"));
+    m_next->setMinimumSize(112, 28);
+    row->addWidget(m_prior);
+    row->addWidget(m_next);
+    column->addLayout(row);
+    return bar;
+}
+
+QWidget *MainWindow::buildStatusBar()
+{
+    // Three panels of 300, 600 and 300 pixels; the last one runs past the
+    // window's right edge, its centred clock stays visible.
+    auto *bar = new QFrame(this);
+    bar->setObjectName(QStringLiteral("StatusBar"));
+    bar->setFixedHeight(kStatusBarHeight);
+    const int widths[] = {300, 600, 300};
+    int x = 0;
+    for (const int width : widths) {
+        auto *panel = new QLabel(bar);
+        panel->setObjectName(QStringLiteral("StatusPanel%1").arg(m_status.size() + 1));
+        panel->setAlignment(Qt::AlignCenter);
+        panel->setGeometry(x, 2, width - 2, kStatusBarHeight - 3);
+        x += width;
+        m_status << panel;
+    }
+    m_status[1]->setText(QStringLiteral("电力安全规程考试训练    安全第一  预防为主"));
+    m_status[2]->setText(m_clock.text());
+    return bar;
+}
+
+void MainWindow::setChapterName(const QString &name)
+{
+    m_chapterName = name;
+    m_chapterLink->setText(name.isEmpty() ? QStringLiteral("（点击此处选择章节）") : name);
+    m_chapterLink->repaint();
+}
+
+void MainWindow::showLeftPage(LeftPage page)
+{
+    m_leftPanel->setCurrentWidget(page == LeftPage::Commands ? m_commandPage : m_practicePage);
+}
+
+void MainWindow::addCommand(CommandGroup group, QWidget *command)
+{
+    const int index = static_cast<int>(group);
+    command->setParent(m_groupBoxes.at(index));
+    m_groupLayouts.at(index)->addWidget(command);
+    m_groupBoxes.at(index)->setVisible(true);
+}
+
+QWidget *MainWindow::page(Page page) const
+{
+    return m_pageArea->widget(static_cast<int>(page));
+}
+
+MainWindow::Page MainWindow::currentPage() const
+{
+    return static_cast<Page>(m_pageArea->currentIndex());
+}
+
+void MainWindow::showPage(Page page)
+{
+    m_pageArea->setCurrentIndex(static_cast<int>(page));
+}
+
+void MainWindow::installPage(Page page, QWidget *widget)
+{
+    const int index = static_cast<int>(page);
+    QWidget *old = m_pageArea->widget(index);
+    if (old == widget)
+        return;
+    const bool wasCurrent = m_pageArea->currentIndex() == index;
+    if (widget->objectName().isEmpty())
+        widget->setObjectName(pageName(page));
+    m_pageArea->insertWidget(index, widget);
+    m_pageArea->removeWidget(old);
+    old->deleteLater();
+    if (wasCurrent)
+        m_pageArea->setCurrentIndex(index);
+}
+
+QString MainWindow::pageName(Page page)
+{
+    return QString::fromLatin1(kPageNames[static_cast<int>(page)]);
+}
+
+void MainWindow::stopElapsedClock()
+{
+    m_clock.stop();
+    m_clockTimer->stop();
+}
+
+void MainWindow::tickClock()
+{
+    m_clock.tick();
+    m_status[2]->setText(m_clock.text());
+}
+
+void MainWindow::quitWithoutAsking()
+{
+    m_quitting = true;
+    emit quitRequested();
+}
+
+void MainWindow::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    if (!m_shownOnce) {
+        m_shownOnce = true;
+        // After the window has painted itself.
+        QTimer::singleShot(0, this, &MainWindow::firstShown);
+    }
+}
+
+void MainWindow::closeEvent(QCloseEvent *event)
+{
+    if (m_quitting) {
+        event->accept();
+        return;
+    }
+    if (!m_notifier.askYesNo(QStringLiteral("提示信息"), QStringLiteral("你确定要关闭程序吗？"),
+                             Notifier::Icon::Warning)) {
+        event->ignore();
+        return;
+    }
+    m_quitting = true;
+    event->accept();
+    emit quitRequested();
+}

@@ -1,0 +1,61 @@
+#include "Windows.h"
+
+#include "MainWindow.h"
+#include "practice/ui/BackdropWindow.h"
+#include "practice/ui/PickerWindow.h"
+
+#include <QCoreApplication>
+
+namespace {
+
+std::unique_ptr<QWidget> emptyWindow(const char *name)
+{
+    auto window = std::make_unique<QWidget>(nullptr, Qt::Window);
+    window->setObjectName(QString::fromLatin1(name));
+    window->hide();
+    return window;
+}
+
+} // namespace
+
+Windows::Windows(QSqlDatabase mainDb, QSqlDatabase pickerDb)
+{
+    m_main = std::make_unique<MainWindow>(mainDb, m_mainNotifier);
+    m_mainNotifier.setParent(m_main.get());
+    m_review = emptyWindow("TForm2");
+    m_picker = std::make_unique<PickerWindow>(pickerDb, m_pickerNotifier);
+    m_pickerNotifier.setParent(m_picker.get());
+    m_paperBrowse = emptyWindow("TForm7");
+    m_documents = emptyWindow("TForm9");
+    m_known = emptyWindow("TForm14");
+    m_about = emptyWindow("TForm15");
+    m_search = emptyWindow("TForm17");
+    m_composed = emptyWindow("TForm18");
+    m_editor = emptyWindow("TForm21");
+    m_backdrop = std::make_unique<BackdropWindow>();
+    m_chapterPaper = emptyWindow("TForm8");
+    m_inputHelp = emptyWindow("TForm6");
+
+    MainWindow *main = m_main.get();
+    PickerWindow *picker = m_picker.get();
+    picker->setBackdrop(m_backdrop.get());
+
+    QObject::connect(main, &MainWindow::firstShown, picker, &PickerWindow::openModal);
+    QObject::connect(main, &MainWindow::chapterLinkClicked, picker, &PickerWindow::openOnTop);
+    QObject::connect(picker, &PickerWindow::chapterChosen, main, [main](const QString &name) {
+        main->setChapterName(name);
+        main->show();
+        main->raise();
+        main->activateWindow();
+    });
+    QObject::connect(m_backdrop.get(), &BackdropWindow::clicked, main, [main] {
+        main->raise();
+        main->activateWindow();
+    });
+    QObject::connect(main, &MainWindow::quitRequested, qApp, &QCoreApplication::quit,
+                     Qt::QueuedConnection);
+    QObject::connect(picker, &PickerWindow::quitRequested, qApp, &QCoreApplication::quit,
+                     Qt::QueuedConnection);
+}
+
+Windows::~Windows() = default;

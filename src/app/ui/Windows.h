@@ -1,0 +1,55 @@
+#pragma once
+
+#include "NotifierBoxes.h"
+
+#include <QSqlDatabase>
+#include <memory>
+
+class BackdropWindow;
+class MainWindow;
+class PickerWindow;
+class QWidget;
+
+// Every window of the program, created once at start-up, hidden, in a fixed
+// order, and kept until the end. Windows that later features fill in are
+// empty here and carry their names so that they can be found.
+class Windows
+{
+public:
+    // mainDb and pickerDb are the two windows' own connections to the data file.
+    Windows(QSqlDatabase mainDb, QSqlDatabase pickerDb);
+    ~Windows();
+    Windows(const Windows &) = delete;
+    Windows &operator=(const Windows &) = delete;
+
+    MainWindow *main() const { return m_main.get(); }
+    QWidget *review() const { return m_review.get(); }           // TForm2
+    PickerWindow *picker() const { return m_picker.get(); }      // TForm3
+    QWidget *paperBrowse() const { return m_paperBrowse.get(); } // TForm7
+    QWidget *documents() const { return m_documents.get(); }     // TForm9
+    QWidget *knownViewer() const { return m_known.get(); }       // TForm14
+    QWidget *about() const { return m_about.get(); }             // TForm15
+    QWidget *search() const { return m_search.get(); }           // TForm17
+    QWidget *composedPaper() const { return m_composed.get(); }  // TForm18
+    QWidget *editor() const { return m_editor.get(); }           // TForm21
+    BackdropWindow *backdrop() const { return m_backdrop.get(); } // TForm13
+    QWidget *chapterPaper() const { return m_chapterPaper.get(); } // TForm8
+    QWidget *inputHelp() const { return m_inputHelp.get(); }     // TForm6
+
+private:
+    NotifierBoxes m_mainNotifier;
+    NotifierBoxes m_pickerNotifier;
+    std::unique_ptr<MainWindow> m_main;
+    std::unique_ptr<QWidget> m_review;
+    std::unique_ptr<PickerWindow> m_picker;
+    std::unique_ptr<QWidget> m_paperBrowse;
+    std::unique_ptr<QWidget> m_documents;
+    std::unique_ptr<QWidget> m_known;
+    std::unique_ptr<QWidget> m_about;
+    std::unique_ptr<QWidget> m_search;
+    std::unique_ptr<QWidget> m_composed;
+    std::unique_ptr<QWidget> m_editor;
+    std::unique_ptr<BackdropWindow> m_backdrop;
+    std::unique_ptr<QWidget> m_chapterPaper;
+    std::unique_ptr<QWidget> m_inputHelp;
+};

@@ -1,0 +1,67 @@
+#pragma once
+
+#include <QSqlDatabase>
+#include <QString>
+#include <QStringList>
+
+// Counts a chapter and its bank, cuts the chapter's questions still to
+// practise into numbered sets and writes the texts of the chapter page.
+class ChapterLoader
+{
+public:
+    struct Result
+    {
+        // False when the chapter (or the chosen type of it) has no question,
+        // or none still to practise; notice then holds the text to show and
+        // openPicker says whether the chapter picker opens after it. The
+        // caller keeps its previous set list, division and level.
+        bool ok = false;
+        QString notice;
+        bool openPicker = false;
+
+        int chapterId = 0;
+        int bankId = 0;
+        QString bankName;
+        int bankTotal = 0;          // T
+        int bankToPractise = 0;     // Tp (of the chosen type when typeFilter > 0)
+        int chapterTotal = 0;       // C (of the chosen type)
+        int chapterToPractise = 0;  // P (of the chosen type)
+        // Bottom-bar figure (T − Tp) + "/" + T; set on failure as well.
+        QString knownFigure;
+
+        // The division (ok only).
+        int setSize = 0;            // S
+        int fullSets = 0;           // F
+        int remainder = 0;          // R
+        int setCount = 0;
+
+        // Chapter page texts (ok only).
+        QString bankChapterLine;
+        QString setInfoLine;
+        QStringList setItems;       // in set order: row i is set index i
+        QString levelLine;          // learning level, or the chosen type when typeFilter > 0
+        QString hintLine;           // empty when typeFilter > 0
+        QString restoreLinkText;    // empty when typeFilter > 0
+        int levelPercent = 0;       // s, typeFilter 0 only
+    };
+
+    explicit ChapterLoader(QSqlDatabase db) : m_db(db) {}
+
+    // typeFilter 0 for all types, 1 … 5 for one type; setSizeField is the
+    // set-size field of the settings page at this moment.
+    Result load(const QString &chapter, int typeFilter, int setSizeField) const;
+
+    // The learning-level line for K known of T questions of the bank.
+    static QString levelLine(int known, int total, int *percent = nullptr);
+    // The notice for a chapter without questions to practise.
+    static QString failureNotice(const QString &chapter, int typeFilter);
+    // The set list item of set number (1-based) holding count questions. Set
+    // numbers are padded with zeros to the width of the largest set number,
+    // at least two digits, so the items also sort by text in set order.
+    static QString setItem(int number, int count, bool lastPartial, int setCount);
+    // The set number (1-based) an item names, or 0.
+    static int setNumberOfItem(const QString &item);
+
+private:
+    QSqlDatabase m_db;
+};

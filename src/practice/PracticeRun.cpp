@@ -1,0 +1,710 @@
+#include "PracticeRun.h"
+
+#include "app/Notifier.h"
+#include "store/GbkText.h"
+
+#include <algorithm>
+
+namespace {
+
+const QString kEndOfRunNotice = QStringLiteral("[软件提示]:请交卷请点击左边的【交卷评阅】按钮.");
+const QString kNoRunNotice =
+    QStringLiteral("[软件提示]：请选择左侧 的【顺序练习】、【随机练习】、【模拟考试】开始练习.");
+const QString kSavedHint = QStringLiteral("提示：已保存.");
+const QString kNextCaption = QStringLiteral("下一题[Next]");
+const QString kLetters = QStringLiteral("ABCD");
+
+// "1" … "4" -> "A" … "D", anything else -> empty.
+QString letterOf(const QString &digit)
+{
+    if (digit.size() == 1 && digit.at(0) >= QLatin1Char('1') && digit.at(0) <= QLatin1Char('4'))
+        return QString(kLetters.at(digit.at(0).unicode() - '1'));
+    return {};
+}
+
+bool isAnswerDigit(const QString &value)
+{
+    return !letterOf(value).isEmpty();
+}
+
+} // namespace
+
+PracticeRun::PracticeRun(const Settings &settings, Notifier &notifier, QObject *parent)
+    : QObject(parent),
+      m_settings(settings),
+      m_notifier(notifier),
+      m_slots(kCapacity + 1),
+      m_sliderPosition(settings.advanceDelay * 100),
+      m_advanceCountdown(settings.advanceDelay)
+{
+    m_display.revealFigure = QString::number(m_revealCountdown);
+}
+
+RunQuestion &PracticeRun::question(int k)
+{
+    return m_slots[std::clamp(k, 0, kCapacity)];
+}
+
+const RunQuestion &PracticeRun::question(int k) const
+{
+    return m_slots[std::clamp(k, 0, kCapacity)];
+}
+
+void PracticeRun::setSliderPosition(int position)
+{
+    m_sliderPosition = position;
+}
+
+int PracticeRun::sliderDelay() const
+{
+    return text::roundHalfEven(m_sliderPosition / 100.0);
+}
+
+// ---------------------------------------------------------------------------
+// Loading and ending
+
+void PracticeRun::load(const QVector<RunQuestion> &loaded, int mode, bool examMode)
+{
+    if (loaded.isEmpty())
+        return;
+    // Whatever was pending belongs to the run being replaced.
+    m_advanceRunning = false;
+    m_advanceCountdown = sliderDelay();
+    m_revealRunning = false;
+    m_revealCountdown = kRevealStart;
+    m_display.revealFigure = QString::number(m_revealCountdown);
+    m_display.revealFigureVisible = false;
+
+    const int count = std::min<int>(loaded.size(), kCapacity);
+    for (int k = 1; k <= count; ++k) {
+        m_slots[k] = loaded.at(k - 1);
+        m_slots[k].wrongMark = false;
+    }
+    m_n = count;
+    m_mode = mode;
+    m_examMode = examMode;
+    m_active = true;
+    m_objectiveCount = 0;
+    m_objectiveCorrect = 0;
+    m_display.liveCorrect = text::twoDigits(0);
+    m_display.liveTotal = text::twoDigits(0);
+
+    m_current = 1;
+    m_display.revealPanelVisible.fill(!m_examMode);
+    showQuestion(1, Move::First);
+    finishMove(Move::First);
+    markAnswers();
+    buildStrip();
+    updateTimerFlags();
+    emit changed();
+}
+
+void PracticeRun::applyDivision(int setSize, int setCount)
+{
+    m_setSize = setSize;
+    m_setCount = setCount;
+    m_setIndex = 0;
+    m_current = 0;
+    if (m_active) {
+        emit countdownStopRequested();
+        switchPage(RunDisplay::Page::SingleChoice);
+        m_display.questionLines.clear();
+        m_display.essayText.clear();
+        m_display.progressMinimum = 0;
+        m_display.progressValue = 0;
+        m_display.percentText = QStringLiteral("0%");
+    }
+    emit changed();
+}
+
+void PracticeRun::showChapterPage()
+{
+    switchPage(RunDisplay::Page::Chapter);
+    m_display.progressMinimum = 0;
+    m_display.progressValue = 0;
+    emit changed();
+}
+
+void PracticeRun::freeStrip()
+{
+    m_display.strip.clear();
+    emit changed();
+}
+
+void PracticeRun::endRun()
+{
+    const bool wasExam = m_examMode;
+    m_active = false;
+    m_examMode = false;
+    m_current = 0;
+    if (!wasExam)
+        m_n = std::clamp(m_setSize, 0, kCapacity);
+    m_advanceRunning = false;
+    m_advanceCountdown = sliderDelay();
+    m_revealRunning = false;
+    m_revealCountdown = kRevealStart;
+    m_display.revealFigure = QString::number(m_revealCountdown);
+    m_display.revealFigureVisible = false;
+    m_display.nextEnabled = true;
+    m_display.nextCaption = kNextCaption;
+    clearAnswerPages();
+    m_display.strip.clear();
+    switchPage(RunDisplay::Page::Chapter);
+    updateTimerFlags();
+    emit changed();
+}
+
+void PracticeRun::clearAnswerPages()
+{
+    m_display.questionLines.clear();
+    m_display.singleChosen.clear();
+    m_display.multiChosen.clear();
+    m_display.trueFalseChosen.clear();
+    m_display.rightMarkVisible = false;
+    m_display.wrongMarkVisible = false;
+    m_display.multiFeedback.clear();
+    m_display.multiChecks.fill(false);
+    m_display.fillInText.clear();
+    m_display.essayText.clear();
+    m_display.saveHint.clear();
+    m_display.saveHintVisible = false;
+    m_display.picture.clear();
+}
+
+// ---------------------------------------------------------------------------
+// Showing a question
+
+void PracticeRun::switchPage(RunDisplay::Page page)
+{
+    m_display.page = page;
+    ++m_display.pageSerial;
+}
+
+void PracticeRun::showQuestion(int k, Move move)
+{
+    const RunQuestion &q = m_slots[k];
+    const QString answer = text::trimmed(q.userAnswer);
+    const QString head = QString::number(k) + QStringLiteral(".") + q.stem;
+    const QStringList withOptions = {QString(), head, QStringLiteral("  A.") + q.optionA,
+                                     QStringLiteral("  B.") + q.optionB,
+                                     QStringLiteral("  C.") + q.optionC,
+                                     QStringLiteral("  D.") + q.optionD};
+    const QStringList stemOnly = {QString(), head};
+
+    m_display.lineSpacing = 150;
+    switch (q.typeCode) {
+    case MultipleChoice:
+        switchPage(RunDisplay::Page::MultipleChoice);
+        m_display.questionLines = withOptions;
+        m_display.multiChosen.clear();
+        for (int i = 0; i < 4; ++i)
+            setBox(i, false);
+        for (int i = 0; i < 4; ++i) {
+            if (answer.contains(QChar(u'1' + i))) {
+                m_display.multiChosen += kLetters.at(i);
+                setBox(i, true);
+            }
+        }
+        break;
+    case FillIn:
+        switchPage(RunDisplay::Page::FillIn);
+        m_display.questionLines = stemOnly;
+        m_display.fillInText = answer;
+        break;
+    case TrueFalse:
+        switchPage(RunDisplay::Page::TrueFalse);
+        m_display.questionLines = stemOnly;
+        m_display.rightMarkVisible = false;
+        m_display.wrongMarkVisible = false;
+        m_display.trueFalseChosen = answer == QStringLiteral("1")   ? QStringLiteral("对")
+                                    : answer == QStringLiteral("0") ? QStringLiteral("错")
+                                                                    : QString();
+        break;
+    case Essay:
+        switchPage(RunDisplay::Page::Essay);
+        m_display.questionLines = stemOnly;
+        m_display.essayText = QString(answer).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+        break;
+    default:
+        // Single choice, and any stored type code outside 1 … 5 (shown, never answerable).
+        switchPage(RunDisplay::Page::SingleChoice);
+        m_display.questionLines = withOptions;
+        if (move == Move::Automatic)
+            m_display.lineSpacing = 200;
+        m_display.rightMarkVisible = false;
+        m_display.wrongMarkVisible = false;
+        m_display.singleChosen = letterOf(answer);
+        break;
+    }
+
+    const QString image = text::trimmed(q.imageName);
+    m_display.picture = image.isEmpty() ? QString() : QStringLiteral("images/") + image;
+
+    if (m_examMode) {
+        m_display.revealPanelVisible.fill(false);
+    } else if (move != Move::First) {
+        if (q.typeCode == MultipleChoice || q.typeCode == FillIn || q.typeCode == Essay)
+            m_display.revealPanelVisible[q.typeCode - 1] = m_settings.showInstantAnswer;
+    }
+}
+
+void PracticeRun::finishMove(Move move)
+{
+    m_display.percentText =
+        QString::number(text::roundHalfEven(m_current * 100.0 / m_n)) + QStringLiteral("%");
+    m_display.saveHintVisible = false;
+    const bool setProgress = move == Move::Next || move == Move::Prior;
+    if (setProgress) {
+        m_display.progressMinimum = 1;
+        m_display.progressMaximum = m_n;
+        m_display.progressValue = m_current;
+        m_display.multiFeedback.clear();
+        m_display.multiFeedbackVisible = m_settings.showInstantAnswer;
+    }
+    switch (move) {
+    case Move::First:
+        m_display.bottomHintVisible = 1 >= m_n;
+        break;
+    case Move::Next:
+        m_display.bottomHintVisible = false;
+        m_display.revealPanelVisible[SingleChoice - 1] =
+            m_settings.showInstantAnswer && !m_examMode;
+        break;
+    case Move::Prior:
+    case Move::Automatic:
+        m_display.bottomHintVisible = m_current >= m_n;
+        break;
+    }
+}
+
+// ---------------------------------------------------------------------------
+// Moves
+
+void PracticeRun::next()
+{
+    if (!m_active)
+        return;
+    stopAutomaticMove();
+    ++m_current;
+    markAnswers();
+    if (m_current <= m_n) {
+        refreshLiveCounts();
+        showQuestion(m_current, Move::Next);
+        finishMove(Move::Next);
+    } else {
+        endOfRun();
+    }
+    updateTimerFlags();
+    emit changed();
+}
+
+void PracticeRun::endOfRun()
+{
+    refreshLiveCounts();
+    m_notifier.inform(kEndOfRunNotice);
+    switchPage(RunDisplay::Page::Score);
+    m_display.questionLines.clear();
+    m_display.bottomHintVisible = true;
+    emit countdownStopRequested();
+    if (m_objectiveCount >= 1) {
+        m_display.scoreLine = QStringLiteral("客观题正确：") + QString::number(m_objectiveCorrect) +
+                              QStringLiteral(" /客观总数:") + QString::number(m_objectiveCount);
+        m_display.scorePercent =
+            QString::number(text::roundHalfEven(m_objectiveCorrect * 100.0 / m_objectiveCount)) +
+            QStringLiteral("分");
+    }
+    stopAutomaticMove();
+    emit passedLastQuestion();
+}
+
+void PracticeRun::prior()
+{
+    if (!m_active)
+        return;
+    stopAutomaticMove();
+    refreshLiveCounts();
+    --m_current;
+    markAnswers();
+    if (m_current <= 0) {
+        m_current = 1;
+    } else {
+        showQuestion(m_current, Move::Prior);
+        finishMove(Move::Prior);
+    }
+    updateTimerFlags();
+    emit changed();
+}
+
+void PracticeRun::stripClick(int number)
+{
+    if (!m_active) {
+        m_notifier.inform(kNoRunNotice);
+        emit commandPageRequested();
+        return;
+    }
+    if (number < 1 || number > m_n)
+        return;
+    m_current = number - 1;
+    next();
+}
+
+void PracticeRun::automaticMove()
+{
+    if (!m_active || m_n < 1)
+        return;
+    ++m_current;
+    refreshLiveCounts();
+    markAnswers();
+    if (m_current > m_n)
+        m_current = m_n;
+    if (m_current < 1)
+        return;
+    showQuestion(m_current, Move::Automatic);
+    finishMove(Move::Automatic);
+}
+
+void PracticeRun::startAutomaticMove()
+{
+    m_advanceRunning = true;
+}
+
+void PracticeRun::stopAutomaticMove()
+{
+    m_advanceRunning = false;
+    m_advanceCountdown = sliderDelay();
+}
+
+void PracticeRun::tickAdvance()
+{
+    if (!m_advanceRunning)
+        return;
+    --m_advanceCountdown;
+    if (m_advanceCountdown > 0)
+        return;
+    m_advanceRunning = false;
+    m_display.nextEnabled = true;
+    m_advanceCountdown = sliderDelay();
+    m_display.nextCaption = kNextCaption;
+    automaticMove();
+    updateTimerFlags();
+    emit changed();
+}
+
+void PracticeRun::updateTimerFlags()
+{
+    m_display.advanceTimerOn = m_advanceRunning;
+    m_display.revealTimerOn = m_revealRunning;
+}
+
+// ---------------------------------------------------------------------------
+// Strip
+
+void PracticeRun::stripPosition(int number, int n, int *x, int *y)
+{
+    if (n <= 50) {
+        *x = 10 + 16 * number;
+        *y = 10;
+    } else if (number <= 50) {
+        *x = 10 + 16 * number;
+        *y = 0;
+    } else if (number <= 100) {
+        *x = 10 + 16 * (number - 50);
+        *y = 16;
+    } else if (n < 130) {
+        *x = 3 + 23 * (number - 100);
+        *y = 32;
+    } else {
+        // Rows of 60 at a step of 18 pixels keep three-digit numbers inside
+        // the bar: 101 … 160, 161 … 220, 221 … 280, 281 … 300.
+        const int index = number - 101;
+        *x = 3 + 18 * (index % 60 + 1);
+        *y = 32 + 16 * (index / 60);
+    }
+}
+
+void PracticeRun::buildStrip()
+{
+    m_display.strip.clear();
+    for (int k = 1; k <= m_n; ++k)
+        m_slots[k].wrongMark = false;
+    for (int k = 1; k <= m_n; ++k) {
+        RunDisplay::StripNumber number;
+        number.number = k;
+        number.caption = text::twoDigits(k);
+        stripPosition(k, m_n, &number.x, &number.y);
+        m_display.strip.append(number);
+    }
+}
+
+// ---------------------------------------------------------------------------
+// Judging
+
+void PracticeRun::markAnswers()
+{
+    for (int k = 1; k <= m_n; ++k)
+        m_slots[k].wrongMark = isObjective(m_slots[k].typeCode) && !answeredCorrectly(m_slots[k]);
+    if (m_current < 1)
+        return;
+    const int left = m_current - 1;
+    if (left < 1 || left > m_display.strip.size() || left > m_n)
+        return;
+    RunDisplay::StripNumber &number = m_display.strip[left - 1];
+    const RunQuestion &q = m_slots[left];
+    number.bold = true;
+    if (q.typeCode == FillIn || q.typeCode == Essay)
+        number.colour = RunDisplay::kSilver;
+    else
+        number.colour = q.wrongMark ? RunDisplay::kRed : RunDisplay::kGreen;
+}
+
+void PracticeRun::refreshLiveCounts()
+{
+    int count = 0;
+    int correct = 0;
+    for (int k = 1; k <= m_n; ++k) {
+        if (!isObjective(m_slots[k].typeCode))
+            continue;
+        ++count;
+        if (answeredCorrectly(m_slots[k]))
+            ++correct;
+    }
+    m_objectiveCount = count;
+    m_objectiveCorrect = correct;
+    m_display.liveCorrect = text::twoDigits(correct);
+    m_display.liveTotal = text::twoDigits(count);
+}
+
+// ---------------------------------------------------------------------------
+// Answers
+
+bool PracticeRun::controlApplies(int typeCode) const
+{
+    return questionOnScreen() && m_slots[m_current].typeCode == typeCode;
+}
+
+void PracticeRun::answerSingle(int digit)
+{
+    if (!controlApplies(SingleChoice) || digit < 1 || digit > 4)
+        return;
+    RunQuestion &q = m_slots[m_current];
+    const QString value = QString::number(digit);
+    const QString correct = text::trimmed(q.correctAnswer);
+    m_display.singleChosen = QString(kLetters.at(digit - 1));
+    q.userAnswer = value;
+    if (!m_examMode && m_settings.showInstantAnswer) {
+        if (correct == value) {
+            m_display.rightMarkVisible = true;
+            m_display.wrongMarkVisible = false;
+        } else if (isAnswerDigit(correct)) {
+            m_display.wrongMarkVisible = true;
+            m_display.rightMarkVisible = false;
+        }
+    }
+    if (m_examMode) {
+        startAutomaticMove();
+    } else if (value != correct) {
+        ++m_wrongStreak;
+        if (m_wrongStreak >= 2) {
+            startAutomaticMove();
+            m_wrongStreak = 0;
+        }
+    } else {
+        m_wrongStreak = 0;
+        startAutomaticMove();
+    }
+    updateTimerFlags();
+    emit changed();
+}
+
+void PracticeRun::setBox(int index, bool checked)
+{
+    if (m_display.multiChecks[index] == checked)
+        return;
+    m_display.multiChecks[index] = checked;
+    multiBoxesChanged();
+}
+
+void PracticeRun::multiBoxesChanged()
+{
+    if (!controlApplies(MultipleChoice))
+        return;
+    RunQuestion &q = m_slots[m_current];
+    QString letters;
+    QString digits;
+    for (int i = 0; i < 4; ++i) {
+        if (m_display.multiChecks[i]) {
+            letters += kLetters.at(i);
+            digits += QChar(u'1' + i);
+        }
+    }
+    m_display.multiChosen = letters;
+    q.userAnswer = digits;
+    if (m_examMode)
+        return;
+    const QString correct = text::trimmed(q.correctAnswer);
+    if (text::trimmed(digits) == correct) {
+        m_display.multiFeedback = QStringLiteral("正确");
+        m_display.multiFeedbackColour = RunDisplay::kRed;
+    } else if (digits.isEmpty()) {
+        m_display.multiFeedback.clear();
+    } else if (std::all_of(digits.cbegin(), digits.cend(),
+                           [&](QChar d) { return correct.contains(d); })) {
+        m_display.multiFeedback = QStringLiteral("不完全正确");
+        m_display.multiFeedbackColour = RunDisplay::kGreen;
+    } else {
+        m_display.multiFeedback = QStringLiteral("错误");
+        m_display.multiFeedbackColour = RunDisplay::kBlack;
+    }
+}
+
+void PracticeRun::setMultiBox(int index, bool checked)
+{
+    if (!controlApplies(MultipleChoice) || index < 0 || index > 3)
+        return;
+    m_display.multiChecks[index] = checked;
+    multiBoxesChanged();
+    emit changed();
+}
+
+void PracticeRun::fillInKeyPress()
+{
+    if (!controlApplies(FillIn))
+        return;
+    m_display.saveHint.clear();
+    emit changed();
+}
+
+void PracticeRun::fillInKeyRelease(const QString &fieldText)
+{
+    if (!controlApplies(FillIn))
+        return;
+    m_slots[m_current].userAnswer = fieldText;
+    m_display.fillInText = fieldText;
+    m_display.saveHint = kSavedHint;
+    m_display.saveHintVisible = true;
+    emit changed();
+}
+
+void PracticeRun::essayKeyPress()
+{
+    if (!controlApplies(Essay))
+        return;
+    m_display.saveHint.clear();
+    emit changed();
+}
+
+void PracticeRun::essayKeyRelease(const QString &viewText)
+{
+    if (!controlApplies(Essay))
+        return;
+    QString lines = viewText;
+    lines.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    lines.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    m_display.essayText = lines;
+    m_slots[m_current].userAnswer = lines.split(QLatin1Char('\n')).join(QStringLiteral("\r\n"));
+    m_display.saveHint = kSavedHint;
+    m_display.saveHintVisible = true;
+    emit changed();
+}
+
+void PracticeRun::answerTrueFalse(bool value)
+{
+    if (!controlApplies(TrueFalse))
+        return;
+    RunQuestion &q = m_slots[m_current];
+    const QString chosen = value ? QStringLiteral("1") : QStringLiteral("0");
+    const QString other = value ? QStringLiteral("0") : QStringLiteral("1");
+    m_display.trueFalseChosen = value ? QStringLiteral("对") : QStringLiteral("错");
+    q.userAnswer = chosen;
+    m_display.rightMarkVisible = false;
+    m_display.wrongMarkVisible = false;
+    if (!m_examMode) {
+        const QString correct = text::trimmed(q.correctAnswer);
+        if (correct == chosen)
+            m_display.rightMarkVisible = true;
+        else if (correct == other)
+            m_display.wrongMarkVisible = true;
+    }
+    startAutomaticMove();
+    updateTimerFlags();
+    emit changed();
+}
+
+// ---------------------------------------------------------------------------
+// Reveal
+
+void PracticeRun::revealHover()
+{
+    if (!questionOnScreen())
+        return;
+    const int type = m_slots[m_current].typeCode;
+    if (type < SingleChoice || type > Essay || !m_display.revealPanelVisible[type - 1])
+        return;
+    m_display.revealFigure = QString::number(m_revealCountdown);
+    m_display.revealFigureVisible = true;
+    m_revealRunning = true;
+    updateTimerFlags();
+    emit changed();
+}
+
+void PracticeRun::tickReveal()
+{
+    if (!m_revealRunning)
+        return;
+    --m_revealCountdown;
+    m_display.revealFigure = QString::number(m_revealCountdown);
+    if (m_revealCountdown < 1) {
+        revealAnswer();
+        m_revealRunning = false;
+        m_display.revealFigureVisible = false;
+        m_revealCountdown = kRevealStart;
+        m_display.revealFigure = QString::number(m_revealCountdown);
+    }
+    updateTimerFlags();
+    emit changed();
+}
+
+void PracticeRun::revealAnswer()
+{
+    if (!questionOnScreen())
+        return;
+    RunQuestion &q = m_slots[m_current];
+    const QString correct = q.correctAnswer;
+    switch (q.typeCode) {
+    case SingleChoice:
+        m_display.singleChosen = letterOf(text::trimmed(correct));
+        break;
+    case MultipleChoice: {
+        for (int i = 0; i < 4; ++i)
+            setBox(i, false);
+        for (int i = 0; i < 4; ++i) {
+            if (correct.contains(QChar(u'1' + i)))
+                setBox(i, true);
+        }
+        QString letters;
+        for (QChar c : correct) {
+            const QString letter = letterOf(QString(c));
+            letters += letter;
+        }
+        m_display.multiChosen = letters;
+        break;
+    }
+    case FillIn:
+        m_display.fillInText = correct;
+        q.userAnswer = correct;
+        break;
+    case TrueFalse: {
+        const QString value = text::trimmed(correct);
+        m_display.trueFalseChosen = value == QStringLiteral("1")   ? QStringLiteral("对")
+                                    : value == QStringLiteral("0") ? QStringLiteral("错")
+                                                                   : QString();
+        break;
+    }
+    case Essay:
+        m_display.essayText = correct + QStringLiteral("\n");
+        q.userAnswer = correct;
+        break;
+    default:
+        break;
+    }
+}

@@ -1,0 +1,175 @@
+#pragma once
+
+#include "app/Settings.h"
+#include "practice/RunDisplay.h"
+#include "practice/RunQuestion.h"
+
+#include <QObject>
+#include <QString>
+#include <QVector>
+
+class Notifier;
+
+// The one practice run of the program: the loaded questions, the moves between
+// them, answer capture with its instant feedback, the automatic move and the
+// answer reveal. The main window owns it, forwards the user's actions and the
+// ticks of its two 100 ms timers, and renders display() after every changed().
+class PracticeRun : public QObject
+{
+    Q_OBJECT
+
+public:
+    static constexpr int kCapacity = 300;   // slots 1 … 300
+    static constexpr int kRevealStart = 5;  // reveal countdown, tenths of a second
+    static constexpr int kBarWidth = 1130;  // width of the bottom bar, pixels
+
+    // Kinds of run written to the practice log.
+    enum Mode { SequentialSet = 1, RandomPractice = 2, MockExamination = 3 };
+
+    PracticeRun(const Settings &settings, Notifier &notifier, QObject *parent = nullptr);
+
+    // --- Loading and ending -------------------------------------------------
+
+    // Fills slots 1 … n (at most 300; slots beyond keep older contents),
+    // sets N, mode and examMode, makes the run active, shows question 1, marks
+    // the answers and builds the strip for N. An empty list loads nothing.
+    void load(const QVector<RunQuestion> &loaded, int mode, bool examMode);
+    // A chapter was divided anew: setSize and setCount take the new division,
+    // setIndex and current start again at 0. While a run is active the
+    // countdown is asked to stop and the single-choice page is shown empty.
+    void applyDivision(int setSize, int setCount);
+    // Shows the chapter page and sets the progress bar to 0.
+    void showChapterPage();
+    // Removes the question-number strip.
+    void freeStrip();
+    // Ends the run when the review closes: not active, no mock examination,
+    // current 0, N back to setSize (unless it was a mock examination), both
+    // timers stopped, the advance delay reloaded, answer pages cleared, strip
+    // removed, chapter page shown.
+    void endRun();
+
+    // --- Moves ----------------------------------------------------------------
+
+    void next();               // "下一题[Next]"
+    void prior();              // "前一题[Prior]"
+    void stripClick(int number);
+
+    // --- Answers (act on the question on screen only) --------------------------
+
+    void answerSingle(int digit);               // buttons A … D: 1 … 4
+    void setMultiBox(int index, bool checked);  // check boxes A … D: 0 … 3
+    void fillInKeyPress();
+    void fillInKeyRelease(const QString &fieldText);
+    void essayKeyPress();
+    void essayKeyRelease(const QString &viewText);
+    void answerTrueFalse(bool value);           // "对" true, "错" false
+    void revealHover();                         // pointer over "查看答案"
+
+    // --- Timers ---------------------------------------------------------------
+
+    void tickAdvance();
+    void tickReveal();
+    bool advanceRunning() const { return m_advanceRunning; }
+    bool revealRunning() const { return m_revealRunning; }
+    int advanceCountdown() const { return m_advanceCountdown; }
+    int revealCountdown() const { return m_revealCountdown; }
+
+    // The slider of the settings page (milliseconds, 300 … 5000). The advance
+    // countdown is reloaded from it, position ÷ 100 rounded halves to even.
+    void setSliderPosition(int position);
+    int sliderPosition() const { return m_sliderPosition; }
+    int sliderDelay() const;
+
+    // --- Judging operations shared with grading ---------------------------------
+
+    // wrongMark of every slot 1 … N, then the strip colour of question current − 1.
+    void markAnswers();
+    // objectiveCount / objectiveCorrect and the live figures of the top bar.
+    void refreshLiveCounts();
+
+    // --- State ----------------------------------------------------------------
+
+    const RunDisplay &display() const { return m_display; }
+    const Settings &settings() const { return m_settings; }
+
+    RunQuestion &question(int k);              // k in 1 … 300
+    const RunQuestion &question(int k) const;
+    bool questionOnScreen() const { return m_current >= 1 && m_current <= m_n; }
+
+    int N() const { return m_n; }
+    int current() const { return m_current; }
+    bool active() const { return m_active; }
+    void setActive(bool active) { m_active = active; }
+    bool examMode() const { return m_examMode; }
+    int mode() const { return m_mode; }
+    int setSize() const { return m_setSize; }
+    int setCount() const { return m_setCount; }
+    int setIndex() const { return m_setIndex; }
+    void setSetIndex(int index) { m_setIndex = index; }
+    int highlightedSet() const { return m_highlightedSet; }
+    void setHighlightedSet(int index) { m_highlightedSet = index; }
+    int typeFilter() const { return m_typeFilter; }
+    void setTypeFilter(int filter) { m_typeFilter = filter; }
+    int objectiveCount() const { return m_objectiveCount; }
+    int objectiveCorrect() const { return m_objectiveCorrect; }
+    int wrongStreak() const { return m_wrongStreak; }
+
+    // Placement of strip number n in a run of N questions.
+    static void stripPosition(int number, int n, int *x, int *y);
+
+signals:
+    // The display state or a field changed; render display().
+    void changed();
+    // The countdown must stop (the user passed the last question, or a
+    // chapter was loaded while a run is active).
+    void countdownStopRequested();
+    // Next went past the last question: the score page is up.
+    void passedLastQuestion();
+    // The left panel must show its command page (strip click without a run).
+    void commandPageRequested();
+
+private:
+    enum class Move { First, Next, Prior, Automatic };
+
+    void showQuestion(int k, Move move);
+    void finishMove(Move move);
+    void endOfRun();
+    void automaticMove();
+    void startAutomaticMove();
+    void stopAutomaticMove();
+    void buildStrip();
+    void switchPage(RunDisplay::Page page);
+    void updateTimerFlags();
+    // A check box changed, by the user or by the system.
+    void multiBoxesChanged();
+    void setBox(int index, bool checked);
+    void revealAnswer();
+    void clearAnswerPages();
+    bool controlApplies(int typeCode) const;
+
+    Settings m_settings;
+    Notifier &m_notifier;
+    QVector<RunQuestion> m_slots;  // index 0 unused
+
+    int m_n = 0;
+    int m_current = 0;
+    bool m_active = false;
+    bool m_examMode = false;
+    int m_mode = 0;
+    int m_setSize = 0;
+    int m_setCount = 0;
+    int m_setIndex = 0;
+    int m_highlightedSet = 0;
+    int m_typeFilter = 0;
+    int m_objectiveCount = 0;
+    int m_objectiveCorrect = 0;
+    int m_wrongStreak = 0;
+
+    int m_sliderPosition = 0;
+    bool m_advanceRunning = false;
+    int m_advanceCountdown = 0;
+    bool m_revealRunning = false;
+    int m_revealCountdown = kRevealStart;
+
+    RunDisplay m_display;
+};

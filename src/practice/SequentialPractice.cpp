@@ -1,0 +1,88 @@
+#include "SequentialPractice.h"
+
+#include "app/Notifier.h"
+#include "practice/PracticeRun.h"
+#include "practice/QuestionSource.h"
+
+QStringList SequentialPractice::typeChoiceItems()
+{
+    return {QStringLiteral("本章单选题练习"), QStringLiteral("本章多选题练习"),
+            QStringLiteral("本章填空题练习"), QStringLiteral("本章判断题练习"),
+            QStringLiteral("本章论述题练习")};
+}
+
+SequentialPractice::SequentialPractice(QSqlDatabase db, PracticeRun &run, Notifier &notifier)
+    : m_db(db), m_run(run), m_notifier(notifier)
+{
+}
+
+ChapterLoader::Result SequentialPractice::loadChapter(const QString &chapter, int typeFilter,
+                                                      int setSizeField)
+{
+    ChapterLoader::Result result = ChapterLoader(m_db).load(chapter, typeFilter, setSizeField);
+    m_page.knownFigure = result.knownFigure;
+    if (!result.ok) {
+        m_notifier.inform(result.notice);
+        return result;
+    }
+    m_page.setInfoLine = result.setInfoLine;
+    m_page.setItems = result.setItems;
+    m_page.bankChapterLine = result.bankChapterLine;
+    m_page.levelLine = result.levelLine;
+    m_page.hintLine = result.hintLine;
+    m_page.restoreLinkText = result.restoreLinkText;
+    m_page.bankId = result.bankId;
+    m_page.bankName = result.bankName;
+    m_run.applyDivision(result.setSize, result.setCount);
+    return result;
+}
+
+SequentialPractice::StartResult SequentialPractice::start(const QString &chapter, int typeFilter,
+                                                          int setSizeField)
+{
+    StartResult result;
+    m_run.showChapterPage();
+    result.load = loadChapter(chapter, typeFilter, setSizeField);
+    result.openPicker = !result.load.ok && result.load.openPicker;
+    m_run.setTypeFilter(typeFilter);
+    m_run.freeStrip();
+    if (m_run.active()) {
+        result.gradedRun = true;
+        if (m_grade)
+            m_grade();
+        m_run.setActive(false);
+    }
+    m_run.setHighlightedSet(0);
+    return result;
+}
+
+void SequentialPractice::setClicked(int row)
+{
+    if (row < 0 || row >= m_page.setItems.size())
+        return;
+    m_page.heading = m_page.setItems.at(row);
+    m_run.setSetIndex(row);
+}
+
+SequentialPractice::ExtractResult SequentialPractice::extract(const QString &chapter,
+                                                              int examMinutesField)
+{
+    ExtractResult result;
+    const QVector<RunQuestion> loaded =
+        QuestionSource(m_db).readSet(chapter, m_run.typeFilter(), m_run.setSize(),
+                                     m_run.setCount(), m_run.setIndex());
+    if (loaded.isEmpty()) {
+        m_notifier.inform(QuestionSource::kEmptySetNotice);
+        return result;
+    }
+    m_run.setHighlightedSet(m_run.setIndex());
+    result.sliderPosition = m_run.settings().advanceDelay * 100;
+    m_run.setSliderPosition(result.sliderPosition);
+    result.countdownMinutes = examMinutesField;
+    m_run.load(loaded, PracticeRun::SequentialSet, false);
+    result.statusText = QStringLiteral(" 顺序练习 第[") + QString::number(m_run.setIndex() + 1) +
+                        QStringLiteral("]套，") + QStringLiteral("共有 [") +
+                        QString::number(m_run.N()) + QStringLiteral("] 道");
+    result.ok = true;
+    return result;
+}

@@ -1,0 +1,85 @@
+#pragma once
+
+#include "practice/ChapterLoader.h"
+
+#include <QSqlDatabase>
+#include <QString>
+#include <QStringList>
+#include <functional>
+
+class Notifier;
+class PracticeRun;
+
+// Sequential practice of the current chapter: loading the chapter (also for
+// the picker), the chapter page with its set list, and extracting a set into
+// the practice run.
+class SequentialPractice
+{
+public:
+    // Texts of the chapter page and of the known figure; they keep their
+    // previous values when a load fails.
+    struct ChapterPage
+    {
+        QString heading = QStringLiteral("请选择分割试题,并点击【提取试题】调入试题");
+        QString setInfoLine;
+        QStringList setItems;       // row i = set index i; draw row highlightedSet red
+        QString bankChapterLine;
+        QString levelLine;
+        QString hintLine;           // 20 px below the level line
+        QString restoreLinkText;    // on the level line, 610 px right of its start
+        QString knownFigure;        // bottom bar
+        int bankId = 0;
+        QString bankName;
+    };
+
+    struct StartResult
+    {
+        ChapterLoader::Result load;
+        bool gradedRun = false;         // an active run was handed to grading
+        bool openPicker = false;        // open the picker after the notice
+    };
+
+    struct ExtractResult
+    {
+        bool ok = false;                // false: the empty-set notice was shown, no run
+        int sliderPosition = 0;         // put the settings page slider here
+        int countdownMinutes = 0;       // start the countdown with these minutes
+        QString statusText;             // run status text of the top bar
+        int switchPanelAfterMs = 200;   // then show the practice page of the left panel
+        // Also on success: show "【此题会做不练习】", hide "★选择章节：" and the
+        // chapter link, disable the picture leading back to the command page.
+    };
+
+    // The five items of the type choice box; item i stands for type i + 1.
+    static QStringList typeChoiceItems();
+
+    SequentialPractice(QSqlDatabase db, PracticeRun &run, Notifier &notifier);
+
+    // Grading of an active run when sequential practice starts. It is expected
+    // to end the run (PracticeRun::endRun) when its review closes.
+    void setGradeHandler(std::function<void()> grade) { m_grade = std::move(grade); }
+
+    // Loads the chapter with the type filter and the set-size field: on
+    // success the page texts and the run's division change; on failure the
+    // notice is shown and nothing but the known figure changes. The picker
+    // uses it with typeFilter 0 and opens itself again when openPicker is set.
+    ChapterLoader::Result loadChapter(const QString &chapter, int typeFilter, int setSizeField);
+
+    // "本章顺序练习" (typeFilter 0) or the type choice box (item + 1).
+    StartResult start(const QString &chapter, int typeFilter, int setSizeField);
+
+    // A click on row of the set list.
+    void setClicked(int row);
+
+    // "提取试题": the chosen set of the chapter into the run.
+    ExtractResult extract(const QString &chapter, int examMinutesField);
+
+    const ChapterPage &page() const { return m_page; }
+
+private:
+    QSqlDatabase m_db;
+    PracticeRun &m_run;
+    Notifier &m_notifier;
+    std::function<void()> m_grade;
+    ChapterPage m_page;
+};

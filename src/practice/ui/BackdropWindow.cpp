@@ -1,0 +1,28 @@
+#include "BackdropWindow.h"
+
+#include <QGuiApplication>
+#include <QMouseEvent>
+#include <QScreen>
+
+BackdropWindow::BackdropWindow(QWidget *parent)
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint)
+{
+    setObjectName(QStringLiteral("TForm13"));
+    setAutoFillBackground(true);
+    QPalette black = palette();
+    black.setColor(QPalette::Window, Qt::black);
+    setPalette(black);
+}
+
+void BackdropWindow::showBackdrop()
+{
+    if (const QScreen *screen = QGuiApplication::primaryScreen())
+        setGeometry(screen->geometry());
+    showMaximized();
+}
+
+void BackdropWindow::mousePressEvent(QMouseEvent *event)
+{
+    QWidget::mousePressEvent(event);
+    emit clicked();
+}

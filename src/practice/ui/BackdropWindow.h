@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QWidget>
+
+// The black backdrop "TForm13" behind the main window after a chapter is
+// chosen: no border, no caption, the whole screen. A click on it brings the
+// main window back to the front.
+class BackdropWindow : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit BackdropWindow(QWidget *parent = nullptr);
+
+    // Covers the screen and shows itself.
+    void showBackdrop();
+
+signals:
+    void clicked();
+
+protected:
+    void mousePressEvent(QMouseEvent *event) override;
+};

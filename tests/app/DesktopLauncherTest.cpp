@@ -1,0 +1,66 @@
+#include "TestRegistry.h"
+#include "app/DesktopLauncher.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+class DesktopLauncherTest : public QObject
+{
+    Q_OBJECT
+
+private:
+    static QString read(const QString &path)
+    {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+    }
+
+private slots:
+    void createdOnceNeverOverwritten()
+    {
+        QTemporaryDir desktop;
+        const QString program = QStringLiteral("/opt/训练 题库/drillbay");
+        QCOMPARE(DesktopLauncher::place(desktop.path(), program),
+                 DesktopLauncher::Result::Created);
+        const QString path = QDir(desktop.path()).filePath(QStringLiteral("考试训练题库.desktop"));
+        const QString text = read(path);
+        QVERIFY(text.startsWith(QStringLiteral("[Desktop Entry]\n")));
+        QVERIFY(text.contains(QStringLiteral("\nName=考试训练题库\n")));
+        QVERIFY(text.contains(QStringLiteral("\nExec=\"/opt/训练 题库/drillbay\"\n")));
+        QVERIFY(text.contains(QStringLiteral("\nPath=/opt/训练 题库\n")));
+        QVERIFY(QFile::permissions(path) & QFileDevice::ExeOwner);
+
+        // The user's own file stays as it is.
+        QFile mine(path);
+        QVERIFY(mine.open(QIODevice::WriteOnly));
+        mine.write("edited by the user");
+        mine.close();
+        QCOMPARE(DesktopLauncher::place(desktop.path(), program),
+                 DesktopLauncher::Result::AlreadyThere);
+        QCOMPARE(read(path), QStringLiteral("edited by the user"));
+    }
+
+    void noDesktopFolderNoFile()
+    {
+        QTemporaryDir home;
+        const QString missing = home.filePath(QStringLiteral("Desktop"));
+        QCOMPARE(DesktopLauncher::place(missing, QStringLiteral("/opt/drillbay")),
+                 DesktopLauncher::Result::NoDesktopFolder);
+        QVERIFY(!QFile::exists(missing));
+        QCOMPARE(DesktopLauncher::place(QString(), QStringLiteral("/opt/drillbay")),
+                 DesktopLauncher::Result::NoDesktopFolder);
+    }
+
+    void execQuotesSpecialCharacters()
+    {
+        const QString text = DesktopLauncher::contents(QStringLiteral("/home/a\"b$c/drillbay"));
+        // Inside the quotes '"' and '$' are escaped, then every backslash is doubled.
+        QVERIFY2(text.contains(QStringLiteral("Exec=\"/home/a\\\\\"b\\\\$c/drillbay\"\n")),
+                 qPrintable(text));
+    }
+};
+
+DRILLBAY_TEST(DesktopLauncherTest)
+#include "DesktopLauncherTest.moc"
