@@ -48,3 +48,9 @@ using StyledText = QList<StyledLine>;
 
 // The plain text of a view: its lines joined by CR LF.
 QString plainText(const StyledText &lines);
+
+// The line writers' trimming: removes characters up to and including the blank
+// (U+0000 .. U+0020) at both ends of the whole line, across its spans. Spans
+// left empty are dropped, except that a line of blanks keeps one empty span
+// (its style) and so becomes an empty line.
+StyledLine trimmedLine(StyledLine line);

@@ -1,0 +1,43 @@
+#pragma once
+
+#include "tools/StyledText.h"
+
+#include <QDateTime>
+#include <QSqlDatabase>
+#include <QString>
+
+// The practice log (table `log`): one record per graded run with the time of
+// grading, what was practised and the percentage. Every call reads or writes
+// the database; nothing is cached.
+class PracticeLog
+{
+public:
+    // Kinds of run, as the practice run's `mode` holds them.
+    enum Mode { Sequential = 1, Random = 2, MockExam = 3 };
+
+    static constexpr int kKept = 100;   // records kept by trim()
+    static constexpr int kListed = 20;  // records shown by listRecent()
+
+    explicit PracticeLog(const QSqlDatabase &db);
+
+    // What a record says was practised; empty for an unknown mode.
+    static QString info(int mode, const QString &chapterLabel, int setIndex);
+    // How a stored date is shown: "2026-12-09 14:03:27" (the stored text itself
+    // when it is not a date).
+    static QString dateText(const QString &stored);
+
+    // Appends a record graded at `now` (stored as ISO text with seconds).
+    void append(int mode, const QString &chapterLabel, int setIndex, int fen,
+                const QDateTime &now = QDateTime::currentDateTime());
+    // Keeps the kKept records with the highest id, deletes the rest.
+    void trim();
+    void deleteAll();
+    int count() const;
+
+    // The newest kListed records, oldest first, numbered from 1: an empty line,
+    // then "[n]." + info + "[" + date + "]" in black and "  得分:" + fen in red bold.
+    StyledText listRecent() const;
+
+private:
+    QSqlDatabase m_db;
+};

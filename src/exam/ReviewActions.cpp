@@ -1,0 +1,45 @@
+#include "ReviewActions.h"
+
+#include "app/Clipboard.h"
+#include "app/Notifier.h"
+#include "exam/TextFileWriter.h"
+#include "store/GbkText.h"
+
+#include <QStringList>
+
+ReviewActions::ReviewActions(Clipboard &clipboard, Notifier &notifier)
+    : m_clipboard(clipboard), m_notifier(notifier)
+{
+}
+
+QString ReviewActions::fileName(int setIndex)
+{
+    return QStringLiteral("NO") + text::twoDigits(setIndex) + QStringLiteral(".txt");
+}
+
+bool ReviewActions::copy(const StyledText &review)
+{
+    QStringList lines;
+    lines.reserve(review.size());
+    for (const StyledLine &line : review)
+        lines << line.text();
+    if (!m_clipboard.setText(lines.join(QLatin1Char('\n')))) {
+        m_notifier.inform(QStringLiteral("[软件提示]：剪切板无法写入，本页数据没有复制。"));
+        return false;
+    }
+    m_notifier.inform(QStringLiteral(
+        "[软件提示]：本页数据已经复制到剪切板，你可以将其粘贴到文本文件中留后查看。"));
+    return true;
+}
+
+bool ReviewActions::save(const StyledText &review, int setIndex)
+{
+    const QString name = fileName(setIndex);
+    if (!TextFileWriter::append(name, plainText(review) + QStringLiteral("\r\n"))) {
+        m_notifier.inform(QStringLiteral("[软件提示]：文件") + name
+                          + QStringLiteral("无法写入当前目录，本页数据没有保存。"));
+        return false;
+    }
+    m_notifier.inform(QStringLiteral("[软件提示]：本页数据已经存到当前目录下，文件名是：") + name);
+    return true;
+}

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "exam/Grading.h"
+#include "practice/RunQuestion.h"
+#include "tools/StyledText.h"
+
+#include <span>
+
+// Builds the annotated review of a graded run: every question with the correct
+// answer, the user's answer and the verdict, the objective result and the
+// percentage. Pure: reads the questions, changes nothing.
+class ReviewBuilder
+{
+public:
+    struct Review
+    {
+        StyledText lines;
+        Grading::Score score;
+        // The right panel: c + "/" + o, and p ("" when the run has no objective question).
+        QString countFigure;
+        QString percentFigure;
+    };
+
+    // Shown in place of the percentage line when the run has no objective question.
+    static QString noObjectiveLine();
+
+    static Review build(const QString &chapterLabel, std::span<const RunQuestion> questions);
+};
