@@ -154,6 +154,17 @@ void PracticeRun::endRun()
     emit changed();
 }
 
+void PracticeRun::stopTimers()
+{
+    stopAutomaticMove();
+    m_revealRunning = false;
+    m_revealCountdown = kRevealStart;
+    m_display.revealFigure = QString::number(m_revealCountdown);
+    m_display.revealFigureVisible = false;
+    updateTimerFlags();
+    emit changed();
+}
+
 void PracticeRun::clearAnswerPages()
 {
     m_display.questionLines.clear();

@@ -47,6 +47,8 @@ public:
     // timers stopped, the advance delay reloaded, answer pages cleared, strip
     // removed, chapter page shown.
     void endRun();
+    // Grading starts: the automatic move and the answer reveal stop where they are.
+    void stopTimers();
 
     // --- Moves ----------------------------------------------------------------
 

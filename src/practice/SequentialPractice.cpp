@@ -76,7 +76,8 @@ SequentialPractice::ExtractResult SequentialPractice::extract(const QString &cha
         return result;
     }
     m_run.setHighlightedSet(m_run.setIndex());
-    result.sliderPosition = m_run.settings().advanceDelay * 100;
+    // The slider goes back to the whole tenths it stands for (the live delay).
+    result.sliderPosition = m_run.sliderDelay() * 100;
     m_run.setSliderPosition(result.sliderPosition);
     result.countdownMinutes = examMinutesField;
     m_run.load(loaded, PracticeRun::SequentialSet, false);

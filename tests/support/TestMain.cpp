@@ -3,16 +3,34 @@
 #include <QApplication>
 #include <QTest>
 #include <memory>
+#include <vector>
 
+// Runs every registered test class, or only the class named by the first
+// argument ("test_exam PracticeSessionTest [testfunction ...]").
 int main(int argc, char **argv)
 {
-    qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen"
-                                                                  : qgetenv("QT_QPA_PLATFORM"));
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+
+    QString only;
+    std::vector<char *> args(argv, argv + argc);
+    if (argc > 1 && argv[1][0] != '-') {
+        only = QString::fromLocal8Bit(argv[1]);
+        args.erase(args.begin() + 1);
+    }
     int failed = 0;
+    bool found = only.isEmpty();
     for (const auto &make : testing::registry()) {
         std::unique_ptr<QObject> test(make());
-        failed += QTest::qExec(test.get(), argc, argv);
+        if (!only.isEmpty() && QString::fromLatin1(test->metaObject()->className()) != only)
+            continue;
+        found = true;
+        failed += QTest::qExec(test.get(), static_cast<int>(args.size()), args.data());
+    }
+    if (!found) {
+        qWarning("no test class named %s", qPrintable(only));
+        return 2;
     }
     return failed == 0 ? 0 : 1;
 }

@@ -1,0 +1,189 @@
+#include "PracticeSession.h"
+
+#include "app/Notifier.h"
+#include "app/SettingsForm.h"
+#include "exam/Countdown.h"
+#include "exam/ReviewBuilder.h"
+#include "exam/ReviewPresenter.h"
+#include "practice/PracticeRun.h"
+#include "practice/SequentialPractice.h"
+
+#include <span>
+
+namespace {
+
+const QString kNoRunNotice =
+    QStringLiteral("[软件提示]：请选择左侧 的【顺序练习】、【随机练习】、【模拟考试】开始练习.");
+const QString kGradingCaption = QStringLiteral("试卷自动评阅中...");
+const QString kGradedCaption = QStringLiteral("试卷评阅");
+
+} // namespace
+
+PracticeSession::PracticeSession(QSqlDatabase db, PracticeRun &run, SequentialPractice &sequential,
+                                 Countdown &countdown, SettingsForm &settingsForm,
+                                 Notifier &notifier, ReviewPresenter &presenter, QObject *parent)
+    : QObject(parent),
+      m_db(db),
+      m_run(run),
+      m_sequential(sequential),
+      m_countdown(countdown),
+      m_form(settingsForm),
+      m_notifier(notifier),
+      m_presenter(presenter),
+      m_log(db)
+{
+    m_sequential.setGradeHandler([this] { grade(); });
+    connect(&m_run, &PracticeRun::countdownStopRequested, this, [this] { m_countdown.stop(); });
+    connect(&m_run, &PracticeRun::commandPageRequested, this,
+            [this] { setLeftPage(LeftPage::Commands); });
+    connect(&m_countdown, &Countdown::labelChanged, this, [this](const QString &text) {
+        m_frame.countdownLabel = text;
+        Q_EMIT changed();
+    });
+    // The countdown stops itself before it reports its zero.
+    connect(&m_countdown, &Countdown::expired, this, [this] {
+        setLeftPage(LeftPage::Commands);
+        grade();
+    });
+}
+
+void PracticeSession::setLeftPage(LeftPage page)
+{
+    m_frame.leftPage = page;
+    ++m_frame.leftPageSerial;
+}
+
+void PracticeSession::showLeftPage(LeftPage page)
+{
+    setLeftPage(page);
+    Q_EMIT changed();
+}
+
+bool PracticeSession::chooseChapter(const QString &name)
+{
+    m_frame.chapter = name;
+    m_run.setTypeFilter(0);
+    m_run.showChapterPage();
+    const ChapterLoader::Result result = m_sequential.loadChapter(name, 0, m_form.setSize());
+    if (result.ok) {
+        m_run.setHighlightedSet(0);
+        m_frame.logLines = m_log.listRecent();
+        ++m_frame.logSerial;
+    }
+    Q_EMIT changed();
+    if (!result.ok && result.openPicker)
+        Q_EMIT pickerRequested();
+    return result.ok;
+}
+
+void PracticeSession::startSequential(int typeFilter)
+{
+    const SequentialPractice::StartResult result =
+        m_sequential.start(m_frame.chapter, typeFilter, m_form.setSize());
+    // The log is listed on the chapter page whatever became of the load.
+    m_frame.logLines = m_log.listRecent();
+    ++m_frame.logSerial;
+    Q_EMIT changed();
+    if (result.openPicker)
+        Q_EMIT pickerRequested();
+}
+
+void PracticeSession::setClicked(int row)
+{
+    m_sequential.setClicked(row);
+    Q_EMIT changed();
+}
+
+void PracticeSession::extract()
+{
+    if (m_grading)
+        return;
+    const SequentialPractice::ExtractResult result =
+        m_sequential.extract(m_frame.chapter, m_form.examMinutes());
+    if (!result.ok) {
+        Q_EMIT changed();
+        return;
+    }
+    if (m_form.sliderPosition() != result.sliderPosition)
+        m_form.setSliderPosition(result.sliderPosition);
+    m_countdown.start(result.countdownMinutes);
+    m_frame.runStatus = result.statusText;
+    m_frame.knownCommandVisible = true;
+    m_frame.chapterLinkVisible = false;
+    m_frame.practiceBackEnabled = false;
+    m_frame.commandsEnabled = false;
+    Q_EMIT changed();
+    Q_EMIT practicePanelDue(result.switchPanelAfterMs);
+}
+
+void PracticeSession::countdownTick()
+{
+    // A zero reports itself through expired(), which grades.
+    m_countdown.tick();
+}
+
+void PracticeSession::grade()
+{
+    if (m_grading)
+        return; // a review is open: never a second grading
+    if (!m_run.active()) {
+        m_notifier.inform(kNoRunNotice);
+        showLeftPage(LeftPage::Commands);
+        return;
+    }
+    m_grading = true;
+    m_frame.gradeCaption = kGradingCaption;
+    m_frame.gradeEnabled = false;
+    m_countdown.stop();
+    m_run.stopTimers();
+
+    const ReviewBuilder::Review review = ReviewBuilder::build(
+        m_frame.chapter, std::span<const RunQuestion>(&m_run.question(1), m_run.N()));
+    // A run without objective questions has no percentage: its record shows 0.
+    m_log.append(m_run.mode(), m_frame.chapter, m_run.setIndex(),
+                 review.score.percentage.value_or(0), m_clock());
+    m_log.trim();
+    m_run.setHighlightedSet(m_run.setIndex());
+    Q_EMIT changed();
+
+    m_presenter.present(review, m_run.setIndex());
+
+    m_run.endRun();
+    restoreIdle();
+    m_grading = false;
+    Q_EMIT changed();
+}
+
+void PracticeSession::restoreIdle()
+{
+    m_frame.gradeCaption = kGradedCaption;
+    m_frame.gradeEnabled = true;
+    m_frame.chapterLinkVisible = true;
+    m_frame.practiceBackEnabled = true;
+    m_frame.knownCommandVisible = false;
+    m_frame.commandsEnabled = true;
+    setLeftPage(LeftPage::Commands);
+}
+
+void PracticeSession::listLog()
+{
+    m_run.showChapterPage();
+    m_frame.logLines = m_log.listRecent();
+    ++m_frame.logSerial;
+    Q_EMIT changed();
+}
+
+void PracticeSession::trimLog()
+{
+    m_run.showChapterPage();
+    m_log.trim();
+    Q_EMIT changed();
+}
+
+void PracticeSession::deleteLog()
+{
+    m_log.deleteAll();
+    m_frame.logLines.clear();
+    ++m_frame.logSerial;
+    Q_EMIT changed();
+}

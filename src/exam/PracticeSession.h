@@ -1,0 +1,105 @@
+#pragma once
+
+#include "exam/PracticeLog.h"
+#include "tools/StyledText.h"
+
+#include <QDateTime>
+#include <QObject>
+#include <QSqlDatabase>
+#include <QString>
+#include <functional>
+
+class Countdown;
+class Notifier;
+class PracticeRun;
+class ReviewPresenter;
+class SequentialPractice;
+class SettingsForm;
+
+// The life of a practice run around the run itself: choosing and loading the
+// chapter, sequential practice and set extraction, the countdown, grading with
+// its review and log record, and the return to the idle main window. The main
+// window forwards the user's commands here and renders frame() and the run's
+// display() after every changed().
+class PracticeSession : public QObject
+{
+    Q_OBJECT
+
+public:
+    enum class LeftPage { Commands, Practice };
+
+    // What the main window shows around the run.
+    struct Frame
+    {
+        QString chapter;                    // the chapter link of the top bar
+        bool chapterLinkVisible = true;     // "★选择章节：" and the link
+        QString runStatus = QStringLiteral("练习状态");
+        QString gradeCaption = QStringLiteral("交卷评阅");
+        bool gradeEnabled = true;
+        LeftPage leftPage = LeftPage::Commands;
+        int leftPageSerial = 0;             // grows whenever leftPage is set
+        bool practiceBackEnabled = true;    // the picture leading back to the commands
+        bool knownCommandVisible = false;   // "【此题会做不练习】"
+        bool commandsEnabled = true;        // practice, settings, search ... and Prior/Next
+        QString countdownLabel;
+        StyledText logLines;                // the practice-log view of the chapter page
+        int logSerial = 0;                  // grows whenever logLines is replaced
+    };
+
+    PracticeSession(QSqlDatabase db, PracticeRun &run, SequentialPractice &sequential,
+                    Countdown &countdown, SettingsForm &settingsForm, Notifier &notifier,
+                    ReviewPresenter &presenter, QObject *parent = nullptr);
+
+    // The clock of log records (the current time unless a test sets one).
+    void setClock(std::function<QDateTime()> clock) { m_clock = std::move(clock); }
+
+    const Frame &frame() const { return m_frame; }
+    bool grading() const { return m_grading; }
+
+    // A chapter chosen in the picker: becomes the current chapter and is
+    // loaded for all types; the chapter page and the log are shown. Returns
+    // false after the load's notice (the picker is asked to open again when
+    // the chapter has nothing left to practise).
+    bool chooseChapter(const QString &name);
+    // "本章顺序练习" (0) and the type choice box (1 … 5).
+    void startSequential(int typeFilter);
+    // A click on a row of the set list.
+    void setClicked(int row);
+    // "提取试题".
+    void extract();
+    // The left panel, switched by the system (e.g. 200 ms after an extraction).
+    void showLeftPage(LeftPage page);
+    // "交卷评阅", "查看我的试卷及评阅" and the countdown's zero.
+    void grade();
+    // The countdown's one-second tick.
+    void countdownTick();
+    // "查看我的做题记录" of the chapter page: the newest records.
+    void listLog();
+    // "查看我的做题记录" of the score page: trims the log, shows the chapter page.
+    void trimLog();
+    // "删所有".
+    void deleteLog();
+
+Q_SIGNALS:
+    void changed();
+    // The picker must open again (a chosen chapter has nothing to practise).
+    void pickerRequested();
+    // Switch the left panel to the practice page after this many milliseconds.
+    void practicePanelDue(int milliseconds);
+
+private:
+    void setLeftPage(LeftPage page);
+    void restoreIdle();
+
+    QSqlDatabase m_db;
+    PracticeRun &m_run;
+    SequentialPractice &m_sequential;
+    Countdown &m_countdown;
+    SettingsForm &m_form;
+    Notifier &m_notifier;
+    ReviewPresenter &m_presenter;
+    PracticeLog m_log;
+    std::function<QDateTime()> m_clock = [] { return QDateTime::currentDateTime(); };
+    Frame m_frame;
+    bool m_grading = false;
+};

@@ -1,0 +1,267 @@
+#include "RecordingNotifier.h"
+#include "TestDatabase.h"
+#include "TestRegistry.h"
+
+#include "app/SettingsForm.h"
+#include "exam/Countdown.h"
+#include "exam/PracticeSession.h"
+#include "exam/ReviewPresenter.h"
+#include "practice/PracticeRun.h"
+#include "practice/SequentialPractice.h"
+#include "store/Sql.h"
+
+#include <QSignalSpy>
+#include <QTest>
+#include <functional>
+#include <memory>
+
+namespace {
+
+class RecordingPresenter : public ReviewPresenter
+{
+public:
+    void present(const ReviewBuilder::Review &review, int setIndex) override
+    {
+        shown << review;
+        setIndexes << setIndex;
+        if (whileOpen)
+            whileOpen();
+    }
+    QList<ReviewBuilder::Review> shown;
+    QList<int> setIndexes;
+    std::function<void()> whileOpen;
+};
+
+const QString kChapter = QStringLiteral("第一章 倒闸操作");
+const QDateTime kGradedAt(QDate(2026, 12, 9), QTime(14, 3, 27));
+
+// Everything the main window owns around a run, over one test database.
+struct Desk
+{
+    explicit Desk(const Settings &settings = Settings())
+        : bank(db.addBank(QStringLiteral("变电"))),
+          chapter(db.addChapter(bank, kChapter)),
+          form(settings),
+          run(settings, notifier),
+          sequential(db.db(), run, notifier),
+          session(db.db(), run, sequential, countdown, form, notifier, presenter)
+    {
+        session.setClock([] { return kGradedAt; });
+    }
+
+    TestDatabase db;
+    int bank;
+    int chapter;
+    RecordingNotifier notifier;
+    RecordingPresenter presenter;
+    SettingsForm form;
+    PracticeRun run;
+    Countdown countdown;
+    SequentialPractice sequential;
+    PracticeSession session;
+
+    void addSingles(int count, bool toPractise = true)
+    {
+        for (int i = 0; i < count; ++i)
+            db.addQuestion(chapter, 1, QStringLiteral("题%1").arg(i),
+                           {QStringLiteral("甲"), QStringLiteral("乙"), QStringLiteral("丙"),
+                            QStringLiteral("丁")},
+                           QStringLiteral("2"), 2, toPractise);
+    }
+    int logRows() const
+    {
+        return static_cast<int>(sql::scalar(db.db(), QStringLiteral("select count(*) from log")));
+    }
+};
+
+} // namespace
+
+class PracticeSessionTest : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void gradingWithoutRunOnlyNotifies()
+    {
+        Desk desk;
+        desk.addSingles(3);
+        QVERIFY(desk.session.chooseChapter(kChapter));
+        desk.session.grade();
+        QCOMPARE(desk.notifier.notices,
+                 QStringList{QStringLiteral("[软件提示]：请选择左侧 的【顺序练习】、【随机练习】、"
+                                            "【模拟考试】开始练习.")});
+        QCOMPARE(desk.session.frame().gradeCaption, QStringLiteral("交卷评阅"));
+        QVERIFY(desk.session.frame().gradeEnabled);
+        QCOMPARE(desk.session.frame().leftPage, PracticeSession::LeftPage::Commands);
+        QCOMPARE(desk.logRows(), 0);
+        QVERIFY(desk.presenter.shown.isEmpty());
+    }
+
+    void aSetFromExtractionToTheIdleWindow()
+    {
+        Desk desk;
+        desk.addSingles(3);
+        desk.db.addQuestion(desk.chapter, 3, QStringLiteral("填空"), {}, QStringLiteral("接地"));
+        QVERIFY(desk.session.chooseChapter(kChapter));
+        desk.session.startSequential(0);
+        QSignalSpy due(&desk.session, &PracticeSession::practicePanelDue);
+        desk.session.extract();
+
+        const PracticeSession::Frame &frame = desk.session.frame();
+        QVERIFY(desk.run.active());
+        QCOMPARE(desk.run.N(), 4);
+        QCOMPARE(frame.runStatus, QStringLiteral(" 顺序练习 第[1]套，共有 [4] 道"));
+        QVERIFY(!frame.chapterLinkVisible);
+        QVERIFY(!frame.practiceBackEnabled);
+        QVERIFY(frame.knownCommandVisible);
+        QVERIFY(desk.countdown.isRunning());
+        QCOMPARE(desk.countdown.remaining(), desk.form.examMinutes() * 60);
+        QCOMPARE(due.count(), 1);
+        QCOMPARE(due.at(0).at(0).toInt(), 200);
+
+        // Right, wrong (twice: the second wrong click moves on), right.
+        desk.run.answerSingle(2);
+        for (int i = 0; i < 20; ++i)
+            desk.run.tickAdvance();
+        QCOMPARE(desk.run.current(), 2);
+        desk.run.answerSingle(1);
+        desk.run.answerSingle(3);
+        for (int i = 0; i < 20; ++i)
+            desk.run.tickAdvance();
+        QCOMPARE(desk.run.current(), 3);
+        desk.run.answerSingle(2);
+
+        desk.session.grade();
+        QCOMPARE(desk.presenter.shown.size(), 1);
+        QCOMPARE(desk.presenter.shown.at(0).countFigure, QStringLiteral("2/3"));
+        QCOMPARE(desk.presenter.shown.at(0).percentFigure, QStringLiteral("67"));
+
+        QSqlQuery log = sql::run(desk.db.db(), QStringLiteral("select info, fen, date from log"));
+        QVERIFY(log.next());
+        QCOMPARE(log.value(0).toString(), QStringLiteral("[练习模式]-[") + kChapter +
+                                              QStringLiteral("]第【1】套"));
+        QCOMPARE(log.value(1).toInt(), 67);
+        QVERIFY(log.value(2).toString().startsWith(QStringLiteral("2026-12-09T14:03:27")));
+        log.finish();
+
+        // Back to the idle window.
+        QVERIFY(!desk.run.active());
+        QVERIFY(!desk.countdown.isRunning());
+        QCOMPARE(frame.gradeCaption, QStringLiteral("试卷评阅"));
+        QVERIFY(frame.gradeEnabled);
+        QVERIFY(frame.chapterLinkVisible);
+        QVERIFY(frame.practiceBackEnabled);
+        QVERIFY(!frame.knownCommandVisible);
+        QCOMPARE(frame.leftPage, PracticeSession::LeftPage::Commands);
+        QCOMPARE(desk.run.display().page, RunDisplay::Page::Chapter);
+        QVERIFY(desk.run.display().strip.isEmpty());
+
+        // Grading again now only gives the notice.
+        desk.session.grade();
+        QCOMPARE(desk.notifier.notices.last(),
+                 QStringLiteral("[软件提示]：请选择左侧 的【顺序练习】、【随机练习】、【模拟考试】开始练习."));
+        QCOMPARE(desk.logRows(), 1);
+    }
+
+    void secondSetIsLoggedWithItsNumber()
+    {
+        Desk desk;
+        desk.addSingles(57);
+        QVERIFY(desk.session.chooseChapter(kChapter));
+        desk.session.startSequential(0);
+        desk.session.setClicked(1);
+        desk.session.extract();
+        QCOMPARE(desk.run.N(), 7);
+        QCOMPARE(desk.session.frame().runStatus, QStringLiteral(" 顺序练习 第[2]套，共有 [7] 道"));
+        desk.session.grade();
+        QCOMPARE(desk.presenter.setIndexes, QList<int>{1});
+        QCOMPARE(desk.run.highlightedSet(), 1);
+        QCOMPARE(sql::scalar(desk.db.db(), QStringLiteral("select fen from log")), 0);
+        QSqlQuery q = sql::run(desk.db.db(), QStringLiteral("select info from log"));
+        QVERIFY(q.next());
+        QVERIFY(q.value(0).toString().endsWith(QStringLiteral("第【2】套")));
+    }
+
+    void countdownZeroGradesOnce()
+    {
+        Desk desk;
+        desk.addSingles(3);
+        QVERIFY(desk.session.chooseChapter(kChapter));
+        desk.session.startSequential(0);
+        desk.form.setExamMinutes(10);
+        desk.session.extract();
+        // While the review is open, neither the countdown nor the button grades again.
+        desk.presenter.whileOpen = [&] {
+            for (int i = 0; i < 5; ++i)
+                desk.session.countdownTick();
+            desk.session.grade();
+        };
+        for (int i = 0; i < 600; ++i)
+            desk.session.countdownTick();
+        QCOMPARE(desk.presenter.shown.size(), 1);
+        QCOMPARE(desk.logRows(), 1);
+        QCOMPARE(desk.session.frame().countdownLabel, QStringLiteral("00:00"));
+        QCOMPARE(desk.session.frame().leftPage, PracticeSession::LeftPage::Commands);
+        QVERIFY(!desk.run.active());
+    }
+
+    void startingAgainGradesTheActiveRun()
+    {
+        Desk desk;
+        desk.addSingles(3);
+        QVERIFY(desk.session.chooseChapter(kChapter));
+        desk.session.startSequential(0);
+        desk.session.extract();
+        desk.session.startSequential(0);
+        QCOMPARE(desk.presenter.shown.size(), 1);
+        QVERIFY(!desk.run.active());
+        QCOMPARE(desk.logRows(), 1);
+    }
+
+    void chapterWithNothingToPractiseReopensPicker()
+    {
+        Desk desk;
+        desk.addSingles(2, false);
+        QSignalSpy picker(&desk.session, &PracticeSession::pickerRequested);
+        QVERIFY(!desk.session.chooseChapter(kChapter));
+        QCOMPARE(picker.count(), 1);
+        QCOMPARE(desk.notifier.notices.size(), 1);
+        QVERIFY(desk.notifier.notices.at(0).contains(kChapter));
+    }
+
+    void setEmptiedAfterDivisionLoadsNothing()
+    {
+        Desk desk;
+        desk.addSingles(3);
+        QVERIFY(desk.session.chooseChapter(kChapter));
+        desk.session.startSequential(0);
+        desk.db.exec(QStringLiteral("update 考试训练题库 set 题目选择=0"));
+        desk.session.extract();
+        QVERIFY(!desk.run.active());
+        QVERIFY(!desk.countdown.isRunning());
+        QVERIFY(desk.session.frame().chapterLinkVisible);
+        QCOMPARE(desk.session.frame().runStatus, QStringLiteral("练习状态"));
+        QCOMPARE(desk.notifier.notices.size(), 1);
+    }
+
+    void logListAndDelete()
+    {
+        Desk desk;
+        desk.addSingles(3);
+        QVERIFY(desk.session.chooseChapter(kChapter));
+        for (int i = 0; i < 3; ++i) {
+            desk.session.startSequential(0);
+            desk.session.extract();
+            desk.session.grade();
+        }
+        desk.session.listLog();
+        // An empty line before each record.
+        QCOMPARE(desk.session.frame().logLines.size(), 6);
+        desk.session.deleteLog();
+        QCOMPARE(desk.logRows(), 0);
+        QVERIFY(desk.session.frame().logLines.isEmpty());
+    }
+};
+
+DRILLBAY_TEST(PracticeSessionTest)
+#include "PracticeSessionTest.moc"
