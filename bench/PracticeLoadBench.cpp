@@ -101,5 +101,26 @@ int main(int argc, char **argv)
                 median([&] { source.readSet(chapter, 0, 100, r.setCount, r.setCount - 1); }));
     std::printf("set of 100, one type:      %.2f ms (limit 30)\n",
                 median([&] { source.readSet(chapter, 5, 100, 20, 10); }));
+
+    // Baselines from the same run: the bare statements, without decoding or texts.
+    const QString chapterId = QStringLiteral("(select id from fenlei where 试卷名称=?)");
+    std::printf("baseline, the four counts:  %.2f ms\n", median([&] {
+                    sql::scalar(db, QStringLiteral("select count(*) from 考试训练题库 where 试卷分类 in "
+                                                   "(select id from fenlei where database_id=1)"));
+                    sql::scalar(db, QStringLiteral("select count(*) from 考试训练题库 where 试卷分类 in "
+                                                   "(select id from fenlei where database_id=1) and 题目选择=1"));
+                    sql::scalar(db, QStringLiteral("select count(*) from 考试训练题库 where 试卷分类=") +
+                                        chapterId, {chapter});
+                    sql::scalar(db, QStringLiteral("select count(*) from 考试训练题库 where 试卷分类=") +
+                                        chapterId + QStringLiteral(" and 题目选择=1"), {chapter});
+                }));
+    std::printf("baseline, 100 raw rows:     %.2f ms\n", median([&] {
+                    QSqlQuery q = sql::run(db, QStringLiteral("select * from 考试训练题库 where 试卷分类=") +
+                                                   chapterId + QStringLiteral(" and 题目选择=1 order by id "
+                                                                              "limit 100 offset 1000"),
+                                           {chapter});
+                    while (q.next())
+                        q.value(3);
+                }));
     return 0;
 }
