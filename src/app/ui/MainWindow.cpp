@@ -24,9 +24,7 @@
 
 namespace {
 
-constexpr int kTopBarHeight = 36;
 constexpr int kSloganHeight = 49;
-constexpr int kBottomBarHeight = 66;
 constexpr int kStatusBarHeight = 22;
 constexpr int kSloganStart = 709;
 
@@ -121,16 +119,16 @@ QWidget *MainWindow::buildTopBar()
 {
     auto *bar = new QFrame(this);
     bar->setObjectName(QStringLiteral("TopBar"));
-    bar->setFixedHeight(kTopBarHeight);
+    bar->setFixedHeight(MainWindow::kTopBarHeight);
     auto *row = new QHBoxLayout(bar);
     row->setContentsMargins(14, 0, 16, 0);
     row->setSpacing(6);
 
-    auto *caption = new QLabel(QStringLiteral("★选择章节："), bar);
-    caption->setObjectName(QStringLiteral("LabelChapterCaption"));
-    caption->setFont(cjk::hei(15, true));
-    caption->setStyleSheet(QStringLiteral("color:#ffffff;"));
-    row->addWidget(caption);
+    m_chapterCaption = new QLabel(QStringLiteral("★选择章节："), bar);
+    m_chapterCaption->setObjectName(QStringLiteral("LabelChapterCaption"));
+    m_chapterCaption->setFont(cjk::hei(15, true));
+    m_chapterCaption->setStyleSheet(QStringLiteral("color:#ffffff;"));
+    row->addWidget(m_chapterCaption);
 
     m_chapterLink = new LinkLabel(QStringLiteral("（点击此处选择章节）"), bar);
     m_chapterLink->setObjectName(QStringLiteral("Label19"));
@@ -138,7 +136,9 @@ QWidget *MainWindow::buildTopBar()
     m_chapterLink->setLook(Qt::black, false, QColor(0xff, 0xff, 0x00), true);
     m_chapterLink->setMinimumWidth(360);
     connect(m_chapterLink, &LinkLabel::clicked, this, &MainWindow::chapterLinkClicked);
-    row->addWidget(m_chapterLink, 1);
+    row->addWidget(m_chapterLink);
+    // Takes the room the link leaves, also while the link is hidden in a run.
+    row->addStretch(1);
 
     m_runStatus = new QLabel(QStringLiteral("练习状态"), bar);
     m_runStatus->setObjectName(QStringLiteral("LabelRunStatus"));
@@ -157,7 +157,10 @@ QWidget *MainWindow::buildTopBar()
     m_result = new QLabel(QStringLiteral("00/00"), bar);
     m_result->setObjectName(QStringLiteral("LabelResult"));
     m_result->setFont(cjk::hei(16, true));
-    m_result->setStyleSheet(QStringLiteral("color:#fff36b;"));
+    m_result->setTextFormat(Qt::RichText);
+    m_result->setStyleSheet(QStringLiteral(
+        "color:#808080;background:#ffffff;border:1px solid #4d729f;border-radius:4px;"
+        "padding:1px 6px;"));
     m_result->setToolTip(hint);
     row->addWidget(m_result);
     bar->setToolTip(hint);
@@ -300,26 +303,31 @@ QWidget *MainWindow::buildCentre()
 
 QWidget *MainWindow::buildBottomBar()
 {
+    // Not of fixed height: the strip area above the row grows with the rows of
+    // question numbers a run needs, and the page area gives up the room.
     auto *bar = new QFrame(this);
+    m_bottomBar = bar;
     bar->setObjectName(QStringLiteral("BottomBar"));
-    bar->setFixedHeight(kBottomBarHeight);
+    bar->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     auto *column = new QVBoxLayout(bar);
-    column->setContentsMargins(10, 4, 10, 5);
-    column->setSpacing(3);
+    column->setContentsMargins(0, 3, 10, 4);
+    column->setSpacing(2);
 
     m_stripArea = new QWidget(bar);
     m_stripArea->setObjectName(QStringLiteral("QuestionStrip"));
-    m_stripArea->setFixedHeight(22);
+    m_stripArea->setMinimumHeight(24);
+    m_stripArea->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     column->addWidget(m_stripArea);
 
     auto *row = new QHBoxLayout;
+    row->setContentsMargins(10, 0, 0, 0);
     row->setSpacing(8);
     m_progress = new QProgressBar(bar);
     m_progress->setObjectName(QStringLiteral("ProgressBar1"));
     m_progress->setRange(0, 100);
     m_progress->setValue(0);
     m_progress->setTextVisible(false);
-    m_progress->setFixedSize(360, 16);
+    m_progress->setFixedSize(250, 16);
     row->addWidget(m_progress);
     m_percent = new QLabel(QStringLiteral("100%"), bar);
     m_percent->setObjectName(QStringLiteral("LabelPercent"));
@@ -327,6 +335,26 @@ QWidget *MainWindow::buildBottomBar()
     m_percent->setStyleSheet(QStringLiteral("color:#d00000;"));
     m_percent->setMinimumWidth(44);
     row->addWidget(m_percent);
+
+    // The legend, with the hand-in hint under it while it is shown.
+    auto *notes = new QVBoxLayout;
+    notes->setSpacing(0);
+    m_legend = new QLabel(QStringLiteral("红色表示你答错了 绿色表示正确 灰色表示主观题"), bar);
+    m_legend->setObjectName(QStringLiteral("LabelLegend"));
+    m_legend->setFont(cjk::song(12));
+    m_legend->setStyleSheet(QStringLiteral("color:#555555;"));
+    notes->addWidget(m_legend);
+    m_bottomHint = new QLabel(QStringLiteral("请点击[交卷评阅]按钮交卷后进行答案对照"), bar);
+    m_bottomHint->setObjectName(QStringLiteral("LabelHandInHint"));
+    m_bottomHint->setFont(cjk::song(12, true));
+    m_bottomHint->setStyleSheet(QStringLiteral("color:#0000c0;"));
+    QSizePolicy keep = m_bottomHint->sizePolicy();
+    keep.setRetainSizeWhenHidden(true);
+    m_bottomHint->setSizePolicy(keep);
+    m_bottomHint->setVisible(false);
+    notes->addWidget(m_bottomHint);
+    row->addLayout(notes);
+
     m_bottomCommands = new QHBoxLayout;
     m_bottomCommands->setSpacing(6);
     row->addLayout(m_bottomCommands, 1);
@@ -374,6 +402,13 @@ void MainWindow::setChapterName(const QString &name)
 void MainWindow::showLeftPage(LeftPage page)
 {
     m_leftPanel->setCurrentWidget(page == LeftPage::Commands ? m_commandPage : m_practicePage);
+}
+
+void MainWindow::setCommandsEnabled(bool enabled)
+{
+    for (const CommandGroup group : {CommandGroup::Practice, CommandGroup::Exam, CommandGroup::Tools,
+                                     CommandGroup::Editor, CommandGroup::System})
+        m_groupBoxes.at(static_cast<int>(group))->setEnabled(enabled);
 }
 
 void MainWindow::addCommand(CommandGroup group, QWidget *command)

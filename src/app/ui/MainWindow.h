@@ -59,6 +59,9 @@ public:
     static constexpr int kClientWidth = 1130;
     static constexpr int kClientHeight = 657;
     static constexpr int kLeftPanelWidth = 180;
+    static constexpr int kTopBarHeight = 36;
+    // Width of the page area, where the answer pages stand.
+    static constexpr int kPageAreaWidth = kClientWidth - kLeftPanelWidth;
 
     MainWindow(QSqlDatabase db, Notifier &notifier, QWidget *parent = nullptr);
 
@@ -74,6 +77,7 @@ public:
     void setChapterName(const QString &name);
 
     // Top bar.
+    QLabel *chapterCaption() const { return m_chapterCaption; }
     LinkLabel *chapterLink() const { return m_chapterLink; }
     QLabel *runStatusLabel() const { return m_runStatus; }
     QLabel *resultLabel() const { return m_result; }
@@ -90,6 +94,8 @@ public:
     QLabel *countdownLabel() const { return m_countdown; }
     QToolButton *gradeButton() const { return m_gradeButton; }
     QToolButton *practiceBackButton() const { return m_practiceBack; }
+    // The practice, exam, tools, editor and system commands of the command page.
+    void setCommandsEnabled(bool enabled);
     // Where further run commands go on the practice page.
     QVBoxLayout *practiceLayout() const { return m_practiceLayout; }
 
@@ -106,12 +112,17 @@ public:
     SettingsPage *settingsPage() const { return m_settingsPage; }
     static QString pageName(Page page);
 
-    // Bottom bar.
+    // Bottom bar. The strip area is as high as its contents ask (at least one
+    // row of numbers); the page area gives up what the strip takes.
     QWidget *questionStripArea() const { return m_stripArea; }
+    QWidget *bottomBar() const { return m_bottomBar; }
     QProgressBar *progressBar() const { return m_progress; }
     QLabel *percentLabel() const { return m_percent; }
     QPushButton *priorButton() const { return m_prior; }
     QPushButton *nextButton() const { return m_next; }
+    // "请点击[交卷评阅]按钮交卷后进行答案对照" (hidden at start) and the colour legend.
+    QLabel *bottomHint() const { return m_bottomHint; }
+    QLabel *legendLabel() const { return m_legend; }
     // Where the known-question commands and hints go, before the two buttons.
     QHBoxLayout *bottomCommands() const { return m_bottomCommands; }
 
@@ -155,6 +166,7 @@ private:
     bool m_shownOnce = false;
     bool m_quitting = false;
 
+    QLabel *m_chapterCaption = nullptr;
     LinkLabel *m_chapterLink = nullptr;
     QLabel *m_runStatus = nullptr;
     QLabel *m_result = nullptr;
@@ -174,7 +186,10 @@ private:
     QLabel *m_sloganLabel = nullptr;
     QStackedWidget *m_pageArea = nullptr;
     SettingsPage *m_settingsPage = nullptr;
+    QWidget *m_bottomBar = nullptr;
     QWidget *m_stripArea = nullptr;
+    QLabel *m_bottomHint = nullptr;
+    QLabel *m_legend = nullptr;
     QProgressBar *m_progress = nullptr;
     QLabel *m_percent = nullptr;
     QPushButton *m_prior = nullptr;

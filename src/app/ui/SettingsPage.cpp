@@ -152,10 +152,12 @@ SettingsPage::SettingsPage(SettingsForm &form, const SettingsStore &store, Notif
     connect(m_slider, &QSlider::valueChanged, this, [this](int position) {
         m_form.setSliderPosition(position);
         m_figure->setText(QString::number(m_form.delayFigure()));
+        emit sliderPositionChanged(m_form.sliderPosition());
     });
     connect(defaults, &QPushButton::clicked, this, [this] {
         m_form.restoreDefaults();
         refresh();
+        emit sliderPositionChanged(m_form.sliderPosition());
     });
     connect(ok, &QPushButton::clicked, this, [this] {
         if (m_form.confirm(m_store, m_notifier) == SettingsForm::Outcome::Quit)

@@ -40,6 +40,8 @@ signals:
     void quitRequested();
     // "点击返回试题".
     void backToQuestions();
+    // The slider's position changed by the user or by "恢复默认值".
+    void sliderPositionChanged(int position);
 
 private:
     SettingsForm &m_form;

@@ -1,6 +1,8 @@
 #include "Windows.h"
 
 #include "MainWindow.h"
+#include "PracticeDesk.h"
+#include "exam/ui/ReviewWindow.h"
 #include "practice/ui/BackdropWindow.h"
 #include "practice/ui/PickerWindow.h"
 
@@ -22,7 +24,8 @@ Windows::Windows(QSqlDatabase mainDb, QSqlDatabase pickerDb)
 {
     m_main = std::make_unique<MainWindow>(mainDb, m_mainNotifier);
     m_mainNotifier.setParent(m_main.get());
-    m_review = emptyWindow("TForm2");
+    m_review = std::make_unique<ReviewWindow>(m_reviewActions);
+    m_review->hide();
     m_picker = std::make_unique<PickerWindow>(pickerDb, m_pickerNotifier);
     m_pickerNotifier.setParent(m_picker.get());
     m_paperBrowse = emptyWindow("TForm7");
@@ -39,11 +42,14 @@ Windows::Windows(QSqlDatabase mainDb, QSqlDatabase pickerDb)
     MainWindow *main = m_main.get();
     PickerWindow *picker = m_picker.get();
     picker->setBackdrop(m_backdrop.get());
+    m_desk = std::make_unique<PracticeDesk>(*main, *m_review);
+    PracticeDesk *desk = m_desk.get();
 
     QObject::connect(main, &MainWindow::firstShown, picker, &PickerWindow::openModal);
     QObject::connect(main, &MainWindow::chapterLinkClicked, picker, &PickerWindow::openOnTop);
-    QObject::connect(picker, &PickerWindow::chapterChosen, main, [main](const QString &name) {
-        main->setChapterName(name);
+    QObject::connect(desk, &PracticeDesk::pickerRequested, picker, &PickerWindow::openOnTop);
+    QObject::connect(picker, &PickerWindow::chapterChosen, main, [main, desk](const QString &name) {
+        desk->chooseChapter(name);
         main->show();
         main->raise();
         main->activateWindow();
@@ -59,3 +65,8 @@ Windows::Windows(QSqlDatabase mainDb, QSqlDatabase pickerDb)
 }
 
 Windows::~Windows() = default;
+
+QWidget *Windows::review() const
+{
+    return m_review.get();
+}

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "NotifierBoxes.h"
+#include "QtClipboard.h"
+#include "exam/ReviewActions.h"
 
 #include <QSqlDatabase>
 #include <memory>
@@ -8,6 +10,8 @@
 class BackdropWindow;
 class MainWindow;
 class PickerWindow;
+class PracticeDesk;
+class ReviewWindow;
 class QWidget;
 
 // Every window of the program, created once at start-up, hidden, in a fixed
@@ -23,7 +27,8 @@ public:
     Windows &operator=(const Windows &) = delete;
 
     MainWindow *main() const { return m_main.get(); }
-    QWidget *review() const { return m_review.get(); }           // TForm2
+    QWidget *review() const;                                     // TForm2
+    ReviewWindow *reviewWindow() const { return m_review.get(); }
     PickerWindow *picker() const { return m_picker.get(); }      // TForm3
     QWidget *paperBrowse() const { return m_paperBrowse.get(); } // TForm7
     QWidget *documents() const { return m_documents.get(); }     // TForm9
@@ -35,12 +40,18 @@ public:
     BackdropWindow *backdrop() const { return m_backdrop.get(); } // TForm13
     QWidget *chapterPaper() const { return m_chapterPaper.get(); } // TForm8
     QWidget *inputHelp() const { return m_inputHelp.get(); }     // TForm6
+    // Practising in the main window; made once the windows exist.
+    PracticeDesk *desk() const { return m_desk.get(); }
 
 private:
     NotifierBoxes m_mainNotifier;
     NotifierBoxes m_pickerNotifier;
+    QtClipboard m_clipboard;
+    ReviewActions m_reviewActions{m_clipboard, m_mainNotifier};
+    // Declared before the windows so that it outlives the pages it serves.
+    std::unique_ptr<PracticeDesk> m_desk;
     std::unique_ptr<MainWindow> m_main;
-    std::unique_ptr<QWidget> m_review;
+    std::unique_ptr<ReviewWindow> m_review;
     std::unique_ptr<PickerWindow> m_picker;
     std::unique_ptr<QWidget> m_paperBrowse;
     std::unique_ptr<QWidget> m_documents;

@@ -1,0 +1,101 @@
+#pragma once
+
+#include "exam/Countdown.h"
+#include "exam/PracticeSession.h"
+#include "exam/ui/ReviewWindowPresenter.h"
+#include "exam/ui/ToneBeeper.h"
+#include "practice/PracticeRun.h"
+#include "practice/SequentialPractice.h"
+
+#include <QObject>
+
+class ChapterPage;
+class EssayPage;
+class FillInPage;
+class MainWindow;
+class MultipleChoicePage;
+class QLabel;
+class QTimer;
+class QuestionPageBase;
+class QuestionStrip;
+class ReviewWindow;
+class ScorePage;
+class SingleChoicePage;
+class TrueFalsePage;
+
+// Practising through the main window: owns the practice run, sequential
+// practice, the countdown and the session around them, installs the answer,
+// score and chapter pages, the question-number strip and the run's commands,
+// drives the run's timers, and renders the run's display and the session's
+// frame after every change. It decides nothing itself.
+class PracticeDesk : public QObject
+{
+    Q_OBJECT
+
+public:
+    static constexpr int kTickMs = 100;
+    static constexpr int kCountdownMs = 1000;
+
+    PracticeDesk(MainWindow &main, ReviewWindow &review, QObject *parent = nullptr);
+    ~PracticeDesk() override;
+
+    PracticeRun &run() { return m_run; }
+    SequentialPractice &sequential() { return m_sequential; }
+    Countdown &countdown() { return m_countdown; }
+    PracticeSession &session() { return m_session; }
+
+    // A chapter chosen in the picker.
+    void chooseChapter(const QString &name);
+
+    SingleChoicePage *singleChoicePage() const { return m_single; }
+    MultipleChoicePage *multipleChoicePage() const { return m_multiple; }
+    FillInPage *fillInPage() const { return m_fillIn; }
+    TrueFalsePage *trueFalsePage() const { return m_trueFalse; }
+    EssayPage *essayPage() const { return m_essay; }
+    ScorePage *scorePage() const { return m_score; }
+    ChapterPage *chapterPage() const { return m_chapter; }
+    QuestionStrip *questionStrip() const { return m_strip; }
+    QLabel *knownFigureLabel() const { return m_knownFigure; }
+    QTimer *advanceTimer() const { return m_advanceTimer; }
+    QTimer *revealTimer() const { return m_revealTimer; }
+    QTimer *countdownTimer() const { return m_countdownTimer; }
+
+signals:
+    // The session asks for the picker (a chapter with nothing left to practise).
+    void pickerRequested();
+
+private:
+    void buildPages();
+    void connectCommands();
+    void render();
+    void renderRun(const RunDisplay &display);
+    void renderFrame(const PracticeSession::Frame &frame);
+    static void switchTimer(QTimer *timer, bool on);
+
+    MainWindow &m_main;
+    ToneBeeper m_beeper;
+    PracticeRun m_run;
+    SequentialPractice m_sequential;
+    Countdown m_countdown;
+    ReviewWindowPresenter m_presenter;
+    PracticeSession m_session;
+
+    SingleChoicePage *m_single = nullptr;
+    MultipleChoicePage *m_multiple = nullptr;
+    FillInPage *m_fillIn = nullptr;
+    TrueFalsePage *m_trueFalse = nullptr;
+    EssayPage *m_essay = nullptr;
+    QList<QuestionPageBase *> m_answerPages;
+    ScorePage *m_score = nullptr;
+    ChapterPage *m_chapter = nullptr;
+    QuestionStrip *m_strip = nullptr;
+    QLabel *m_knownFigure = nullptr;
+    QTimer *m_advanceTimer = nullptr;
+    QTimer *m_revealTimer = nullptr;
+    QTimer *m_countdownTimer = nullptr;
+
+    int m_pageSerial = -1;
+    int m_leftPageSerial = -1;
+    bool m_rendering = false;
+    bool m_renderAgain = false;
+};

@@ -1,0 +1,96 @@
+#include "ScorePage.h"
+
+#include "app/ui/CjkFonts.h"
+#include "app/ui/LinkLabel.h"
+#include "exam/PracticeSession.h"
+
+#include <QFrame>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+
+QPushButton *command(const QString &name, const QString &text, QWidget *parent)
+{
+    auto *button = new QPushButton(text, parent);
+    button->setObjectName(name);
+    button->setFont(cjk::hei(15, true));
+    button->setMinimumSize(200, 40);
+    button->setCursor(Qt::PointingHandCursor);
+    return button;
+}
+
+} // namespace
+
+ScorePage::ScorePage(PracticeSession &session, QWidget *parent)
+    : QWidget(parent), m_session(session)
+{
+    setObjectName(QStringLiteral("TabSheet7"));
+    setAutoFillBackground(true);
+    QPalette white = palette();
+    white.setColor(QPalette::Window, Qt::white);
+    setPalette(white);
+
+    auto *column = new QVBoxLayout(this);
+    column->setContentsMargins(60, 30, 60, 20);
+    column->setSpacing(14);
+    auto *title = new QLabel(QStringLiteral("即时得分信息"), this);
+    title->setObjectName(QStringLiteral("LabelScoreTitle"));
+    title->setFont(cjk::hei(24, true));
+    title->setStyleSheet(QStringLiteral("color:#1f4e79;"));
+    column->addWidget(title);
+
+    auto *frame = new QFrame(this);
+    frame->setObjectName(QStringLiteral("ScoreFrame"));
+    frame->setStyleSheet(QStringLiteral(
+        "#ScoreFrame{background:#fbfcfe;border:1px solid #c9d3df;border-radius:6px;}"));
+    auto *grid = new QGridLayout(frame);
+    grid->setContentsMargins(30, 20, 30, 20);
+    grid->setHorizontalSpacing(12);
+    grid->setVerticalSpacing(16);
+    auto *rawCaption = new QLabel(QStringLiteral("原始分："), frame);
+    rawCaption->setFont(cjk::song(18, true));
+    grid->addWidget(rawCaption, 0, 0, Qt::AlignRight);
+    m_scoreLine = new QLabel(frame);
+    m_scoreLine->setObjectName(QStringLiteral("LabelScoreLine"));
+    m_scoreLine->setFont(cjk::song(20, true));
+    m_scoreLine->setStyleSheet(QStringLiteral("color:#000080;"));
+    grid->addWidget(m_scoreLine, 0, 1);
+    auto *percentCaption = new QLabel(QStringLiteral("百分比率："), frame);
+    percentCaption->setFont(cjk::song(18, true));
+    grid->addWidget(percentCaption, 1, 0, Qt::AlignRight);
+    m_percent = new QLabel(frame);
+    m_percent->setObjectName(QStringLiteral("LabelScorePercent"));
+    m_percent->setFont(cjk::hei(36, true));
+    m_percent->setStyleSheet(QStringLiteral("color:#ff0000;"));
+    grid->addWidget(m_percent, 1, 1);
+    grid->setColumnStretch(1, 1);
+    column->addWidget(frame);
+
+    auto *commands = new QHBoxLayout;
+    commands->setSpacing(20);
+    m_redo = command(QStringLiteral("Button13"), QStringLiteral("本套错题重练"), this);
+    m_redo->setEnabled(false);
+    commands->addWidget(m_redo);
+    m_review = command(QStringLiteral("Button4"), QStringLiteral("查看我的试卷及评阅"), this);
+    connect(m_review, &QPushButton::clicked, this, [this] { m_session.grade(); });
+    commands->addWidget(m_review);
+    commands->addStretch(1);
+    column->addLayout(commands);
+
+    m_log = new LinkLabel(QStringLiteral("查看我的做题记录"), this);
+    m_log->setObjectName(QStringLiteral("Label62"));
+    m_log->setFont(cjk::song(15));
+    connect(m_log, &LinkLabel::clicked, this, [this] { m_session.trimLog(); });
+    column->addWidget(m_log, 0, Qt::AlignLeft);
+    column->addStretch(1);
+}
+
+void ScorePage::render(const RunDisplay &display)
+{
+    m_scoreLine->setText(display.scoreLine);
+    m_percent->setText(display.scorePercent);
+}

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "practice/RunDisplay.h"
+
+#include <QWidget>
+
+class LinkLabel;
+class PracticeSession;
+class QLabel;
+class QPushButton;
+
+// The score page "即时得分信息" (TabSheet7), shown after the last question of a
+// run: the objective result, the percentage, and the ways on from there.
+class ScorePage : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit ScorePage(PracticeSession &session, QWidget *parent = nullptr);
+
+    void render(const RunDisplay &display);
+
+    QLabel *scoreLine() const { return m_scoreLine; }
+    QLabel *percentLine() const { return m_percent; }
+    QPushButton *redoButton() const { return m_redo; }
+    QPushButton *reviewButton() const { return m_review; }
+    LinkLabel *logLink() const { return m_log; }
+
+private:
+    PracticeSession &m_session;
+    QLabel *m_scoreLine = nullptr;
+    QLabel *m_percent = nullptr;
+    QPushButton *m_redo = nullptr;
+    QPushButton *m_review = nullptr;
+    LinkLabel *m_log = nullptr;
+};

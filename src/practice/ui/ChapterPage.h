@@ -1,0 +1,63 @@
+#pragma once
+
+#include "exam/PracticeSession.h"
+#include "practice/SequentialPractice.h"
+
+#include <QStringList>
+#include <QWidget>
+
+class ChapterListDelegate;
+class LinkLabel;
+class OutputView;
+class QLabel;
+class QListWidget;
+class QPushButton;
+
+// The chapter page "TabSheet10": the set list of the current chapter with
+// "提取试题", the bank and chapter, the learning level and the practice log.
+// It shows what sequential practice and the session hold and forwards clicks.
+class ChapterPage : public QWidget
+{
+    Q_OBJECT
+
+public:
+    // The restore link stands this far right of the level line's start, the
+    // hint line this far below it.
+    static constexpr int kRestoreLinkOffset = 610;
+    static constexpr int kHintLineOffset = 20;
+
+    explicit ChapterPage(PracticeSession &session, QWidget *parent = nullptr);
+
+    void render(const SequentialPractice::ChapterPage &page, int highlightedSet,
+                const PracticeSession::Frame &frame);
+
+    QLabel *headingLabel() const { return m_heading; }
+    QLabel *setInfoLabel() const { return m_setInfo; }
+    QListWidget *setList() const { return m_list; }
+    ChapterListDelegate *setListDelegate() const { return m_delegate; }
+    QPushButton *extractButton() const { return m_extract; }
+    QLabel *bankChapterLabel() const { return m_bankChapter; }
+    QLabel *levelLabel() const { return m_level; }
+    LinkLabel *restoreLink() const { return m_restore; }
+    QLabel *hintLabel() const { return m_hint; }
+    OutputView *logView() const { return m_log; }
+
+private:
+    void setClicked(int row);
+
+    PracticeSession &m_session;
+    QLabel *m_heading = nullptr;
+    QLabel *m_setInfo = nullptr;
+    QListWidget *m_list = nullptr;
+    ChapterListDelegate *m_delegate = nullptr;
+    QPushButton *m_extract = nullptr;
+    QLabel *m_bankChapter = nullptr;
+    QLabel *m_level = nullptr;
+    LinkLabel *m_restore = nullptr;
+    QLabel *m_hint = nullptr;
+    OutputView *m_log = nullptr;
+    LinkLabel *m_listLog = nullptr;
+    LinkLabel *m_deleteLog = nullptr;
+    QStringList m_items;
+    int m_logSerial = -1;
+};

@@ -1,0 +1,37 @@
+#pragma once
+
+#include "QuestionPageBase.h"
+
+class QLineEdit;
+
+// The fill-in page: "答：" with the one-line answer field, the instruction and
+// the save hint. Every key press and release in the field goes to the run;
+// the field is rewritten only when the run's answer text changes, so the
+// cursor stays where the user is typing.
+class FillInPage : public QuestionPageBase
+{
+    Q_OBJECT
+
+public:
+    static constexpr int kMaxLength = 255;
+
+    explicit FillInPage(PracticeRun &run, QWidget *parent = nullptr);
+
+    void render(const RunDisplay &display) override;
+
+    QLineEdit *answerField() const { return m_field; }
+    QLabel *saveHint() const { return m_hint; }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    // The field changed without a key (input method, paste by mouse, drop):
+    // it is saved as a key release would.
+    void editedWithoutKey();
+
+    QLineEdit *m_field = nullptr;
+    QLabel *m_hint = nullptr;
+    QString m_shownText;
+    bool m_keyDown = false;
+};

@@ -1,0 +1,61 @@
+#include "MultipleChoicePage.h"
+
+#include "app/ui/CjkFonts.h"
+#include "practice/PracticeRun.h"
+
+#include <QCheckBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QSignalBlocker>
+
+MultipleChoicePage::MultipleChoicePage(PracticeRun &run, QWidget *parent)
+    : QuestionPageBase(run, MultipleChoice, RunDisplay::Page::MultipleChoice, parent)
+{
+    setObjectName(QStringLiteral("TabSheetMultiple"));
+    auto *row = new QHBoxLayout(controlsArea());
+    row->setContentsMargins(6, 0, 0, 0);
+    row->setSpacing(10);
+    m_chosen = addChosenLabel(row);
+    m_chosen->setMinimumWidth(96);
+    const QString letters = QStringLiteral("ABCD");
+    for (int i = 0; i < 4; ++i) {
+        auto *box = new QCheckBox(QString(letters.at(i)), controlsArea());
+        box->setObjectName(QStringLiteral("CheckBox") + letters.at(i));
+        box->setFont(cjk::hei(20, true));
+        box->setCursor(Qt::PointingHandCursor);
+        box->setStyleSheet(QStringLiteral(
+            "QCheckBox{spacing:6px;padding:2px 8px;}"
+            "QCheckBox::indicator{width:20px;height:20px;}"));
+        // Only the user's clicks: the boxes are set without signals when rendered.
+        connect(box, &QCheckBox::clicked, this,
+                [this, i](bool checked) { m_run.setMultiBox(i, checked); });
+        row->addWidget(box);
+        m_boxes << box;
+    }
+    row->addSpacing(24);
+    m_feedback = new QLabel(controlsArea());
+    m_feedback->setObjectName(QStringLiteral("LabelFeedback"));
+    m_feedback->setFont(cjk::hei(20, true));
+    m_feedback->setMinimumWidth(130);
+    QSizePolicy keep = m_feedback->sizePolicy();
+    keep.setRetainSizeWhenHidden(true);
+    m_feedback->setSizePolicy(keep);
+    row->addWidget(m_feedback);
+    row->addStretch(1);
+    setControlsHeight(50);
+}
+
+void MultipleChoicePage::render(const RunDisplay &display)
+{
+    QuestionPageBase::render(display);
+    m_chosen->setText(display.multiChosen);
+    for (int i = 0; i < m_boxes.size(); ++i) {
+        const QSignalBlocker blocker(m_boxes.at(i));
+        m_boxes.at(i)->setChecked(display.multiChecks[i]);
+    }
+    m_feedback->setText(display.multiFeedback);
+    QPalette colour = m_feedback->palette();
+    colour.setColor(QPalette::WindowText, QColor::fromRgb(display.multiFeedbackColour));
+    m_feedback->setPalette(colour);
+    m_feedback->setVisible(display.multiFeedbackVisible);
+}

@@ -1,0 +1,117 @@
+#include "QuestionStrip.h"
+
+#include <QEvent>
+#include <QLabel>
+#include <QMouseEvent>
+#include <algorithm>
+
+namespace {
+
+const char *const kNumberProperty = "questionNumber";
+
+bool sameNumbers(const QList<RunDisplay::StripNumber> &a, const QList<RunDisplay::StripNumber> &b)
+{
+    return std::equal(a.cbegin(), a.cend(), b.cbegin(), b.cend(),
+                      [](const RunDisplay::StripNumber &x, const RunDisplay::StripNumber &y) {
+                          return x.number == y.number && x.caption == y.caption && x.x == y.x &&
+                                 x.y == y.y;
+                      });
+}
+
+} // namespace
+
+QuestionStrip::QuestionStrip(QWidget *parent) : QWidget(parent)
+{
+    setObjectName(QStringLiteral("QuestionStripNumbers"));
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    setFixedHeight(kMinimumHeight);
+}
+
+QLabel *QuestionStrip::numberLabel(int number) const
+{
+    if (number < 1 || number > m_labels.size())
+        return nullptr;
+    return m_labels.at(number - 1);
+}
+
+void QuestionStrip::render(const QList<RunDisplay::StripNumber> &numbers)
+{
+    if (!sameNumbers(numbers, m_shown))
+        rebuild(numbers);
+    for (int i = 0; i < numbers.size(); ++i) {
+        const RunDisplay::StripNumber &now = numbers.at(i);
+        const RunDisplay::StripNumber &was = m_shown.at(i);
+        if (now.colour != was.colour || now.bold != was.bold) {
+            QLabel *label = m_labels.at(i);
+            style(label, now, label->underMouse());
+        }
+    }
+    m_shown = numbers;
+}
+
+void QuestionStrip::rebuild(const QList<RunDisplay::StripNumber> &numbers)
+{
+    // Removed later: a press on one of them may be what led here.
+    for (QLabel *old : std::as_const(m_labels)) {
+        old->hide();
+        old->removeEventFilter(this);
+        old->setObjectName(QString());
+        old->deleteLater();
+    }
+    m_labels.clear();
+    int bottom = 0;
+    for (const RunDisplay::StripNumber &number : numbers) {
+        auto *label = new QLabel(number.caption, this);
+        label->setObjectName(QStringLiteral("labelxx") + QString::number(number.number));
+        label->setProperty(kNumberProperty, number.number);
+        label->setCursor(Qt::PointingHandCursor);
+        label->setToolTip(QStringLiteral("第 %1 题").arg(number.number));
+        style(label, number, false);
+        label->adjustSize();
+        label->move(number.x, number.y);
+        label->installEventFilter(this);
+        label->show();
+        bottom = std::max(bottom, number.y + label->height());
+        m_labels << label;
+    }
+    setFixedHeight(std::max(kMinimumHeight, bottom + 1));
+    // The old styles no longer apply: every label was styled from its number.
+    m_shown = numbers;
+}
+
+void QuestionStrip::style(QLabel *label, const RunDisplay::StripNumber &number, bool hovered)
+{
+    QFont font(QStringLiteral("Arial"));
+    font.setFamilies({QStringLiteral("Arial"), QStringLiteral("Liberation Sans"),
+                      QStringLiteral("DejaVu Sans")});
+    font.setPointSize(8);
+    font.setBold(number.bold);
+    font.setUnderline(hovered);
+    label->setFont(font);
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, QColor::fromRgb(number.colour));
+    label->setPalette(palette);
+}
+
+bool QuestionStrip::eventFilter(QObject *watched, QEvent *event)
+{
+    auto *label = qobject_cast<QLabel *>(watched);
+    const int index = label ? static_cast<int>(m_labels.indexOf(label)) : -1;
+    if (index >= 0) {
+        switch (event->type()) {
+        case QEvent::Enter:
+        case QEvent::Leave: {
+            QFont font = label->font();
+            font.setUnderline(event->type() == QEvent::Enter);
+            label->setFont(font);
+            break;
+        }
+        case QEvent::MouseButtonPress:
+            emit numberPressed(label->property(kNumberProperty).toInt());
+            return true;
+        default:
+            break;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}

@@ -1,0 +1,49 @@
+#include "SingleChoicePage.h"
+
+#include "AnswerMark.h"
+#include "practice/PracticeRun.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QToolButton>
+
+SingleChoicePage::SingleChoicePage(PracticeRun &run, QWidget *parent)
+    : QuestionPageBase(run, SingleChoice, RunDisplay::Page::SingleChoice, parent)
+{
+    setObjectName(QStringLiteral("TabSheetSingle"));
+    auto *row = new QHBoxLayout(controlsArea());
+    row->setContentsMargins(6, 0, 0, 0);
+    row->setSpacing(8);
+    m_chosen = addChosenLabel(row);
+    m_right = new AnswerMark(AnswerMark::Kind::Right, controlsArea());
+    m_wrong = new AnswerMark(AnswerMark::Kind::Wrong, controlsArea());
+    row->addWidget(m_right);
+    row->addWidget(m_wrong);
+    row->addSpacing(30);
+    const QString letters = QStringLiteral("ABCD");
+    for (int i = 0; i < 4; ++i) {
+        auto *button = new QToolButton(controlsArea());
+        const QString letter(letters.at(i));
+        button->setObjectName(QStringLiteral("ButtonChoice") + letter);
+        button->setText(letter);
+        button->setToolTip(QStringLiteral("选择 ") + letter);
+        button->setIcon(buttonFace(letter, QColor(0x2f, 0x6d, 0xb5), QSize(56, 40)));
+        button->setIconSize(QSize(56, 40));
+        button->setAutoRaise(true);
+        button->setCursor(Qt::PointingHandCursor);
+        button->setFixedSize(62, 46);
+        connect(button, &QToolButton::clicked, this, [this, i] { m_run.answerSingle(i + 1); });
+        row->addWidget(button);
+        m_buttons << button;
+    }
+    row->addStretch(1);
+    setControlsHeight(50);
+}
+
+void SingleChoicePage::render(const RunDisplay &display)
+{
+    QuestionPageBase::render(display);
+    m_chosen->setText(display.singleChosen);
+    m_right->setVisible(display.rightMarkVisible);
+    m_wrong->setVisible(display.wrongMarkVisible);
+}

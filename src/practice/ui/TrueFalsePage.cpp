@@ -1,0 +1,60 @@
+#include "TrueFalsePage.h"
+
+#include "AnswerMark.h"
+#include "practice/PracticeRun.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QToolButton>
+
+namespace {
+
+QToolButton *verdictButton(const QString &name, const QString &text, const QColor &plate,
+                           QWidget *parent)
+{
+    auto *button = new QToolButton(parent);
+    button->setObjectName(name);
+    button->setText(text);
+    button->setToolTip(text);
+    button->setIcon(QuestionPageBase::buttonFace(text, plate, QSize(72, 40)));
+    button->setIconSize(QSize(72, 40));
+    button->setAutoRaise(true);
+    button->setCursor(Qt::PointingHandCursor);
+    button->setFixedSize(78, 46);
+    return button;
+}
+
+} // namespace
+
+TrueFalsePage::TrueFalsePage(PracticeRun &run, QWidget *parent)
+    : QuestionPageBase(run, TrueFalse, RunDisplay::Page::TrueFalse, parent)
+{
+    setObjectName(QStringLiteral("TabSheetTrueFalse"));
+    auto *row = new QHBoxLayout(controlsArea());
+    row->setContentsMargins(6, 0, 0, 0);
+    row->setSpacing(8);
+    m_chosen = addChosenLabel(row);
+    m_right = new AnswerMark(AnswerMark::Kind::Right, controlsArea());
+    m_wrong = new AnswerMark(AnswerMark::Kind::Wrong, controlsArea());
+    row->addWidget(m_right);
+    row->addWidget(m_wrong);
+    row->addSpacing(30);
+    m_true = verdictButton(QStringLiteral("ButtonTrue"), QStringLiteral("对"),
+                           QColor(0x2e, 0x8b, 0x3a), controlsArea());
+    m_false = verdictButton(QStringLiteral("ButtonFalse"), QStringLiteral("错"),
+                            QColor(0xc0, 0x39, 0x2b), controlsArea());
+    connect(m_true, &QToolButton::clicked, this, [this] { m_run.answerTrueFalse(true); });
+    connect(m_false, &QToolButton::clicked, this, [this] { m_run.answerTrueFalse(false); });
+    row->addWidget(m_true);
+    row->addWidget(m_false);
+    row->addStretch(1);
+    setControlsHeight(50);
+}
+
+void TrueFalsePage::render(const RunDisplay &display)
+{
+    QuestionPageBase::render(display);
+    m_chosen->setText(display.trueFalseChosen);
+    m_right->setVisible(display.rightMarkVisible);
+    m_wrong->setVisible(display.wrongMarkVisible);
+}

@@ -1,0 +1,272 @@
+#include "RecordingClipboard.h"
+#include "RecordingNotifier.h"
+#include "TestDatabase.h"
+#include "TestRegistry.h"
+#include "app/ui/LinkLabel.h"
+#include "app/ui/MainWindow.h"
+#include "app/ui/PracticeDesk.h"
+#include "exam/ReviewActions.h"
+#include "exam/ui/ReviewWindow.h"
+#include "exam/ui/ScorePage.h"
+#include "practice/ui/AnswerMark.h"
+#include "practice/ui/ChapterListDelegate.h"
+#include "practice/ui/ChapterPage.h"
+#include "practice/ui/EssayPage.h"
+#include "practice/ui/FillInPage.h"
+#include "practice/ui/MultipleChoicePage.h"
+#include "practice/ui/QuestionStrip.h"
+#include "practice/ui/SingleChoicePage.h"
+#include "practice/ui/TrueFalsePage.h"
+#include "store/Sql.h"
+#include "tools/ui/OutputView.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QStackedWidget>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+
+namespace {
+
+// Closes the modal window that opens next, once it is up, and keeps its name
+// and the text of its review view.
+struct ModalCloser
+{
+    QString name;
+    QString text;
+
+    void arm()
+    {
+        QTimer::singleShot(50, [this] {
+            QWidget *modal = QApplication::activeModalWidget();
+            if (!modal) {
+                arm();
+                return;
+            }
+            name = modal->objectName();
+            if (auto *review = qobject_cast<ReviewWindow *>(modal))
+                text = review->view()->plainText();
+            modal->close();
+        });
+    }
+};
+
+// Types the text key by key (QTest's own typing takes Latin-1 only).
+void typeText(QWidget *widget, const QString &text)
+{
+    for (const QChar c : text)
+        QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_A, QString(c), Qt::NoModifier);
+}
+
+QColor textColour(const QLabel *label)
+{
+    return label->palette().color(QPalette::WindowText);
+}
+
+} // namespace
+
+class PracticeDeskTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    // One set of a small chapter sat through the windows, from the chapter
+    // choice to the review and back to the chapter page.
+    void sitSetThroughTheWindows()
+    {
+        TestDatabase db;
+        const int bank = db.addBank(QStringLiteral("变电安规"));
+        const int chapter = db.addChapter(bank, QStringLiteral("第一章"));
+        const QStringList options = {QStringLiteral("甲"), QStringLiteral("乙"), QStringLiteral("丙"),
+                                     QStringLiteral("丁")};
+        db.addQuestion(chapter, 1, QStringLiteral("单选一"), options, QStringLiteral("1"));
+        db.addQuestion(chapter, 1, QStringLiteral("单选二"), options, QStringLiteral("2"));
+        db.addQuestion(chapter, 1, QStringLiteral("单选三"), options, QStringLiteral("3"));
+        db.addQuestion(chapter, 2, QStringLiteral("多选"), options, QStringLiteral("13"));
+        db.addQuestion(chapter, 3, QStringLiteral("填空"), {}, QStringLiteral("放电"));
+        db.addQuestion(chapter, 4, QStringLiteral("判断"), {}, QStringLiteral("1"));
+        db.addQuestion(chapter, 5, QStringLiteral("论述"), {}, QStringLiteral("要点"));
+
+        RecordingNotifier notifier;
+        RecordingClipboard clipboard;
+        ReviewActions actions(clipboard, notifier);
+        ReviewWindow review(actions);
+        MainWindow main(db.db(), notifier);
+        PracticeDesk desk(main, review);
+        PracticeRun &run = desk.run();
+        main.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&main));
+
+        // The chapter and its one set.
+        desk.chooseChapter(QStringLiteral("第一章"));
+        QCOMPARE(main.chapterLink()->text(), QStringLiteral("第一章"));
+        main.sequentialButton()->click();
+        QCOMPARE(main.currentPage(), MainWindow::Page::Chapter);
+        ChapterPage *chapterPage = desk.chapterPage();
+        QListWidget *sets = chapterPage->setList();
+        QCOMPARE(sets->count(), 1);
+        QTest::mouseClick(sets->viewport(), Qt::LeftButton, {},
+                          sets->visualItemRect(sets->item(0)).center());
+        QCOMPARE(chapterPage->headingLabel()->text(), QStringLiteral("本章第【01】套试卷7道试题"));
+        chapterPage->extractButton()->click();
+
+        QCOMPARE(main.currentPage(), MainWindow::Page::SingleChoice);
+        QCOMPARE(main.runStatusLabel()->text(), QStringLiteral(" 顺序练习 第[1]套，共有 [7] 道"));
+        QVERIFY(!main.chapterLink()->isVisible());
+        QVERIFY(desk.countdownTimer()->isActive());
+        QTRY_COMPARE(main.leftPanel()->currentWidget(), main.practicePage());
+        QCOMPARE(desk.questionStrip()->count(), 7);
+        QVERIFY(main.findChild<QLabel *>(QStringLiteral("labelxx7")));
+
+        // 1: right, and the automatic move follows on the window's timer.
+        SingleChoicePage *single = desk.singleChoicePage();
+        QTest::mouseClick(single->choiceButtons().at(0), Qt::LeftButton);
+        QCOMPARE(single->chosenLabel()->text(), QStringLiteral("A"));
+        QVERIFY(single->rightMark()->isVisible());
+        QVERIFY(desk.advanceTimer()->isActive());
+        QTRY_COMPARE_WITH_TIMEOUT(run.current(), 2, 4000);
+        QVERIFY(!desk.advanceTimer()->isActive());
+        QVERIFY(single->questionView()->toPlainText().contains(QStringLiteral("2.单选二")));
+
+        // 2: wrong; then on to 3 through the strip, which colours 2 red.
+        QTest::mouseClick(single->choiceButtons().at(2), Qt::LeftButton);
+        QVERIFY(single->wrongMark()->isVisible());
+        QTest::mousePress(desk.questionStrip()->numberLabel(3), Qt::LeftButton);
+        QCOMPARE(run.current(), 3);
+        QCOMPARE(textColour(desk.questionStrip()->numberLabel(2)), QColor(Qt::red));
+        QTest::mouseClick(single->choiceButtons().at(2), Qt::LeftButton);
+        main.nextButton()->click();
+
+        // 4: multiple choice through the boxes.
+        QCOMPARE(main.currentPage(), MainWindow::Page::MultipleChoice);
+        MultipleChoicePage *multiple = desk.multipleChoicePage();
+        QTest::mouseClick(multiple->checkBoxes().at(0), Qt::LeftButton);
+        QCOMPARE(multiple->feedbackLabel()->text(), QStringLiteral("不完全正确"));
+        QTest::mouseClick(multiple->checkBoxes().at(2), Qt::LeftButton);
+        QCOMPARE(multiple->feedbackLabel()->text(), QStringLiteral("正确"));
+        QCOMPARE(multiple->chosenLabel()->text(), QStringLiteral("AC"));
+        QCOMPARE(run.question(4).userAnswer, QStringLiteral("13"));
+        main.nextButton()->click();
+
+        // 5: fill-in typed key by key; the field is never rewritten under the user.
+        QCOMPARE(main.currentPage(), MainWindow::Page::FillIn);
+        QLineEdit *field = desk.fillInPage()->answerField();
+        field->setFocus();
+        typeText(field, QStringLiteral("放 电"));
+        QTest::keyClick(field, Qt::Key_Left);
+        QTest::keyClick(field, Qt::Key_Backspace);
+        QCOMPARE(field->text(), QStringLiteral("放电"));
+        QCOMPARE(run.question(5).userAnswer, QStringLiteral("放电"));
+        QVERIFY(desk.fillInPage()->saveHint()->isVisible());
+        QCOMPARE(desk.fillInPage()->saveHint()->text(), QStringLiteral("提示：已保存."));
+        main.nextButton()->click();
+
+        // 6: true/false.
+        QCOMPARE(main.currentPage(), MainWindow::Page::TrueFalse);
+        QTest::mouseClick(desk.trueFalsePage()->trueButton(), Qt::LeftButton);
+        QCOMPARE(desk.trueFalsePage()->chosenLabel()->text(), QStringLiteral("对"));
+        QVERIFY(desk.trueFalsePage()->rightMark()->isVisible());
+        main.nextButton()->click();
+
+        // 7: essay, two lines.
+        QCOMPARE(main.currentPage(), MainWindow::Page::Essay);
+        QPlainTextEdit *essay = desk.essayPage()->answerView();
+        essay->setFocus();
+        typeText(essay, QStringLiteral("一"));
+        QTest::keyClick(essay, Qt::Key_Return);
+        typeText(essay, QStringLiteral("二"));
+        QCOMPARE(run.question(7).userAnswer, QStringLiteral("一\r\n二"));
+        QVERIFY(main.resultLabel()->text().contains(QStringLiteral(">04<")));
+
+        // Past the end: the notice and the score page; the countdown stops.
+        main.nextButton()->click();
+        QCOMPARE(notifier.notices.last(),
+                 QStringLiteral("[软件提示]:请交卷请点击左边的【交卷评阅】按钮."));
+        QCOMPARE(main.currentPage(), MainWindow::Page::Score);
+        QCOMPARE(desk.scorePage()->scoreLine()->text(), QStringLiteral("客观题正确：4 /客观总数:5"));
+        QCOMPARE(desk.scorePage()->percentLine()->text(), QStringLiteral("80分"));
+        QVERIFY(main.bottomHint()->isVisible());
+        QVERIFY(!desk.countdownTimer()->isActive());
+
+        // Grading from the score page; the review is answered by closing it.
+        ModalCloser closer;
+        closer.arm();
+        desk.scorePage()->reviewButton()->click();
+        QCOMPARE(closer.name, QStringLiteral("TForm2"));
+        QVERIFY(closer.text.contains(QStringLiteral("客观题正确：4 /客观总数:5")));
+
+        QCOMPARE(sql::scalar(db.db(), QStringLiteral("select count(*) from log")), 1);
+        QCOMPARE(sql::scalar(db.db(), QStringLiteral("select fen from log")), 80);
+        QSqlQuery info = sql::run(db.db(), QStringLiteral("select info from log"));
+        QVERIFY(info.next());
+        QCOMPARE(info.value(0).toString(), QStringLiteral("[练习模式]-[第一章]第【1】套"));
+
+        QCOMPARE(main.currentPage(), MainWindow::Page::Chapter);
+        QCOMPARE(main.leftPanel()->currentWidget(), main.commandPage());
+        QCOMPARE(chapterPage->setListDelegate()->remembered(), 0);
+        QCOMPARE(main.gradeButton()->text(), QStringLiteral("试卷评阅"));
+        QVERIFY(main.gradeButton()->isEnabled());
+        QVERIFY(main.chapterLink()->isVisible());
+        QCOMPARE(desk.questionStrip()->count(), 0);
+        QVERIFY(main.clockTimer()->isActive());
+        QVERIFY(!run.active());
+
+        // The log is listed on the chapter page by its link.
+        QTest::mouseClick(chapterPage->findChild<LinkLabel *>(QStringLiteral("Label122")),
+                          Qt::LeftButton);
+        QVERIFY(chapterPage->logView()->plainText().contains(
+            QStringLiteral("[练习模式]-[第一章]第【1】套")));
+    }
+
+    void stripLabels()
+    {
+        QuestionStrip strip;
+        QSignalSpy pressed(&strip, &QuestionStrip::numberPressed);
+        QList<RunDisplay::StripNumber> numbers;
+        for (int n = 1; n <= 60; ++n) {
+            RunDisplay::StripNumber number;
+            number.number = n;
+            number.caption = QString::number(n).rightJustified(2, QLatin1Char('0'));
+            PracticeRun::stripPosition(n, 60, &number.x, &number.y);
+            numbers << number;
+        }
+        strip.render(numbers);
+        QCOMPARE(strip.count(), 60);
+        QLabel *first = strip.findChild<QLabel *>(QStringLiteral("labelxx1"));
+        QLabel *last = strip.findChild<QLabel *>(QStringLiteral("labelxx60"));
+        QVERIFY(first && last);
+        QCOMPARE(first->text(), QStringLiteral("01"));
+        QCOMPARE(first->pos(), QPoint(26, 0));
+        QCOMPARE(last->pos(), QPoint(170, 16));
+        QVERIFY(strip.height() >= 16 + last->height());
+
+        // A new colour restyles the same labels; a press names its number.
+        numbers[0].colour = RunDisplay::kRed;
+        numbers[0].bold = true;
+        strip.render(numbers);
+        QCOMPARE(strip.numberLabel(1), first);
+        QCOMPARE(textColour(first), QColor(Qt::red));
+        QVERIFY(first->font().bold());
+        QTest::mousePress(last, Qt::LeftButton);
+        QCOMPARE(pressed.count(), 1);
+        QCOMPARE(pressed[0][0].toInt(), 60);
+
+        // Another run: new labels, the freed strip is one row high again.
+        strip.render(numbers.mid(0, 3));
+        QCOMPARE(strip.count(), 3);
+        QVERIFY(strip.numberLabel(1) != first);
+        strip.render({});
+        QCOMPARE(strip.count(), 0);
+        QCOMPARE(strip.height(), QuestionStrip::kMinimumHeight);
+    }
+};
+
+DRILLBAY_TEST(PracticeDeskTest)
+#include "PracticeDeskTest.moc"

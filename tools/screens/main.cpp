@@ -1,0 +1,182 @@
+// Walks through one sequential set of the sample database and saves a picture
+// of the main window at every step, the review window and a full strip.
+//   drillbay_screens <examination.mdb> <output folder> [chapter]
+// The database is copied first; the copy takes the log record.
+
+#include "app/Clipboard.h"
+#include "app/Notifier.h"
+#include "app/ui/CjkFonts.h"
+#include "app/ui/MainWindow.h"
+#include "app/ui/PracticeDesk.h"
+#include "exam/ReviewActions.h"
+#include "exam/ui/ReviewWindow.h"
+#include "practice/ui/FillInPage.h"
+#include "practice/ui/EssayPage.h"
+#include "practice/ui/MultipleChoicePage.h"
+#include "practice/ui/SingleChoicePage.h"
+#include "practice/ui/TrueFalsePage.h"
+#include "store/Database.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+#include <cstdio>
+
+namespace {
+
+class PrintingNotifier : public Notifier
+{
+public:
+    void inform(const QString &text) override
+    {
+        std::fprintf(stderr, "notice: %s\n", qPrintable(text));
+    }
+    bool askYesNo(const QString &, const QString &text, Icon) override
+    {
+        std::fprintf(stderr, "question: %s\n", qPrintable(text));
+        return true;
+    }
+    bool askOkCancel(const QString &, const QString &text) override
+    {
+        std::fprintf(stderr, "question: %s\n", qPrintable(text));
+        return true;
+    }
+};
+
+class NoClipboard : public Clipboard
+{
+public:
+    bool setText(const QString &) override { return true; }
+};
+
+QString g_out;
+int g_count = 0;
+
+void shoot(QWidget *widget, const QString &name)
+{
+    QTest::qWait(60);
+    const QString file = QDir(g_out).filePath(
+        QStringLiteral("%1-%2.png").arg(++g_count, 2, 10, QLatin1Char('0')).arg(name));
+    widget->grab().save(file);
+    std::fprintf(stderr, "saved %s\n", qPrintable(file));
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    QApplication::setFont(cjk::hei(13));
+    if (argc < 3) {
+        std::fprintf(stderr, "usage: drillbay_screens <examination.mdb> <output folder> [chapter]\n");
+        return 2;
+    }
+    g_out = QString::fromLocal8Bit(argv[2]);
+    QDir().mkpath(g_out);
+    const QString chapter = argc > 3 ? QString::fromLocal8Bit(argv[3])
+                                     : QStringLiteral("第六章 接地、标示牌和遮栏（变电）");
+    QTemporaryDir temp;
+    const QString copy = temp.filePath(QStringLiteral("examination.mdb"));
+    if (!QFile::copy(QString::fromLocal8Bit(argv[1]), copy)) {
+        std::fprintf(stderr, "cannot copy the database\n");
+        return 1;
+    }
+    QString error;
+    const QSqlDatabase db = Database::open(copy, QStringLiteral("screens"), &error);
+    if (!db.isOpen()) {
+        std::fprintf(stderr, "%s\n", qPrintable(error));
+        return 1;
+    }
+
+    PrintingNotifier notifier;
+    NoClipboard clipboard;
+    ReviewActions actions(clipboard, notifier);
+    ReviewWindow review(actions);
+    MainWindow main(db, notifier);
+    PracticeDesk desk(main, review);
+    main.show();
+    QTest::qWait(100);
+
+    desk.chooseChapter(chapter);
+    shoot(&main, QStringLiteral("chapter-chosen"));
+    main.sequentialButton()->click();
+    desk.session().setClicked(0);
+    desk.session().extract();
+    QTest::qWait(300);
+
+    PracticeRun &run = desk.run();
+    for (int k = 1; k <= run.N(); ++k) {
+        const int type = run.question(k).typeCode;
+        shoot(&main, QStringLiteral("q%1-type%2").arg(k).arg(type));
+        switch (type) {
+        case SingleChoice:
+            desk.singleChoicePage()->choiceButtons().at(k % 2 ? 0 : 1)->click();
+            break;
+        case MultipleChoice:
+            desk.multipleChoicePage()->checkBoxes().at(0)->click();
+            desk.multipleChoicePage()->checkBoxes().at(2)->click();
+            break;
+        case FillIn:
+            desk.fillInPage()->answerField()->setFocus();
+            QTest::keyClicks(desk.fillInPage()->answerField(), QStringLiteral("abc"));
+            break;
+        case TrueFalse:
+            desk.trueFalsePage()->trueButton()->click();
+            break;
+        case Essay:
+            desk.essayPage()->answerView()->setFocus();
+            QTest::keyClicks(desk.essayPage()->answerView(), QStringLiteral("answer text"));
+            break;
+        default:
+            break;
+        }
+        shoot(&main, QStringLiteral("q%1-answered").arg(k));
+        if (type == FillIn || type == Essay || type == MultipleChoice) {
+            // The reveal: half a second after pointing at the panel.
+            run.revealHover();
+            QTest::qWait(700);
+            shoot(&main, QStringLiteral("q%1-revealed").arg(k));
+        }
+        if (run.current() == k)
+            main.nextButton()->click();
+        QTest::qWait(50);
+    }
+    while (run.current() <= run.N()) {
+        main.nextButton()->click();
+        QTest::qWait(20);
+    }
+    shoot(&main, QStringLiteral("score"));
+
+    QTimer::singleShot(400, [] {
+        if (QWidget *modal = QApplication::activeModalWidget()) {
+            shoot(modal, QStringLiteral("review"));
+            modal->close();
+        }
+    });
+    main.gradeButton()->click();
+    QTest::qWait(100);
+    shoot(&main, QStringLiteral("after-grading"));
+    desk.session().listLog();
+    shoot(&main, QStringLiteral("chapter-with-log"));
+
+    // A run of 300 questions shows the whole strip.
+    QVector<RunQuestion> many(300);
+    for (int i = 0; i < many.size(); ++i) {
+        many[i].typeCode = 1 + i % 5;
+        many[i].stem = QStringLiteral("第%1题").arg(i + 1);
+        many[i].correctAnswer = QStringLiteral("1");
+    }
+    run.load(many, PracticeRun::RandomPractice, false);
+    for (int i = 0; i < 40; ++i)
+        run.next();
+    shoot(&main, QStringLiteral("strip-300"));
+    return 0;
+}
