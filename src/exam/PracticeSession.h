@@ -40,7 +40,7 @@ public:
         int leftPageSerial = 0;             // grows whenever leftPage is set
         bool practiceBackEnabled = true;    // the picture leading back to the commands
         bool knownCommandVisible = false;   // "【此题会做不练习】"
-        bool commandsEnabled = true;        // practice, settings, search ... and Prior/Next
+        bool commandsEnabled = true;        // practice, settings, search ... (not Prior/Next)
         QString countdownLabel;
         StyledText logLines;                // the practice-log view of the chapter page
         int logSerial = 0;                  // grows whenever logLines is replaced

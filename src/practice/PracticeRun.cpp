@@ -147,6 +147,8 @@ void PracticeRun::endRun()
     m_display.revealFigureVisible = false;
     m_display.nextEnabled = true;
     m_display.nextCaption = kNextCaption;
+    // No run is left to hand in.
+    m_display.bottomHintVisible = false;
     clearAnswerPages();
     m_display.strip.clear();
     switchPage(RunDisplay::Page::Chapter);

@@ -130,6 +130,14 @@ private Q_SLOTS:
             desk.run.tickAdvance();
         QCOMPARE(desk.run.current(), 3);
         desk.run.answerSingle(2);
+        // Past the last question: the notice, the score page, the countdown stopped.
+        desk.run.next();
+        desk.run.next();
+        QCOMPARE(desk.notifier.notices,
+                 QStringList{QStringLiteral("[软件提示]:请交卷请点击左边的【交卷评阅】按钮.")});
+        QCOMPARE(desk.run.display().page, RunDisplay::Page::Score);
+        QVERIFY(desk.run.display().bottomHintVisible);
+        QVERIFY(!desk.countdown.isRunning());
 
         desk.session.grade();
         QCOMPARE(desk.presenter.shown.size(), 1);
@@ -155,6 +163,7 @@ private Q_SLOTS:
         QCOMPARE(frame.leftPage, PracticeSession::LeftPage::Commands);
         QCOMPARE(desk.run.display().page, RunDisplay::Page::Chapter);
         QVERIFY(desk.run.display().strip.isEmpty());
+        QVERIFY(!desk.run.display().bottomHintVisible);
 
         // Grading again now only gives the notice.
         desk.session.grade();

@@ -29,6 +29,8 @@ QLabel *label(const QString &text, const QFont &font, const QString &color, QWid
     auto *l = new QLabel(text, parent);
     l->setFont(font);
     l->setStyleSheet(QStringLiteral("color: %1;").arg(color));
+    // Captions wrap rather than clip when the right panel is narrow.
+    l->setWordWrap(true);
     return l;
 }
 
