@@ -38,11 +38,11 @@ PickerWindow::PickerWindow(QSqlDatabase db, Notifier &notifier, QWidget *parent)
     // White left panel: the emblem and the bank buttons.
     m_leftPanel = new QFrame(this);
     m_leftPanel->setObjectName(QStringLiteral("Panel1"));
-    m_leftPanel->setFixedWidth(214);
+    m_leftPanel->setFixedWidth(244);
     m_leftPanel->setStyleSheet(QStringLiteral(
         "#Panel1{background:#ffffff;border-right:1px solid #c9d3df;}"
         "#BankColumn{background:#ffffff;}"
-        "QRadioButton{font-weight:bold;padding:3px 0;font-family:\"SimHei\",\"Noto Sans CJK SC\";font-size:14px;}"
+        "QRadioButton{font-weight:bold;padding:3px 0;font-family:\"SimHei\",\"Noto Sans CJK SC\";font-size:13px;}"
         "QRadioButton:disabled{color:#a0a0a0;}"));
     auto *left = new QVBoxLayout(m_leftPanel);
     left->setContentsMargins(8, 12, 8, 10);
