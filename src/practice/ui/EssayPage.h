@@ -3,6 +3,7 @@
 #include "QuestionPageBase.h"
 
 class QPlainTextEdit;
+class TypedAnswer;
 
 // The essay page: the question, the editable answer view below it and the
 // save hint. Key presses and releases in the answer view go to the run; the
@@ -19,15 +20,8 @@ public:
     QPlainTextEdit *answerView() const { return m_answer; }
     QLabel *saveHint() const { return m_hint; }
 
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
-
 private:
-    void editedWithoutKey();
-
     QPlainTextEdit *m_answer = nullptr;
     QLabel *m_hint = nullptr;
-    QString m_shownText;
-    bool m_keyDown = false;
-    bool m_rendering = false;
+    TypedAnswer *m_typed = nullptr;
 };

@@ -2,10 +2,9 @@
 
 #include "app/ui/CjkFonts.h"
 #include "practice/PracticeRun.h"
+#include "practice/ui/TypedAnswer.h"
 
-#include <QEvent>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QVBoxLayout>
@@ -28,11 +27,13 @@ FillInPage::FillInPage(PracticeRun &run, QWidget *parent)
     m_field->setFont(cjk::song(16, true));
     m_field->setStyleSheet(QStringLiteral("QLineEdit{color:#ff0000;padding:2px 4px;}"));
     m_field->setMinimumHeight(30);
-    m_field->installEventFilter(this);
-    connect(m_field, &QLineEdit::textEdited, this, [this] {
-        if (!m_keyDown)
-            editedWithoutKey();
-    });
+    m_typed = new TypedAnswer(
+        m_field,
+        {[this] { return m_field->text(); }, [this](const QString &t) { m_field->setText(t); },
+         [this] { m_run.fillInKeyPress(); },
+         [this](const QString &t) { m_run.fillInKeyRelease(t); }},
+        this);
+    connect(m_field, &QLineEdit::textEdited, m_typed, &TypedAnswer::edited);
     row->addWidget(m_field, 1);
     column->addLayout(row);
 
@@ -44,14 +45,7 @@ FillInPage::FillInPage(PracticeRun &run, QWidget *parent)
     instruction->setFont(cjk::song(13));
     instruction->setStyleSheet(QStringLiteral("color:#1f4e79;"));
     notes->addWidget(instruction);
-    m_hint = new QLabel(controlsArea());
-    m_hint->setObjectName(QStringLiteral("LabelFillInSaved"));
-    m_hint->setFont(cjk::song(13, true));
-    m_hint->setStyleSheet(QStringLiteral("color:#008000;"));
-    QSizePolicy keep = m_hint->sizePolicy();
-    keep.setRetainSizeWhenHidden(true);
-    m_hint->setSizePolicy(keep);
-    m_hint->hide();
+    m_hint = TypedAnswer::makeSaveHint(QStringLiteral("LabelFillInSaved"), controlsArea());
     notes->addWidget(m_hint);
     notes->addStretch(1);
     column->addLayout(notes);
@@ -61,46 +55,7 @@ FillInPage::FillInPage(PracticeRun &run, QWidget *parent)
 void FillInPage::render(const RunDisplay &display)
 {
     QuestionPageBase::render(display);
-    if (display.fillInText != m_shownText) {
-        m_shownText = display.fillInText;
-        if (m_field->text() != m_shownText)
-            m_field->setText(m_shownText);
-    }
+    m_typed->show(display.fillInText);
     m_hint->setText(display.saveHint);
     m_hint->setVisible(display.saveHintVisible);
-}
-
-void FillInPage::editedWithoutKey()
-{
-    m_run.fillInKeyPress();
-    m_run.fillInKeyRelease(m_field->text());
-}
-
-bool FillInPage::eventFilter(QObject *watched, QEvent *event)
-{
-    if (watched == m_field) {
-        switch (event->type()) {
-        case QEvent::KeyPress:
-            m_keyDown = true;
-            m_run.fillInKeyPress();
-            break;
-        case QEvent::KeyRelease:
-            if (!static_cast<QKeyEvent *>(event)->isAutoRepeat()) {
-                m_keyDown = false;
-                m_run.fillInKeyRelease(m_field->text());
-            }
-            break;
-        case QEvent::FocusOut:
-            // A release that went elsewhere: what the field holds is kept.
-            if (m_keyDown) {
-                m_keyDown = false;
-                if (m_field->text() != m_shownText)
-                    m_run.fillInKeyRelease(m_field->text());
-            }
-            break;
-        default:
-            break;
-        }
-    }
-    return QuestionPageBase::eventFilter(watched, event);
 }

@@ -3,6 +3,7 @@
 #include "QuestionPageBase.h"
 
 class QLineEdit;
+class TypedAnswer;
 
 // The fill-in page: "答：" with the one-line answer field, the instruction and
 // the save hint. Every key press and release in the field goes to the run;
@@ -22,16 +23,8 @@ public:
     QLineEdit *answerField() const { return m_field; }
     QLabel *saveHint() const { return m_hint; }
 
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
-
 private:
-    // The field changed without a key (input method, paste by mouse, drop):
-    // it is saved as a key release would.
-    void editedWithoutKey();
-
     QLineEdit *m_field = nullptr;
     QLabel *m_hint = nullptr;
-    QString m_shownText;
-    bool m_keyDown = false;
+    TypedAnswer *m_typed = nullptr;
 };
