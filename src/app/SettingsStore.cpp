@@ -32,14 +32,22 @@ Settings SettingsStore::load() const
 
 bool SettingsStore::save(const Settings &settings) const
 {
-    if (sql::scalar(m_db, QStringLiteral("select count(*) from run_record")) == 0)
+    const QVariantList values{settings.setSize, settings.showInstantAnswer ? 1 : 0,
+                              settings.advanceDelay, settings.examMinutes,
+                              settings.jokeEnabled ? 1 : 0};
+    if (sql::scalar(m_db, QStringLiteral("select count(*) from run_record")) == 0) {
+        // A file without its settings row gets one, so that "saved" is true.
+        sql::run(m_db,
+                 QStringLiteral("insert into run_record(per_num, display_answer, next_time, "
+                                "test_time, joke_flag) values(?,?,?,?,?)"),
+                 values);
         return false;
+    }
     // The table holds one row; rowid keeps the update to the first if a file has more.
     sql::run(m_db,
              QStringLiteral("update run_record set per_num=?, display_answer=?, next_time=?, "
                             "test_time=?, joke_flag=? where rowid=(select min(rowid) from "
                             "run_record)"),
-             {settings.setSize, settings.showInstantAnswer ? 1 : 0, settings.advanceDelay,
-              settings.examMinutes, settings.jokeEnabled ? 1 : 0});
+             values);
     return true;
 }

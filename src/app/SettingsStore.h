@@ -13,8 +13,8 @@ public:
     // The stored values, with 50 / 15 / 90 for an empty or zero set size, delay
     // or examination time; the built-in values when there is no row.
     Settings load() const;
-    // Writes the values into the existing row. Returns false (and writes
-    // nothing) when there is no row.
+    // Writes the values into the settings row. Returns false when the file had
+    // no row, which is then added with these values.
     bool save(const Settings &settings) const;
 
 private:

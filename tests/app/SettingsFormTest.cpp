@@ -148,7 +148,9 @@ private slots:
         QCOMPARE(store.load().advanceDelay, 14);
     }
 
-    void confirmWithoutRowWritesNothing()
+    // Announcing "saved" while writing nothing would be a false report: a file
+    // without its settings row gets one.
+    void confirmWithoutRowAddsIt()
     {
         TestDatabase db;
         SettingsStore store(db.db());
@@ -157,7 +159,12 @@ private slots:
         RecordingNotifier notifier;
         QCOMPARE(form.confirm(store, notifier), SettingsForm::Outcome::Quit);
         QCOMPARE(notifier.notices.size(), 1);
-        QCOMPARE(sql::scalar(db.db(), QStringLiteral("select count(*) from run_record")), 0);
+        QCOMPARE(sql::scalar(db.db(), QStringLiteral("select count(*) from run_record")), 1);
+        const Settings saved = store.load();
+        QCOMPARE(saved.setSize, 20);
+        QCOMPARE(saved.advanceDelay, 15);
+        QCOMPARE(saved.examMinutes, 90);
+        QCOMPARE(saved.showInstantAnswer, true);
     }
 };
 
