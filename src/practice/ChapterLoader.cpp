@@ -130,8 +130,13 @@ ChapterLoader::Result ChapterLoader::load(const QString &chapter, int typeFilter
         r.chapterToPractise = count(m_db, inChapter + practise + typeCondition, chapterValues);
     }
 
-    // 4. Known figure of the bottom bar.
-    const int known = r.bankTotal - r.bankToPractise;
+    // 4. Known figure of the bottom bar: the known questions of the whole bank.
+    // With a type filter the bank's to-practise count covers one type only,
+    // and subtracting it from the bank total would count every other type as
+    // known; the figure is taken over all types instead.
+    const int bankToPractiseAll =
+        (f > 0 && r.chapterId != 0) ? count(m_db, inBank + practise, {r.bankId}) : r.bankToPractise;
+    const int known = r.bankTotal - bankToPractiseAll;
     r.knownFigure = QString::number(known) + QStringLiteral("/") + QString::number(r.bankTotal);
 
     // 5. Nothing to practise.

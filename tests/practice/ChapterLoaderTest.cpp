@@ -116,8 +116,9 @@ private slots:
         QVERIFY(r.ok);
         QCOMPARE(r.chapterTotal, 2);
         QCOMPARE(r.chapterToPractise, 1);
-        // Bank total 7, of which one true/false question is still to practise.
-        QCOMPARE(r.knownFigure, QStringLiteral("6/7"));
+        // Bank total 7, two of them known, whatever type is practised.
+        QCOMPARE(r.bankToPractise, 1);
+        QCOMPARE(r.knownFigure, QStringLiteral("2/7"));
         QCOMPARE(r.levelLine, QStringLiteral("提示:你选择的是:[第一章 总则]    判断题练习"));
         QVERIFY(r.hintLine.isEmpty());
         QVERIFY(r.restoreLinkText.isEmpty());
