@@ -35,11 +35,16 @@ bool ReviewActions::copy(const StyledText &review)
 bool ReviewActions::save(const StyledText &review, int setIndex)
 {
     const QString name = fileName(setIndex);
-    if (!TextFileWriter::append(name, plainText(review) + QStringLiteral("\r\n"))) {
+    const QString content = plainText(review) + QStringLiteral("\r\n");
+    if (!TextFileWriter::append(name, content)) {
         m_notifier.inform(QStringLiteral("[软件提示]：文件") + name
                           + QStringLiteral("无法写入当前目录，本页数据没有保存。"));
         return false;
     }
-    m_notifier.inform(QStringLiteral("[软件提示]：本页数据已经存到当前目录下，文件名是：") + name);
+    QString notice = QStringLiteral("[软件提示]：本页数据已经存到当前目录下，文件名是：") + name;
+    // The file is GBK: say so when a typed answer held characters it cannot carry.
+    if (!gbk::representable(content))
+        notice += QStringLiteral("\r\n（文件为GBK编码，其中无法表示的字符已写作“?”。）");
+    m_notifier.inform(notice);
     return true;
 }

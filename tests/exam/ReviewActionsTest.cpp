@@ -115,6 +115,21 @@ private slots:
         QCOMPARE(notifier.notices, (QStringList{notice, notice}));
     }
 
+    void saveSaysWhenCharactersWereReplaced()
+    {
+        InTemporaryDir dir;
+        RecordingClipboard clipboard;
+        RecordingNotifier notifier;
+        ReviewActions actions(clipboard, notifier);
+        StyledText lines{StyledLine{{StyledSpan{QStringLiteral("你的答案:接地\U0001F600")}}}};
+        QVERIFY(actions.save(lines, 0));
+        QCOMPARE(contents(QStringLiteral("NO00.txt")), gbk::encode(QStringLiteral("你的答案:接地?\r\n")));
+        QCOMPARE(notifier.notices.size(), 1);
+        QVERIFY(notifier.notices.first().startsWith(
+            QStringLiteral("[软件提示]：本页数据已经存到当前目录下，文件名是：NO00.txt")));
+        QVERIFY(notifier.notices.first().contains(QStringLiteral("无法表示的字符")));
+    }
+
     void saveFailureIsReported()
     {
         InTemporaryDir dir;
