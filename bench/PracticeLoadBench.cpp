@@ -18,22 +18,6 @@
 
 namespace {
 
-void createTables(const QSqlDatabase &db)
-{
-    QFile schema(QStringLiteral(DRILLBAY_SOURCE_DIR "/data/schema.sql"));
-    if (!schema.open(QIODevice::ReadOnly))
-        qFatal("cannot read data/schema.sql");
-    QStringList lines;
-    for (const QString &line : QString::fromUtf8(schema.readAll()).split(QLatin1Char('\n'))) {
-        if (!line.trimmed().startsWith(QStringLiteral("--")))
-            lines << line;
-    }
-    for (const QString &statement : lines.join(QLatin1Char('\n')).split(QLatin1Char(';'))) {
-        if (!statement.trimmed().isEmpty())
-            sql::run(db, statement);
-    }
-}
-
 void fill(const QSqlDatabase &db, int chapters, int perChapter)
 {
     sql::run(db, QStringLiteral("insert into database_name(id, database_name, status) values(1, ?, 1)"),

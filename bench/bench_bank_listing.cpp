@@ -1,5 +1,6 @@
 // Listing a bank's chapters with their question counts on a large database:
 // 100,000 questions in 200 chapters. Run by hand: ./bench_bank_listing
+#include "BenchUtil.h"
 #include "app/Notifier.h"
 #include "practice/BankPicker.h"
 #include "store/Sql.h"
@@ -20,16 +21,7 @@ int main(int argc, char **argv)
     db.setDatabaseName(dir.filePath(QStringLiteral("examination.mdb")));
     if (!db.open())
         return 1;
-    QFile schema(QStringLiteral(DRILLBAY_SOURCE_DIR "/data/schema.sql"));
-    if (!schema.open(QIODevice::ReadOnly))
-        return 1;
-    QStringList lines;
-    for (const QString &line : QString::fromUtf8(schema.readAll()).split(QLatin1Char('\n')))
-        if (!line.trimmed().startsWith(QStringLiteral("--")))
-            lines << line;
-    for (const QString &statement : lines.join(QLatin1Char('\n')).split(QLatin1Char(';')))
-        if (!statement.trimmed().isEmpty())
-            QSqlQuery(db).exec(statement);
+    createTables(db);
 
     db.transaction();
     sql::run(db, QStringLiteral("insert into database_name values(1, 'bank', 1)"));

@@ -579,45 +579,49 @@ void PracticeRun::setMultiBox(int index, bool checked)
     emit changed();
 }
 
-void PracticeRun::fillInKeyPress()
+// Typed answers (fill-in, essay): a key press empties the save hint, a key
+// release stores the whole text as the answer and says it is saved.
+void PracticeRun::typedKeyPress(int typeCode)
 {
-    if (!controlApplies(FillIn))
+    if (!controlApplies(typeCode))
         return;
     m_display.saveHint.clear();
     emit changed();
+}
+
+void PracticeRun::typedKeyRelease(int typeCode, const QString &shown, const QString &answer)
+{
+    if (!controlApplies(typeCode))
+        return;
+    m_slots[m_current].userAnswer = answer;
+    (typeCode == FillIn ? m_display.fillInText : m_display.essayText) = shown;
+    m_display.saveHint = kSavedHint;
+    m_display.saveHintVisible = true;
+    emit changed();
+}
+
+void PracticeRun::fillInKeyPress()
+{
+    typedKeyPress(FillIn);
 }
 
 void PracticeRun::fillInKeyRelease(const QString &fieldText)
 {
-    if (!controlApplies(FillIn))
-        return;
-    m_slots[m_current].userAnswer = fieldText;
-    m_display.fillInText = fieldText;
-    m_display.saveHint = kSavedHint;
-    m_display.saveHintVisible = true;
-    emit changed();
+    typedKeyRelease(FillIn, fieldText, fieldText);
 }
 
 void PracticeRun::essayKeyPress()
 {
-    if (!controlApplies(Essay))
-        return;
-    m_display.saveHint.clear();
-    emit changed();
+    typedKeyPress(Essay);
 }
 
 void PracticeRun::essayKeyRelease(const QString &viewText)
 {
-    if (!controlApplies(Essay))
-        return;
+    // Shown with "\n", stored with CR LF between lines.
     QString lines = viewText;
     lines.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     lines.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    m_display.essayText = lines;
-    m_slots[m_current].userAnswer = lines.split(QLatin1Char('\n')).join(QStringLiteral("\r\n"));
-    m_display.saveHint = kSavedHint;
-    m_display.saveHintVisible = true;
-    emit changed();
+    typedKeyRelease(Essay, lines, lines.split(QLatin1Char('\n')).join(QStringLiteral("\r\n")));
 }
 
 void PracticeRun::answerTrueFalse(bool value)

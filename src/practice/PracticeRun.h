@@ -146,6 +146,8 @@ private:
     void multiBoxesChanged();
     void setBox(int index, bool checked);
     void revealAnswer();
+    void typedKeyPress(int typeCode);
+    void typedKeyRelease(int typeCode, const QString &shown, const QString &answer);
     void clearAnswerPages();
     bool controlApplies(int typeCode) const;
 

@@ -1,5 +1,7 @@
 #include "TestDatabase.h"
 
+#include "DatabaseWriter.h"
+
 #include "store/QuestionCodec.h"
 #include "store/Sql.h"
 
@@ -24,17 +26,10 @@ TestDatabase::TestDatabase()
     QFile schema(QStringLiteral(DRILLBAY_SOURCE_DIR "/data/schema.sql"));
     if (!schema.open(QIODevice::ReadOnly))
         qFatal("cannot read data/schema.sql");
-    QString text = QString::fromUtf8(schema.readAll());
-    // Drop comment lines, then run statement by statement.
-    QStringList lines;
-    for (const QString &line : text.split(QLatin1Char('\n'))) {
-        if (!line.trimmed().startsWith(QStringLiteral("--")))
-            lines << line;
-    }
-    for (const QString &statement : lines.join(QLatin1Char('\n')).split(QLatin1Char(';'))) {
-        if (!statement.trimmed().isEmpty())
-            exec(statement);
-    }
+    // The same statements the generator runs for the real file.
+    for (const QString &statement :
+         DatabaseWriter::schemaStatements(QString::fromUtf8(schema.readAll())))
+        exec(statement);
 }
 
 TestDatabase::~TestDatabase()

@@ -1,5 +1,7 @@
 #include "QuestionPageBase.h"
 
+#include "AnswerMark.h"
+
 #include "RevealPanel.h"
 #include "app/ui/CjkFonts.h"
 #include "practice/PracticeRun.h"
@@ -86,6 +88,28 @@ QLabel *QuestionPageBase::addChosenLabel(QHBoxLayout *row)
     chosen->setMinimumWidth(72);
     row->addWidget(chosen);
     return chosen;
+}
+
+QuestionPageBase::MarkedChoice QuestionPageBase::addMarkedChoice(QHBoxLayout *row)
+{
+    row->setContentsMargins(6, 0, 0, 0);
+    row->setSpacing(8);
+    MarkedChoice marked;
+    marked.chosen = addChosenLabel(row);
+    marked.right = new AnswerMark(AnswerMark::Kind::Right, m_controls);
+    marked.wrong = new AnswerMark(AnswerMark::Kind::Wrong, m_controls);
+    row->addWidget(marked.right);
+    row->addWidget(marked.wrong);
+    row->addSpacing(30);
+    return marked;
+}
+
+void QuestionPageBase::MarkedChoice::show(const QString &chosenText,
+                                          const RunDisplay &display) const
+{
+    chosen->setText(chosenText);
+    right->setVisible(display.rightMarkVisible);
+    wrong->setVisible(display.wrongMarkVisible);
 }
 
 void QuestionPageBase::setControlsHeight(int height)

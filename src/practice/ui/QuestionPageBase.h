@@ -5,6 +5,7 @@
 #include <QStringList>
 #include <QWidget>
 
+class AnswerMark;
 class PracticeRun;
 class QHBoxLayout;
 class QLabel;
@@ -41,6 +42,17 @@ protected:
     QWidget *controlsArea() const { return m_controls; }
     // "选择：" with a label for the chosen answer (red, bold, italic) in row.
     QLabel *addChosenLabel(QHBoxLayout *row);
+    // The answer pages that judge at once (single choice, true/false): the
+    // chosen label followed by the right and wrong marks, both hidden.
+    struct MarkedChoice
+    {
+        QLabel *chosen = nullptr;
+        AnswerMark *right = nullptr;
+        AnswerMark *wrong = nullptr;
+
+        void show(const QString &chosenText, const RunDisplay &display) const;
+    };
+    MarkedChoice addMarkedChoice(QHBoxLayout *row);
     // Gives the controls row a fixed height (the view takes the rest).
     void setControlsHeight(int height);
     bool eventFilter(QObject *watched, QEvent *event) override;

@@ -12,14 +12,7 @@ SingleChoicePage::SingleChoicePage(PracticeRun &run, QWidget *parent)
 {
     setObjectName(QStringLiteral("TabSheetSingle"));
     auto *row = new QHBoxLayout(controlsArea());
-    row->setContentsMargins(6, 0, 0, 0);
-    row->setSpacing(8);
-    m_chosen = addChosenLabel(row);
-    m_right = new AnswerMark(AnswerMark::Kind::Right, controlsArea());
-    m_wrong = new AnswerMark(AnswerMark::Kind::Wrong, controlsArea());
-    row->addWidget(m_right);
-    row->addWidget(m_wrong);
-    row->addSpacing(30);
+    m_marked = addMarkedChoice(row);
     const QString letters = QStringLiteral("ABCD");
     for (int i = 0; i < 4; ++i) {
         auto *button = new QToolButton(controlsArea());
@@ -43,7 +36,5 @@ SingleChoicePage::SingleChoicePage(PracticeRun &run, QWidget *parent)
 void SingleChoicePage::render(const RunDisplay &display)
 {
     QuestionPageBase::render(display);
-    m_chosen->setText(display.singleChosen);
-    m_right->setVisible(display.rightMarkVisible);
-    m_wrong->setVisible(display.wrongMarkVisible);
+    m_marked.show(display.singleChosen, display);
 }

@@ -18,15 +18,13 @@ public:
 
     void render(const RunDisplay &display) override;
 
-    QLabel *chosenLabel() const { return m_chosen; }
-    AnswerMark *rightMark() const { return m_right; }
-    AnswerMark *wrongMark() const { return m_wrong; }
+    QLabel *chosenLabel() const { return m_marked.chosen; }
+    AnswerMark *rightMark() const { return m_marked.right; }
+    AnswerMark *wrongMark() const { return m_marked.wrong; }
     // Buttons A … D.
     QList<QToolButton *> choiceButtons() const { return m_buttons; }
 
 private:
-    QLabel *m_chosen = nullptr;
-    AnswerMark *m_right = nullptr;
-    AnswerMark *m_wrong = nullptr;
+    MarkedChoice m_marked;
     QList<QToolButton *> m_buttons;
 };

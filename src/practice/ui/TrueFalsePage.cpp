@@ -31,14 +31,7 @@ TrueFalsePage::TrueFalsePage(PracticeRun &run, QWidget *parent)
 {
     setObjectName(QStringLiteral("TabSheetTrueFalse"));
     auto *row = new QHBoxLayout(controlsArea());
-    row->setContentsMargins(6, 0, 0, 0);
-    row->setSpacing(8);
-    m_chosen = addChosenLabel(row);
-    m_right = new AnswerMark(AnswerMark::Kind::Right, controlsArea());
-    m_wrong = new AnswerMark(AnswerMark::Kind::Wrong, controlsArea());
-    row->addWidget(m_right);
-    row->addWidget(m_wrong);
-    row->addSpacing(30);
+    m_marked = addMarkedChoice(row);
     m_true = verdictButton(QStringLiteral("ButtonTrue"), QStringLiteral("对"),
                            QColor(0x2e, 0x8b, 0x3a), controlsArea());
     m_false = verdictButton(QStringLiteral("ButtonFalse"), QStringLiteral("错"),
@@ -54,7 +47,5 @@ TrueFalsePage::TrueFalsePage(PracticeRun &run, QWidget *parent)
 void TrueFalsePage::render(const RunDisplay &display)
 {
     QuestionPageBase::render(display);
-    m_chosen->setText(display.trueFalseChosen);
-    m_right->setVisible(display.rightMarkVisible);
-    m_wrong->setVisible(display.wrongMarkVisible);
+    m_marked.show(display.trueFalseChosen, display);
 }

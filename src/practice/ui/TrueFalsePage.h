@@ -16,16 +16,14 @@ public:
 
     void render(const RunDisplay &display) override;
 
-    QLabel *chosenLabel() const { return m_chosen; }
-    AnswerMark *rightMark() const { return m_right; }
-    AnswerMark *wrongMark() const { return m_wrong; }
+    QLabel *chosenLabel() const { return m_marked.chosen; }
+    AnswerMark *rightMark() const { return m_marked.right; }
+    AnswerMark *wrongMark() const { return m_marked.wrong; }
     QToolButton *trueButton() const { return m_true; }
     QToolButton *falseButton() const { return m_false; }
 
 private:
-    QLabel *m_chosen = nullptr;
-    AnswerMark *m_right = nullptr;
-    AnswerMark *m_wrong = nullptr;
+    MarkedChoice m_marked;
     QToolButton *m_true = nullptr;
     QToolButton *m_false = nullptr;
 };
