@@ -252,24 +252,6 @@ private Q_SLOTS:
         QCOMPARE(desk.session.frame().runStatus, QStringLiteral("练习状态"));
         QCOMPARE(desk.notifier.notices.size(), 1);
     }
-
-    void logListAndDelete()
-    {
-        Desk desk;
-        desk.addSingles(3);
-        QVERIFY(desk.session.chooseChapter(kChapter));
-        for (int i = 0; i < 3; ++i) {
-            desk.session.startSequential(0);
-            desk.session.extract();
-            desk.session.grade();
-        }
-        desk.session.listLog();
-        // An empty line before each record.
-        QCOMPARE(desk.session.frame().logLines.size(), 6);
-        desk.session.deleteLog();
-        QCOMPARE(desk.logRows(), 0);
-        QVERIFY(desk.session.frame().logLines.isEmpty());
-    }
 };
 
 DRILLBAY_TEST(PracticeSessionTest)
