@@ -20,10 +20,12 @@ namespace {
 
 void fill(const QSqlDatabase &db, int chapters, int perChapter)
 {
-    sql::run(db, QStringLiteral("insert into database_name(id, database_name, status) values(1, ?, 1)"),
+    sql::run(db,
+             QStringLiteral("insert into database_name(id, database_name, status) values(1, ?, 1)"),
              {QStringLiteral("大题库")});
     sql::run(db, QStringLiteral("begin"));
-    const QString stem = encodeQuestionText(QStringLiteral("在电气设备上工作，保证安全的组织措施有哪些？"));
+    const QString stem =
+        encodeQuestionText(QStringLiteral("在电气设备上工作，保证安全的组织措施有哪些？"));
     const QString option = encodeQuestionText(QStringLiteral("工作票制度"));
     const QString answer = encodeQuestionText(QStringLiteral("2"));
     QSqlQuery insert(db);
@@ -31,9 +33,11 @@ void fill(const QSqlDatabase &db, int chapters, int perChapter)
         "insert into 考试训练题库(试卷分类, 题目类型, 题目, 选择项1, 选择项2, 选择项3, 选择项4, "
         "正确答案, 本题分数, 题目选择, images, 解析) values(?,?,?,?,?,?,?,?,?,?,'','')"));
     for (int c = 1; c <= chapters; ++c) {
-        sql::run(db, QStringLiteral("insert into fenlei(试卷名称, database_id, alltime, 创建日期, 创建者) "
-                                    "values(?, 1, 60, '2026-01-01T00:00:00', 'net_user')"),
-                 {QStringLiteral("第%1章").arg(c)});
+        sql::run(
+            db,
+            QStringLiteral("insert into fenlei(试卷名称, database_id, alltime, 创建日期, 创建者) "
+                           "values(?, 1, 60, '2026-01-01T00:00:00', 'net_user')"),
+            {QStringLiteral("第%1章").arg(c)});
     }
     // Chapters interleaved in storage order, as questions are entered over time.
     for (int i = 0; i < chapters * perChapter; ++i) {
@@ -88,21 +92,28 @@ int main(int argc, char **argv)
 
     // Baselines from the same run: the bare statements, without decoding or texts.
     const QString chapterId = QStringLiteral("(select id from fenlei where 试卷名称=?)");
-    std::printf("baseline, the four counts:  %.2f ms\n", median([&] {
-                    sql::scalar(db, QStringLiteral("select count(*) from 考试训练题库 where 试卷分类 in "
-                                                   "(select id from fenlei where database_id=1)"));
-                    sql::scalar(db, QStringLiteral("select count(*) from 考试训练题库 where 试卷分类 in "
-                                                   "(select id from fenlei where database_id=1) and 题目选择=1"));
-                    sql::scalar(db, QStringLiteral("select count(*) from 考试训练题库 where 试卷分类=") +
-                                        chapterId, {chapter});
-                    sql::scalar(db, QStringLiteral("select count(*) from 考试训练题库 where 试卷分类=") +
-                                        chapterId + QStringLiteral(" and 题目选择=1"), {chapter});
-                }));
+    std::printf(
+        "baseline, the four counts:  %.2f ms\n", median([&] {
+            sql::scalar(db, QStringLiteral("select count(*) from 考试训练题库 where 试卷分类 in "
+                                           "(select id from fenlei where database_id=1)"));
+            sql::scalar(
+                db, QStringLiteral("select count(*) from 考试训练题库 where 试卷分类 in "
+                                   "(select id from fenlei where database_id=1) and 题目选择=1"));
+            sql::scalar(
+                db, QStringLiteral("select count(*) from 考试训练题库 where 试卷分类=") + chapterId,
+                {chapter});
+            sql::scalar(db,
+                        QStringLiteral("select count(*) from 考试训练题库 where 试卷分类=") +
+                            chapterId + QStringLiteral(" and 题目选择=1"),
+                        {chapter});
+        }));
     std::printf("baseline, 100 raw rows:     %.2f ms\n", median([&] {
-                    QSqlQuery q = sql::run(db, QStringLiteral("select * from 考试训练题库 where 试卷分类=") +
-                                                   chapterId + QStringLiteral(" and 题目选择=1 order by id "
-                                                                              "limit 100 offset 1000"),
-                                           {chapter});
+                    QSqlQuery q = sql::run(
+                        db,
+                        QStringLiteral("select * from 考试训练题库 where 试卷分类=") + chapterId +
+                            QStringLiteral(" and 题目选择=1 order by id "
+                                           "limit 100 offset 1000"),
+                        {chapter});
                     while (q.next())
                         q.value(3);
                 }));

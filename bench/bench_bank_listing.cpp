@@ -1,7 +1,7 @@
 // Listing a bank's chapters with their question counts on a large database:
 // 100,000 questions in 200 chapters. Run by hand: ./bench_bank_listing
 #include "BenchUtil.h"
-#include "app/Notifier.h"
+#include "base/Notifier.h"
 #include "practice/BankPicker.h"
 #include "store/Sql.h"
 
@@ -29,7 +29,8 @@ int main(int argc, char **argv)
         sql::run(db, QStringLiteral("insert into fenlei(id, 试卷名称, database_id) values(?,?,1)"),
                  {c, QStringLiteral("chapter %1").arg(c)});
     QSqlQuery insert(db);
-    insert.prepare(QStringLiteral("insert into 考试训练题库(试卷分类, 题目类型, 题目) values(?,1,'00')"));
+    insert.prepare(
+        QStringLiteral("insert into 考试训练题库(试卷分类, 题目类型, 题目) values(?,1,'00')"));
     for (int q = 0; q < 100000; ++q) {
         insert.addBindValue(1 + q % 200);
         insert.exec();

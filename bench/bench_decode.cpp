@@ -16,7 +16,8 @@ int main(int argc, char **argv)
         return 2;
     }
     QString error;
-    QSqlDatabase db = Database::open(QString::fromLocal8Bit(argv[1]), QStringLiteral("bench"), &error);
+    QSqlDatabase db =
+        Database::open(QString::fromLocal8Bit(argv[1]), QStringLiteral("bench"), &error);
     if (!db.isOpen()) {
         std::fprintf(stderr, "%s\n", qPrintable(error));
         return 1;

@@ -2,7 +2,7 @@
 // showing them in the output view. Run by hand (offscreen is fine).
 #include "BenchUtil.h"
 #include "exam/ReviewBuilder.h"
-#include "tools/ui/OutputView.h"
+#include "widgets/OutputView.h"
 
 #include <QApplication>
 #include <QPlainTextEdit>
@@ -17,12 +17,15 @@ int main(int argc, char **argv)
     for (int k = 1; k <= 300; ++k) {
         RunQuestion q;
         q.typeCode = 1 + k % 5;
-        q.stem = QStringLiteral("在带电设备附近进行工作时，工作人员与带电部分之间应保持的安全距离是多少？第%1题").arg(k);
+        q.stem =
+            QStringLiteral(
+                "在带电设备附近进行工作时，工作人员与带电部分之间应保持的安全距离是多少？第%1题")
+                .arg(k);
         q.optionA = QStringLiteral("0.35米");
         q.optionB = QStringLiteral("0.60米");
         q.optionC = QStringLiteral("0.70米");
         q.optionD = QStringLiteral("1.00米");
-        q.correctAnswer = q.typeCode == 2 ? QStringLiteral("134")
+        q.correctAnswer = q.typeCode == 2   ? QStringLiteral("134")
                           : q.typeCode == 4 ? QStringLiteral("1")
                                             : QStringLiteral("2");
         q.userAnswer = k % 3 ? q.correctAnswer : QString();
@@ -31,9 +34,8 @@ int main(int argc, char **argv)
     }
 
     ReviewBuilder::Review review;
-    const double built = medianMs(9, [&] {
-        review = ReviewBuilder::build(QStringLiteral("第一章"), run);
-    });
+    const double built =
+        medianMs(9, [&] { review = ReviewBuilder::build(QStringLiteral("第一章"), run); });
 
     OutputView view;
     view.resize(900, 700);
@@ -55,7 +57,8 @@ int main(int argc, char **argv)
         QCoreApplication::processEvents();
     });
 
-    std::printf("review of 300 questions: %lld lines\n", static_cast<long long>(review.lines.size()));
+    std::printf("review of 300 questions: %lld lines\n",
+                static_cast<long long>(review.lines.size()));
     report("build the review lines", built, "plain join of the text", joined);
     report("show them in the output view", shown, "unstyled plain-text view", bareShown);
     return 0;

@@ -2,12 +2,12 @@
 # shellcheck shell=bash
 
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
-BUILD="$ROOT/build"
+BUILD="${BUILD:-$ROOT/build}"
 
 PACKAGES=(
     g++ cmake ninja-build pkg-config
     qt6-base-dev libqt6sql6-sqlite qt6-multimedia-dev qt6-translations-l10n
-    libxss-dev libx11-dev
+    libxss-dev libx11-dev clang-format
     fonts-noto-cjk fonts-arphic-gbsn00lp fonts-arphic-gkai00mp
 )
 
@@ -30,9 +30,14 @@ ensure_packages() {
     fi
 }
 
+# Configures $BUILD once (extra CMake arguments may follow) and builds it.
 build_all() {
     if [ ! -f "$BUILD/build.ninja" ]; then
-        cmake -S "$ROOT" -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+        local launcher=()
+        if command -v ccache >/dev/null; then
+            launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+        fi
+        cmake -S "$ROOT" -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "${launcher[@]}" "$@"
     fi
     cmake --build "$BUILD"
 }

@@ -1,4 +1,4 @@
-#include "DesktopLauncher.h"
+#include "app/DesktopLauncher.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -8,7 +8,13 @@
 class DesktopLauncher
 {
 public:
-    enum class Result { Created, AlreadyThere, NoDesktopFolder, WriteFailed };
+    enum class Result
+    {
+        Created,
+        AlreadyThere,
+        NoDesktopFolder,
+        WriteFailed
+    };
 
     static Result place(const QString &desktopFolder, const QString &programFile);
     // The user's desktop folder and this program.

@@ -1,6 +1,6 @@
-#include "ElapsedClock.h"
+#include "app/ElapsedClock.h"
 
-#include "store/GbkText.h"
+#include "base/GbkText.h"
 
 void ElapsedClock::tick()
 {

@@ -1,10 +1,10 @@
 #include "app/DesktopLauncher.h"
 #include "app/SingleInstance.h"
 #include "app/ui/Application.h"
-#include "app/ui/CjkFonts.h"
 #include "app/ui/MainWindow.h"
 #include "app/ui/Windows.h"
 #include "store/Database.h"
+#include "widgets/CjkFonts.h"
 
 #include <QDir>
 #include <QLibraryInfo>
@@ -22,8 +22,7 @@ int main(int argc, char **argv)
     // Standard buttons of message boxes in Chinese (确定 / 是 / 否 / 取消).
     QTranslator translator;
     if (translator.load(QLocale(QLocale::Chinese, QLocale::China), QStringLiteral("qtbase"),
-                        QStringLiteral("_"),
-                        QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+                        QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QCoreApplication::installTranslator(&translator);
 
     // One program per desktop; a second start ends without a word.

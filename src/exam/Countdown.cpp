@@ -1,7 +1,7 @@
-#include "Countdown.h"
+#include "exam/Countdown.h"
 
-#include "exam/Beeper.h"
-#include "store/GbkText.h"
+#include "base/Beeper.h"
+#include "base/GbkText.h"
 
 Countdown::Countdown(Beeper *beeper, QObject *parent) : QObject(parent), m_beeper(beeper) {}
 
@@ -19,8 +19,8 @@ void Countdown::stop()
 QString Countdown::labelFor(int remaining)
 {
     if (remaining >= 60)
-        return text::twoDigits(remaining / 60) + QLatin1Char(':')
-               + QStringLiteral("%1").arg(remaining % 60, 2, 10, QLatin1Char('0'));
+        return text::twoDigits(remaining / 60) + QLatin1Char(':') +
+               QStringLiteral("%1").arg(remaining % 60, 2, 10, QLatin1Char('0'));
     return QStringLiteral("0:") + QString::number(remaining);
 }
 

@@ -1,4 +1,4 @@
-#include "PracticeLog.h"
+#include "exam/PracticeLog.h"
 
 #include "store/Sql.h"
 
@@ -26,8 +26,8 @@ QString PracticeLog::info(int mode, const QString &chapterLabel, int setIndex)
 {
     switch (mode) {
     case Sequential:
-        return QStringLiteral("[练习模式]-[") + chapterLabel + QStringLiteral("]第【")
-               + QString::number(setIndex + 1) + QStringLiteral("】套");
+        return QStringLiteral("[练习模式]-[") + chapterLabel + QStringLiteral("]第【") +
+               QString::number(setIndex + 1) + QStringLiteral("】套");
     case Random:
         return QStringLiteral("[随机模式]-[") + chapterLabel + QLatin1Char(']');
     case MockExam:
@@ -88,8 +88,8 @@ StyledText PracticeLog::listRecent() const
             m_db, QStringLiteral("SELECT date, fen, info FROM log ORDER BY id DESC LIMIT ?"),
             {kListed});
         while (query.next())
-            rows.append({query.value(0).toString(), query.value(1).toInt(),
-                         query.value(2).toString()});
+            rows.append(
+                {query.value(0).toString(), query.value(1).toInt(), query.value(2).toString()});
     }
     std::reverse(rows.begin(), rows.end());
 
@@ -100,12 +100,12 @@ StyledText PracticeLog::listRecent() const
         ++number;
         lines.append(trimmedLine(StyledLine{{logSpan(QString(), rgb::kBlack)}}));
         StyledLine line;
-        line.spans.append(logSpan(QLatin1Char('[') + QString::number(number)
-                                      + QStringLiteral("].") + row.info + QLatin1Char('[')
-                                      + dateText(row.date) + QLatin1Char(']'),
+        line.spans.append(logSpan(QLatin1Char('[') + QString::number(number) +
+                                      QStringLiteral("].") + row.info + QLatin1Char('[') +
+                                      dateText(row.date) + QLatin1Char(']'),
                                   rgb::kBlack));
-        line.spans.append(logSpan(QStringLiteral("  得分:") + QString::number(row.fen),
-                                  rgb::kRed, true));
+        line.spans.append(
+            logSpan(QStringLiteral("  得分:") + QString::number(row.fen), rgb::kRed, true));
         lines.append(trimmedLine(line));
     }
     return lines;

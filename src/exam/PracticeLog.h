@@ -1,6 +1,6 @@
 #pragma once
 
-#include "tools/StyledText.h"
+#include "base/StyledText.h"
 
 #include <QDateTime>
 #include <QSqlDatabase>
@@ -13,10 +13,15 @@ class PracticeLog
 {
 public:
     // Kinds of run, as the practice run's `mode` holds them.
-    enum Mode { Sequential = 1, Random = 2, MockExam = 3 };
+    enum Mode
+    {
+        Sequential = 1,
+        Random = 2,
+        MockExam = 3
+    };
 
-    static constexpr int kKept = 100;   // records kept by trim()
-    static constexpr int kListed = 20;  // records shown by listRecent()
+    static constexpr int kKept = 100;  // records kept by trim()
+    static constexpr int kListed = 20; // records shown by listRecent()
 
     explicit PracticeLog(const QSqlDatabase &db);
 

@@ -1,12 +1,12 @@
-#include "PracticeSession.h"
+#include "exam/PracticeSession.h"
 
-#include "app/Notifier.h"
-#include "app/SettingsForm.h"
+#include "base/Notifier.h"
 #include "exam/Countdown.h"
 #include "exam/ReviewBuilder.h"
 #include "exam/ReviewPresenter.h"
 #include "practice/PracticeRun.h"
 #include "practice/SequentialPractice.h"
+#include "settings/SettingsForm.h"
 
 #include <span>
 
@@ -22,15 +22,8 @@ const QString kGradedCaption = QStringLiteral("试卷评阅");
 PracticeSession::PracticeSession(QSqlDatabase db, PracticeRun &run, SequentialPractice &sequential,
                                  Countdown &countdown, SettingsForm &settingsForm,
                                  Notifier &notifier, ReviewPresenter &presenter, QObject *parent)
-    : QObject(parent),
-      m_db(db),
-      m_run(run),
-      m_sequential(sequential),
-      m_countdown(countdown),
-      m_form(settingsForm),
-      m_notifier(notifier),
-      m_presenter(presenter),
-      m_log(db)
+    : QObject(parent), m_db(db), m_run(run), m_sequential(sequential), m_countdown(countdown),
+      m_form(settingsForm), m_notifier(notifier), m_presenter(presenter), m_log(db)
 {
     m_sequential.setGradeHandler([this] { grade(); });
     connect(&m_run, &PracticeRun::countdownStopRequested, this, [this] { m_countdown.stop(); });

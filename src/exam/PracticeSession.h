@@ -1,7 +1,7 @@
 #pragma once
 
+#include "base/StyledText.h"
 #include "exam/PracticeLog.h"
-#include "tools/StyledText.h"
 
 #include <QDateTime>
 #include <QObject>
@@ -26,24 +26,28 @@ class PracticeSession : public QObject
     Q_OBJECT
 
 public:
-    enum class LeftPage { Commands, Practice };
+    enum class LeftPage
+    {
+        Commands,
+        Practice
+    };
 
     // What the main window shows around the run.
     struct Frame
     {
-        QString chapter;                    // the chapter link of the top bar
-        bool chapterLinkVisible = true;     // "★选择章节：" and the link
+        QString chapter;                // the chapter link of the top bar
+        bool chapterLinkVisible = true; // "★选择章节：" and the link
         QString runStatus = QStringLiteral("练习状态");
         QString gradeCaption = QStringLiteral("交卷评阅");
         bool gradeEnabled = true;
         LeftPage leftPage = LeftPage::Commands;
-        int leftPageSerial = 0;             // grows whenever leftPage is set
-        bool practiceBackEnabled = true;    // the picture leading back to the commands
-        bool knownCommandVisible = false;   // "【此题会做不练习】"
-        bool commandsEnabled = true;        // practice, settings, search ... (not Prior/Next)
+        int leftPageSerial = 0;           // grows whenever leftPage is set
+        bool practiceBackEnabled = true;  // the picture leading back to the commands
+        bool knownCommandVisible = false; // "【此题会做不练习】"
+        bool commandsEnabled = true;      // practice, settings, search ... (not Prior/Next)
         QString countdownLabel;
-        StyledText logLines;                // the practice-log view of the chapter page
-        int logSerial = 0;                  // grows whenever logLines is replaced
+        StyledText logLines; // the practice-log view of the chapter page
+        int logSerial = 0;   // grows whenever logLines is replaced
     };
 
     PracticeSession(QSqlDatabase db, PracticeRun &run, SequentialPractice &sequential,

@@ -1,9 +1,9 @@
-#include "ReviewActions.h"
+#include "exam/ReviewActions.h"
 
-#include "app/Clipboard.h"
-#include "app/Notifier.h"
-#include "exam/TextFileWriter.h"
-#include "store/GbkText.h"
+#include "base/Clipboard.h"
+#include "base/GbkText.h"
+#include "base/Notifier.h"
+#include "base/TextFileWriter.h"
 
 #include <QStringList>
 
@@ -37,8 +37,8 @@ bool ReviewActions::save(const StyledText &review, int setIndex)
     const QString name = fileName(setIndex);
     const QString content = plainText(review) + QStringLiteral("\r\n");
     if (!TextFileWriter::append(name, content)) {
-        m_notifier.inform(QStringLiteral("[软件提示]：文件") + name
-                          + QStringLiteral("无法写入当前目录，本页数据没有保存。"));
+        m_notifier.inform(QStringLiteral("[软件提示]：文件") + name +
+                          QStringLiteral("无法写入当前目录，本页数据没有保存。"));
         return false;
     }
     QString notice = QStringLiteral("[软件提示]：本页数据已经存到当前目录下，文件名是：") + name;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "tools/StyledText.h"
+#include "base/StyledText.h"
 
 #include <QString>
 

@@ -1,6 +1,6 @@
-#include "ReviewBuilder.h"
+#include "exam/ReviewBuilder.h"
 
-#include "store/GbkText.h"
+#include "base/GbkText.h"
 
 #include <QRegularExpression>
 #include <QStringList>
@@ -102,8 +102,8 @@ void writeOptions(LineWriter &out, const RunQuestion &q, const QString &correct,
     const QString options[4] = {q.optionA, q.optionB, q.optionC, q.optionD};
     for (int i = 0; i < 4; ++i) {
         const QChar digit(u'1' + i);
-        const bool marked = multiple ? correct.contains(digit)
-                                     : (correct.size() == 1 && correct.at(0) == digit);
+        const bool marked =
+            multiple ? correct.contains(digit) : (correct.size() == 1 && correct.at(0) == digit);
         const QString text = QString(QChar(u'A' + i)) + QLatin1Char('.') + options[i];
         if (marked)
             out.line(text + kCheck, rgb::kRed);
@@ -146,10 +146,10 @@ ReviewBuilder::Review ReviewBuilder::build(const QString &chapterLabel,
             running += q.points;
 
         out.empty();
-        out.line(QStringLiteral("【") + text::twoDigits(number) + QStringLiteral("】(")
-                     + typeName(q.typeCode) + QStringLiteral(").") + q.stem
-                     + QStringLiteral(" (本题分数:") + QString::number(q.points)
-                     + QStringLiteral("分)"),
+        out.line(QStringLiteral("【") + text::twoDigits(number) + QStringLiteral("】(") +
+                     typeName(q.typeCode) + QStringLiteral(").") + q.stem +
+                     QStringLiteral(" (本题分数:") + QString::number(q.points) +
+                     QStringLiteral("分)"),
                  rgb::kBlack);
 
         switch (q.typeCode) {
@@ -158,8 +158,8 @@ ReviewBuilder::Review ReviewBuilder::build(const QString &chapterLabel,
             const bool multiple = q.typeCode == MultipleChoice;
             writeOptions(out, q, correct, multiple);
             out.empty();
-            out.line(QStringLiteral("  正确答案:")
-                         + (multiple ? multipleLetters(correct) : singleLetter(correct)),
+            out.line(QStringLiteral("  正确答案:") +
+                         (multiple ? multipleLetters(correct) : singleLetter(correct)),
                      rgb::kRed);
             const QString mine = given.isEmpty()
                                      ? QStringLiteral("未答")
@@ -173,8 +173,8 @@ ReviewBuilder::Review ReviewBuilder::build(const QString &chapterLabel,
         case TrueFalse:
             out.empty();
             out.line(QStringLiteral("  正确答案:") + judgement(correct), rgb::kRed);
-            out.line(QStringLiteral("  你的答案:")
-                         + (given.isEmpty() ? QStringLiteral("未答") : judgement(given)),
+            out.line(QStringLiteral("  你的答案:") +
+                         (given.isEmpty() ? QStringLiteral("未答") : judgement(given)),
                      rgb::kGreen);
             out.line(right ? QStringLiteral("  答案判定:  √得分:") + QString::number(running)
                            : QStringLiteral("  答案判定:  X "),
@@ -185,7 +185,8 @@ ReviewBuilder::Review ReviewBuilder::build(const QString &chapterLabel,
             out.empty();
             out.line(QStringLiteral("  正确答案:") + correct, rgb::kRed);
             out.empty();
-            out.line(QStringLiteral("  你的答案:") + (given.isEmpty() ? QStringLiteral("未答") : given),
+            out.line(QStringLiteral("  你的答案:") +
+                         (given.isEmpty() ? QStringLiteral("未答") : given),
                      rgb::kGreen);
             break;
         default:
@@ -196,8 +197,8 @@ ReviewBuilder::Review ReviewBuilder::build(const QString &chapterLabel,
 
     review.score = Grading::score(questions);
     review.countFigure = review.score.countFigure();
-    out.line(QStringLiteral("客观题正确：") + QString::number(review.score.correct)
-                 + QStringLiteral(" /客观总数:") + QString::number(review.score.count),
+    out.line(QStringLiteral("客观题正确：") + QString::number(review.score.correct) +
+                 QStringLiteral(" /客观总数:") + QString::number(review.score.count),
              rgb::kBlack);
     if (review.score.percentage) {
         review.percentFigure = QString::number(*review.score.percentage);

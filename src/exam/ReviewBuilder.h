@@ -1,8 +1,8 @@
 #pragma once
 
-#include "exam/Grading.h"
-#include "practice/RunQuestion.h"
-#include "tools/StyledText.h"
+#include "base/StyledText.h"
+#include "question/Grading.h"
+#include "question/RunQuestion.h"
 
 #include <span>
 

@@ -1,7 +1,7 @@
-#include "BankPicker.h"
+#include "practice/BankPicker.h"
 
-#include "app/Notifier.h"
-#include "store/GbkText.h"
+#include "base/GbkText.h"
+#include "base/Notifier.h"
 #include "store/Sql.h"
 
 #include <QHash>
@@ -14,7 +14,8 @@ void BankPicker::refresh()
     QList<Bank> banks;
     {
         QSqlQuery query = sql::run(
-            m_db, QStringLiteral("select id, database_name, status from database_name order by id"));
+            m_db,
+            QStringLiteral("select id, database_name, status from database_name order by id"));
         while (query.next())
             banks.append(Bank{query.value(0).toInt(), query.value(1).toString(),
                               query.value(2).toInt() != 0});
@@ -84,8 +85,8 @@ bool BankPicker::listBank(int bankPosition)
         while (query.next())
             perChapter.insert(query.value(0).toInt(), query.value(1).toInt());
     }
-    const int whole = static_cast<int>(
-        sql::scalar(m_db, QStringLiteral("select count(*) from 考试训练题库")));
+    const int whole =
+        static_cast<int>(sql::scalar(m_db, QStringLiteral("select count(*) from 考试训练题库")));
 
     m_names = names;
     m_counts.clear();
@@ -125,9 +126,8 @@ QString BankPicker::countsText() const
         return QStringLiteral("数据库中没有试题库，无法选择章节。");
     if (!m_listedOnce)
         return QStringLiteral("没有可以使用的试题库（全部试题库均已停用）。");
-    return QStringLiteral("当前试题库:") + QString::number(m_bankTotal) +
-           QStringLiteral("道/  ") + QStringLiteral("全库:") + QString::number(m_wholeTotal) +
-           QStringLiteral("道");
+    return QStringLiteral("当前试题库:") + QString::number(m_bankTotal) + QStringLiteral("道/  ") +
+           QStringLiteral("全库:") + QString::number(m_wholeTotal) + QStringLiteral("道");
 }
 
 QString BankPicker::doubleClick(int position, Notifier &notifier)

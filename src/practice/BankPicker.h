@@ -25,10 +25,11 @@ public:
         bool enabled = false;
     };
 
-    enum class CloseDecision {
-        Hide,     // a chapter was chosen before: the window just hides
-        Refuse,   // no choice yet, but there is a chapter to choose
-        AskQuit,  // no choice yet and nothing can be chosen: offer to end the program
+    enum class CloseDecision
+    {
+        Hide,    // a chapter was chosen before: the window just hides
+        Refuse,  // no choice yet, but there is a chapter to choose
+        AskQuit, // no choice yet and nothing can be chosen: offer to end the program
     };
 
     explicit BankPicker(QSqlDatabase db);

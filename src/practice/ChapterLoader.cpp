@@ -1,6 +1,6 @@
-#include "ChapterLoader.h"
+#include "practice/ChapterLoader.h"
 
-#include "store/GbkText.h"
+#include "base/GbkText.h"
 #include "store/Schema.h"
 #include "store/Sql.h"
 
@@ -101,9 +101,9 @@ ChapterLoader::Result ChapterLoader::load(const QString &chapter, int typeFilter
         }
     }
     {
-        QSqlQuery q = sql::run(
-            m_db, QStringLiteral("select database_name from database_name where id = ?"),
-            {r.bankId});
+        QSqlQuery q =
+            sql::run(m_db, QStringLiteral("select database_name from database_name where id = ?"),
+                     {r.bankId});
         if (q.next())
             r.bankName = q.value(0).toString();
     }
@@ -112,8 +112,9 @@ ChapterLoader::Result ChapterLoader::load(const QString &chapter, int typeFilter
     const QString typeCondition =
         f > 0 ? QStringLiteral(" and %1 = ?").arg(schema::kQuestionType) : QString();
     const QString practise = QStringLiteral(" and %1 = TRUE").arg(schema::kQuestionToPractise);
-    const QString inBank = QStringLiteral(" where %1 in (select id from fenlei where database_id = ?)")
-                               .arg(schema::kQuestionChapter);
+    const QString inBank =
+        QStringLiteral(" where %1 in (select id from fenlei where database_id = ?)")
+            .arg(schema::kQuestionChapter);
     const QString inChapter = QStringLiteral(" where %1 = ?").arg(schema::kQuestionChapter);
     QVariantList bankValues{r.bankId};
     QVariantList chapterValues{r.chapterId};

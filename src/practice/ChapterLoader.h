@@ -22,27 +22,27 @@ public:
         int chapterId = 0;
         int bankId = 0;
         QString bankName;
-        int bankTotal = 0;          // T
-        int bankToPractise = 0;     // Tp (of the chosen type when typeFilter > 0)
-        int chapterTotal = 0;       // C (of the chosen type)
-        int chapterToPractise = 0;  // P (of the chosen type)
+        int bankTotal = 0;         // T
+        int bankToPractise = 0;    // Tp (of the chosen type when typeFilter > 0)
+        int chapterTotal = 0;      // C (of the chosen type)
+        int chapterToPractise = 0; // P (of the chosen type)
         // Bottom-bar figure (T − Tp) + "/" + T; set on failure as well.
         QString knownFigure;
 
         // The division (ok only).
-        int setSize = 0;            // S
-        int fullSets = 0;           // F
-        int remainder = 0;          // R
+        int setSize = 0;   // S
+        int fullSets = 0;  // F
+        int remainder = 0; // R
         int setCount = 0;
 
         // Chapter page texts (ok only).
         QString bankChapterLine;
         QString setInfoLine;
-        QStringList setItems;       // in set order: row i is set index i
-        QString levelLine;          // learning level, or the chosen type when typeFilter > 0
-        QString hintLine;           // empty when typeFilter > 0
-        QString restoreLinkText;    // empty when typeFilter > 0
-        int levelPercent = 0;       // s, typeFilter 0 only
+        QStringList setItems;    // in set order: row i is set index i
+        QString levelLine;       // learning level, or the chosen type when typeFilter > 0
+        QString hintLine;        // empty when typeFilter > 0
+        QString restoreLinkText; // empty when typeFilter > 0
+        int levelPercent = 0;    // s, typeFilter 0 only
     };
 
     explicit ChapterLoader(QSqlDatabase db) : m_db(db) {}

@@ -1,7 +1,7 @@
-#include "PracticeRun.h"
+#include "practice/PracticeRun.h"
 
-#include "app/Notifier.h"
-#include "store/GbkText.h"
+#include "base/GbkText.h"
+#include "base/Notifier.h"
 
 #include <algorithm>
 
@@ -30,12 +30,8 @@ bool isAnswerDigit(const QString &value)
 } // namespace
 
 PracticeRun::PracticeRun(const Settings &settings, Notifier &notifier, QObject *parent)
-    : QObject(parent),
-      m_settings(settings),
-      m_notifier(notifier),
-      m_slots(kCapacity + 1),
-      m_sliderPosition(settings.advanceDelay * 100),
-      m_advanceCountdown(settings.advanceDelay)
+    : QObject(parent), m_settings(settings), m_notifier(notifier), m_slots(kCapacity + 1),
+      m_sliderPosition(settings.advanceDelay * 100), m_advanceCountdown(settings.advanceDelay)
 {
     m_display.revealFigure = QString::number(m_revealCountdown);
 }
@@ -198,7 +194,9 @@ void PracticeRun::showQuestion(int k, Move move)
     const RunQuestion &q = m_slots[k];
     const QString answer = text::trimmed(q.userAnswer);
     const QString head = QString::number(k) + QStringLiteral(".") + q.stem;
-    const QStringList withOptions = {QString(), head, QStringLiteral("  A.") + q.optionA,
+    const QStringList withOptions = {QString(),
+                                     head,
+                                     QStringLiteral("  A.") + q.optionA,
                                      QStringLiteral("  B.") + q.optionB,
                                      QStringLiteral("  C.") + q.optionC,
                                      QStringLiteral("  D.") + q.optionD};

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "app/Settings.h"
 #include "practice/RunDisplay.h"
-#include "practice/RunQuestion.h"
+#include "question/RunQuestion.h"
+#include "settings/Settings.h"
 
 #include <QObject>
 #include <QString>
@@ -19,12 +19,17 @@ class PracticeRun : public QObject
     Q_OBJECT
 
 public:
-    static constexpr int kCapacity = 300;   // slots 1 … 300
-    static constexpr int kRevealStart = 5;  // reveal countdown, tenths of a second
-    static constexpr int kBarWidth = 1130;  // width of the bottom bar, pixels
+    static constexpr int kCapacity = 300;  // slots 1 … 300
+    static constexpr int kRevealStart = 5; // reveal countdown, tenths of a second
+    static constexpr int kBarWidth = 1130; // width of the bottom bar, pixels
 
     // Kinds of run written to the practice log.
-    enum Mode { SequentialSet = 1, RandomPractice = 2, MockExamination = 3 };
+    enum Mode
+    {
+        SequentialSet = 1,
+        RandomPractice = 2,
+        MockExamination = 3
+    };
 
     PracticeRun(const Settings &settings, Notifier &notifier, QObject *parent = nullptr);
 
@@ -52,20 +57,20 @@ public:
 
     // --- Moves ----------------------------------------------------------------
 
-    void next();               // "下一题[Next]"
-    void prior();              // "前一题[Prior]"
+    void next();  // "下一题[Next]"
+    void prior(); // "前一题[Prior]"
     void stripClick(int number);
 
     // --- Answers (act on the question on screen only) --------------------------
 
-    void answerSingle(int digit);               // buttons A … D: 1 … 4
-    void setMultiBox(int index, bool checked);  // check boxes A … D: 0 … 3
+    void answerSingle(int digit);              // buttons A … D: 1 … 4
+    void setMultiBox(int index, bool checked); // check boxes A … D: 0 … 3
     void fillInKeyPress();
     void fillInKeyRelease(const QString &fieldText);
     void essayKeyPress();
     void essayKeyRelease(const QString &viewText);
-    void answerTrueFalse(bool value);           // "对" true, "错" false
-    void revealHover();                         // pointer over "查看答案"
+    void answerTrueFalse(bool value); // "对" true, "错" false
+    void revealHover();               // pointer over "查看答案"
 
     // --- Timers ---------------------------------------------------------------
 
@@ -94,7 +99,7 @@ public:
     const RunDisplay &display() const { return m_display; }
     const Settings &settings() const { return m_settings; }
 
-    RunQuestion &question(int k);              // k in 1 … 300
+    RunQuestion &question(int k); // k in 1 … 300
     const RunQuestion &question(int k) const;
     bool questionOnScreen() const { return m_current >= 1 && m_current <= m_n; }
 
@@ -131,7 +136,13 @@ signals:
     void commandPageRequested();
 
 private:
-    enum class Move { First, Next, Prior, Automatic };
+    enum class Move
+    {
+        First,
+        Next,
+        Prior,
+        Automatic
+    };
 
     void showQuestion(int k, Move move);
     void finishMove(Move move);
@@ -153,7 +164,7 @@ private:
 
     Settings m_settings;
     Notifier &m_notifier;
-    QVector<RunQuestion> m_slots;  // index 0 unused
+    QVector<RunQuestion> m_slots; // index 0 unused
 
     int m_n = 0;
     int m_current = 0;

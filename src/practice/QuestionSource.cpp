@@ -1,6 +1,6 @@
-#include "QuestionSource.h"
+#include "practice/QuestionSource.h"
 
-#include "store/GbkText.h"
+#include "base/GbkText.h"
 #include "store/QuestionCodec.h"
 #include "store/Schema.h"
 #include "store/Sql.h"
@@ -32,10 +32,10 @@ QString optionText(const QSqlQuery &row, const QString &column)
 // The chapter's questions still to practise, of one type when typeFilter > 0.
 QString practiseCondition(int typeFilter)
 {
-    QString condition = QStringLiteral(" where %1 = (select id from fenlei where %2 = ?)"
-                                       " and %3 = TRUE")
-                            .arg(schema::kQuestionChapter, schema::kChapterName,
-                                 schema::kQuestionToPractise);
+    QString condition =
+        QStringLiteral(" where %1 = (select id from fenlei where %2 = ?)"
+                       " and %3 = TRUE")
+            .arg(schema::kQuestionChapter, schema::kChapterName, schema::kQuestionToPractise);
     if (typeFilter > 0)
         condition += QStringLiteral(" and %1 = ?").arg(schema::kQuestionType);
     return condition;
@@ -53,11 +53,10 @@ QVariantList practiseValues(const QString &chapter, int typeFilter)
 
 QString QuestionSource::slotColumns()
 {
-    return QStringList{QStringLiteral("id"),       schema::kQuestionType,
-                       schema::kQuestionStem,      schema::kQuestionOption1,
-                       schema::kQuestionOption2,   schema::kQuestionOption3,
-                       schema::kQuestionOption4,   schema::kQuestionAnswer,
-                       schema::kQuestionPoints,    schema::kQuestionImage}
+    return QStringList{QStringLiteral("id"),     schema::kQuestionType,    schema::kQuestionStem,
+                       schema::kQuestionOption1, schema::kQuestionOption2, schema::kQuestionOption3,
+                       schema::kQuestionOption4, schema::kQuestionAnswer,  schema::kQuestionPoints,
+                       schema::kQuestionImage}
         .join(QStringLiteral(", "));
 }
 
@@ -67,8 +66,8 @@ RunQuestion QuestionSource::slotFromRow(const QSqlQuery &row)
     q.questionId = row.value(QStringLiteral("id")).toInt();
     q.typeCode = row.value(schema::kQuestionType).toInt();
     q.points = row.value(schema::kQuestionPoints).toInt();
-    q.stem = text::trimmed(
-        withoutBreaks(text::trimmed(decodeQuestionText(row.value(schema::kQuestionStem).toString()))));
+    q.stem = text::trimmed(withoutBreaks(
+        text::trimmed(decodeQuestionText(row.value(schema::kQuestionStem).toString()))));
     q.optionA = optionText(row, schema::kQuestionOption1);
     q.optionB = optionText(row, schema::kQuestionOption2);
     q.optionC = optionText(row, schema::kQuestionOption3);
@@ -102,9 +101,8 @@ QVector<RunQuestion> QuestionSource::readSet(const QString &chapter, int typeFil
     if (skip >= available)
         return {};
 
-    const QString statement = QStringLiteral("select ") + slotColumns() +
-                              QStringLiteral(" from ") + schema::kQuestionTable +
-                              practiseCondition(typeFilter) +
+    const QString statement = QStringLiteral("select ") + slotColumns() + QStringLiteral(" from ") +
+                              schema::kQuestionTable + practiseCondition(typeFilter) +
                               QStringLiteral(" order by id limit ? offset ?");
     QVariantList values = practiseValues(chapter, typeFilter);
     values << count << skip;

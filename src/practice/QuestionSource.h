@@ -1,6 +1,6 @@
 #pragma once
 
-#include "practice/RunQuestion.h"
+#include "question/RunQuestion.h"
 
 #include <QSqlDatabase>
 #include <QString>
@@ -33,8 +33,8 @@ public:
     // sets holding the remainder. The sets are cut from the rows as they are
     // now, so a set holds only the rows that still exist; an empty result
     // means there is nothing to practise in that set. Never more than 300.
-    QVector<RunQuestion> readSet(const QString &chapter, int typeFilter, int setSize,
-                                 int setCount, int setIndex) const;
+    QVector<RunQuestion> readSet(const QString &chapter, int typeFilter, int setSize, int setCount,
+                                 int setIndex) const;
 
 private:
     QSqlDatabase m_db;

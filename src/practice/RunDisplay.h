@@ -11,14 +11,15 @@
 struct RunDisplay
 {
     // The page of the main window's page area that the run wants on screen.
-    enum class Page {
-        Chapter,        // the chapter page (set list)
+    enum class Page
+    {
+        Chapter, // the chapter page (set list)
         SingleChoice,
         MultipleChoice,
         FillIn,
         TrueFalse,
         Essay,
-        Score,          // "即时得分信息"
+        Score, // "即时得分信息"
     };
 
     // One number of the question-number strip ("labelxx" + number).
@@ -28,8 +29,8 @@ struct RunDisplay
         QString caption;            // two digits at least: 01 … 99, 100 …
         unsigned colour = 0x808080; // grey, red, green or silver
         bool bold = false;
-        int x = 0;                  // left edge on the bottom bar, pixels
-        int y = 0;                  // top edge on the bottom bar, pixels
+        int x = 0; // left edge on the bottom bar, pixels
+        int y = 0; // top edge on the bottom bar, pixels
     };
 
     static constexpr unsigned kGrey = 0x808080;
@@ -53,7 +54,7 @@ struct RunDisplay
     // "选择：" of the single-choice, multiple-choice and true/false pages.
     QString singleChosen;
     QString multiChosen;
-    QString trueFalseChosen;     // "对", "错" or empty
+    QString trueFalseChosen; // "对", "错" or empty
 
     // Right and wrong marks of the single-choice and true/false pages.
     bool rightMarkVisible = false;

@@ -1,6 +1,6 @@
-#include "SequentialPractice.h"
+#include "practice/SequentialPractice.h"
 
-#include "app/Notifier.h"
+#include "base/Notifier.h"
 #include "practice/PracticeRun.h"
 #include "practice/QuestionSource.h"
 
@@ -68,9 +68,8 @@ SequentialPractice::ExtractResult SequentialPractice::extract(const QString &cha
                                                               int examMinutesField)
 {
     ExtractResult result;
-    const QVector<RunQuestion> loaded =
-        QuestionSource(m_db).readSet(chapter, m_run.typeFilter(), m_run.setSize(),
-                                     m_run.setCount(), m_run.setIndex());
+    const QVector<RunQuestion> loaded = QuestionSource(m_db).readSet(
+        chapter, m_run.typeFilter(), m_run.setSize(), m_run.setCount(), m_run.setIndex());
     if (loaded.isEmpty()) {
         m_notifier.inform(QuestionSource::kEmptySetNotice);
         return result;

@@ -22,12 +22,12 @@ public:
     {
         QString heading = QStringLiteral("请选择分割试题,并点击【提取试题】调入试题");
         QString setInfoLine;
-        QStringList setItems;       // row i = set index i; draw row highlightedSet red
+        QStringList setItems; // row i = set index i; draw row highlightedSet red
         QString bankChapterLine;
         QString levelLine;
-        QString hintLine;           // 20 px below the level line
-        QString restoreLinkText;    // on the level line, 610 px right of its start
-        QString knownFigure;        // bottom bar
+        QString hintLine;        // 20 px below the level line
+        QString restoreLinkText; // on the level line, 610 px right of its start
+        QString knownFigure;     // bottom bar
         int bankId = 0;
         QString bankName;
     };
@@ -35,17 +35,17 @@ public:
     struct StartResult
     {
         ChapterLoader::Result load;
-        bool gradedRun = false;         // an active run was handed to grading
-        bool openPicker = false;        // open the picker after the notice
+        bool gradedRun = false;  // an active run was handed to grading
+        bool openPicker = false; // open the picker after the notice
     };
 
     struct ExtractResult
     {
-        bool ok = false;                // false: the empty-set notice was shown, no run
-        int sliderPosition = 0;         // put the settings page slider here
-        int countdownMinutes = 0;       // start the countdown with these minutes
-        QString statusText;             // run status text of the top bar
-        int switchPanelAfterMs = 200;   // then show the practice page of the left panel
+        bool ok = false;              // false: the empty-set notice was shown, no run
+        int sliderPosition = 0;       // put the settings page slider here
+        int countdownMinutes = 0;     // start the countdown with these minutes
+        QString statusText;           // run status text of the top bar
+        int switchPanelAfterMs = 200; // then show the practice page of the left panel
         // Also on success: show "【此题会做不练习】", hide "★选择章节：" and the
         // chapter link, disable the picture leading back to the command page.
     };

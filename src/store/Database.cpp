@@ -1,6 +1,6 @@
-#include "Database.h"
+#include "store/Database.h"
 
-#include "Schema.h"
+#include "store/Schema.h"
 
 #include <QCoreApplication>
 #include <QDir>

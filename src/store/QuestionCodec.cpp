@@ -1,6 +1,6 @@
-#include "QuestionCodec.h"
+#include "store/QuestionCodec.h"
 
-#include "GbkText.h"
+#include "base/GbkText.h"
 
 namespace codec {
 

@@ -28,9 +28,14 @@ inline const QString kChapterCreated = QStringLiteral("创建日期");
 inline const QString kChapterCreator = QStringLiteral("创建者");
 
 // The tables the program cannot work without.
-inline const QStringList kRequiredTables = {
-    kQuestionTable, QStringLiteral("fenlei"), QStringLiteral("database_name"),
-    QStringLiteral("run_record"), QStringLiteral("log"), QStringLiteral("rand_num"),
-    QStringLiteral("help"), QStringLiteral("reg"), QStringLiteral("joke")};
+inline const QStringList kRequiredTables = {kQuestionTable,
+                                            QStringLiteral("fenlei"),
+                                            QStringLiteral("database_name"),
+                                            QStringLiteral("run_record"),
+                                            QStringLiteral("log"),
+                                            QStringLiteral("rand_num"),
+                                            QStringLiteral("help"),
+                                            QStringLiteral("reg"),
+                                            QStringLiteral("joke")};
 
 } // namespace schema

@@ -1,6 +1,6 @@
-#include "Sql.h"
+#include "store/Sql.h"
 
-#include "StoreError.h"
+#include "base/StoreError.h"
 
 #include <QSqlError>
 

@@ -1,5 +1,5 @@
-#include "TestRegistry.h"
 #include "app/DesktopLauncher.h"
+#include "TestRegistry.h"
 
 #include <QDir>
 #include <QFile>
@@ -22,8 +22,7 @@ private slots:
     {
         QTemporaryDir desktop;
         const QString program = QStringLiteral("/opt/训练 题库/drillbay");
-        QCOMPARE(DesktopLauncher::place(desktop.path(), program),
-                 DesktopLauncher::Result::Created);
+        QCOMPARE(DesktopLauncher::place(desktop.path(), program), DesktopLauncher::Result::Created);
         const QString path = QDir(desktop.path()).filePath(QStringLiteral("考试训练题库.desktop"));
         const QString text = read(path);
         QVERIFY(text.startsWith(QStringLiteral("[Desktop Entry]\n")));

@@ -1,5 +1,5 @@
-#include "TestRegistry.h"
 #include "app/ElapsedClock.h"
+#include "TestRegistry.h"
 
 #include <QTest>
 

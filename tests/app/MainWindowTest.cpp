@@ -1,14 +1,14 @@
+#include "app/ui/MainWindow.h"
 #include "RecordingNotifier.h"
 #include "TestDatabase.h"
 #include "TestRegistry.h"
-#include "app/ui/ArrowSpinBox.h"
-#include "app/ui/LinkLabel.h"
-#include "app/ui/MainWindow.h"
-#include "app/ui/SettingsPage.h"
 #include "app/ui/Windows.h"
 #include "practice/ui/BackdropWindow.h"
 #include "practice/ui/PickerWindow.h"
+#include "settings/ui/SettingsPage.h"
 #include "store/Sql.h"
+#include "widgets/ArrowSpinBox.h"
+#include "widgets/LinkLabel.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -38,9 +38,9 @@ private slots:
         QCOMPARE(window.size(), QSize(1130, 657));
         QCOMPARE(window.minimumSize(), window.maximumSize());
 
-        for (const char *name : {"Label19", "Button23", "ComboBox7", "Button12", "SpeedButton13",
-                                 "Panel6", "Label41", "TabSheet7", "TabSheet10", "Button1",
-                                 "Button2", "Button14", "Button19", "Label30"})
+        for (const char *name :
+             {"Label19", "Button23", "ComboBox7", "Button12", "SpeedButton13", "Panel6", "Label41",
+              "TabSheet7", "TabSheet10", "Button1", "Button2", "Button14", "Button19", "Label30"})
             QVERIFY2(window.findChild<QWidget *>(QString::fromLatin1(name)), name);
         QCOMPARE(window.findChild<QFrame *>(QStringLiteral("Panel6"))->height(), 49);
         QCOMPARE(window.sloganLabel()->text(),
@@ -52,7 +52,8 @@ private slots:
         // Page order of the page area.
         QCOMPARE(window.pageArea()->count(), 14);
         QCOMPARE(window.page(MainWindow::Page::Score)->objectName(), QStringLiteral("TabSheet7"));
-        QCOMPARE(window.page(MainWindow::Page::Chapter)->objectName(), QStringLiteral("TabSheet10"));
+        QCOMPARE(window.page(MainWindow::Page::Chapter)->objectName(),
+                 QStringLiteral("TabSheet10"));
         QCOMPARE(window.page(MainWindow::Page::Settings), window.settingsPage());
         QCOMPARE(window.pageArea()->indexOf(window.settingsPage()), 6);
 
@@ -145,18 +146,21 @@ private slots:
         TestDatabase db;
         Windows windows(db.db(), db.db());
         QCOMPARE(windows.main()->objectName(), QStringLiteral("TForm1"));
-        const QList<QWidget *> all = {windows.review(),  static_cast<QWidget *>(windows.picker()),  windows.paperBrowse(),
-                                      windows.documents(), windows.knownViewer(), windows.about(),
-                                      windows.search(),  windows.composedPaper(), windows.editor(),
-                                      static_cast<QWidget *>(windows.backdrop()), windows.chapterPaper(), windows.inputHelp()};
+        const QList<QWidget *> all = {
+            windows.review(),       static_cast<QWidget *>(windows.picker()),
+            windows.paperBrowse(),  windows.documents(),
+            windows.knownViewer(),  windows.about(),
+            windows.search(),       windows.composedPaper(),
+            windows.editor(),       static_cast<QWidget *>(windows.backdrop()),
+            windows.chapterPaper(), windows.inputHelp()};
         QStringList names;
         for (QWidget *w : all) {
             names << w->objectName();
             QVERIFY(!w->isVisible());
         }
-        QCOMPARE(names, (QStringList{"TForm2", "TForm3", "TForm7", "TForm9", "TForm14", "TForm15",
-                                     "TForm17", "TForm18", "TForm21", "TForm13", "TForm8",
-                                     "TForm6"}));
+        QCOMPARE(names,
+                 (QStringList{"TForm2", "TForm3", "TForm7", "TForm9", "TForm14", "TForm15",
+                              "TForm17", "TForm18", "TForm21", "TForm13", "TForm8", "TForm6"}));
     }
 };
 

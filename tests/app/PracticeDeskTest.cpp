@@ -1,16 +1,15 @@
+#include "app/ui/PracticeDesk.h"
 #include "RecordingClipboard.h"
 #include "RecordingNotifier.h"
 #include "TestDatabase.h"
 #include "TestRegistry.h"
-#include "app/ui/LinkLabel.h"
 #include "app/ui/MainWindow.h"
-#include "app/ui/PracticeDesk.h"
 #include "exam/ReviewActions.h"
+#include "exam/ui/ChapterPage.h"
 #include "exam/ui/ReviewWindow.h"
 #include "exam/ui/ScorePage.h"
 #include "practice/ui/AnswerMark.h"
 #include "practice/ui/ChapterListDelegate.h"
-#include "practice/ui/ChapterPage.h"
 #include "practice/ui/EssayPage.h"
 #include "practice/ui/FillInPage.h"
 #include "practice/ui/MultipleChoicePage.h"
@@ -18,7 +17,8 @@
 #include "practice/ui/SingleChoicePage.h"
 #include "practice/ui/TrueFalsePage.h"
 #include "store/Sql.h"
-#include "tools/ui/OutputView.h"
+#include "widgets/LinkLabel.h"
+#include "widgets/OutputView.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -84,8 +84,8 @@ private slots:
         TestDatabase db;
         const int bank = db.addBank(QStringLiteral("变电安规"));
         const int chapter = db.addChapter(bank, QStringLiteral("第一章"));
-        const QStringList options = {QStringLiteral("甲"), QStringLiteral("乙"), QStringLiteral("丙"),
-                                     QStringLiteral("丁")};
+        const QStringList options = {QStringLiteral("甲"), QStringLiteral("乙"),
+                                     QStringLiteral("丙"), QStringLiteral("丁")};
         db.addQuestion(chapter, 1, QStringLiteral("单选一"), options, QStringLiteral("1"));
         db.addQuestion(chapter, 1, QStringLiteral("单选二"), options, QStringLiteral("2"));
         db.addQuestion(chapter, 1, QStringLiteral("单选三"), options, QStringLiteral("3"));
@@ -190,7 +190,8 @@ private slots:
         QCOMPARE(notifier.notices.last(),
                  QStringLiteral("[软件提示]:请交卷请点击左边的【交卷评阅】按钮."));
         QCOMPARE(main.currentPage(), MainWindow::Page::Score);
-        QCOMPARE(desk.scorePage()->scoreLine()->text(), QStringLiteral("客观题正确：4 /客观总数:5"));
+        QCOMPARE(desk.scorePage()->scoreLine()->text(),
+                 QStringLiteral("客观题正确：4 /客观总数:5"));
         QCOMPARE(desk.scorePage()->percentLine()->text(), QStringLiteral("80分"));
         QVERIFY(main.bottomHint()->isVisible());
         QVERIFY(!desk.countdownTimer()->isActive());

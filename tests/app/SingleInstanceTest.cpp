@@ -1,5 +1,5 @@
-#include "TestRegistry.h"
 #include "app/SingleInstance.h"
+#include "TestRegistry.h"
 
 #include <QFile>
 #include <QProcess>

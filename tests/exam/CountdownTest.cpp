@@ -1,6 +1,6 @@
-#include "TestRegistry.h"
-#include "exam/Beeper.h"
 #include "exam/Countdown.h"
+#include "TestRegistry.h"
+#include "base/Beeper.h"
 
 #include <QSignalSpy>
 #include <QTest>
@@ -10,10 +10,7 @@ namespace {
 class RecordingBeeper : public Beeper
 {
 public:
-    void beep(int hz, int ms) override
-    {
-        tones << qMakePair(hz, ms);
-    }
+    void beep(int hz, int ms) override { tones << qMakePair(hz, ms); }
     QList<QPair<int, int>> tones;
 };
 
@@ -46,18 +43,15 @@ private slots:
     void run_data()
     {
         QTest::addColumn<int>("minutes");
-        QTest::addColumn<int>("ticks");           // ticks until zero
-        QTest::addColumn<QStringList>("labels");  // after ticks 1, 2, ...
+        QTest::addColumn<int>("ticks");          // ticks until zero
+        QTest::addColumn<QStringList>("labels"); // after ticks 1, 2, ...
         QTest::addColumn<QList<int>>("toneTicks");
 
-        QTest::newRow("60 minutes") << 60 << 3600 << QStringList{"59:59", "59:58"}
-                                    << QList<int>{3540, 3570, 3600};
-        QTest::newRow("1 minute") << 1 << 60 << QStringList{"0:59", "0:58"}
-                                  << QList<int>{30, 60};
-        QTest::newRow("2 minutes") << 2 << 120 << QStringList{"01:59"}
-                                   << QList<int>{60, 90, 120};
-        QTest::newRow("0 minutes grades at once") << 0 << 1 << QStringList{"00:00"}
-                                                  << QList<int>{};
+        QTest::newRow("60 minutes")
+            << 60 << 3600 << QStringList{"59:59", "59:58"} << QList<int>{3540, 3570, 3600};
+        QTest::newRow("1 minute") << 1 << 60 << QStringList{"0:59", "0:58"} << QList<int>{30, 60};
+        QTest::newRow("2 minutes") << 2 << 120 << QStringList{"01:59"} << QList<int>{60, 90, 120};
+        QTest::newRow("0 minutes grades at once") << 0 << 1 << QStringList{"00:00"} << QList<int>{};
     }
     void run()
     {

@@ -1,6 +1,6 @@
+#include "exam/PracticeLog.h"
 #include "TestDatabase.h"
 #include "TestRegistry.h"
-#include "exam/PracticeLog.h"
 #include "store/Sql.h"
 
 #include <QSqlQuery>
@@ -43,7 +43,8 @@ private slots:
         PracticeLog log(db.db());
         log.append(1, QStringLiteral("第一章"), 2, 50, kStart);
         log.append(7, QStringLiteral("第一章"), 2, 0, kStart.addSecs(1)); // no info, still stored
-        QSqlQuery q = sql::run(db.db(), QStringLiteral("SELECT info, fen, date FROM log ORDER BY id"));
+        QSqlQuery q =
+            sql::run(db.db(), QStringLiteral("SELECT info, fen, date FROM log ORDER BY id"));
         QVERIFY(q.next());
         QCOMPARE(q.value(0).toString(), QStringLiteral("[练习模式]-[第一章]第【3】套"));
         QCOMPARE(q.value(1).toInt(), 50);
@@ -124,9 +125,12 @@ private slots:
     {
         QTest::addColumn<QString>("stored");
         QTest::addColumn<QString>("shown");
-        QTest::newRow("iso") << "2026-01-02T03:04:05" << "2026-01-02 03:04:05";
-        QTest::newRow("not a date") << "gestern" << "gestern";
-        QTest::newRow("empty") << "" << "";
+        QTest::newRow("iso") << "2026-01-02T03:04:05"
+                             << "2026-01-02 03:04:05";
+        QTest::newRow("not a date") << "gestern"
+                                    << "gestern";
+        QTest::newRow("empty") << ""
+                               << "";
     }
     void dateText()
     {

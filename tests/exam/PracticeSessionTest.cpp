@@ -2,12 +2,12 @@
 #include "TestDatabase.h"
 #include "TestRegistry.h"
 
-#include "app/SettingsForm.h"
 #include "exam/Countdown.h"
 #include "exam/PracticeSession.h"
 #include "exam/ReviewPresenter.h"
 #include "practice/PracticeRun.h"
 #include "practice/SequentialPractice.h"
+#include "settings/SettingsForm.h"
 #include "store/Sql.h"
 
 #include <QSignalSpy>
@@ -39,11 +39,8 @@ const QDateTime kGradedAt(QDate(2026, 12, 9), QTime(14, 3, 27));
 struct Desk
 {
     explicit Desk(const Settings &settings = Settings())
-        : bank(db.addBank(QStringLiteral("变电"))),
-          chapter(db.addChapter(bank, kChapter)),
-          form(settings),
-          run(settings, notifier),
-          sequential(db.db(), run, notifier),
+        : bank(db.addBank(QStringLiteral("变电"))), chapter(db.addChapter(bank, kChapter)),
+          form(settings), run(settings, notifier), sequential(db.db(), run, notifier),
           session(db.db(), run, sequential, countdown, form, notifier, presenter)
     {
         session.setClock([] { return kGradedAt; });
@@ -146,8 +143,8 @@ private Q_SLOTS:
 
         QSqlQuery log = sql::run(desk.db.db(), QStringLiteral("select info, fen, date from log"));
         QVERIFY(log.next());
-        QCOMPARE(log.value(0).toString(), QStringLiteral("[练习模式]-[") + kChapter +
-                                              QStringLiteral("]第【1】套"));
+        QCOMPARE(log.value(0).toString(),
+                 QStringLiteral("[练习模式]-[") + kChapter + QStringLiteral("]第【1】套"));
         QCOMPARE(log.value(1).toInt(), 67);
         QVERIFY(log.value(2).toString().startsWith(QStringLiteral("2026-12-09T14:03:27")));
         log.finish();
@@ -168,7 +165,8 @@ private Q_SLOTS:
         // Grading again now only gives the notice.
         desk.session.grade();
         QCOMPARE(desk.notifier.notices.last(),
-                 QStringLiteral("[软件提示]：请选择左侧 的【顺序练习】、【随机练习】、【模拟考试】开始练习."));
+                 QStringLiteral(
+                     "[软件提示]：请选择左侧 的【顺序练习】、【随机练习】、【模拟考试】开始练习."));
         QCOMPARE(desk.logRows(), 1);
     }
 

@@ -1,9 +1,9 @@
+#include "exam/ReviewActions.h"
 #include "RecordingClipboard.h"
 #include "RecordingNotifier.h"
 #include "TestRegistry.h"
-#include "exam/ReviewActions.h"
-#include "exam/TextFileWriter.h"
-#include "store/GbkText.h"
+#include "base/GbkText.h"
+#include "base/TextFileWriter.h"
 
 #include <QDir>
 #include <QFile>
@@ -107,11 +107,12 @@ private slots:
         ReviewActions actions(clipboard, notifier);
         QVERIFY(actions.save(review(), 3));
         QVERIFY(actions.save(review(), 3));
-        const QByteArray one =
-            gbk::encode(QStringLiteral("【01】(判断题).题干 (本题分数:2分)\r\n\r\n答案判定:  √得分:2\r\n"));
+        const QByteArray one = gbk::encode(
+            QStringLiteral("【01】(判断题).题干 (本题分数:2分)\r\n\r\n答案判定:  √得分:2\r\n"));
         QCOMPARE(contents(QStringLiteral("NO03.txt")), one + one);
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"NO03.txt"});
-        const QString notice = QStringLiteral("[软件提示]：本页数据已经存到当前目录下，文件名是：NO03.txt");
+        const QString notice =
+            QStringLiteral("[软件提示]：本页数据已经存到当前目录下，文件名是：NO03.txt");
         QCOMPARE(notifier.notices, (QStringList{notice, notice}));
     }
 
@@ -123,7 +124,8 @@ private slots:
         ReviewActions actions(clipboard, notifier);
         StyledText lines{StyledLine{{StyledSpan{QStringLiteral("你的答案:接地\U0001F600")}}}};
         QVERIFY(actions.save(lines, 0));
-        QCOMPARE(contents(QStringLiteral("NO00.txt")), gbk::encode(QStringLiteral("你的答案:接地?\r\n")));
+        QCOMPARE(contents(QStringLiteral("NO00.txt")),
+                 gbk::encode(QStringLiteral("你的答案:接地?\r\n")));
         QCOMPARE(notifier.notices.size(), 1);
         QVERIFY(notifier.notices.first().startsWith(
             QStringLiteral("[软件提示]：本页数据已经存到当前目录下，文件名是：NO00.txt")));
@@ -147,9 +149,10 @@ private slots:
     {
         QTest::addColumn<bool>("writable");
         QTest::addColumn<QString>("notice");
-        QTest::newRow("copied") << true
-                                << "[软件提示]：本页数据已经复制到剪切板，你可以将其粘贴到文本文件中留后查看。";
-        QTest::newRow("clipboard refuses") << false << "[软件提示]：剪切板无法写入，本页数据没有复制。";
+        QTest::newRow("copied")
+            << true << "[软件提示]：本页数据已经复制到剪切板，你可以将其粘贴到文本文件中留后查看。";
+        QTest::newRow("clipboard refuses")
+            << false << "[软件提示]：剪切板无法写入，本页数据没有复制。";
     }
     void copy()
     {
@@ -162,8 +165,9 @@ private slots:
         QCOMPARE(actions.copy(review()), writable);
         QCOMPARE(notifier.notices, QStringList{notice});
         QCOMPARE(clipboard.text,
-                 writable ? QStringLiteral("【01】(判断题).题干 (本题分数:2分)\n\n答案判定:  √得分:2")
-                          : QString());
+                 writable
+                     ? QStringLiteral("【01】(判断题).题干 (本题分数:2分)\n\n答案判定:  √得分:2")
+                     : QString());
     }
 };
 

@@ -1,6 +1,6 @@
+#include "exam/ReviewBuilder.h"
 #include "ExamTestQuestions.h"
 #include "TestRegistry.h"
-#include "exam/ReviewBuilder.h"
 
 #include <QTest>
 
@@ -50,76 +50,97 @@ private slots:
                                   question(1, "3", "3")}
             << QStringList{"答案判定: √   得分:2", "答案判定: X", "答案判定: √   得分:4",
                            "客观题正确：2 /客观总数:3", "67分"}
-            << QStringList{} << "2/3" << "67";
+            << QStringList{} << "2/3"
+            << "67";
 
         QTest::newRow("single letters and marked option")
             << QList<RunQuestion>{question(1, "2", "3")}
             << QStringList{"A.甲", "B.乙√", "C.丙", "D.丁", "", "正确答案:B", "你的答案:C"}
-            << QStringList{} << "0/1" << "0";
+            << QStringList{} << "0/1"
+            << "0";
 
         QTest::newRow("judgement false answered false")
             << QList<RunQuestion>{question(1, "1", "1", 2), question(4, "0", "0", 3)}
-            << QStringList{"正确答案:错误", "你的答案:错误", "答案判定:  √得分:5"}
-            << QStringList{} << "2/2" << "100";
+            << QStringList{"正确答案:错误", "你的答案:错误", "答案判定:  √得分:5"} << QStringList{}
+            << "2/2"
+            << "100";
 
         QTest::newRow("judgement wrong and true")
             << QList<RunQuestion>{question(4, "1", "0")}
-            << QStringList{"正确答案:正确", "你的答案:错误", "答案判定:  X"}
-            << QStringList{} << "0/1" << "0";
+            << QStringList{"正确答案:正确", "你的答案:错误", "答案判定:  X"} << QStringList{}
+            << "0/1"
+            << "0";
 
         QTest::newRow("multiple missing a digit")
             << QList<RunQuestion>{question(2, "134", "13")}
-            << QStringList{"A.甲√", "B.乙", "C.丙√", "D.丁√", "正确答案:ACD", "你的答案:AC",
-                           "答案判定: X"}
-            << QStringList{"得分:"} << "0/1" << "0";
+            << QStringList{"A.甲√",        "B.乙",        "C.丙√",      "D.丁√",
+                           "正确答案:ACD", "你的答案:AC", "答案判定: X"}
+            << QStringList{"得分:"} << "0/1"
+            << "0";
 
         QTest::newRow("multiple in another order")
             << QList<RunQuestion>{question(2, "13", "31")}
-            << QStringList{"正确答案:AC", "你的答案:CA", "答案判定: X"} << QStringList{}
-            << "0/1" << "0";
+            << QStringList{"正确答案:AC", "你的答案:CA", "答案判定: X"} << QStringList{} << "0/1"
+            << "0";
 
         QTest::newRow("multiple right")
             << QList<RunQuestion>{question(2, "24", "24", 4)}
-            << QStringList{"正确答案:BD", "你的答案:BD", "答案判定: √   得分:4"}
-            << QStringList{} << "1/1" << "100";
+            << QStringList{"正确答案:BD", "你的答案:BD", "答案判定: √   得分:4"} << QStringList{}
+            << "1/1"
+            << "100";
 
         QTest::newRow("unanswered")
             << QList<RunQuestion>{question(1, "1", "  "), question(2, "12", ""),
                                   question(4, "1", "")}
-            << QStringList{"你的答案:未答", "答案判定: X", "你的答案:未答", "答案判定: X",
-                           "你的答案:未答", "答案判定:  X"}
-            << QStringList{} << "0/3" << "0";
+            << QStringList{"你的答案:未答", "答案判定: X",   "你的答案:未答",
+                           "答案判定: X",   "你的答案:未答", "答案判定:  X"}
+            << QStringList{} << "0/3"
+            << "0";
 
         QTest::newRow("correct answer outside the options")
             << QList<RunQuestion>{question(1, "7", "1")}
-            << QStringList{"A.甲", "B.乙", "C.丙", "D.丁", "", "正确答案:", "你的答案:A",
-                           "答案判定: X"}
-            << QStringList{"A.甲√", "B.乙√", "C.丙√", "D.丁√"} << "0/1" << "0";
+            << QStringList{"A.甲", "B.乙",      "C.丙",       "D.丁",
+                           "",     "正确答案:", "你的答案:A", "答案判定: X"}
+            << QStringList{"A.甲√", "B.乙√", "C.丙√", "D.丁√"} << "0/1"
+            << "0";
 
         QTest::newRow("odd stored answers print no letter")
             << QList<RunQuestion>{question(1, "2", "x"), question(2, "19", "9"),
                                   question(4, "x", "1"), question(1, "5", "5")}
-            << QStringList{"正确答案:B", "你的答案:", "答案判定: X", "A.甲√", "正确答案:A",
-                           "你的答案:", "答案判定: X", "正确答案:x", "你的答案:正确",
-                           "答案判定:  X", "正确答案:", "你的答案:", "答案判定: √   得分:2"}
-            << QStringList{} << "1/4" << "25";
+            << QStringList{"正确答案:B",          "你的答案:",    "答案判定: X", "A.甲√",
+                           "正确答案:A",          "你的答案:",    "答案判定: X", "正确答案:x",
+                           "你的答案:正确",       "答案判定:  X", "正确答案:",   "你的答案:",
+                           "答案判定: √   得分:2"}
+            << QStringList{} << "1/4"
+            << "25";
 
         QTest::newRow("fill-in and essay are not marked")
             << QList<RunQuestion>{question(1, "1", "1"), question(3, "abc", "abc", 5),
                                   question(5, "论述", "", 10), question(1, "2", "2")}
-            << QStringList{"答案判定: √   得分:2", "", "正确答案:abc", "", "你的答案:abc",
-                           "正确答案:论述", "", "你的答案:未答", "答案判定: √   得分:4",
-                           "客观题正确：2 /客观总数:2", "100分"}
-            << QStringList{} << "2/2" << "100";
+            << QStringList{"答案判定: √   得分:2",
+                           "",
+                           "正确答案:abc",
+                           "",
+                           "你的答案:abc",
+                           "正确答案:论述",
+                           "",
+                           "你的答案:未答",
+                           "答案判定: √   得分:4",
+                           "客观题正确：2 /客观总数:2",
+                           "100分"}
+            << QStringList{} << "2/2"
+            << "100";
 
         QTest::newRow("answer text over several lines")
             << QList<RunQuestion>{question(5, "要点", "  第一行\r\n  第二行  \n")}
-            << QStringList{"你的答案:第一行", "第二行", ""} << QStringList{} << "0/0" << "";
+            << QStringList{"你的答案:第一行", "第二行", ""} << QStringList{} << "0/0"
+            << "";
 
         QTest::newRow("no objective question")
             << QList<RunQuestion>{question(3, "a", "a"), question(5, "b", "")}
             << QStringList{"客观题正确：0 /客观总数:0", ReviewBuilder::noObjectiveLine()}
-            << QStringList{"分"} << "0/0" << "";
+            << QStringList{"分"} << "0/0"
+            << "";
     }
     void lines()
     {
@@ -145,11 +166,27 @@ private slots:
     {
         const ReviewBuilder::Review review =
             ReviewBuilder::build(QStringLiteral("安规"), QList<RunQuestion>{question(1, "1", "1")});
-        const QStringList expected = {
-            "", "", "试卷名：考试训练题库[安规]", "", "【01】(单选题).题干 (本题分数:2分)",
-            "A.甲√", "B.乙", "C.丙", "D.丁", "", "正确答案:A", "你的答案:A",
-            "答案判定: √   得分:2", QString(55, QLatin1Char('-')), "客观题正确：1 /客观总数:1",
-            "100分", "", "", "", "", ""};
+        const QStringList expected = {"",
+                                      "",
+                                      "试卷名：考试训练题库[安规]",
+                                      "",
+                                      "【01】(单选题).题干 (本题分数:2分)",
+                                      "A.甲√",
+                                      "B.乙",
+                                      "C.丙",
+                                      "D.丁",
+                                      "",
+                                      "正确答案:A",
+                                      "你的答案:A",
+                                      "答案判定: √   得分:2",
+                                      QString(55, QLatin1Char('-')),
+                                      "客观题正确：1 /客观总数:1",
+                                      "100分",
+                                      "",
+                                      "",
+                                      "",
+                                      "",
+                                      ""};
         QCOMPARE(texts(review.lines), expected);
 
         auto span = [&](int line) { return review.lines.at(line).spans.value(0); };
@@ -177,15 +214,14 @@ private slots:
     {
         QTest::addColumn<QStringList>("spans");
         QTest::addColumn<QStringList>("trimmed");
-        QTest::newRow("blanks at both ends") << QStringList{"\t a", " b \r\n"}
-                                             << QStringList{"a", " b"};
-        QTest::newRow("blank first span dropped") << QStringList{"  ", " x", "y "}
-                                                  << QStringList{"x", "y"};
+        QTest::newRow("blanks at both ends")
+            << QStringList{"\t a", " b \r\n"} << QStringList{"a", " b"};
+        QTest::newRow("blank first span dropped")
+            << QStringList{"  ", " x", "y "} << QStringList{"x", "y"};
         QTest::newRow("blank last span dropped") << QStringList{"x ", " "} << QStringList{"x"};
-        QTest::newRow("only blanks keep one span") << QStringList{"  ", "\n"}
-                                                   << QStringList{""};
-        QTest::newRow("inner blanks stay") << QStringList{"a  ", "  b"}
-                                           << QStringList{"a  ", "  b"};
+        QTest::newRow("only blanks keep one span") << QStringList{"  ", "\n"} << QStringList{""};
+        QTest::newRow("inner blanks stay")
+            << QStringList{"a  ", "  b"} << QStringList{"a  ", "  b"};
     }
     void trimmedLine()
     {

@@ -1,11 +1,11 @@
+#include "exam/ui/ReviewWindow.h"
 #include "ExamTestQuestions.h"
 #include "RecordingClipboard.h"
 #include "RecordingNotifier.h"
 #include "TestRegistry.h"
 #include "exam/ReviewActions.h"
 #include "exam/ReviewBuilder.h"
-#include "exam/ui/ReviewWindow.h"
-#include "tools/ui/OutputView.h"
+#include "widgets/OutputView.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QAction>
@@ -65,7 +65,8 @@ private slots:
         QCOMPARE(formats.at(1).foreground().color(), QColor(0x00, 0x80, 0x00));
         QVERIFY(formats.at(1).fontUnderline());
         QCOMPARE(formats.at(1).fontPointSize(), 30.0);
-        QCOMPARE(formats.at(1).fontFamilies().toStringList().value(1), QStringLiteral("DejaVu Sans"));
+        QCOMPARE(formats.at(1).fontFamilies().toStringList().value(1),
+                 QStringLiteral("DejaVu Sans"));
         QCOMPARE(formats.at(0).foreground().color(), QColor(Qt::black));
         const QTextCharFormat first = doc->firstBlock().begin().fragment().charFormat();
         QCOMPARE(first.foreground().color(), QColor(Qt::red));

@@ -1,7 +1,7 @@
+#include "practice/BankPicker.h"
 #include "RecordingNotifier.h"
 #include "TestDatabase.h"
 #include "TestRegistry.h"
-#include "practice/BankPicker.h"
 
 #include <QTest>
 
@@ -50,7 +50,7 @@ private slots:
         QList<int> chapters;
         for (int i = 1; i <= 12; ++i)
             chapters << db.addChapter(bank, QStringLiteral("第%1章").arg(13 - i));
-        fill(db, chapters[0], 3, 2);  // known questions count as well
+        fill(db, chapters[0], 3, 2); // known questions count as well
         fill(db, chapters[11], 1);
         fill(db, db.addChapter(other, QStringLiteral("别处")), 4);
 

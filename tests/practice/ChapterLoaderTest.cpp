@@ -8,8 +8,7 @@
 namespace {
 
 // The value of a column of the current data row, usable inside an expression.
-template <typename T>
-T fetched(const char *name)
+template <typename T> T fetched(const char *name)
 {
     return *static_cast<T *>(QTest::qData(name, qMetaTypeId<T>()));
 }
@@ -46,23 +45,18 @@ private slots:
         QTest::addColumn<QString>("lastItem");
 
         QTest::newRow("two full sets")
-            << 100 << 50 << 50 << 2
-            << QStringList{QStringLiteral("本章第【01】套试卷50道试题")}
+            << 100 << 50 << 50 << 2 << QStringList{QStringLiteral("本章第【01】套试卷50道试题")}
             << QStringLiteral("本章第【02】套试卷50道试题");
         QTest::newRow("fewer than a set")
-            << 7 << 50 << 7 << 1 << QStringList{}
-            << QStringLiteral("本章第【01】套试卷7道试题");
+            << 7 << 50 << 7 << 1 << QStringList{} << QStringLiteral("本章第【01】套试卷7道试题");
         QTest::newRow("short last set")
-            << 57 << 50 << 50 << 2
-            << QStringList{QStringLiteral("本章第【01】套试卷50道试题")}
+            << 57 << 50 << 50 << 2 << QStringList{QStringLiteral("本章第【01】套试卷50道试题")}
             << QStringLiteral("本章第【02】套试卷07道试题");
         QTest::newRow("99 sets keep two digits")
-            << 99 << 1 << 1 << 99
-            << QStringList{QStringLiteral("本章第【01】套试卷1道试题")}
+            << 99 << 1 << 1 << 99 << QStringList{QStringLiteral("本章第【01】套试卷1道试题")}
             << QStringLiteral("本章第【99】套试卷1道试题");
         QTest::newRow("150 sets use three digits")
-            << 150 << 1 << 1 << 150
-            << QStringList{QStringLiteral("本章第【001】套试卷1道试题")}
+            << 150 << 1 << 1 << 150 << QStringList{QStringLiteral("本章第【001】套试卷1道试题")}
             << QStringLiteral("本章第【150】套试卷1道试题");
     }
     void division()
@@ -70,7 +64,8 @@ private slots:
         QFETCH(int, setCount);
         TestDatabase db;
         fill(db, fetched<int>("toPractise"));
-        const ChapterLoader::Result r = ChapterLoader(db.db()).load(kChapter, 0, fetched<int>("setSizeField"));
+        const ChapterLoader::Result r =
+            ChapterLoader(db.db()).load(kChapter, 0, fetched<int>("setSizeField"));
         QVERIFY(r.ok);
         QCOMPARE(r.setSize, fetched<int>("setSize"));
         QCOMPARE(r.setCount, setCount);
@@ -95,8 +90,9 @@ private slots:
         const ChapterLoader::Result r = ChapterLoader(db.db()).load(kChapter, 0, 50);
         QVERIFY(r.ok);
         QCOMPARE(r.bankChapterLine, QStringLiteral("题库:[变电安规]  当前章节:[第一章 总则]"));
-        QCOMPARE(r.setInfoLine, QStringLiteral("试题总共有:【10】道  会做的题有:【3】道   要练习的题有:【7】道  "
-                                               "分割成：【1】套试卷"));
+        QCOMPARE(r.setInfoLine,
+                 QStringLiteral("试题总共有:【10】道  会做的题有:【3】道   要练习的题有:【7】道  "
+                                "分割成：【1】套试卷"));
         // The known figure and the level count the whole bank.
         QCOMPARE(r.knownFigure, QStringLiteral("4/11"));
         QVERIFY(r.levelLine.endsWith(QStringLiteral("   4:11")));
@@ -133,16 +129,21 @@ private slots:
         QTest::addColumn<bool>("openPicker");
         QTest::newRow("all known")
             << 0 << 3 << 0
-            << QStringLiteral("软件提示：您选择的试题章节 [第一章 总则] 中 试题数为 0 道，无法进行考试模拟，请重新选择.\r\n"
+            << QStringLiteral("软件提示：您选择的试题章节 [第一章 总则] 中 试题数为 0 "
+                              "道，无法进行考试模拟，请重新选择.\r\n"
                               "  请点击左上角章节选择旁边的“章节”")
             << true;
-        QTest::newRow("no questions") << 0 << 0 << 0 << ChapterLoader::failureNotice(kChapter, 0) << true;
+        QTest::newRow("no questions")
+            << 0 << 0 << 0 << ChapterLoader::failureNotice(kChapter, 0) << true;
         QTest::newRow("type missing")
             << 5 << 0 << 2
-            << QStringLiteral("软件提示：您选择的章节 [第一章 总则] 中 [多选题] 试题数为 0 道，无法进行顺序练习，请重新选择.")
+            << QStringLiteral("软件提示：您选择的章节 [第一章 总则] 中 [多选题] 试题数为 0 "
+                              "道，无法进行顺序练习，请重新选择.")
             << false;
-        QTest::newRow("essay missing") << 5 << 0 << 5
-            << QStringLiteral("软件提示：您选择的章节 [第一章 总则] 中 [论述题] 试题数为 0 道，无法进行顺序练习，请重新选择.")
+        QTest::newRow("essay missing")
+            << 5 << 0 << 5
+            << QStringLiteral("软件提示：您选择的章节 [第一章 总则] 中 [论述题] 试题数为 0 "
+                              "道，无法进行顺序练习，请重新选择.")
             << false;
     }
     void failures()
@@ -161,7 +162,8 @@ private slots:
     {
         TestDatabase db;
         fill(db, 3);
-        const ChapterLoader::Result r = ChapterLoader(db.db()).load(QStringLiteral("x' or '1'='1"), 0, 50);
+        const ChapterLoader::Result r =
+            ChapterLoader(db.db()).load(QStringLiteral("x' or '1'='1"), 0, 50);
         QVERIFY(!r.ok);
         QVERIFY(r.openPicker);
         QCOMPARE(r.knownFigure, QStringLiteral("0/0"));

@@ -1,7 +1,7 @@
+#include "practice/ui/PickerWindow.h"
 #include "RecordingNotifier.h"
 #include "TestDatabase.h"
 #include "TestRegistry.h"
-#include "practice/ui/PickerWindow.h"
 
 #include <QLabel>
 #include <QListWidget>
@@ -44,8 +44,9 @@ private slots:
         // A real double-click on the empty chapter: the notice, and the picker stays.
         const QPoint onEmpty = list->visualItemRect(list->item(0)).center();
         QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, onEmpty);
-        QCOMPARE(notifier.notices, QStringList{QStringLiteral(
-                                       "[软件提示]:你当前选择的章节试题库 试题数为 0 ，请重新选择.")});
+        QCOMPARE(notifier.notices,
+                 QStringList{
+                     QStringLiteral("[软件提示]:你当前选择的章节试题库 试题数为 0 ，请重新选择.")});
         QVERIFY(window.isVisible());
 
         // No closing before the first choice.

@@ -10,8 +10,7 @@
 namespace {
 
 // The value of a column of the current data row, usable inside an expression.
-template <typename T>
-T fetched(const char *name)
+template <typename T> T fetched(const char *name)
 {
     return *static_cast<T *>(QTest::qData(name, qMetaTypeId<T>()));
 }
@@ -153,9 +152,10 @@ private slots:
         questions[3].userAnswer = QStringLiteral("0");
         f.run.load(questions, PracticeRun::SequentialSet, false);
         const RunDisplay &d = f.run.display();
-        QCOMPARE(d.questionLines, (QStringList{QString(), QStringLiteral("1.题1"),
-                                                QStringLiteral("  A.甲"), QStringLiteral("  B.乙"),
-                                                QStringLiteral("  C.丙"), QStringLiteral("  D.丁")}));
+        QCOMPARE(d.questionLines,
+                 (QStringList{QString(), QStringLiteral("1.题1"), QStringLiteral("  A.甲"),
+                              QStringLiteral("  B.乙"), QStringLiteral("  C.丙"),
+                              QStringLiteral("  D.丁")}));
         QCOMPARE(d.singleChosen, QStringLiteral("C"));
         QCOMPARE(d.picture, QString());
         f.run.next();
@@ -206,8 +206,10 @@ private slots:
                 int x = 0;
                 int y = 0;
                 PracticeRun::stripPosition(k, n, &x, &y);
-                QVERIFY2(x >= 0 && x + 20 <= PracticeRun::kBarWidth, qPrintable(QString::number(k)));
-                QVERIFY2(!places.contains({x, y}), qPrintable(QStringLiteral("%1 of %2").arg(k).arg(n)));
+                QVERIFY2(x >= 0 && x + 20 <= PracticeRun::kBarWidth,
+                         qPrintable(QString::number(k)));
+                QVERIFY2(!places.contains({x, y}),
+                         qPrintable(QStringLiteral("%1 of %2").arg(k).arg(n)));
                 places.insert({x, y});
             }
         }
@@ -392,8 +394,8 @@ private slots:
     void multipleChoiceStoredOutOfOrder()
     {
         Fixture f;
-        f.run.load(makeRun(QStringLiteral("2"), {QStringLiteral("31")}),
-                   PracticeRun::SequentialSet, false);
+        f.run.load(makeRun(QStringLiteral("2"), {QStringLiteral("31")}), PracticeRun::SequentialSet,
+                   false);
         f.run.setMultiBox(2, true);
         f.run.setMultiBox(0, true);
         QCOMPARE(f.run.question(1).userAnswer, QStringLiteral("13"));
@@ -430,11 +432,21 @@ private slots:
         QTest::addColumn<QString>("correct");
         QTest::addColumn<QString>("userAnswer");
         QTest::addColumn<QString>("shown");
-        QTest::newRow("single") << 1 << "3" << "" << "C";
-        QTest::newRow("multiple") << 2 << "134" << "134" << "ACD";
-        QTest::newRow("fill-in") << 3 << "接地" << "接地" << "接地";
-        QTest::newRow("true/false") << 4 << "0" << "" << "错";
-        QTest::newRow("essay") << 5 << "停电，验电" << "停电，验电" << "停电，验电\n";
+        QTest::newRow("single") << 1 << "3"
+                                << ""
+                                << "C";
+        QTest::newRow("multiple") << 2 << "134"
+                                  << "134"
+                                  << "ACD";
+        QTest::newRow("fill-in") << 3 << "接地"
+                                 << "接地"
+                                 << "接地";
+        QTest::newRow("true/false") << 4 << "0"
+                                    << ""
+                                    << "错";
+        QTest::newRow("essay") << 5 << "停电，验电"
+                               << "停电，验电"
+                               << "停电，验电\n";
     }
     void reveal()
     {
@@ -474,7 +486,8 @@ private slots:
         Fixture f(off);
         f.run.load(makeRun(QStringLiteral("31")), PracticeRun::SequentialSet, false);
         // The first question offers every panel, later pages follow the setting.
-        QCOMPARE(f.run.display().revealPanelVisible, (std::array<bool, 5>{true, true, true, true, true}));
+        QCOMPARE(f.run.display().revealPanelVisible,
+                 (std::array<bool, 5>{true, true, true, true, true}));
         f.run.next();
         QVERIFY(!f.run.display().revealPanelVisible[0]);
         f.run.prior();
@@ -497,9 +510,11 @@ private slots:
             questions[i].userAnswer = QStringLiteral("2");
         questions[1].userAnswer = QStringLiteral("1");
         f.run.load(questions, PracticeRun::SequentialSet, false);
-        QCOMPARE(f.run.display().liveCorrect + "/" + f.run.display().liveTotal, QStringLiteral("00/00"));
+        QCOMPARE(f.run.display().liveCorrect + "/" + f.run.display().liveTotal,
+                 QStringLiteral("00/00"));
         f.run.next();
-        QCOMPARE(f.run.display().liveCorrect + "/" + f.run.display().liveTotal, QStringLiteral("03/10"));
+        QCOMPARE(f.run.display().liveCorrect + "/" + f.run.display().liveTotal,
+                 QStringLiteral("03/10"));
         QCOMPARE(f.run.objectiveCorrect(), 3);
     }
 
@@ -533,9 +548,10 @@ private slots:
         f.run.prior();
         QCOMPARE(f.run.current(), 0);
         f.run.stripClick(1);
-        QCOMPARE(f.notifier.notices,
-                 QStringList{QStringLiteral(
-                     "[软件提示]：请选择左侧 的【顺序练习】、【随机练习】、【模拟考试】开始练习.")});
+        QCOMPARE(
+            f.notifier.notices,
+            QStringList{QStringLiteral(
+                "[软件提示]：请选择左侧 的【顺序练习】、【随机练习】、【模拟考试】开始练习.")});
         QCOMPARE(panel.size(), 1);
     }
 
@@ -550,7 +566,8 @@ private slots:
     {
         Fixture f;
         f.run.applyDivision(50, 2);
-        f.run.load(makeRun(QStringLiteral("114")), PracticeRun::SequentialSet, fetched<bool>("exam"));
+        f.run.load(makeRun(QStringLiteral("114")), PracticeRun::SequentialSet,
+                   fetched<bool>("exam"));
         f.run.setSliderPosition(800);
         f.run.answerSingle(2);
         f.run.revealHover();

@@ -12,8 +12,7 @@
 namespace {
 
 // The value of a column of the current data row, usable inside an expression.
-template <typename T>
-T fetched(const char *name)
+template <typename T> T fetched(const char *name)
 {
     return *static_cast<T *>(QTest::qData(name, qMetaTypeId<T>()));
 }
@@ -90,7 +89,7 @@ private slots:
     void extraction_data()
     {
         QTest::addColumn<int>("setRow");
-        QTest::addColumn<QList<int>>("knownPositions");  // 0-based storage positions
+        QTest::addColumn<QList<int>>("knownPositions"); // 0-based storage positions
         QTest::addColumn<int>("firstPosition");
         QTest::addColumn<int>("count");
         QTest::newRow("set 1 of 57") << 0 << QList<int>{} << 0 << 50;
@@ -148,7 +147,7 @@ private slots:
 
     void emptySet_data()
     {
-        QTest::addColumn<int>("knownCount");  // from the start of storage order
+        QTest::addColumn<int>("knownCount"); // from the start of storage order
         QTest::addColumn<int>("setRow");
         QTest::newRow("set shrank to nothing") << 50 << 1;
         QTest::newRow("chapter emptied") << 57 << 0;
@@ -164,7 +163,8 @@ private slots:
         const SequentialPractice::ExtractResult r = f.practice.extract(kChapter, 90);
         QVERIFY(!r.ok);
         QCOMPARE(f.notifier.notices,
-                 QStringList{QStringLiteral("[软件提示]:本套试题已全部标记为会做，请重新选择章节或套题.")});
+                 QStringList{
+                     QStringLiteral("[软件提示]:本套试题已全部标记为会做，请重新选择章节或套题.")});
         QVERIFY(!f.run.active());
         QVERIFY(f.run.display().strip.isEmpty());
     }

@@ -1,6 +1,6 @@
+#include "store/Database.h"
 #include "TestDatabase.h"
 #include "TestRegistry.h"
-#include "store/Database.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -18,8 +18,8 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("content"); // empty: no file at all
         QTest::addColumn<QString>("expected");
         QTest::newRow("missing") << QByteArray() << QStringLiteral("找不到数据文件");
-        QTest::newRow("text file") << QByteArray("not a database\n")
-                                   << QStringLiteral("不是可用的题库数据库");
+        QTest::newRow("text file")
+            << QByteArray("not a database\n") << QStringLiteral("不是可用的题库数据库");
         QTest::newRow("empty file") << QByteArray("\0", 0) << QStringLiteral("缺少数据表");
     }
     void refusesUnusableFiles()

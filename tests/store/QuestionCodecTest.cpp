@@ -1,5 +1,5 @@
-#include "TestRegistry.h"
 #include "store/QuestionCodec.h"
+#include "TestRegistry.h"
 
 #include <QTest>
 
@@ -29,13 +29,14 @@ private Q_SLOTS:
         // Full-width digits A3B1 A3B2; n=4, L=8, mix 0x0D.
         QTest::newRow("full-width") << QStringLiteral("１２") << QStringLiteral("AEBCAEBF");
         // 64 bytes: L = 128, 0x41^0x05^0x80 = 0xC4.
-        QTest::newRow("64 bytes") << QString(64, QLatin1Char('A')) << QStringLiteral("C4").repeated(64);
+        QTest::newRow("64 bytes") << QString(64, QLatin1Char('A'))
+                                  << QStringLiteral("C4").repeated(64);
         // 128 bytes: L = 0, only the key enters: 0x41^0x05 = 0x44.
-        QTest::newRow("128 bytes") << QString(128, QLatin1Char('A'))
-                                   << QStringLiteral("44").repeated(128);
+        QTest::newRow("128 bytes")
+            << QString(128, QLatin1Char('A')) << QStringLiteral("44").repeated(128);
         // 256 bytes: L = 0 again.
-        QTest::newRow("256 bytes") << QString(256, QLatin1Char('A'))
-                                   << QStringLiteral("44").repeated(256);
+        QTest::newRow("256 bytes")
+            << QString(256, QLatin1Char('A')) << QStringLiteral("44").repeated(256);
     }
 
     void encodesKnownVectors()
@@ -72,8 +73,9 @@ private Q_SLOTS:
 
     void roundTripsRegulationText()
     {
-        const QString text = QStringLiteral("在10kV设备上工作，人员与带电体的安全距离不得小于0.70m。<BR>"
-                                            "（　）“止步，高压危险！”");
+        const QString text =
+            QStringLiteral("在10kV设备上工作，人员与带电体的安全距离不得小于0.70m。<BR>"
+                           "（　）“止步，高压危险！”");
         QCOMPARE(decodeQuestionText(encodeQuestionText(text)), text);
     }
 };

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/Notifier.h"
+#include "base/Notifier.h"
 
 #include <QList>
 #include <QStringList>

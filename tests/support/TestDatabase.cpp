@@ -61,19 +61,20 @@ int TestDatabase::addBank(const QString &name, bool enabled, int id)
     if (id == 0)
         id = static_cast<int>(sql::scalar(m_db, QStringLiteral("select coalesce(max(id),0)+1 "
                                                                "from database_name")));
-    sql::run(m_db, QStringLiteral("insert into database_name(id, database_name, status) "
-                                  "values(?,?,?)"),
+    sql::run(m_db,
+             QStringLiteral("insert into database_name(id, database_name, status) "
+                            "values(?,?,?)"),
              {id, name, enabled ? 1 : 0});
     return id;
 }
 
 int TestDatabase::addChapter(int bankId, const QString &name, int alltime)
 {
-    QSqlQuery q = sql::run(m_db,
-                           QStringLiteral("insert into fenlei(试卷名称, database_id, alltime, "
-                                          "创建日期, 创建者) values(?,?,?,?,?)"),
-                           {name, bankId, alltime, QStringLiteral("2026-01-01T00:00:00"),
-                            QStringLiteral("net_user")});
+    QSqlQuery q = sql::run(
+        m_db,
+        QStringLiteral("insert into fenlei(试卷名称, database_id, alltime, "
+                       "创建日期, 创建者) values(?,?,?,?,?)"),
+        {name, bankId, alltime, QStringLiteral("2026-01-01T00:00:00"), QStringLiteral("net_user")});
     return q.lastInsertId().toInt();
 }
 

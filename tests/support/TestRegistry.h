@@ -19,5 +19,5 @@ struct Registrar
 
 } // namespace testing
 
-#define DRILLBAY_TEST(Class) \
+#define DRILLBAY_TEST(Class)                                                                       \
     static const testing::Registrar registrar_##Class([] { return new Class; });

@@ -2,7 +2,7 @@
 
 #include "DataError.h"
 
-#include "store/GbkText.h"
+#include "base/GbkText.h"
 
 #include <QDir>
 #include <QFile>

@@ -6,7 +6,7 @@
 #include "ImageSync.h"
 #include "SampleSources.h"
 
-#include "extras/PasswordCodec.h"
+#include "settings/PasswordCodec.h"
 #include "store/QuestionCodec.h"
 
 #include <QDateTime>

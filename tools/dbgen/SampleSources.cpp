@@ -4,7 +4,7 @@
 #include "DataError.h"
 #include "RtfWriter.h"
 
-#include "store/GbkText.h"
+#include "base/GbkText.h"
 
 #include <QDir>
 #include <QFile>

@@ -7,8 +7,8 @@
 #include "SampleBuilder.h"
 #include "SampleSources.h"
 
-#include "extras/PasswordCodec.h"
-#include "store/GbkText.h"
+#include "base/GbkText.h"
+#include "settings/PasswordCodec.h"
 #include "store/QuestionCodec.h"
 
 #include <QDir>

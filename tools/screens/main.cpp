@@ -3,19 +3,19 @@
 //   drillbay_screens <examination.mdb> <output folder> [chapter]
 // The database is copied first; the copy takes the log record.
 
-#include "app/Clipboard.h"
-#include "app/Notifier.h"
-#include "app/ui/CjkFonts.h"
 #include "app/ui/MainWindow.h"
 #include "app/ui/PracticeDesk.h"
+#include "base/Clipboard.h"
+#include "base/Notifier.h"
 #include "exam/ReviewActions.h"
 #include "exam/ui/ReviewWindow.h"
-#include "practice/ui/FillInPage.h"
 #include "practice/ui/EssayPage.h"
+#include "practice/ui/FillInPage.h"
 #include "practice/ui/MultipleChoicePage.h"
 #include "practice/ui/SingleChoicePage.h"
 #include "practice/ui/TrueFalsePage.h"
 #include "store/Database.h"
+#include "widgets/CjkFonts.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -76,7 +76,8 @@ int main(int argc, char **argv)
     QApplication app(argc, argv);
     QApplication::setFont(cjk::hei(13));
     if (argc < 3) {
-        std::fprintf(stderr, "usage: drillbay_screens <examination.mdb> <output folder> [chapter]\n");
+        std::fprintf(stderr,
+                     "usage: drillbay_screens <examination.mdb> <output folder> [chapter]\n");
         return 2;
     }
     g_out = QString::fromLocal8Bit(argv[2]);

@@ -1,4 +1,4 @@
-#include "Application.h"
+#include "app/ui/Application.h"
 
 #include <exception>
 

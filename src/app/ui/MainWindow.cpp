@@ -1,9 +1,9 @@
-#include "MainWindow.h"
+#include "app/ui/MainWindow.h"
 
-#include "CjkFonts.h"
-#include "LinkLabel.h"
-#include "SettingsPage.h"
-#include "app/Notifier.h"
+#include "base/Notifier.h"
+#include "settings/ui/SettingsPage.h"
+#include "widgets/CjkFonts.h"
+#include "widgets/LinkLabel.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -40,14 +40,17 @@ Settings loadSettings(const SettingsStore &store)
 }
 
 const char *const kPageNames[] = {
-    "TabSheetSingle",   "TabSheetMultiple",    "TabSheetFillIn",   "TabSheetTrueFalse",
-    "TabSheetEssay",    "TabSheet7",           "TabSheetSettings", "TabSheet10",
-    "TabSheetCompose",  "TabSheet14",          "TabSheetRegulationWrite",
-    "TabSheetJoke",     "TabSheetPassword",    "TabSheetPasswordChange",
+    "TabSheetSingle",          "TabSheetMultiple",
+    "TabSheetFillIn",          "TabSheetTrueFalse",
+    "TabSheetEssay",           "TabSheet7",
+    "TabSheetSettings",        "TabSheet10",
+    "TabSheetCompose",         "TabSheet14",
+    "TabSheetRegulationWrite", "TabSheetJoke",
+    "TabSheetPassword",        "TabSheetPasswordChange",
 };
 
-const char *const kGroupTitles[] = {"章节练习", "模拟考试", "题库工具", "试题编辑", "资料与其他",
-                                    "系统"};
+const char *const kGroupTitles[] = {"章节练习", "模拟考试",   "题库工具",
+                                    "试题编辑", "资料与其他", "系统"};
 
 QPushButton *commandButton(const QString &name, const QString &text, QWidget *parent)
 {
@@ -63,10 +66,7 @@ QPushButton *commandButton(const QString &name, const QString &text, QWidget *pa
 MainWindow::MainWindow(QSqlDatabase db, Notifier &notifier, QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint),
-      m_db(db),
-      m_notifier(notifier),
-      m_store(db),
-      m_startup(loadSettings(m_store)),
+      m_db(db), m_notifier(notifier), m_store(db), m_startup(loadSettings(m_store)),
       m_settingsForm(m_startup)
 {
     setObjectName(QStringLiteral("TForm1"));
@@ -196,8 +196,8 @@ QWidget *MainWindow::buildLeftPanel()
     }
     commands->addStretch(1);
 
-    m_sequentialButton = commandButton(QStringLiteral("Button23"), QStringLiteral("本章顺序练习"),
-                                       m_commandPage);
+    m_sequentialButton =
+        commandButton(QStringLiteral("Button23"), QStringLiteral("本章顺序练习"), m_commandPage);
     addCommand(CommandGroup::Practice, m_sequentialButton);
     m_typeChoice = new QComboBox(m_commandPage);
     m_typeChoice->setObjectName(QStringLiteral("ComboBox7"));
@@ -208,8 +208,8 @@ QWidget *MainWindow::buildLeftPanel()
     m_typeChoice->setMinimumHeight(26);
     addCommand(CommandGroup::Practice, m_typeChoice);
 
-    m_settingsButton = commandButton(QStringLiteral("Button12"), QStringLiteral("系统配置"),
-                                     m_commandPage);
+    m_settingsButton =
+        commandButton(QStringLiteral("Button12"), QStringLiteral("系统配置"), m_commandPage);
     m_settingsButton->setToolTip(
         QStringLiteral("系统提示：设定系统配置如分割试题的多少，是否显示即时答案等，下次启动有效"));
     connect(m_settingsButton, &QPushButton::clicked, this, [this] { showPage(Page::Settings); });
@@ -270,8 +270,8 @@ QWidget *MainWindow::buildCentre()
     m_sloganStrip = new QFrame(centre);
     m_sloganStrip->setObjectName(QStringLiteral("Panel6"));
     m_sloganStrip->setFixedHeight(kSloganHeight);
-    m_sloganLabel = new QLabel(QStringLiteral("电力工作人员必备环节  电力安全高于一切"),
-                               m_sloganStrip);
+    m_sloganLabel =
+        new QLabel(QStringLiteral("电力工作人员必备环节  电力安全高于一切"), m_sloganStrip);
     m_sloganLabel->setObjectName(QStringLiteral("Label41"));
     m_sloganLabel->setFont(cjk::youyuan(19, true));
     QPalette green = m_sloganLabel->palette();
@@ -406,8 +406,9 @@ void MainWindow::showLeftPage(LeftPage page)
 
 void MainWindow::setCommandsEnabled(bool enabled)
 {
-    for (const CommandGroup group : {CommandGroup::Practice, CommandGroup::Exam, CommandGroup::Tools,
-                                     CommandGroup::Editor, CommandGroup::System})
+    for (const CommandGroup group :
+         {CommandGroup::Practice, CommandGroup::Exam, CommandGroup::Tools, CommandGroup::Editor,
+          CommandGroup::System})
         m_groupBoxes.at(static_cast<int>(group))->setEnabled(enabled);
 }
 

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "app/ElapsedClock.h"
-#include "app/SettingsForm.h"
-#include "app/SettingsStore.h"
+#include "settings/SettingsForm.h"
+#include "settings/SettingsStore.h"
 
 #include <QList>
 #include <QSqlDatabase>
@@ -36,7 +36,8 @@ class MainWindow : public QWidget
 
 public:
     // Pages of the page area, in their order.
-    enum class Page {
+    enum class Page
+    {
         SingleChoice,
         MultipleChoice,
         FillIn,
@@ -52,9 +53,21 @@ public:
         PasswordEntry,
         PasswordChange,
     };
-    enum class LeftPage { Commands, Practice };
+    enum class LeftPage
+    {
+        Commands,
+        Practice
+    };
     // Titled groups of the command page; a group shows once it holds a command.
-    enum class CommandGroup { Practice, Exam, Tools, Editor, Extras, System };
+    enum class CommandGroup
+    {
+        Practice,
+        Exam,
+        Tools,
+        Editor,
+        Extras,
+        System
+    };
 
     static constexpr int kClientWidth = 1130;
     static constexpr int kClientHeight = 657;

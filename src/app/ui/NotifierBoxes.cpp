@@ -1,4 +1,4 @@
-#include "NotifierBoxes.h"
+#include "app/ui/NotifierBoxes.h"
 
 #include <QMessageBox>
 

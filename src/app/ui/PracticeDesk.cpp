@@ -1,18 +1,18 @@
-#include "PracticeDesk.h"
+#include "app/ui/PracticeDesk.h"
 
-#include "CjkFonts.h"
-#include "LinkLabel.h"
-#include "MainWindow.h"
-#include "SettingsPage.h"
+#include "app/ui/MainWindow.h"
+#include "exam/ui/ChapterPage.h"
 #include "exam/ui/ReviewWindow.h"
 #include "exam/ui/ScorePage.h"
-#include "practice/ui/ChapterPage.h"
 #include "practice/ui/EssayPage.h"
 #include "practice/ui/FillInPage.h"
 #include "practice/ui/MultipleChoicePage.h"
 #include "practice/ui/QuestionStrip.h"
 #include "practice/ui/SingleChoicePage.h"
 #include "practice/ui/TrueFalsePage.h"
+#include "settings/ui/SettingsPage.h"
+#include "widgets/CjkFonts.h"
+#include "widgets/LinkLabel.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>
@@ -54,14 +54,10 @@ QString colourHex(unsigned rgb)
 } // namespace
 
 PracticeDesk::PracticeDesk(MainWindow &main, ReviewWindow &review, QObject *parent)
-    : QObject(parent),
-      m_main(main),
-      m_run(main.startupSettings(), main.notifier()),
-      m_sequential(main.database(), m_run, main.notifier()),
-      m_countdown(&m_beeper),
-      m_presenter(review),
-      m_session(main.database(), m_run, m_sequential, m_countdown, main.settingsForm(),
-                main.notifier(), m_presenter)
+    : QObject(parent), m_main(main), m_run(main.startupSettings(), main.notifier()),
+      m_sequential(main.database(), m_run, main.notifier()), m_countdown(&m_beeper),
+      m_presenter(review), m_session(main.database(), m_run, m_sequential, m_countdown,
+                                     main.settingsForm(), main.notifier(), m_presenter)
 {
     review.setPlacement(MainWindow::kTopBarHeight, MainWindow::kPageAreaWidth);
     m_run.setSliderPosition(main.settingsForm().sliderPosition());
@@ -86,9 +82,8 @@ PracticeDesk::PracticeDesk(MainWindow &main, ReviewWindow &review, QObject *pare
     connect(&m_session, &PracticeSession::changed, this, &PracticeDesk::render);
     connect(&m_session, &PracticeSession::pickerRequested, this, &PracticeDesk::pickerRequested);
     connect(&m_session, &PracticeSession::practicePanelDue, this, [this](int milliseconds) {
-        QTimer::singleShot(milliseconds, this, [this] {
-            m_session.showLeftPage(PracticeSession::LeftPage::Practice);
-        });
+        QTimer::singleShot(milliseconds, this,
+                           [this] { m_session.showLeftPage(PracticeSession::LeftPage::Practice); });
     });
     render();
 }

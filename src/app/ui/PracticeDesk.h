@@ -3,9 +3,9 @@
 #include "exam/Countdown.h"
 #include "exam/PracticeSession.h"
 #include "exam/ui/ReviewWindowPresenter.h"
-#include "exam/ui/ToneBeeper.h"
 #include "practice/PracticeRun.h"
 #include "practice/SequentialPractice.h"
+#include "widgets/ToneBeeper.h"
 
 #include <QObject>
 

@@ -1,4 +1,4 @@
-#include "QtClipboard.h"
+#include "app/ui/QtClipboard.h"
 
 #include <QClipboard>
 #include <QGuiApplication>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/Clipboard.h"
+#include "base/Clipboard.h"
 
 // The system clipboard.
 class QtClipboard : public Clipboard

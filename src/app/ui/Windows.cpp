@@ -1,7 +1,7 @@
-#include "Windows.h"
+#include "app/ui/Windows.h"
 
-#include "MainWindow.h"
-#include "PracticeDesk.h"
+#include "app/ui/MainWindow.h"
+#include "app/ui/PracticeDesk.h"
 #include "exam/ui/ReviewWindow.h"
 #include "practice/ui/BackdropWindow.h"
 #include "practice/ui/PickerWindow.h"

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "NotifierBoxes.h"
-#include "QtClipboard.h"
+#include "app/ui/NotifierBoxes.h"
+#include "app/ui/QtClipboard.h"
 #include "exam/ReviewActions.h"
 
 #include <QSqlDatabase>
@@ -27,19 +27,19 @@ public:
     Windows &operator=(const Windows &) = delete;
 
     MainWindow *main() const { return m_main.get(); }
-    QWidget *review() const;                                     // TForm2
+    QWidget *review() const; // TForm2
     ReviewWindow *reviewWindow() const { return m_review.get(); }
-    PickerWindow *picker() const { return m_picker.get(); }      // TForm3
-    QWidget *paperBrowse() const { return m_paperBrowse.get(); } // TForm7
-    QWidget *documents() const { return m_documents.get(); }     // TForm9
-    QWidget *knownViewer() const { return m_known.get(); }       // TForm14
-    QWidget *about() const { return m_about.get(); }             // TForm15
-    QWidget *search() const { return m_search.get(); }           // TForm17
-    QWidget *composedPaper() const { return m_composed.get(); }  // TForm18
-    QWidget *editor() const { return m_editor.get(); }           // TForm21
-    BackdropWindow *backdrop() const { return m_backdrop.get(); } // TForm13
+    PickerWindow *picker() const { return m_picker.get(); }        // TForm3
+    QWidget *paperBrowse() const { return m_paperBrowse.get(); }   // TForm7
+    QWidget *documents() const { return m_documents.get(); }       // TForm9
+    QWidget *knownViewer() const { return m_known.get(); }         // TForm14
+    QWidget *about() const { return m_about.get(); }               // TForm15
+    QWidget *search() const { return m_search.get(); }             // TForm17
+    QWidget *composedPaper() const { return m_composed.get(); }    // TForm18
+    QWidget *editor() const { return m_editor.get(); }             // TForm21
+    BackdropWindow *backdrop() const { return m_backdrop.get(); }  // TForm13
     QWidget *chapterPaper() const { return m_chapterPaper.get(); } // TForm8
-    QWidget *inputHelp() const { return m_inputHelp.get(); }     // TForm6
+    QWidget *inputHelp() const { return m_inputHelp.get(); }       // TForm6
     // Practising in the main window; made once the windows exist.
     PracticeDesk *desk() const { return m_desk.get(); }
 

@@ -1,7 +1,7 @@
-#include "ReviewWindow.h"
+#include "exam/ui/ReviewWindow.h"
 
 #include "exam/ReviewActions.h"
-#include "tools/ui/OutputView.h"
+#include "widgets/OutputView.h"
 
 #include <QAction>
 #include <QFrame>
@@ -56,8 +56,9 @@ ReviewWindow::ReviewWindow(ReviewActions &actions, QWidget *parent)
     m_leftPanel->setObjectName(QStringLiteral("reviewLeftPanel"));
     auto *left = new QVBoxLayout(m_leftPanel);
     left->setContentsMargins(16, 24, 12, 16);
-    QLabel *title = label(QStringLiteral("试卷自动评阅结果："), familyFont(FontFamily::Hei, 12, true),
-                          QStringLiteral("#000000"), m_leftPanel);
+    QLabel *title =
+        label(QStringLiteral("试卷自动评阅结果："), familyFont(FontFamily::Hei, 12, true),
+              QStringLiteral("#000000"), m_leftPanel);
     title->setWordWrap(true);
     title->setAlignment(Qt::AlignRight | Qt::AlignTop);
     left->addWidget(title);
@@ -93,8 +94,8 @@ ReviewWindow::ReviewWindow(ReviewActions &actions, QWidget *parent)
     m_countFigure->setObjectName(QStringLiteral("reviewCountFigure"));
     right->addWidget(m_countFigure);
     right->addSpacing(18);
-    right->addWidget(label(QStringLiteral("得分率："), caption, QStringLiteral("#000000"),
-                           m_rightPanel));
+    right->addWidget(
+        label(QStringLiteral("得分率："), caption, QStringLiteral("#000000"), m_rightPanel));
     auto *percentRow = new QHBoxLayout;
     percentRow->setSpacing(4);
     m_percentFigure = label(QString(), figure, QStringLiteral("#ff0000"), m_rightPanel);

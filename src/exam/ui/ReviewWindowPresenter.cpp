@@ -1,6 +1,6 @@
-#include "ReviewWindowPresenter.h"
+#include "exam/ui/ReviewWindowPresenter.h"
 
-#include "ReviewWindow.h"
+#include "exam/ui/ReviewWindow.h"
 
 void ReviewWindowPresenter::present(const ReviewBuilder::Review &review, int setIndex)
 {

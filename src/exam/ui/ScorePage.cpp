@@ -1,8 +1,8 @@
-#include "ScorePage.h"
+#include "exam/ui/ScorePage.h"
 
-#include "app/ui/CjkFonts.h"
-#include "app/ui/LinkLabel.h"
 #include "exam/PracticeSession.h"
+#include "widgets/CjkFonts.h"
+#include "widgets/LinkLabel.h"
 
 #include <QFrame>
 #include <QGridLayout>

@@ -1,11 +1,12 @@
-#include "AnswerMark.h"
+#include "practice/ui/AnswerMark.h"
 
 #include <QPainter>
 #include <QPainterPath>
 
 AnswerMark::AnswerMark(Kind kind, QWidget *parent) : QLabel(parent), m_kind(kind)
 {
-    setObjectName(kind == Kind::Right ? QStringLiteral("ImageRight") : QStringLiteral("ImageWrong"));
+    setObjectName(kind == Kind::Right ? QStringLiteral("ImageRight")
+                                      : QStringLiteral("ImageWrong"));
     setPixmap(pixmap(kind, kSize));
     setFixedSize(kSize, kSize);
     setToolTip(kind == Kind::Right ? QStringLiteral("正确") : QStringLiteral("错误"));

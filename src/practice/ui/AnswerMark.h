@@ -10,7 +10,11 @@ class AnswerMark : public QLabel
     Q_OBJECT
 
 public:
-    enum class Kind { Right, Wrong };
+    enum class Kind
+    {
+        Right,
+        Wrong
+    };
 
     static constexpr int kSize = 40;
 

@@ -1,4 +1,4 @@
-#include "BackdropWindow.h"
+#include "practice/ui/BackdropWindow.h"
 
 #include <QGuiApplication>
 #include <QMouseEvent>

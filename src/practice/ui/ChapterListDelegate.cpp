@@ -1,4 +1,4 @@
-#include "ChapterListDelegate.h"
+#include "practice/ui/ChapterListDelegate.h"
 
 #include <QFontInfo>
 #include <QPainter>

@@ -1,8 +1,8 @@
-#include "EssayPage.h"
+#include "practice/ui/EssayPage.h"
 
-#include "app/ui/CjkFonts.h"
 #include "practice/PracticeRun.h"
 #include "practice/ui/TypedAnswer.h"
+#include "widgets/CjkFonts.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -30,13 +30,12 @@ EssayPage::EssayPage(PracticeRun &run, QWidget *parent)
     m_answer->setFont(cjk::song(15));
     m_answer->setStyleSheet(QStringLiteral(
         "QPlainTextEdit{color:#000000;background:#fffef4;border:1px solid #c9d3df;}"));
-    m_typed = new TypedAnswer(
-        m_answer,
-        {[this] { return m_answer->toPlainText(); },
-         [this](const QString &t) { m_answer->setPlainText(t); },
-         [this] { m_run.essayKeyPress(); },
-         [this](const QString &t) { m_run.essayKeyRelease(t); }},
-        this);
+    m_typed = new TypedAnswer(m_answer,
+                              {[this] { return m_answer->toPlainText(); },
+                               [this](const QString &t) { m_answer->setPlainText(t); },
+                               [this] { m_run.essayKeyPress(); },
+                               [this](const QString &t) { m_run.essayKeyRelease(t); }},
+                              this);
     connect(m_answer, &QPlainTextEdit::textChanged, m_typed, &TypedAnswer::edited);
     column->addWidget(m_answer, 1);
     setControlsHeight(170);

@@ -1,8 +1,8 @@
-#include "FillInPage.h"
+#include "practice/ui/FillInPage.h"
 
-#include "app/ui/CjkFonts.h"
 #include "practice/PracticeRun.h"
 #include "practice/ui/TypedAnswer.h"
+#include "widgets/CjkFonts.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -27,20 +27,21 @@ FillInPage::FillInPage(PracticeRun &run, QWidget *parent)
     m_field->setFont(cjk::song(16, true));
     m_field->setStyleSheet(QStringLiteral("QLineEdit{color:#ff0000;padding:2px 4px;}"));
     m_field->setMinimumHeight(30);
-    m_typed = new TypedAnswer(
-        m_field,
-        {[this] { return m_field->text(); }, [this](const QString &t) { m_field->setText(t); },
-         [this] { m_run.fillInKeyPress(); },
-         [this](const QString &t) { m_run.fillInKeyRelease(t); }},
-        this);
+    m_typed = new TypedAnswer(m_field,
+                              {[this] { return m_field->text(); },
+                               [this](const QString &t) { m_field->setText(t); },
+                               [this] { m_run.fillInKeyPress(); },
+                               [this](const QString &t) { m_run.fillInKeyRelease(t); }},
+                              this);
     connect(m_field, &QLineEdit::textEdited, m_typed, &TypedAnswer::edited);
     row->addWidget(m_field, 1);
     column->addLayout(row);
 
     auto *notes = new QHBoxLayout;
     notes->setSpacing(16);
-    auto *instruction = new QLabel(
-        QStringLiteral("请将填空题答案写于其中,答案自动保存。【多个答案之间用，分开】"), controlsArea());
+    auto *instruction =
+        new QLabel(QStringLiteral("请将填空题答案写于其中,答案自动保存。【多个答案之间用，分开】"),
+                   controlsArea());
     instruction->setObjectName(QStringLiteral("LabelFillInInstruction"));
     instruction->setFont(cjk::song(13));
     instruction->setStyleSheet(QStringLiteral("color:#1f4e79;"));

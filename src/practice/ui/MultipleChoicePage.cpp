@@ -1,7 +1,7 @@
-#include "MultipleChoicePage.h"
+#include "practice/ui/MultipleChoicePage.h"
 
-#include "app/ui/CjkFonts.h"
 #include "practice/PracticeRun.h"
+#include "widgets/CjkFonts.h"
 
 #include <QCheckBox>
 #include <QHBoxLayout>
@@ -23,9 +23,8 @@ MultipleChoicePage::MultipleChoicePage(PracticeRun &run, QWidget *parent)
         box->setObjectName(QStringLiteral("CheckBox") + letters.at(i));
         box->setFont(cjk::hei(20, true));
         box->setCursor(Qt::PointingHandCursor);
-        box->setStyleSheet(QStringLiteral(
-            "QCheckBox{spacing:6px;padding:2px 8px;}"
-            "QCheckBox::indicator{width:20px;height:20px;}"));
+        box->setStyleSheet(QStringLiteral("QCheckBox{spacing:6px;padding:2px 8px;}"
+                                          "QCheckBox::indicator{width:20px;height:20px;}"));
         // Only the user's clicks: the boxes are set without signals when rendered.
         connect(box, &QCheckBox::clicked, this,
                 [this, i](bool checked) { m_run.setMultiBox(i, checked); });

@@ -1,10 +1,10 @@
-#include "PickerWindow.h"
+#include "practice/ui/PickerWindow.h"
 
-#include "BackdropWindow.h"
-#include "ChapterListDelegate.h"
-#include "PylonEmblem.h"
-#include "app/Notifier.h"
-#include "app/ui/CjkFonts.h"
+#include "base/Notifier.h"
+#include "practice/ui/BackdropWindow.h"
+#include "practice/ui/ChapterListDelegate.h"
+#include "practice/ui/PylonEmblem.h"
+#include "widgets/CjkFonts.h"
 
 #include <QButtonGroup>
 #include <QCloseEvent>
@@ -23,8 +23,7 @@
 PickerWindow::PickerWindow(QSqlDatabase db, Notifier &notifier, QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint),
-      m_picker(db),
-      m_notifier(notifier)
+      m_picker(db), m_notifier(notifier)
 {
     setObjectName(QStringLiteral("TForm3"));
     setWindowTitle(QStringLiteral("Varnholt电力安规试题库"));
@@ -39,11 +38,12 @@ PickerWindow::PickerWindow(QSqlDatabase db, Notifier &notifier, QWidget *parent)
     m_leftPanel = new QFrame(this);
     m_leftPanel->setObjectName(QStringLiteral("Panel1"));
     m_leftPanel->setFixedWidth(244);
-    m_leftPanel->setStyleSheet(QStringLiteral(
-        "#Panel1{background:#ffffff;border-right:1px solid #c9d3df;}"
-        "#BankColumn{background:#ffffff;}"
-        "QRadioButton{font-weight:bold;padding:3px 0;font-family:\"SimHei\",\"Noto Sans CJK SC\";font-size:13px;}"
-        "QRadioButton:disabled{color:#a0a0a0;}"));
+    m_leftPanel->setStyleSheet(
+        QStringLiteral("#Panel1{background:#ffffff;border-right:1px solid #c9d3df;}"
+                       "#BankColumn{background:#ffffff;}"
+                       "QRadioButton{font-weight:bold;padding:3px 0;font-family:\"SimHei\",\"Noto "
+                       "Sans CJK SC\";font-size:13px;}"
+                       "QRadioButton:disabled{color:#a0a0a0;}"));
     auto *left = new QVBoxLayout(m_leftPanel);
     left->setContentsMargins(8, 12, 8, 10);
     left->setSpacing(6);

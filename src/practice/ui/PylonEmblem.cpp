@@ -1,6 +1,6 @@
-#include "PylonEmblem.h"
+#include "practice/ui/PylonEmblem.h"
 
-#include "app/ui/CjkFonts.h"
+#include "widgets/CjkFonts.h"
 
 #include <QPainter>
 #include <QPainterPath>
@@ -100,7 +100,8 @@ void PylonEmblem::paintEvent(QPaintEvent *)
 
     // Ground line.
     p.setPen(QPen(QColor(0xee, 0xf3, 0xfa), 2));
-    p.drawLine(QPointF(centre.x() - baseHalf - 10, foot), QPointF(centre.x() + baseHalf + 10, foot));
+    p.drawLine(QPointF(centre.x() - baseHalf - 10, foot),
+               QPointF(centre.x() + baseHalf + 10, foot));
 
     // Motto.
     p.setPen(QColor(0x1b, 0x45, 0x7e));

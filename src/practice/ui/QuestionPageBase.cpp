@@ -1,13 +1,12 @@
-#include "QuestionPageBase.h"
+#include "practice/ui/QuestionPageBase.h"
 
-#include "AnswerMark.h"
+#include "practice/ui/AnswerMark.h"
 
-#include "RevealPanel.h"
-#include "app/ui/CjkFonts.h"
 #include "practice/PracticeRun.h"
+#include "practice/ui/RevealPanel.h"
+#include "widgets/CjkFonts.h"
 
 #include <QEvent>
-#include <algorithm>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLinearGradient>
@@ -20,6 +19,7 @@
 #include <QTextEdit>
 #include <QTextFrame>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace {
 

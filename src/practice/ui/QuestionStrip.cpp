@@ -1,4 +1,4 @@
-#include "QuestionStrip.h"
+#include "practice/ui/QuestionStrip.h"
 
 #include <QEvent>
 #include <QLabel>

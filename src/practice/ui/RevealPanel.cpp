@@ -1,6 +1,6 @@
-#include "RevealPanel.h"
+#include "practice/ui/RevealPanel.h"
 
-#include "app/ui/CjkFonts.h"
+#include "widgets/CjkFonts.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -12,9 +12,9 @@ RevealPanel::RevealPanel(QWidget *parent) : QFrame(parent)
     setCursor(Qt::WhatsThisCursor);
     setFixedSize(128, 44);
     setToolTip(QStringLiteral("鼠标移到此处，稍候显示正确答案"));
-    setStyleSheet(QStringLiteral(
-        "#PanelReveal{background:qlineargradient(x1:0,y1:0,x2:0,y2:1,stop:0 #fff8dc,stop:1 #f3e2a6);"
-        "border:1px solid #c8a64a;border-radius:6px;}"));
+    setStyleSheet(QStringLiteral("#PanelReveal{background:qlineargradient(x1:0,y1:0,x2:0,y2:1,stop:"
+                                 "0 #fff8dc,stop:1 #f3e2a6);"
+                                 "border:1px solid #c8a64a;border-radius:6px;}"));
     auto *row = new QHBoxLayout(this);
     row->setContentsMargins(10, 2, 8, 2);
     row->setSpacing(6);

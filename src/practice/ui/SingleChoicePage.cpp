@@ -1,7 +1,7 @@
-#include "SingleChoicePage.h"
+#include "practice/ui/SingleChoicePage.h"
 
-#include "AnswerMark.h"
 #include "practice/PracticeRun.h"
+#include "practice/ui/AnswerMark.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

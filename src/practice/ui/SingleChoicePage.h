@@ -1,6 +1,6 @@
 #pragma once
 
-#include "QuestionPageBase.h"
+#include "practice/ui/QuestionPageBase.h"
 
 #include <QList>
 

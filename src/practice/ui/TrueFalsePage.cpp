@@ -1,7 +1,7 @@
-#include "TrueFalsePage.h"
+#include "practice/ui/TrueFalsePage.h"
 
-#include "AnswerMark.h"
 #include "practice/PracticeRun.h"
+#include "practice/ui/AnswerMark.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

@@ -1,6 +1,6 @@
-#include "TypedAnswer.h"
+#include "practice/ui/TypedAnswer.h"
 
-#include "app/ui/CjkFonts.h"
+#include "widgets/CjkFonts.h"
 
 #include <QEvent>
 #include <QKeyEvent>

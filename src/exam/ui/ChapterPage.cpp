@@ -1,0 +1,164 @@
+#include "exam/ui/ChapterPage.h"
+
+#include "practice/ui/ChapterListDelegate.h"
+#include "widgets/CjkFonts.h"
+#include "widgets/LinkLabel.h"
+#include "widgets/OutputView.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+
+QLabel *line(const QString &name, const QFont &font, const QString &colour, QWidget *parent)
+{
+    auto *label = new QLabel(parent);
+    label->setObjectName(name);
+    label->setFont(font);
+    label->setStyleSheet(QStringLiteral("color:%1;").arg(colour));
+    return label;
+}
+
+} // namespace
+
+ChapterPage::ChapterPage(PracticeSession &session, QWidget *parent)
+    : QWidget(parent), m_session(session)
+{
+    setObjectName(QStringLiteral("TabSheet10"));
+    setAutoFillBackground(true);
+    QPalette white = palette();
+    white.setColor(QPalette::Window, Qt::white);
+    setPalette(white);
+
+    auto *column = new QVBoxLayout(this);
+    column->setContentsMargins(18, 10, 18, 8);
+    column->setSpacing(4);
+
+    m_heading = line(QStringLiteral("LabelSetHeading"), cjk::hei(16, true),
+                     QStringLiteral("#1f4e79"), this);
+    m_heading->setText(SequentialPractice::ChapterPage().heading);
+    column->addWidget(m_heading);
+    auto *current = line(QStringLiteral("LabelCurrentSet"), cjk::song(14, true),
+                         QStringLiteral("#000000"), this);
+    current->setText(QStringLiteral("当前选择试题:"));
+    column->addWidget(current);
+    m_setInfo =
+        line(QStringLiteral("LabelSetInfo"), cjk::song(14), QStringLiteral("#800000"), this);
+    column->addWidget(m_setInfo);
+
+    // The set list in two columns, "提取试题" beside it.
+    auto *listRow = new QHBoxLayout;
+    listRow->setSpacing(14);
+    m_list = new QListWidget(this);
+    m_list->setObjectName(QStringLiteral("ListBoxSets"));
+    m_list->setFont(cjk::song(14));
+    m_list->setFlow(QListView::TopToBottom);
+    m_list->setWrapping(true);
+    m_list->setResizeMode(QListView::Adjust);
+    m_list->setUniformItemSizes(true);
+    m_list->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_list->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+    m_list->setFixedSize(640, 4 * ChapterListDelegate::itemHeight(m_list->font()) + 6);
+    m_list->setGridSize(
+        QSize((m_list->width() - 6) / 2, ChapterListDelegate::itemHeight(m_list->font())));
+    m_list->setStyleSheet(QStringLiteral("QListWidget{border:1px solid #9fb2c8;}"));
+    m_list->viewport()->setCursor(Qt::PointingHandCursor);
+    m_list->setToolTip(QStringLiteral("系统提示：点击选择一套试题，再点击【提取试题】"));
+    m_delegate = new ChapterListDelegate(m_list);
+    m_list->setItemDelegate(m_delegate);
+    connect(m_list, &QListWidget::itemClicked, this,
+            [this](QListWidgetItem *item) { setClicked(m_list->row(item)); });
+    connect(m_list, &QListWidget::itemDoubleClicked, this,
+            [this](QListWidgetItem *item) { setClicked(m_list->row(item)); });
+    listRow->addWidget(m_list);
+    m_extract = new QPushButton(QStringLiteral("提取试题"), this);
+    m_extract->setObjectName(QStringLiteral("Button27"));
+    m_extract->setFont(cjk::hei(16, true));
+    m_extract->setMinimumSize(120, 40);
+    m_extract->setCursor(Qt::PointingHandCursor);
+    connect(m_extract, &QPushButton::clicked, this, [this] { m_session.extract(); });
+    listRow->addWidget(m_extract, 0, Qt::AlignTop);
+    listRow->addStretch(1);
+    column->addLayout(listRow);
+    column->addSpacing(4);
+
+    m_bankChapter = line(QStringLiteral("LabelBankChapter"), cjk::song(14, true),
+                         QStringLiteral("#000080"), this);
+    column->addWidget(m_bankChapter);
+
+    // The level line with the restore link to its right and the hint under it,
+    // placed by position.
+    auto *levelArea = new QWidget(this);
+    levelArea->setObjectName(QStringLiteral("LevelArea"));
+    levelArea->setFixedHeight(kHintLineOffset + 36);
+    m_level = line(QStringLiteral("LabelLevel"), cjk::song(13, true), QStringLiteral("#c00000"),
+                   levelArea);
+    m_level->setGeometry(0, 0, kRestoreLinkOffset - 6, kHintLineOffset);
+    m_restore = new LinkLabel(QString(), levelArea);
+    m_restore->setObjectName(QStringLiteral("Label66"));
+    m_restore->setFont(cjk::song(13));
+    m_restore->setLook(QColor(0x80, 0x00, 0x80), false, QColor(0x80, 0x00, 0x80), false);
+    m_restore->setGeometry(kRestoreLinkOffset, 0, 300, kHintLineOffset);
+    m_hint = line(QStringLiteral("LabelHint"), cjk::song(12), QStringLiteral("#555555"), levelArea);
+    m_hint->setWordWrap(true);
+    m_hint->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    m_hint->setGeometry(0, kHintLineOffset, 910, 34);
+    column->addWidget(levelArea);
+
+    // The practice log with its two links.
+    auto *logRow = new QHBoxLayout;
+    logRow->setSpacing(10);
+    m_log = new OutputView(this);
+    m_log->setObjectName(QStringLiteral("RichEdit9"));
+    m_log->setDefaultFont(FontFamily::Song, 10);
+    m_log->setStyleSheet(QStringLiteral("OutputView{border:1px solid #9fb2c8;}"));
+    logRow->addWidget(m_log, 1);
+    auto *links = new QVBoxLayout;
+    links->setSpacing(10);
+    m_listLog = new LinkLabel(QStringLiteral("查看我的做题记录"), this);
+    m_listLog->setObjectName(QStringLiteral("Label122"));
+    m_listLog->setFont(cjk::song(14));
+    connect(m_listLog, &LinkLabel::clicked, this, [this] { m_session.listLog(); });
+    links->addWidget(m_listLog);
+    m_deleteLog = new LinkLabel(QStringLiteral("删所有"), this);
+    m_deleteLog->setObjectName(QStringLiteral("Label25"));
+    m_deleteLog->setFont(cjk::song(14));
+    connect(m_deleteLog, &LinkLabel::clicked, this, [this] { m_session.deleteLog(); });
+    links->addWidget(m_deleteLog);
+    links->addStretch(1);
+    logRow->addLayout(links);
+    column->addLayout(logRow, 1);
+}
+
+void ChapterPage::setClicked(int row)
+{
+    m_session.setClicked(row);
+}
+
+void ChapterPage::render(const SequentialPractice::ChapterPage &page, int highlightedSet,
+                         const PracticeSession::Frame &frame)
+{
+    m_heading->setText(page.heading);
+    m_setInfo->setText(page.setInfoLine);
+    if (page.setItems != m_items) {
+        m_items = page.setItems;
+        m_list->clear();
+        m_list->addItems(m_items);
+    }
+    if (m_delegate->remembered() != highlightedSet) {
+        m_delegate->setRemembered(highlightedSet);
+        m_list->viewport()->update();
+    }
+    m_bankChapter->setText(page.bankChapterLine);
+    m_level->setText(page.levelLine);
+    m_restore->setText(page.restoreLinkText);
+    m_hint->setText(page.hintLine);
+    if (frame.logSerial != m_logSerial) {
+        m_logSerial = frame.logSerial;
+        m_log->setLines(frame.logLines);
+        m_log->scrollToEnd();
+    }
+}

@@ -1,0 +1,37 @@
+#pragma once
+
+#include "question/RunQuestion.h"
+
+#include <QString>
+#include <optional>
+#include <span>
+
+// Marking of a practice run: the objective questions (types 1, 2 and 4) are
+// counted and compared with their correct answers; fill-in and essay questions
+// are left to the user.
+class Grading
+{
+public:
+    // The objective result of a run.
+    struct Score
+    {
+        int count = 0;                 // o: objective questions
+        int correct = 0;               // c: of those, answered correctly
+        std::optional<int> percentage; // p: only when the run has an objective question
+
+        // The right panel's first figure: c + "/" + o.
+        QString countFigure() const;
+        bool operator==(const Score &) const = default;
+    };
+
+    // An objective slot is answered correctly when its user answer and its
+    // correct answer, both trimmed, are the same string (so an empty answer is
+    // right only against an empty correct answer). Other types never are.
+    static bool answeredCorrectly(const RunQuestion &question);
+
+    // c / o x 100, rounded halves to even; nothing when o is 0.
+    static std::optional<int> percentage(int correct, int count);
+
+    // Counts questions 1 ... N (given in order) and computes the percentage.
+    static Score score(std::span<const RunQuestion> questions);
+};
