@@ -296,7 +296,9 @@ void PracticeRun::next()
     if (!m_active)
         return;
     stopAutomaticMove();
-    ++m_current;
+    // Past the last question the run stays one place beyond it, however often
+    // Next is pressed, so that Prior always comes back to question N.
+    m_current = std::min(m_current + 1, m_n + 1);
     markAnswers();
     if (m_current <= m_n) {
         refreshLiveCounts();
@@ -334,7 +336,7 @@ void PracticeRun::prior()
         return;
     stopAutomaticMove();
     refreshLiveCounts();
-    --m_current;
+    m_current = std::min(m_current - 1, m_n);
     markAnswers();
     if (m_current <= 0) {
         m_current = 1;

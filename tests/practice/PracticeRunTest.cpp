@@ -89,7 +89,7 @@ private slots:
         QTest::newRow("prior on 1 keeps 1") << "p" << 1 << single << "14%" << 0 << 0;
         QTest::newRow("next to the last") << "nnnnnn" << 7 << single << "100%" << 0 << 7;
         QTest::newRow("past the last") << "nnnnnnn" << 8 << score << "100%" << 1 << 7;
-        QTest::newRow("past twice repeats") << "nnnnnnnn" << 9 << score << "100%" << 2 << 7;
+        QTest::newRow("past twice repeats") << "nnnnnnnn" << 8 << score << "100%" << 2 << 7;
         QTest::newRow("prior from past") << "nnnnnnnp" << 7 << single << "100%" << 1 << 7;
         QTest::newRow("back and forth") << "nnnp" << 3 << single << "43%" << 0 << 3;
         QTest::newRow("strip 5") << "5" << 5 << single << "71%" << 0 << 5;
@@ -116,6 +116,39 @@ private slots:
         QCOMPARE(f.run.display().progressValue, fetched<int>("progress"));
         if (f.run.display().progressValue > 0)
             QCOMPARE(f.run.display().progressMaximum, 7);
+    }
+
+    // However often Next goes past the end, Prior comes back to question N,
+    // never to a slot beyond the run (which may hold an older, longer run).
+    void priorAfterRunningPastTheEnd_data()
+    {
+        QTest::addColumn<int>("n");
+        QTest::addColumn<int>("nexts");
+        QTest::newRow("3 questions, 4 nexts") << 3 << 4;
+        QTest::newRow("3 questions, 10 nexts") << 3 << 10;
+        QTest::newRow("300 questions, 301 nexts") << 300 << 301;
+        QTest::newRow("300 questions, 305 nexts") << 300 << 305;
+    }
+    void priorAfterRunningPastTheEnd()
+    {
+        QFETCH(int, n);
+        QFETCH(int, nexts);
+        Fixture f;
+        QVector<RunQuestion> older = makeRun(QString(7, QLatin1Char('1')));
+        for (RunQuestion &q : older)
+            q.stem = QStringLiteral("旧题");
+        f.run.load(older, PracticeRun::SequentialSet, false);
+        f.run.load(makeRun(QString(n, QLatin1Char('1'))), PracticeRun::SequentialSet, false);
+        for (int i = 0; i < nexts; ++i)
+            f.run.next();
+        QCOMPARE(f.run.current(), n + 1);
+        QCOMPARE(f.run.display().page, RunDisplay::Page::Score);
+        f.run.prior();
+        QCOMPARE(f.run.current(), n);
+        QCOMPARE(f.run.display().page, RunDisplay::Page::SingleChoice);
+        QCOMPARE(f.run.display().questionLines.value(1), QStringLiteral("%1.题%1").arg(n));
+        QCOMPARE(f.run.display().percentText, QStringLiteral("100%"));
+        QCOMPARE(f.run.display().progressValue, n);
     }
 
     void endOfRunShowsScore()
