@@ -1,6 +1,8 @@
 #include "exam/ReviewBuilder.h"
 
 #include "base/GbkText.h"
+#include "question/AnswerForm.h"
+#include "question/QuestionType.h"
 
 #include <QRegularExpression>
 #include <QStringList>
@@ -48,51 +50,16 @@ private:
     StyledText &m_lines;
 };
 
-QString typeName(int typeCode)
-{
-    switch (typeCode) {
-    case SingleChoice:
-        return QStringLiteral("单选题");
-    case MultipleChoice:
-        return QStringLiteral("多选题");
-    case FillIn:
-        return QStringLiteral("填空题");
-    case TrueFalse:
-        return QStringLiteral("判断题");
-    case Essay:
-        return QStringLiteral("简答题");
-    default:
-        return QString();
-    }
-}
-
-// "1" ... "4" -> "A" ... "D"; anything else -> nothing.
-QString letterOf(QChar digit)
-{
-    if (digit >= QLatin1Char('1') && digit <= QLatin1Char('4'))
-        return QString(QChar(u'A' + (digit.unicode() - u'1')));
-    return QString();
-}
-
 QString singleLetter(const QString &answer)
 {
-    return answer.size() == 1 ? letterOf(answer.at(0)) : QString();
-}
-
-// The letters of the digits of a multiple-choice answer, in the answer's order.
-QString multipleLetters(const QString &answer)
-{
-    QString letters;
-    for (QChar c : answer)
-        letters += letterOf(c);
-    return letters;
+    return answer.size() == 1 ? answer::letterOfDigit(answer.at(0)) : QString();
 }
 
 QString judgement(const QString &answer)
 {
-    if (answer == QLatin1String("1"))
+    if (answer == answer::kTrue)
         return QStringLiteral("正确");
-    if (answer == QLatin1String("0"))
+    if (answer == answer::kFalse)
         return QStringLiteral("错误");
     return answer;
 }
@@ -104,7 +71,7 @@ void writeOptions(LineWriter &out, const RunQuestion &q, const QString &correct,
         const QChar digit(u'1' + i);
         const bool marked =
             multiple ? correct.contains(digit) : (correct.size() == 1 && correct.at(0) == digit);
-        const QString text = QString(QChar(u'A' + i)) + QLatin1Char('.') + options[i];
+        const QString text = QString(answer::optionLetter(i + 1)) + QLatin1Char('.') + options[i];
         if (marked)
             out.line(text + kCheck, rgb::kRed);
         else
@@ -147,9 +114,9 @@ ReviewBuilder::Review ReviewBuilder::build(const QString &chapterLabel,
 
         out.empty();
         out.line(QStringLiteral("【") + text::twoDigits(number) + QStringLiteral("】(") +
-                     typeName(q.typeCode) + QStringLiteral(").") + q.stem +
-                     QStringLiteral(" (本题分数:") + QString::number(q.points) +
-                     QStringLiteral("分)"),
+                     question::typeName(q.typeCode, question::TypeNaming::Review) +
+                     QStringLiteral(").") + q.stem + QStringLiteral(" (本题分数:") +
+                     QString::number(q.points) + QStringLiteral("分)"),
                  rgb::kBlack);
 
         switch (q.typeCode) {
@@ -159,11 +126,11 @@ ReviewBuilder::Review ReviewBuilder::build(const QString &chapterLabel,
             writeOptions(out, q, correct, multiple);
             out.empty();
             out.line(QStringLiteral("  正确答案:") +
-                         (multiple ? multipleLetters(correct) : singleLetter(correct)),
+                         (multiple ? answer::lettersOf(correct) : singleLetter(correct)),
                      rgb::kRed);
             const QString mine = given.isEmpty()
                                      ? QStringLiteral("未答")
-                                     : (multiple ? multipleLetters(given) : singleLetter(given));
+                                     : (multiple ? answer::lettersOf(given) : singleLetter(given));
             out.line(QStringLiteral("  你的答案:") + mine + QLatin1Char(' '), rgb::kGreen);
             out.line(right ? QStringLiteral("  答案判定: √   得分:") + QString::number(running)
                            : QStringLiteral("  答案判定: X "),

@@ -1,6 +1,7 @@
 #include "practice/ChapterLoader.h"
 
 #include "base/GbkText.h"
+#include "question/QuestionType.h"
 #include "store/Schema.h"
 #include "store/Sql.h"
 
@@ -9,10 +10,6 @@
 #include <algorithm>
 
 namespace {
-
-const QString kTypeNames[5] = {QStringLiteral("单选题"), QStringLiteral("多选题"),
-                               QStringLiteral("填空题"), QStringLiteral("判断题"),
-                               QStringLiteral("论述题")};
 
 const QString kLevels[10] = {
     QStringLiteral("您现在是 [初级工] 级.多学多练，会做的题点击【会做不练习】即可升级。加油！"),
@@ -59,7 +56,7 @@ QString ChapterLoader::failureNotice(const QString &chapter, int typeFilter)
 {
     if (typeFilter >= 1 && typeFilter <= 5)
         return QStringLiteral("软件提示：您选择的章节 [") + chapter + QStringLiteral("] 中 [") +
-               kTypeNames[typeFilter - 1] +
+               question::typeName(typeFilter) +
                QStringLiteral("] 试题数为 0 道，无法进行顺序练习，请重新选择.");
     return QStringLiteral("软件提示：您选择的试题章节 [") + chapter +
            QStringLiteral("] 中 试题数为 0 道，无法进行考试模拟，请重新选择.") +
@@ -172,7 +169,7 @@ ChapterLoader::Result ChapterLoader::load(const QString &chapter, int typeFilter
     // 12., 13. Level line, hint line and restore link.
     if (f > 0) {
         r.levelLine = QStringLiteral("提示:你选择的是:[") + chapter + QStringLiteral("]") +
-                      QStringLiteral("    ") + kTypeNames[f - 1] + QStringLiteral("练习");
+                      QStringLiteral("    ") + question::typeName(f) + QStringLiteral("练习");
     } else {
         r.levelLine = levelLine(known, r.bankTotal, &r.levelPercent);
         r.hintLine = kHintLine;

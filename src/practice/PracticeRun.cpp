@@ -2,6 +2,7 @@
 
 #include "base/GbkText.h"
 #include "base/Notifier.h"
+#include "question/Grading.h"
 
 #include <algorithm>
 
@@ -455,7 +456,8 @@ void PracticeRun::buildStrip()
 void PracticeRun::markAnswers()
 {
     for (int k = 1; k <= m_n; ++k)
-        m_slots[k].wrongMark = isObjective(m_slots[k].typeCode) && !answeredCorrectly(m_slots[k]);
+        m_slots[k].wrongMark =
+            isObjective(m_slots[k].typeCode) && !Grading::answeredCorrectly(m_slots[k]);
     if (m_current < 1)
         return;
     const int left = m_current - 1;
@@ -478,7 +480,7 @@ void PracticeRun::refreshLiveCounts()
         if (!isObjective(m_slots[k].typeCode))
             continue;
         ++count;
-        if (answeredCorrectly(m_slots[k]))
+        if (Grading::answeredCorrectly(m_slots[k]))
             ++correct;
     }
     m_objectiveCount = count;

@@ -4,13 +4,6 @@
 #include "practice/PracticeRun.h"
 #include "practice/QuestionSource.h"
 
-QStringList SequentialPractice::typeChoiceItems()
-{
-    return {QStringLiteral("本章单选题练习"), QStringLiteral("本章多选题练习"),
-            QStringLiteral("本章填空题练习"), QStringLiteral("本章判断题练习"),
-            QStringLiteral("本章论述题练习")};
-}
-
 SequentialPractice::SequentialPractice(QSqlDatabase db, PracticeRun &run, Notifier &notifier)
     : m_db(db), m_run(run), m_notifier(notifier)
 {

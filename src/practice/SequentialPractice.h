@@ -50,9 +50,6 @@ public:
         // chapter link, disable the picture leading back to the command page.
     };
 
-    // The five items of the type choice box; item i stands for type i + 1.
-    static QStringList typeChoiceItems();
-
     SequentialPractice(QSqlDatabase db, PracticeRun &run, Notifier &notifier);
 
     // Grading of an active run when sequential practice starts. It is expected

@@ -11,7 +11,10 @@ bool Grading::answeredCorrectly(const RunQuestion &question)
 {
     // One rule for the live figures and for grading: an empty answer is wrong,
     // even against a (broken) empty stored answer.
-    return ::answeredCorrectly(question);
+    if (!isObjective(question.typeCode))
+        return false;
+    const QString given = text::trimmed(question.userAnswer);
+    return !given.isEmpty() && given == text::trimmed(question.correctAnswer);
 }
 
 std::optional<int> Grading::percentage(int correct, int count)

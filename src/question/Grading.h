@@ -24,9 +24,10 @@ public:
         bool operator==(const Score &) const = default;
     };
 
-    // An objective slot is answered correctly when its user answer and its
-    // correct answer, both trimmed, are the same string (so an empty answer is
-    // right only against an empty correct answer). Other types never are.
+    // An objective slot is answered correctly when its user answer is not
+    // empty and, trimmed, is the same string as its trimmed correct answer
+    // (so an empty answer is wrong even against an empty stored answer).
+    // Fill-in and essay questions never are.
     static bool answeredCorrectly(const RunQuestion &question);
 
     // c / o x 100, rounded halves to even; nothing when o is 0.

@@ -1,16 +1,8 @@
 #pragma once
 
-#include <QString>
+#include "question/QuestionType.h"
 
-// Question type codes of the question table.
-enum QuestionType : int
-{
-    SingleChoice = 1,
-    MultipleChoice = 2,
-    FillIn = 3,
-    TrueFalse = 4,
-    Essay = 5,
-};
+#include <QString>
 
 // One slot of the practice run: a question as loaded (texts decoded, trimmed,
 // "<BR>" removed) and the user's answer in the encoding of its type.
@@ -30,12 +22,4 @@ struct RunQuestion
     bool wrongMark = false;
 };
 
-// Types 1, 2 and 4 are marked by the system.
-inline bool isObjective(int typeCode)
-{
-    return typeCode == SingleChoice || typeCode == MultipleChoice || typeCode == TrueFalse;
-}
-
-// An objective question is answered correctly when the trimmed user answer and
-// the trimmed correct answer are the same string; an empty answer is wrong.
-bool answeredCorrectly(const RunQuestion &question);
+using question::isObjective;

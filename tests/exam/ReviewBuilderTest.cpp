@@ -46,67 +46,67 @@ private slots:
         QTest::addColumn<QString>("percentFigure");
 
         QTest::newRow("single right wrong right")
-            << QList<RunQuestion>{question(1, "1", "1"), question(1, "2", "3"),
-                                  question(1, "3", "3")}
+            << QList<RunQuestion>{sampleQuestion(1, "1", "1"), sampleQuestion(1, "2", "3"),
+                                  sampleQuestion(1, "3", "3")}
             << QStringList{"答案判定: √   得分:2", "答案判定: X", "答案判定: √   得分:4",
                            "客观题正确：2 /客观总数:3", "67分"}
             << QStringList{} << "2/3"
             << "67";
 
         QTest::newRow("single letters and marked option")
-            << QList<RunQuestion>{question(1, "2", "3")}
+            << QList<RunQuestion>{sampleQuestion(1, "2", "3")}
             << QStringList{"A.甲", "B.乙√", "C.丙", "D.丁", "", "正确答案:B", "你的答案:C"}
             << QStringList{} << "0/1"
             << "0";
 
         QTest::newRow("judgement false answered false")
-            << QList<RunQuestion>{question(1, "1", "1", 2), question(4, "0", "0", 3)}
+            << QList<RunQuestion>{sampleQuestion(1, "1", "1", 2), sampleQuestion(4, "0", "0", 3)}
             << QStringList{"正确答案:错误", "你的答案:错误", "答案判定:  √得分:5"} << QStringList{}
             << "2/2"
             << "100";
 
         QTest::newRow("judgement wrong and true")
-            << QList<RunQuestion>{question(4, "1", "0")}
+            << QList<RunQuestion>{sampleQuestion(4, "1", "0")}
             << QStringList{"正确答案:正确", "你的答案:错误", "答案判定:  X"} << QStringList{}
             << "0/1"
             << "0";
 
         QTest::newRow("multiple missing a digit")
-            << QList<RunQuestion>{question(2, "134", "13")}
+            << QList<RunQuestion>{sampleQuestion(2, "134", "13")}
             << QStringList{"A.甲√",        "B.乙",        "C.丙√",      "D.丁√",
                            "正确答案:ACD", "你的答案:AC", "答案判定: X"}
             << QStringList{"得分:"} << "0/1"
             << "0";
 
         QTest::newRow("multiple in another order")
-            << QList<RunQuestion>{question(2, "13", "31")}
+            << QList<RunQuestion>{sampleQuestion(2, "13", "31")}
             << QStringList{"正确答案:AC", "你的答案:CA", "答案判定: X"} << QStringList{} << "0/1"
             << "0";
 
         QTest::newRow("multiple right")
-            << QList<RunQuestion>{question(2, "24", "24", 4)}
+            << QList<RunQuestion>{sampleQuestion(2, "24", "24", 4)}
             << QStringList{"正确答案:BD", "你的答案:BD", "答案判定: √   得分:4"} << QStringList{}
             << "1/1"
             << "100";
 
         QTest::newRow("unanswered")
-            << QList<RunQuestion>{question(1, "1", "  "), question(2, "12", ""),
-                                  question(4, "1", "")}
+            << QList<RunQuestion>{sampleQuestion(1, "1", "  "), sampleQuestion(2, "12", ""),
+                                  sampleQuestion(4, "1", "")}
             << QStringList{"你的答案:未答", "答案判定: X",   "你的答案:未答",
                            "答案判定: X",   "你的答案:未答", "答案判定:  X"}
             << QStringList{} << "0/3"
             << "0";
 
         QTest::newRow("correct answer outside the options")
-            << QList<RunQuestion>{question(1, "7", "1")}
+            << QList<RunQuestion>{sampleQuestion(1, "7", "1")}
             << QStringList{"A.甲", "B.乙",      "C.丙",       "D.丁",
                            "",     "正确答案:", "你的答案:A", "答案判定: X"}
             << QStringList{"A.甲√", "B.乙√", "C.丙√", "D.丁√"} << "0/1"
             << "0";
 
         QTest::newRow("odd stored answers print no letter")
-            << QList<RunQuestion>{question(1, "2", "x"), question(2, "19", "9"),
-                                  question(4, "x", "1"), question(1, "5", "5")}
+            << QList<RunQuestion>{sampleQuestion(1, "2", "x"), sampleQuestion(2, "19", "9"),
+                                  sampleQuestion(4, "x", "1"), sampleQuestion(1, "5", "5")}
             << QStringList{"正确答案:B",          "你的答案:",    "答案判定: X", "A.甲√",
                            "正确答案:A",          "你的答案:",    "答案判定: X", "正确答案:x",
                            "你的答案:正确",       "答案判定:  X", "正确答案:",   "你的答案:",
@@ -115,8 +115,8 @@ private slots:
             << "25";
 
         QTest::newRow("fill-in and essay are not marked")
-            << QList<RunQuestion>{question(1, "1", "1"), question(3, "abc", "abc", 5),
-                                  question(5, "论述", "", 10), question(1, "2", "2")}
+            << QList<RunQuestion>{sampleQuestion(1, "1", "1"), sampleQuestion(3, "abc", "abc", 5),
+                                  sampleQuestion(5, "论述", "", 10), sampleQuestion(1, "2", "2")}
             << QStringList{"答案判定: √   得分:2",
                            "",
                            "正确答案:abc",
@@ -132,12 +132,12 @@ private slots:
             << "100";
 
         QTest::newRow("answer text over several lines")
-            << QList<RunQuestion>{question(5, "要点", "  第一行\r\n  第二行  \n")}
+            << QList<RunQuestion>{sampleQuestion(5, "要点", "  第一行\r\n  第二行  \n")}
             << QStringList{"你的答案:第一行", "第二行", ""} << QStringList{} << "0/0"
             << "";
 
         QTest::newRow("no objective question")
-            << QList<RunQuestion>{question(3, "a", "a"), question(5, "b", "")}
+            << QList<RunQuestion>{sampleQuestion(3, "a", "a"), sampleQuestion(5, "b", "")}
             << QStringList{"客观题正确：0 /客观总数:0", ReviewBuilder::noObjectiveLine()}
             << QStringList{"分"} << "0/0"
             << "";
@@ -164,8 +164,8 @@ private slots:
     // One question, every line and its look.
     void wholeReview()
     {
-        const ReviewBuilder::Review review =
-            ReviewBuilder::build(QStringLiteral("安规"), QList<RunQuestion>{question(1, "1", "1")});
+        const ReviewBuilder::Review review = ReviewBuilder::build(
+            QStringLiteral("安规"), QList<RunQuestion>{sampleQuestion(1, "1", "1")});
         const QStringList expected = {"",
                                       "",
                                       "试卷名：考试训练题库[安规]",
@@ -248,7 +248,8 @@ private slots:
         QFETCH(QString, header);
         QList<RunQuestion> run;
         for (int k = 1; k <= 120; ++k)
-            run << question(k == 9 ? 3 : 5, "a", "", 1, QStringLiteral("题") + QString::number(k));
+            run << sampleQuestion(k == 9 ? 3 : 5, "a", "", 1,
+                                  QStringLiteral("题") + QString::number(k));
         const QStringList all = texts(ReviewBuilder::build(QStringLiteral("c"), run).lines);
         QVERIFY2(all.contains(header), qPrintable(header));
         QCOMPARE(all.count(QString(55, QLatin1Char('-'))), 120);

@@ -104,7 +104,8 @@ private slots:
         window.setPlacement(80, 700);
         const ReviewBuilder::Review review = ReviewBuilder::build(
             QStringLiteral("第一章"),
-            QList<RunQuestion>{question(1, "1", "1"), question(1, "2", "1"), question(3, "a", "")});
+            QList<RunQuestion>{sampleQuestion(1, "1", "1"), sampleQuestion(1, "2", "1"),
+                               sampleQuestion(3, "a", "")});
 
         QString count;
         QString percent;

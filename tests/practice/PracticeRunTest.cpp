@@ -2,6 +2,7 @@
 #include "TestRegistry.h"
 
 #include "practice/PracticeRun.h"
+#include "question/Grading.h"
 
 #include <QSignalSpy>
 #include <QTest>
@@ -433,7 +434,7 @@ private slots:
         f.run.setMultiBox(0, true);
         QCOMPARE(f.run.question(1).userAnswer, QStringLiteral("13"));
         QCOMPARE(f.run.display().multiFeedback, QStringLiteral("不完全正确"));
-        QVERIFY(!answeredCorrectly(f.run.question(1)));
+        QVERIFY(!Grading::answeredCorrectly(f.run.question(1)));
     }
 
     void textAnswers()

@@ -78,7 +78,7 @@ private slots:
         QFETCH(QString, correct);
         QFETCH(QString, given);
         QFETCH(bool, right);
-        QCOMPARE(Grading::answeredCorrectly(question(type, correct, given)), right);
+        QCOMPARE(Grading::answeredCorrectly(sampleQuestion(type, correct, given)), right);
     }
 };
 

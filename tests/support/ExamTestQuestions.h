@@ -9,8 +9,8 @@
 Q_DECLARE_METATYPE(RunQuestion)
 
 // Short-hand for run questions in the exam tests.
-inline RunQuestion question(int type, const QString &correct, const QString &given, int points = 2,
-                            const QString &stem = QStringLiteral("题干"))
+inline RunQuestion sampleQuestion(int type, const QString &correct, const QString &given,
+                                  int points = 2, const QString &stem = QStringLiteral("题干"))
 {
     RunQuestion q;
     q.typeCode = type;

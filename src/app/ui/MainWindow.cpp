@@ -1,6 +1,7 @@
 #include "app/ui/MainWindow.h"
 
 #include "base/Notifier.h"
+#include "question/QuestionType.h"
 #include "settings/ui/SettingsPage.h"
 #include "widgets/CjkFonts.h"
 #include "widgets/LinkLabel.h"
@@ -201,9 +202,7 @@ QWidget *MainWindow::buildLeftPanel()
     addCommand(CommandGroup::Practice, m_sequentialButton);
     m_typeChoice = new QComboBox(m_commandPage);
     m_typeChoice->setObjectName(QStringLiteral("ComboBox7"));
-    m_typeChoice->addItems({QStringLiteral("本章单选题练习"), QStringLiteral("本章多选题练习"),
-                            QStringLiteral("本章填空题练习"), QStringLiteral("本章判断题练习"),
-                            QStringLiteral("本章论述题练习")});
+    m_typeChoice->addItems(question::typeChoiceItems());
     m_typeChoice->setCurrentIndex(0);
     m_typeChoice->setMinimumHeight(26);
     addCommand(CommandGroup::Practice, m_typeChoice);

@@ -1,6 +1,7 @@
 #include "practice/ui/MultipleChoicePage.h"
 
 #include "practice/PracticeRun.h"
+#include "question/AnswerForm.h"
 #include "widgets/CjkFonts.h"
 
 #include <QCheckBox>
@@ -17,10 +18,9 @@ MultipleChoicePage::MultipleChoicePage(PracticeRun &run, QWidget *parent)
     row->setSpacing(10);
     m_chosen = addChosenLabel(row);
     m_chosen->setMinimumWidth(96);
-    const QString letters = QStringLiteral("ABCD");
     for (int i = 0; i < 4; ++i) {
-        auto *box = new QCheckBox(QString(letters.at(i)), controlsArea());
-        box->setObjectName(QStringLiteral("CheckBox") + letters.at(i));
+        auto *box = new QCheckBox(QString(answer::optionLetter(i + 1)), controlsArea());
+        box->setObjectName(QStringLiteral("CheckBox") + answer::optionLetter(i + 1));
         box->setFont(cjk::hei(20, true));
         box->setCursor(Qt::PointingHandCursor);
         box->setStyleSheet(QStringLiteral("QCheckBox{spacing:6px;padding:2px 8px;}"

@@ -2,6 +2,7 @@
 
 #include "practice/PracticeRun.h"
 #include "practice/ui/AnswerMark.h"
+#include "question/AnswerForm.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -13,10 +14,9 @@ SingleChoicePage::SingleChoicePage(PracticeRun &run, QWidget *parent)
     setObjectName(QStringLiteral("TabSheetSingle"));
     auto *row = new QHBoxLayout(controlsArea());
     m_marked = addMarkedChoice(row);
-    const QString letters = QStringLiteral("ABCD");
     for (int i = 0; i < 4; ++i) {
         auto *button = new QToolButton(controlsArea());
-        const QString letter(letters.at(i));
+        const QString letter(answer::optionLetter(i + 1));
         button->setObjectName(QStringLiteral("ButtonChoice") + letter);
         button->setText(letter);
         button->setToolTip(QStringLiteral("选择 ") + letter);
