@@ -1,17 +1,19 @@
 // Walks through one sequential set of the sample database and saves a picture
-// of the main window at every step, the review window and a full strip.
+// of the main window at every step, the review window, a full strip, the
+// settings page and the picker.
 //   drillbay_screens <examination.mdb> <output folder> [chapter]
 // The database is copied first; the copy takes the log record.
 
 #include "app/ui/MainWindow.h"
-#include "app/ui/PracticeDesk.h"
 #include "base/Clipboard.h"
 #include "base/Notifier.h"
 #include "exam/ReviewActions.h"
+#include "exam/ui/PracticeDesk.h"
 #include "exam/ui/ReviewWindow.h"
 #include "practice/ui/EssayPage.h"
 #include "practice/ui/FillInPage.h"
 #include "practice/ui/MultipleChoicePage.h"
+#include "practice/ui/PickerWindow.h"
 #include "practice/ui/SingleChoicePage.h"
 #include "practice/ui/TrueFalsePage.h"
 #include "store/Database.h"
@@ -102,13 +104,13 @@ int main(int argc, char **argv)
     ReviewActions actions(clipboard, notifier);
     ReviewWindow review(actions);
     MainWindow main(db, notifier);
-    PracticeDesk desk(main, review);
+    PracticeDesk desk(main, db, notifier, main.startupSettings(), main.settingsForm(), review);
     main.show();
     QTest::qWait(100);
 
     desk.chooseChapter(chapter);
     shoot(&main, QStringLiteral("chapter-chosen"));
-    main.sequentialButton()->click();
+    main.findChild<QPushButton *>(QStringLiteral("Button23"))->click();
     desk.session().setClicked(0);
     desk.session().extract();
     QTest::qWait(300);
@@ -147,11 +149,11 @@ int main(int argc, char **argv)
             shoot(&main, QStringLiteral("q%1-revealed").arg(k));
         }
         if (run.current() == k)
-            main.nextButton()->click();
+            emit main.nextRequested();
         QTest::qWait(50);
     }
     while (run.current() <= run.N()) {
-        main.nextButton()->click();
+        emit main.nextRequested();
         QTest::qWait(20);
     }
     shoot(&main, QStringLiteral("score"));
@@ -162,7 +164,7 @@ int main(int argc, char **argv)
             modal->close();
         }
     });
-    main.gradeButton()->click();
+    emit main.gradeRequested();
     QTest::qWait(100);
     shoot(&main, QStringLiteral("after-grading"));
     desk.session().listLog();
@@ -179,5 +181,12 @@ int main(int argc, char **argv)
     for (int i = 0; i < 40; ++i)
         run.next();
     shoot(&main, QStringLiteral("strip-300"));
+
+    // The settings page and the bank and chapter picker.
+    main.showPage(MainFrame::Page::Settings);
+    shoot(&main, QStringLiteral("settings"));
+    PickerWindow picker(db, notifier);
+    picker.show();
+    shoot(&picker, QStringLiteral("picker"));
     return 0;
 }
