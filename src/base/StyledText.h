@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/Colours.h"
+
 #include <QList>
 #include <QString>
 
@@ -15,14 +17,6 @@ enum class FontFamily
     Hei,
     Arial
 };
-
-namespace rgb {
-inline constexpr unsigned kBlack = 0x000000;
-inline constexpr unsigned kRed = 0xFF0000;
-inline constexpr unsigned kGreen = 0x008000;
-inline constexpr unsigned kGrey = 0x808080;
-inline constexpr unsigned kSilver = 0xC0C0C0;
-} // namespace rgb
 
 struct StyledSpan
 {

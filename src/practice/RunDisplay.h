@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/Colours.h"
+
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -27,17 +29,17 @@ struct RunDisplay
     {
         int number = 0;
         QString caption;            // two digits at least: 01 … 99, 100 …
-        unsigned colour = 0x808080; // grey, red, green or silver
+        unsigned colour = rgb::kGrey; // grey, red, green or silver
         bool bold = false;
         int x = 0; // left edge on the bottom bar, pixels
         int y = 0; // top edge on the bottom bar, pixels
     };
 
-    static constexpr unsigned kGrey = 0x808080;
-    static constexpr unsigned kRed = 0xFF0000;
-    static constexpr unsigned kGreen = 0x008000;
-    static constexpr unsigned kSilver = 0xC0C0C0;
-    static constexpr unsigned kBlack = 0x000000;
+    static constexpr unsigned kGrey = rgb::kGrey;
+    static constexpr unsigned kRed = rgb::kRed;
+    static constexpr unsigned kGreen = rgb::kGreen;
+    static constexpr unsigned kSilver = rgb::kSilver;
+    static constexpr unsigned kBlack = rgb::kBlack;
 
     // The page to show. pageSerial grows each time the run switches pages, so
     // a window switches only then (and leaves e.g. the settings page alone on

@@ -1,7 +1,5 @@
 #include "widgets/CjkFonts.h"
 
-#include <QStringList>
-
 namespace {
 
 QFont make(const QStringList &families, int pixelSize, bool bold)
@@ -17,30 +15,47 @@ QFont make(const QStringList &families, int pixelSize, bool bold)
 
 namespace cjk {
 
+QStringList songFamilies()
+{
+    return {QStringLiteral("SimSun"), QStringLiteral("AR PL SungtiL GB"),
+            QStringLiteral("Noto Sans CJK SC")};
+}
+
+QStringList kaiFamilies()
+{
+    return {QStringLiteral("KaiTi_GB2312"), QStringLiteral("AR PL KaitiM GB"),
+            QStringLiteral("Noto Sans CJK SC")};
+}
+
+QStringList heiFamilies()
+{
+    return {QStringLiteral("SimHei"), QStringLiteral("Noto Sans CJK SC")};
+}
+
+QStringList youyuanFamilies()
+{
+    return {QStringLiteral("YouYuan"), QStringLiteral("SimHei"),
+            QStringLiteral("Noto Sans CJK SC")};
+}
+
 QFont song(int pixelSize, bool bold)
 {
-    return make({QStringLiteral("SimSun"), QStringLiteral("AR PL SungtiL GB"),
-                 QStringLiteral("Noto Sans CJK SC")},
-                pixelSize, bold);
+    return make(songFamilies(), pixelSize, bold);
 }
 
 QFont kai(int pixelSize, bool bold)
 {
-    return make({QStringLiteral("KaiTi_GB2312"), QStringLiteral("AR PL KaitiM GB"),
-                 QStringLiteral("Noto Sans CJK SC")},
-                pixelSize, bold);
+    return make(kaiFamilies(), pixelSize, bold);
 }
 
 QFont hei(int pixelSize, bool bold)
 {
-    return make({QStringLiteral("SimHei"), QStringLiteral("Noto Sans CJK SC")}, pixelSize, bold);
+    return make(heiFamilies(), pixelSize, bold);
 }
 
 QFont youyuan(int pixelSize, bool bold)
 {
-    return make(
-        {QStringLiteral("YouYuan"), QStringLiteral("SimHei"), QStringLiteral("Noto Sans CJK SC")},
-        pixelSize, bold);
+    return make(youyuanFamilies(), pixelSize, bold);
 }
 
 } // namespace cjk

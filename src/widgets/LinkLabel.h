@@ -1,5 +1,7 @@
 #pragma once
 
+#include "widgets/Theme.h"
+
 #include <QColor>
 #include <QLabel>
 
@@ -28,8 +30,8 @@ protected:
 private:
     void applyLook();
 
-    QColor m_rest = QColor(0x80, 0x80, 0x80);
-    QColor m_hover = Qt::red;
+    QColor m_rest = theme::colour(theme::Colour::LinkRest);
+    QColor m_hover = theme::colour(theme::Colour::LinkHover);
     bool m_restBold = false;
     bool m_hoverBold = true;
     bool m_hovered = false;
