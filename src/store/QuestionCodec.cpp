@@ -22,11 +22,17 @@ unsigned char mixByte(unsigned char byte, unsigned char lengthMask)
     return byte ^ lengthMask;
 }
 
+bool isLeadByte(unsigned char byte)
+{
+    return byte >= kFirstLeadByte && byte <= kLastLeadByte;
+}
+
 bool wholeCharacters(const QByteArray &plain)
 {
-    // A byte above 160 leads a double-byte character and needs a byte after it.
+    // A GBK lead byte starts a double-byte character and needs a byte after it;
+    // whether that pair is a known character is for the text decoder to say.
     for (qsizetype i = 0; i < plain.size(); ++i) {
-        if (static_cast<unsigned char>(plain.at(i)) > 160) {
+        if (isLeadByte(static_cast<unsigned char>(plain.at(i)))) {
             if (i + 1 >= plain.size())
                 return false;
             ++i;

@@ -13,8 +13,8 @@ inline constexpr char kKey[4] = {'W', 'E', 'X', 'O'};
 
 // Byte-level forms: GBK bytes in, hexadecimal text out, and back. decodeBytes
 // returns false (and leaves out empty) for a value that is not a valid encoding:
-// odd length, a character outside the hexadecimal digits, or a final lead byte
-// (above 160) with no byte after it.
+// odd length, a character outside the hexadecimal digits, or a final GBK lead
+// byte (0x81 ... 0xFE) with no byte after it.
 QByteArray encodeBytes(const QByteArray &plainGbk);
 bool decodeBytes(const QByteArray &encoded, QByteArray &plainGbk);
 
@@ -22,7 +22,11 @@ bool decodeBytes(const QByteArray &encoded, QByteArray &plainGbk);
 int hexDigit(char c); // -1 for a character that is not a hexadecimal digit
 // The byte combined with the key letters in turn, then with the length mask.
 unsigned char mixByte(unsigned char byte, unsigned char lengthMask);
-// False when a lead byte (above 160) is the last byte.
+// The bytes that start a double-byte GBK character.
+inline constexpr unsigned char kFirstLeadByte = 0x81;
+inline constexpr unsigned char kLastLeadByte = 0xFE;
+bool isLeadByte(unsigned char byte);
+// False when the last character is a lead byte with nothing after it.
 bool wholeCharacters(const QByteArray &plain);
 
 } // namespace codec

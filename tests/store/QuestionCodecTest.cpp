@@ -1,5 +1,6 @@
 #include "store/QuestionCodec.h"
 #include "TestRegistry.h"
+#include "base/GbkText.h"
 
 #include <QTest>
 
@@ -47,6 +48,41 @@ private Q_SLOTS:
         QCOMPARE(decodeQuestionText(encoded), plain.trimmed());
     }
 
+    // GBK's lead bytes run from 0x81 to 0xFE; one character from each range,
+    // and the texts that once decoded to nothing.
+    void decodesEveryLeadByteRange_data()
+    {
+        QTest::addColumn<QString>("plain");
+        QTest::addColumn<QByteArray>("gbkHex");
+        QTest::newRow("81: first lead byte") << QStringLiteral("丂") << QByteArray("8140");
+        QTest::newRow("81-A0, trail above A0") << QStringLiteral("亐") << QByteArray("8180");
+        QTest::newRow("A0: last lead below A1") << QStringLiteral("狛") << QByteArray("a0fe");
+        QTest::newRow("A1-A7 symbols") << QStringLiteral("①，") << QByteArray("a2d9a3ac");
+        QTest::newRow("A8-A9 pinyin, zero") << QStringLiteral("ā〇") << QByteArray("a8a1a996");
+        QTest::newRow("AA-AF, trail below A1") << QStringLiteral("狜癄") << QByteArray("aa40afa0");
+        QTest::newRow("B0-F7 first") << QStringLiteral("啊") << QByteArray("b0a1");
+        QTest::newRow("B0-F7 last") << QStringLiteral("齄") << QByteArray("f7fe");
+        QTest::newRow("F8-FE") << QStringLiteral("鳣") << QByteArray("f840");
+        QTest::newRow("高壓設備") << QStringLiteral("高壓設備") << QByteArray("b8df89bad44f82e4");
+        QTest::newRow("電壓表") << QStringLiteral("電壓表") << QByteArray("eb8a89bab1ed");
+        QTest::newRow("為了安全") << QStringLiteral("為了安全") << QByteArray("9ee9c1cbb0b2c8ab");
+        QTest::newRow("務必") << QStringLiteral("務必") << QByteArray("84d5b1d8");
+        QTest::newRow("mixed with ascii")
+            << QStringLiteral("A.務必在10kV設備") << QByteArray("412e84d5b1d8d4da31306b56d44f82e4");
+    }
+    void decodesEveryLeadByteRange()
+    {
+        QFETCH(QString, plain);
+        QFETCH(QByteArray, gbkHex);
+        QCOMPARE(gbk::encode(plain), QByteArray::fromHex(gbkHex));
+        const QString stored = encodeQuestionText(plain);
+        QCOMPARE(stored.size(), gbkHex.size());
+        QCOMPARE(decodeQuestionText(stored), plain);
+        QByteArray bytes;
+        QVERIFY(codec::decodeBytes(stored.toLatin1(), bytes));
+        QCOMPARE(bytes, QByteArray::fromHex(gbkHex));
+    }
+
     void decodesInvalidValuesToEmpty_data()
     {
         QTest::addColumn<QString>("stored");
@@ -57,6 +93,10 @@ private Q_SLOTS:
         QTest::newRow("lone final lead byte") << QStringLiteral("B2");
         // Three bytes B5 E7 B5 (n=3, L=6, mix 0x03): B6 E4 B6; the last lead stands alone.
         QTest::newRow("lead byte after a pair") << QStringLiteral("B6E4B6");
+        // The lowest lead byte 81 alone (n=1, L=2): 81^05^02 = 86.
+        QTest::newRow("lone final lead 81") << QStringLiteral("86");
+        // B8 DF 89 (n=3, L=6, mix 0x03): BB DC 8A; the lead 89 has nothing after it.
+        QTest::newRow("lead 89 after a pair") << QStringLiteral("BBDC8A");
     }
 
     void decodesInvalidValuesToEmpty()
