@@ -5,9 +5,9 @@
 #include "DatabaseWriter.h"
 #include "ImageSync.h"
 #include "SampleSources.h"
+#include "StoredValue.h"
 
 #include "settings/PasswordCodec.h"
-#include "store/QuestionCodec.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -58,10 +58,14 @@ void SampleBuilder::write(const SampleSources &sources, const QString &path, Rep
                 QuestionRow row;
                 row.chapter = chapterId;
                 row.type = q.type;
-                row.stem = encodeQuestionText(q.stem);
+                row.stem =
+                    StoredValue::questionText(q.stem, QStringLiteral("stem"), q.file, q.line);
                 for (int i = 0; i < 4; ++i)
-                    row.options[i] = encodeQuestionText(q.options[i]);
-                row.answer = encodeQuestionText(q.answer);
+                    row.options[i] = StoredValue::questionText(
+                        q.options[i], QStringLiteral("option %1").arg(QChar(u'A' + i)), q.file,
+                        q.line);
+                row.answer =
+                    StoredValue::questionText(q.answer, QStringLiteral("answer"), q.file, q.line);
                 row.points = q.points;
                 row.toPractise = !q.known;
                 row.image = q.image;

@@ -3,6 +3,7 @@
 #include "BankParser.h"
 #include "DataError.h"
 #include "RtfWriter.h"
+#include "StoredValue.h"
 
 #include "base/GbkText.h"
 
@@ -10,8 +11,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QStringDecoder>
-
-#include <strcodec.h>
 
 QString SampleSources::readText(const QString &path)
 {
@@ -56,13 +55,7 @@ SampleSources SampleSources::read(const QString &dataDir)
 
 QString SampleSources::encodeJoke(const QString &joke, const QString &file, int line)
 {
-    if (!gbk::representable(joke))
-        throw DataError::at(file, line,
-                            QStringLiteral("the joke holds a character that GBK "
-                                           "cannot represent"));
-    const QByteArray bytes = gbk::encode(joke);
-    // encode() returns a buffer of the library: copy it at once.
-    return QString::fromLatin1(encode(bytes.constData()));
+    return StoredValue::joke(joke, file, line);
 }
 
 void SampleSources::readJokes(const QString &path)

@@ -22,7 +22,8 @@ public:
     static SampleSources read(const QString &dataDir);
 
     // The stored (encoded) form of one joke, through strcodec's encode().
-    // Throws DataError (at file:line) when GBK cannot represent the text.
+    // Throws DataError (at file:line, naming the joke) when it is empty, holds a
+    // character GBK cannot represent or would not decode back to itself.
     static QString encodeJoke(const QString &joke, const QString &file, int line);
 
     QString schemaSql;

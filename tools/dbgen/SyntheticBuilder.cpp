@@ -6,6 +6,7 @@
 #include "RtfWriter.h"
 #include "SampleBuilder.h"
 #include "SampleSources.h"
+#include "StoredValue.h"
 
 #include "base/GbkText.h"
 #include "settings/PasswordCodec.h"
@@ -140,7 +141,7 @@ private:
 
 QString stored(const QByteArray &gbkText)
 {
-    return QString::fromLatin1(codec::encodeBytes(gbkText));
+    return StoredValue::questionBytes(gbkText);
 }
 
 QString readSchema(const QString &path)
