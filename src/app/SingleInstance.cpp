@@ -1,8 +1,14 @@
 #include "app/SingleInstance.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
 
 SingleInstance::SingleInstance(const QString &folder)
     : m_path(QDir(folder).filePath(QStringLiteral("ProgRun"))), m_lock(m_path)
@@ -12,12 +18,56 @@ SingleInstance::SingleInstance(const QString &folder)
     m_lock.setStaleLockTime(0);
 }
 
-bool SingleInstance::tryAcquire()
+SingleInstance::Start SingleInstance::acquire()
 {
+    m_problem.clear();
     if (m_lock.isLocked())
-        return true;
-    QDir().mkpath(QFileInfo(m_path).absolutePath());
-    return m_lock.tryLock(0);
+        return Start::Acquired;
+    const QString folder = QFileInfo(m_path).absolutePath();
+    if (!QDir().mkpath(folder))
+        return withoutLock(QStringLiteral("the folder %1 cannot be created").arg(folder));
+    if (m_lock.tryLock(0))
+        return Start::Acquired;
+
+    switch (m_lock.error()) {
+    case QLockFile::LockFailedError:
+        // A file is there. A running program keeps its file locked; a file
+        // nobody holds is left over, whatever it contains, and is replaced.
+        if (heldByRunningProgram())
+            return Start::AlreadyRunning;
+        if (m_lock.removeStaleLockFile() && m_lock.tryLock(0))
+            return Start::Acquired;
+        // Another program may have started in between.
+        if (heldByRunningProgram())
+            return Start::AlreadyRunning;
+        return withoutLock(
+            QStringLiteral("the lock file %1 is left over and cannot be replaced").arg(m_path));
+    case QLockFile::PermissionError:
+        return withoutLock(QStringLiteral("no permission to write the lock file %1").arg(m_path));
+    case QLockFile::NoError:
+    case QLockFile::UnknownError:
+        break;
+    }
+    return withoutLock(
+        QStringLiteral("the lock file %1 cannot be written (disk full?)").arg(m_path));
+}
+
+bool SingleInstance::heldByRunningProgram() const
+{
+    // The holder keeps an exclusive file lock on it for as long as it runs.
+    const QByteArray name = QFile::encodeName(m_path);
+    const int fd = ::open(name.constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    const bool held = ::flock(fd, LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK;
+    ::close(fd);
+    return held;
+}
+
+SingleInstance::Start SingleInstance::withoutLock(const QString &why)
+{
+    m_problem = QStringLiteral("drillbay: %1; starting without the single-instance lock").arg(why);
+    return Start::WithoutLock;
 }
 
 void SingleInstance::release()

@@ -11,6 +11,7 @@
 #include <QLocale>
 #include <QMessageBox>
 #include <QTranslator>
+#include <cstdio>
 
 int main(int argc, char **argv)
 {
@@ -25,10 +26,18 @@ int main(int argc, char **argv)
                         QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QCoreApplication::installTranslator(&translator);
 
-    // One program per desktop; a second start ends without a word.
+    // One program per desktop; a second start ends without a word. A lock that
+    // cannot be made never keeps the program from starting.
     SingleInstance instance;
-    if (!instance.tryAcquire())
+    switch (instance.acquire()) {
+    case SingleInstance::Start::AlreadyRunning:
         return 0;
+    case SingleInstance::Start::WithoutLock:
+        std::fprintf(stderr, "%s\n", qPrintable(instance.problem()));
+        break;
+    case SingleInstance::Start::Acquired:
+        break;
+    }
 
     const QString path = Database::defaultPath();
     QString error;

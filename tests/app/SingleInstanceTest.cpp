@@ -53,6 +53,64 @@ private slots:
         QVERIFY(next.tryAcquire());
     }
 
+    // Whatever a lock file holds, only a running holder keeps a start out.
+    void leftOverLockFilesAreTakenOver_data()
+    {
+        QTest::addColumn<QByteArray>("contents");
+        QTest::newRow("empty") << QByteArray();
+        QTest::newRow("garbage") << QByteArray("\x01\xFFnot a lock\n\n\n");
+        QTest::newRow("number only") << QByteArray("12");
+        QTest::newRow("own process number")
+            << QByteArray::number(QCoreApplication::applicationPid());
+    }
+    void leftOverLockFilesAreTakenOver()
+    {
+        QFETCH(QByteArray, contents);
+        QTemporaryDir dir;
+        QFile file(dir.filePath(QStringLiteral("ProgRun")));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(contents);
+        file.close();
+        SingleInstance instance(dir.path());
+        QCOMPARE(instance.acquire(), SingleInstance::Start::Acquired);
+        QVERIFY(instance.held());
+        QVERIFY(instance.problem().isEmpty());
+        // The taken-over lock keeps the next start out.
+        SingleInstance second(dir.path());
+        QCOMPARE(second.acquire(), SingleInstance::Start::AlreadyRunning);
+    }
+
+    void runningHolderKeepsOutEvenWithGarbledFile()
+    {
+        QTemporaryDir dir;
+        SingleInstance first(dir.path());
+        QCOMPARE(first.acquire(), SingleInstance::Start::Acquired);
+        QFile file(first.lockFile());
+        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write("garbled");
+        file.close();
+        SingleInstance second(dir.path());
+        QCOMPARE(second.acquire(), SingleInstance::Start::AlreadyRunning);
+        QVERIFY(!second.held());
+    }
+
+    void lockThatCannotBeMadeLetsTheProgramStart()
+    {
+        QTemporaryDir dir;
+        // A file where the folder should be: nothing can be created in it (this
+        // holds for root too, unlike a folder without write permission).
+        const QString blocker = dir.filePath(QStringLiteral("runtime"));
+        QFile file(blocker);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.close();
+        for (const QString &folder : {blocker, blocker + QStringLiteral("/user")}) {
+            SingleInstance instance(folder);
+            QCOMPARE(instance.acquire(), SingleInstance::Start::WithoutLock);
+            QVERIFY(!instance.held());
+            QVERIFY2(instance.problem().contains(blocker), qPrintable(instance.problem()));
+        }
+    }
+
     void missingFolderIsCreated()
     {
         QTemporaryDir dir;
