@@ -8,8 +8,35 @@
 
 namespace {
 
+// The escapes of every string value: the backslash, and the characters that
+// would break the line or the value apart.
+QString stringValue(const QString &value)
+{
+    QString out;
+    for (const QChar c : value) {
+        switch (c.unicode()) {
+        case u'\\':
+            out += QStringLiteral("\\\\");
+            break;
+        case u'\n':
+            out += QStringLiteral("\\n");
+            break;
+        case u'\r':
+            out += QStringLiteral("\\r");
+            break;
+        case u'\t':
+            out += QStringLiteral("\\t");
+            break;
+        default:
+            out += c;
+        }
+    }
+    return out;
+}
+
 // A value of the Exec key: one quoted argument, with the characters that are
-// special inside quotes escaped, then the general backslash escape of values.
+// special inside quotes escaped, a literal '%' doubled (a single one would be a
+// field code), then the general escapes of string values.
 QString execArgument(const QString &path)
 {
     QString quoted;
@@ -17,19 +44,11 @@ QString execArgument(const QString &path)
         if (c == QLatin1Char('"') || c == QLatin1Char('`') || c == QLatin1Char('$') ||
             c == QLatin1Char('\\'))
             quoted += QLatin1Char('\\');
+        else if (c == QLatin1Char('%'))
+            quoted += QLatin1Char('%');
         quoted += c;
     }
-    quoted.replace(QLatin1Char('\\'), QStringLiteral("\\\\"));
-    return QLatin1Char('"') + quoted + QLatin1Char('"');
-}
-
-// Plain string values only escape the backslash and line breaks.
-QString plainValue(const QString &value)
-{
-    QString out = value;
-    out.replace(QLatin1Char('\\'), QStringLiteral("\\\\"));
-    out.replace(QLatin1Char('\n'), QStringLiteral("\\n"));
-    return out;
+    return QLatin1Char('"') + stringValue(quoted) + QLatin1Char('"');
 }
 
 } // namespace
@@ -49,7 +68,7 @@ QString DesktopLauncher::contents(const QString &programFile)
                           "Exec=%1\n"
                           "Path=%2\n"
                           "Terminal=false\n")
-        .arg(execArgument(program.absoluteFilePath()), plainValue(program.absolutePath()));
+        .arg(execArgument(program.absoluteFilePath()), stringValue(program.absolutePath()));
 }
 
 DesktopLauncher::Result DesktopLauncher::place(const QString &desktopFolder,

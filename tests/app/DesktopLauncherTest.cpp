@@ -52,6 +52,43 @@ private slots:
                  DesktopLauncher::Result::NoDesktopFolder);
     }
 
+    // The Exec line as a launcher reads it: quoted, '%' doubled, the characters
+    // special inside quotes backslash-escaped, then every backslash doubled.
+    void execLine_data()
+    {
+        QTest::addColumn<QString>("program");
+        QTest::addColumn<QString>("exec");
+        QTest::addColumn<QString>("path");
+        QTest::newRow("plain") << QStringLiteral("/opt/drillbay/drillbay")
+                               << QStringLiteral("Exec=\"/opt/drillbay/drillbay\"\n")
+                               << QStringLiteral("Path=/opt/drillbay\n");
+        QTest::newRow("percent") << QStringLiteral("/home/u/100%/drill%fbay")
+                                 << QStringLiteral("Exec=\"/home/u/100%%/drill%%fbay\"\n")
+                                 << QStringLiteral("Path=/home/u/100%\n");
+        QTest::newRow("blank and hanzi") << QStringLiteral("/home/u/考试 训练/drillbay")
+                                         << QStringLiteral("Exec=\"/home/u/考试 训练/drillbay\"\n")
+                                         << QStringLiteral("Path=/home/u/考试 训练\n");
+        QTest::newRow("backquote") << QStringLiteral("/home/u/a`b/drillbay")
+                                   << QStringLiteral("Exec=\"/home/u/a\\\\`b/drillbay\"\n")
+                                   << QStringLiteral("Path=/home/u/a`b\n");
+        QTest::newRow("backslash") << QStringLiteral("/home/u/a\\b/drillbay")
+                                   << QStringLiteral("Exec=\"/home/u/a\\\\\\\\b/drillbay\"\n")
+                                   << QStringLiteral("Path=/home/u/a\\\\b\n");
+        QTest::newRow("line break") << QStringLiteral("/home/u/a\nb/drillbay")
+                                    << QStringLiteral("Exec=\"/home/u/a\\nb/drillbay\"\n")
+                                    << QStringLiteral("Path=/home/u/a\\nb\n");
+    }
+    void execLine()
+    {
+        QFETCH(QString, program);
+        QFETCH(QString, exec);
+        QFETCH(QString, path);
+        const QString text = DesktopLauncher::contents(program);
+        QVERIFY2(text.contains(exec), qPrintable(text));
+        QVERIFY2(text.contains(path), qPrintable(text));
+        QCOMPARE(text.count(QLatin1Char('\n')), 7);
+    }
+
     void execQuotesSpecialCharacters()
     {
         const QString text = DesktopLauncher::contents(QStringLiteral("/home/a\"b$c/drillbay"));
