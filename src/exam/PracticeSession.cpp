@@ -1,6 +1,7 @@
 #include "exam/PracticeSession.h"
 
 #include "base/Notifier.h"
+#include "base/StoreError.h"
 #include "exam/Countdown.h"
 #include "exam/ReviewBuilder.h"
 #include "exam/ReviewPresenter.h"
@@ -8,6 +9,7 @@
 #include "practice/SequentialPractice.h"
 #include "settings/SettingsForm.h"
 
+#include <QScopeGuard>
 #include <span>
 
 namespace {
@@ -17,7 +19,28 @@ const QString kNoRunNotice =
 const QString kGradingCaption = QStringLiteral("试卷自动评阅中...");
 const QString kGradedCaption = QStringLiteral("试卷评阅");
 
+// Why a write to the data file failed, in the user's words; the store's own
+// text when it is none of the usual causes.
+QString writeFailureReason(const QString &storeText)
+{
+    const QString text = storeText.toLower();
+    if (text.contains(QLatin1String("full")))
+        return QStringLiteral("磁盘空间已满");
+    if (text.contains(QLatin1String("readonly")) || text.contains(QLatin1String("read-only")) ||
+        text.contains(QLatin1String("read only")))
+        return QStringLiteral("数据文件或其所在文件夹是只读的");
+    if (text.contains(QLatin1String("locked")) || text.contains(QLatin1String("busy")))
+        return QStringLiteral("数据文件正被其他程序使用");
+    return storeText;
+}
+
 } // namespace
+
+QString PracticeSession::logNotSavedNotice(const QString &storeText)
+{
+    return QStringLiteral("[软件提示]：本次练习的做题记录没有保存，原因：") +
+           writeFailureReason(storeText) + QStringLiteral("。试卷评阅照常显示。");
+}
 
 PracticeSession::PracticeSession(QSqlDatabase db, PracticeRun &run, SequentialPractice &sequential,
                                  Countdown &countdown, SettingsForm &settingsForm,
@@ -127,24 +150,34 @@ void PracticeSession::grade()
     m_grading = true;
     m_frame.gradeCaption = kGradingCaption;
     m_frame.gradeEnabled = false;
+    // However grading ends (a log that cannot be written, a review that fails
+    // to show), the run is over and the next grading can start.
+    const auto finish = qScopeGuard([this] {
+        m_run.endRun();
+        restoreIdle();
+        m_grading = false;
+        Q_EMIT changed();
+    });
     m_countdown.stop();
     m_run.stopTimers();
 
     const ReviewBuilder::Review review = ReviewBuilder::build(
         m_frame.chapter, std::span<const RunQuestion>(&m_run.question(1), m_run.N()));
-    // A run without objective questions has no percentage: its record shows 0.
-    m_log.append(m_run.mode(), m_frame.chapter, m_run.setIndex(),
-                 review.score.percentage.value_or(0), m_clock());
-    m_log.trim();
+    QString unsaved;
+    try {
+        // A run without objective questions has no percentage: its record shows 0.
+        m_log.append(m_run.mode(), m_frame.chapter, m_run.setIndex(),
+                     review.score.percentage.value_or(0), m_clock());
+        m_log.trim();
+    } catch (const StoreError &error) {
+        unsaved = logNotSavedNotice(QString::fromUtf8(error.what()));
+    }
     m_run.setHighlightedSet(m_run.setIndex());
     Q_EMIT changed();
 
+    if (!unsaved.isEmpty())
+        m_notifier.inform(unsaved);
     m_presenter.present(review, m_run.setIndex());
-
-    m_run.endRun();
-    restoreIdle();
-    m_grading = false;
-    Q_EMIT changed();
 }
 
 void PracticeSession::restoreIdle()

@@ -57,6 +57,9 @@ public:
     // The clock of log records (the current time unless a test sets one).
     void setClock(std::function<QDateTime()> clock) { m_clock = std::move(clock); }
 
+    // The one notice of a grading whose log record could not be written.
+    static QString logNotSavedNotice(const QString &storeText);
+
     const Frame &frame() const { return m_frame; }
     bool grading() const { return m_grading; }
 

@@ -78,6 +78,7 @@ void PracticeRun::load(const QVector<RunQuestion> &loaded, int mode, bool examMo
         m_slots[k].wrongMark = false;
     }
     m_n = count;
+    ++m_runSerial;
     m_mode = mode;
     m_examMode = examMode;
     m_active = true;
@@ -131,6 +132,7 @@ void PracticeRun::freeStrip()
 void PracticeRun::endRun()
 {
     const bool wasExam = m_examMode;
+    ++m_runSerial;
     m_active = false;
     m_examMode = false;
     m_current = 0;
@@ -315,11 +317,19 @@ void PracticeRun::next()
 void PracticeRun::endOfRun()
 {
     refreshLiveCounts();
+    // The countdown and the automatic move stop before the notice: while it is
+    // open, neither may grade the run or move in it.
+    emit countdownStopRequested();
+    stopAutomaticMove();
+    const int runSerial = m_runSerial;
     m_notifier.inform(kEndOfRunNotice);
+    // The run may have been graded, ended or replaced while the notice was
+    // open; then there is nothing left to score.
+    if (runSerial != m_runSerial || !m_active)
+        return;
     switchPage(RunDisplay::Page::Score);
     m_display.questionLines.clear();
     m_display.bottomHintVisible = true;
-    emit countdownStopRequested();
     if (m_objectiveCount >= 1) {
         m_display.scoreLine = QStringLiteral("客观题正确：") + QString::number(m_objectiveCorrect) +
                               QStringLiteral(" /客观总数:") + QString::number(m_objectiveCount);
@@ -327,7 +337,6 @@ void PracticeRun::endOfRun()
             QString::number(text::roundHalfEven(m_objectiveCorrect * 100.0 / m_objectiveCount)) +
             QStringLiteral("分");
     }
-    stopAutomaticMove();
     emit passedLastQuestion();
 }
 

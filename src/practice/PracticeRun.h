@@ -179,6 +179,7 @@ private:
     int m_objectiveCount = 0;
     int m_objectiveCorrect = 0;
     int m_wrongStreak = 0;
+    int m_runSerial = 0; // grows with every load and every end of a run
 
     int m_sliderPosition = 0;
     bool m_advanceRunning = false;

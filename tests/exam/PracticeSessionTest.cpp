@@ -32,6 +32,19 @@ public:
     std::function<void()> whileOpen;
 };
 
+// A recorder that also runs a step of the test while a notice is open (the
+// notice box is modal: the countdown's timer goes on meanwhile).
+struct HookedNotifier : RecordingNotifier
+{
+    void inform(const QString &text) override
+    {
+        RecordingNotifier::inform(text);
+        if (whileOpen)
+            whileOpen();
+    }
+    std::function<void()> whileOpen;
+};
+
 const QString kChapter = QStringLiteral("第一章 倒闸操作");
 const QDateTime kGradedAt(QDate(2026, 12, 9), QTime(14, 3, 27));
 
@@ -49,7 +62,7 @@ struct Desk
     TestDatabase db;
     int bank;
     int chapter;
-    RecordingNotifier notifier;
+    HookedNotifier notifier;
     RecordingPresenter presenter;
     SettingsForm form;
     PracticeRun run;
@@ -210,6 +223,102 @@ private Q_SLOTS:
         QCOMPARE(desk.session.frame().countdownLabel, QStringLiteral("00:00"));
         QCOMPARE(desk.session.frame().leftPage, PracticeSession::LeftPage::Commands);
         QVERIFY(!desk.run.active());
+    }
+
+    // A log that cannot be written (full disk, read-only or locked file)
+    // neither hides the review nor wedges grading: one notice says why the
+    // record is missing, the run ends, and the next grading works.
+    void failedLogWriteStillReviews_data()
+    {
+        QTest::addColumn<QString>("raised");
+        QTest::addColumn<QString>("reason");
+        QTest::addColumn<bool>("byCountdown");
+        QTest::newRow("disk full, handed in") << "database or disk is full"
+                                              << "磁盘空间已满" << false;
+        QTest::newRow("disk full, countdown zero") << "database or disk is full"
+                                                   << "磁盘空间已满" << true;
+        QTest::newRow("read-only") << "attempt to write a readonly database"
+                                   << "数据文件或其所在文件夹是只读的" << false;
+        QTest::newRow("locked, countdown zero") << "database is locked"
+                                                << "数据文件正被其他程序使用" << true;
+    }
+    void failedLogWriteStillReviews()
+    {
+        QFETCH(QString, raised);
+        QFETCH(QString, reason);
+        QFETCH(bool, byCountdown);
+        Desk desk;
+        desk.addSingles(3);
+        QVERIFY(desk.session.chooseChapter(kChapter));
+        desk.session.startSequential(0);
+        desk.db.exec(QStringLiteral("CREATE TRIGGER failing_log BEFORE INSERT ON log "
+                                    "BEGIN SELECT RAISE(ABORT, '%1'); END")
+                         .arg(raised));
+        desk.form.setExamMinutes(10);
+        desk.session.extract();
+        QVERIFY(desk.run.active());
+        if (byCountdown) {
+            for (int i = 0; i < 600; ++i)
+                desk.session.countdownTick();
+        } else {
+            desk.session.grade();
+        }
+
+        QCOMPARE(desk.presenter.shown.size(), 1);
+        QCOMPARE(desk.notifier.notices,
+                 QStringList{QStringLiteral("[软件提示]：本次练习的做题记录没有保存，原因：") +
+                             reason + QStringLiteral("。试卷评阅照常显示。")});
+        QCOMPARE(desk.logRows(), 0);
+        const PracticeSession::Frame &frame = desk.session.frame();
+        QVERIFY(!desk.session.grading());
+        QVERIFY(!desk.run.active());
+        QCOMPARE(frame.gradeCaption, QStringLiteral("试卷评阅"));
+        QVERIFY(frame.gradeEnabled);
+        QVERIFY(frame.chapterLinkVisible);
+        QVERIFY(frame.practiceBackEnabled);
+        QVERIFY(frame.commandsEnabled);
+        QCOMPARE(desk.run.display().page, RunDisplay::Page::Chapter);
+
+        // The next run is graded and logged as usual once the log can be written.
+        desk.db.exec(QStringLiteral("DROP TRIGGER failing_log"));
+        desk.session.extract();
+        QVERIFY(desk.run.active());
+        desk.session.grade();
+        QCOMPARE(desk.presenter.shown.size(), 2);
+        QCOMPARE(desk.notifier.notices.size(), 1);
+        QCOMPARE(desk.logRows(), 1);
+        QVERIFY(desk.session.frame().gradeEnabled);
+    }
+
+    // The countdown reaching zero while the end-of-run notice is open neither
+    // grades the run behind it nor leaves a score page of a finished run.
+    void countdownZeroDuringEndOfRunNotice()
+    {
+        Desk desk;
+        desk.addSingles(2);
+        QVERIFY(desk.session.chooseChapter(kChapter));
+        desk.session.startSequential(0);
+        desk.form.setExamMinutes(10);
+        desk.session.extract();
+        desk.run.next();
+        desk.notifier.whileOpen = [&] {
+            for (int i = 0; i < 600; ++i)
+                desk.session.countdownTick();
+        };
+        desk.run.next();
+        desk.notifier.whileOpen = nullptr;
+        QVERIFY(desk.presenter.shown.isEmpty());
+        QCOMPARE(desk.logRows(), 0);
+        QVERIFY(desk.run.active());
+        QVERIFY(!desk.countdown.isRunning());
+        QCOMPARE(desk.run.display().page, RunDisplay::Page::Score);
+        QVERIFY(desk.run.display().bottomHintVisible);
+        QCOMPARE(desk.session.frame().leftPage, PracticeSession::LeftPage::Commands);
+
+        desk.session.grade();
+        QCOMPARE(desk.presenter.shown.size(), 1);
+        QCOMPARE(desk.logRows(), 1);
+        QVERIFY(!desk.run.display().bottomHintVisible);
     }
 
     void startingAgainGradesTheActiveRun()

@@ -6,6 +6,7 @@
 
 #include <QSignalSpy>
 #include <QTest>
+#include <functional>
 #include <memory>
 
 namespace {
@@ -50,10 +51,23 @@ QVector<RunQuestion> makeRun(const QString &types, const QStringList &answers = 
     return run;
 }
 
+// A recorder that also runs a step of the test while a notice is open (the
+// notice box is modal: timers and other windows go on meanwhile).
+struct HookedNotifier : RecordingNotifier
+{
+    void inform(const QString &text) override
+    {
+        RecordingNotifier::inform(text);
+        if (whileOpen)
+            whileOpen();
+    }
+    std::function<void()> whileOpen;
+};
+
 struct Fixture
 {
     explicit Fixture(Settings s = Settings()) : run(s, notifier) {}
-    RecordingNotifier notifier;
+    HookedNotifier notifier;
     PracticeRun run;
 
     void ticks(int count)
@@ -150,6 +164,44 @@ private slots:
         QCOMPARE(f.run.display().questionLines.value(1), QStringLiteral("%1.题%1").arg(n));
         QCOMPARE(f.run.display().percentText, QStringLiteral("100%"));
         QCOMPARE(f.run.display().progressValue, n);
+    }
+
+    // The end-of-run notice is open while the run is graded and ended, or
+    // replaced by another: closing the notice shows nothing of the old run.
+    void runEndedDuringEndOfRunNotice_data()
+    {
+        QTest::addColumn<bool>("replaced");
+        QTest::newRow("ended") << false;
+        QTest::newRow("replaced by a new run") << true;
+    }
+    void runEndedDuringEndOfRunNotice()
+    {
+        QFETCH(bool, replaced);
+        Fixture f;
+        f.run.load(makeRun(QStringLiteral("11")), PracticeRun::SequentialSet, false);
+        f.run.next();
+        QSignalSpy stop(&f.run, &PracticeRun::countdownStopRequested);
+        QSignalSpy passed(&f.run, &PracticeRun::passedLastQuestion);
+        int stopsBeforeNotice = -1;
+        f.notifier.whileOpen = [&] {
+            stopsBeforeNotice = int(stop.size());
+            f.run.endRun();
+            if (replaced)
+                f.run.load(makeRun(QStringLiteral("444")), PracticeRun::SequentialSet, false);
+        };
+        f.run.next();
+        QCOMPARE(stopsBeforeNotice, 1);
+        QCOMPARE(passed.size(), 0);
+        QVERIFY(!f.run.display().bottomHintVisible);
+        if (replaced) {
+            QVERIFY(f.run.active());
+            QCOMPARE(f.run.current(), 1);
+            QCOMPARE(f.run.display().page, RunDisplay::Page::TrueFalse);
+        } else {
+            QVERIFY(!f.run.active());
+            QCOMPARE(f.run.display().page, RunDisplay::Page::Chapter);
+        }
+        QVERIFY(f.run.display().scoreLine.isEmpty());
     }
 
     void endOfRunShowsScore()
