@@ -25,9 +25,9 @@ public:
 
     void setBeeper(Beeper *beeper) { m_beeper = beeper; }
 
-    // R := minutes x 60 and run. A start while running simply sets R anew.
+    // Runs with the given minutes left; a start while running sets the time anew.
     void start(int minutes);
-    // Stops; R and the label keep their values.
+    // Stops; the seconds left and the label keep their values.
     void stop();
 
     bool isRunning() const { return m_running; }
@@ -37,7 +37,7 @@ public:
     // One second has passed. Returns true when this tick reached zero.
     bool tick();
 
-    // The label text for R seconds left: "59:59", "01:00", "0:59" ... "0:1".
+    // The label text for the seconds left: "59:59", "01:00", "0:59" ... "0:1".
     static QString labelFor(int remaining);
 
 signals:

@@ -15,11 +15,11 @@ public:
     // The objective result of a run.
     struct Score
     {
-        int count = 0;                 // o: objective questions
-        int correct = 0;               // c: of those, answered correctly
-        std::optional<int> percentage; // p: only when the run has an objective question
+        int count = 0;                 // objective questions
+        int correct = 0;               // of those, answered correctly
+        std::optional<int> percentage; // only when the run has an objective question
 
-        // The right panel's first figure: c + "/" + o.
+        // The right panel's first figure: correct "/" count.
         QString countFigure() const;
         bool operator==(const Score &) const = default;
     };
@@ -30,9 +30,9 @@ public:
     // Fill-in and essay questions never are.
     static bool answeredCorrectly(const RunQuestion &question);
 
-    // c / o x 100, rounded halves to even; nothing when o is 0.
+    // correct / count x 100, rounded halves to even; nothing without objective questions.
     static std::optional<int> percentage(int correct, int count);
 
-    // Counts questions 1 ... N (given in order) and computes the percentage.
+    // Counts the questions of a run (given in order) and computes the percentage.
     static Score score(std::span<const RunQuestion> questions);
 };

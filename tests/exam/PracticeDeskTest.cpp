@@ -1,4 +1,4 @@
-#include "app/ui/PracticeDesk.h"
+#include "exam/ui/PracticeDesk.h"
 #include "RecordingClipboard.h"
 #include "RecordingNotifier.h"
 #include "TestDatabase.h"
@@ -22,6 +22,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -65,6 +66,30 @@ void typeText(QWidget *widget, const QString &text)
         QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_A, QString(c), Qt::NoModifier);
 }
 
+// The frame hands out no widgets: tests find them by their component names.
+template <class Widget> Widget *child(const QWidget &window, const QString &name)
+{
+    auto *found = window.findChild<Widget *>(name);
+    if (!found)
+        qFatal("no control named %s", qPrintable(name));
+    return found;
+}
+
+QPushButton *nextButton(const MainWindow &main)
+{
+    return child<QPushButton>(main, QStringLiteral("Button2"));
+}
+
+QToolButton *gradeButton(const MainWindow &main)
+{
+    return child<QToolButton>(main, QStringLiteral("SpeedButton13"));
+}
+
+QStackedWidget *leftPanel(const MainWindow &main)
+{
+    return child<QStackedWidget>(main, QStringLiteral("LeftPanel"));
+}
+
 QColor textColour(const QLabel *label)
 {
     return label->palette().color(QPalette::WindowText);
@@ -99,16 +124,22 @@ private slots:
         ReviewActions actions(clipboard, notifier);
         ReviewWindow review(actions);
         MainWindow main(db.db(), notifier);
-        PracticeDesk desk(main, review);
+        PracticeDesk desk(main, db.db(), notifier, main.startupSettings(), main.settingsForm(),
+                          review);
         PracticeRun &run = desk.run();
         main.show();
         QVERIFY(QTest::qWaitForWindowExposed(&main));
+        // The practice commands the desk puts on the command page.
+        auto *typeChoice = child<QComboBox>(main, QStringLiteral("ComboBox7"));
+        QCOMPARE(typeChoice->count(), 5);
+        QCOMPARE(typeChoice->itemText(4), QStringLiteral("本章论述题练习"));
 
         // The chapter and its one set.
         desk.chooseChapter(QStringLiteral("第一章"));
-        QCOMPARE(main.chapterLink()->text(), QStringLiteral("第一章"));
-        main.sequentialButton()->click();
-        QCOMPARE(main.currentPage(), MainWindow::Page::Chapter);
+        QCOMPARE(child<LinkLabel>(main, QStringLiteral("Label19"))->text(),
+                 QStringLiteral("第一章"));
+        child<QPushButton>(main, QStringLiteral("Button23"))->click();
+        QCOMPARE(main.currentPage(), MainFrame::Page::Chapter);
         ChapterPage *chapterPage = desk.chapterPage();
         QListWidget *sets = chapterPage->setList();
         QCOMPARE(sets->count(), 1);
@@ -117,11 +148,13 @@ private slots:
         QCOMPARE(chapterPage->headingLabel()->text(), QStringLiteral("本章第【01】套试卷7道试题"));
         chapterPage->extractButton()->click();
 
-        QCOMPARE(main.currentPage(), MainWindow::Page::SingleChoice);
-        QCOMPARE(main.runStatusLabel()->text(), QStringLiteral(" 顺序练习 第[1]套，共有 [7] 道"));
-        QVERIFY(!main.chapterLink()->isVisible());
+        QCOMPARE(main.currentPage(), MainFrame::Page::SingleChoice);
+        QCOMPARE(child<QLabel>(main, QStringLiteral("LabelRunStatus"))->text(),
+                 QStringLiteral(" 顺序练习 第[1]套，共有 [7] 道"));
+        QVERIFY(!child<LinkLabel>(main, QStringLiteral("Label19"))->isVisible());
         QVERIFY(desk.countdownTimer()->isActive());
-        QTRY_COMPARE(main.leftPanel()->currentWidget(), main.practicePage());
+        QTRY_COMPARE(leftPanel(main)->currentWidget(),
+                     child<QWidget>(main, QStringLiteral("PracticePage")));
         QCOMPARE(desk.questionStrip()->count(), 7);
         QVERIFY(main.findChild<QLabel *>(QStringLiteral("labelxx7")));
 
@@ -142,10 +175,10 @@ private slots:
         QCOMPARE(run.current(), 3);
         QCOMPARE(textColour(desk.questionStrip()->numberLabel(2)), QColor(Qt::red));
         QTest::mouseClick(single->choiceButtons().at(2), Qt::LeftButton);
-        main.nextButton()->click();
+        nextButton(main)->click();
 
         // 4: multiple choice through the boxes.
-        QCOMPARE(main.currentPage(), MainWindow::Page::MultipleChoice);
+        QCOMPARE(main.currentPage(), MainFrame::Page::MultipleChoice);
         MultipleChoicePage *multiple = desk.multipleChoicePage();
         QTest::mouseClick(multiple->checkBoxes().at(0), Qt::LeftButton);
         QCOMPARE(multiple->feedbackLabel()->text(), QStringLiteral("不完全正确"));
@@ -153,10 +186,10 @@ private slots:
         QCOMPARE(multiple->feedbackLabel()->text(), QStringLiteral("正确"));
         QCOMPARE(multiple->chosenLabel()->text(), QStringLiteral("AC"));
         QCOMPARE(run.question(4).userAnswer, QStringLiteral("13"));
-        main.nextButton()->click();
+        nextButton(main)->click();
 
         // 5: fill-in typed key by key; the field is never rewritten under the user.
-        QCOMPARE(main.currentPage(), MainWindow::Page::FillIn);
+        QCOMPARE(main.currentPage(), MainFrame::Page::FillIn);
         QLineEdit *field = desk.fillInPage()->answerField();
         field->setFocus();
         typeText(field, QStringLiteral("放 电"));
@@ -166,34 +199,36 @@ private slots:
         QCOMPARE(run.question(5).userAnswer, QStringLiteral("放电"));
         QVERIFY(desk.fillInPage()->saveHint()->isVisible());
         QCOMPARE(desk.fillInPage()->saveHint()->text(), QStringLiteral("提示：已保存."));
-        main.nextButton()->click();
+        nextButton(main)->click();
 
         // 6: true/false.
-        QCOMPARE(main.currentPage(), MainWindow::Page::TrueFalse);
+        QCOMPARE(main.currentPage(), MainFrame::Page::TrueFalse);
         QTest::mouseClick(desk.trueFalsePage()->trueButton(), Qt::LeftButton);
         QCOMPARE(desk.trueFalsePage()->chosenLabel()->text(), QStringLiteral("对"));
         QVERIFY(desk.trueFalsePage()->rightMark()->isVisible());
-        main.nextButton()->click();
+        nextButton(main)->click();
 
         // 7: essay, two lines.
-        QCOMPARE(main.currentPage(), MainWindow::Page::Essay);
+        QCOMPARE(main.currentPage(), MainFrame::Page::Essay);
         QPlainTextEdit *essay = desk.essayPage()->answerView();
         essay->setFocus();
         typeText(essay, QStringLiteral("一"));
         QTest::keyClick(essay, Qt::Key_Return);
         typeText(essay, QStringLiteral("二"));
         QCOMPARE(run.question(7).userAnswer, QStringLiteral("一\r\n二"));
-        QVERIFY(main.resultLabel()->text().contains(QStringLiteral(">04<")));
+        QVERIFY(child<QLabel>(main, QStringLiteral("LabelResult"))
+                    ->text()
+                    .contains(QStringLiteral(">04<")));
 
         // Past the end: the notice and the score page; the countdown stops.
-        main.nextButton()->click();
+        nextButton(main)->click();
         QCOMPARE(notifier.notices.last(),
                  QStringLiteral("[软件提示]:请交卷请点击左边的【交卷评阅】按钮."));
-        QCOMPARE(main.currentPage(), MainWindow::Page::Score);
+        QCOMPARE(main.currentPage(), MainFrame::Page::Score);
         QCOMPARE(desk.scorePage()->scoreLine()->text(),
                  QStringLiteral("客观题正确：4 /客观总数:5"));
         QCOMPARE(desk.scorePage()->percentLine()->text(), QStringLiteral("80分"));
-        QVERIFY(main.bottomHint()->isVisible());
+        QVERIFY(child<QLabel>(main, QStringLiteral("LabelHandInHint"))->isVisible());
         QVERIFY(!desk.countdownTimer()->isActive());
 
         // Grading from the score page; the review is answered by closing it.
@@ -209,14 +244,15 @@ private slots:
         QVERIFY(info.next());
         QCOMPARE(info.value(0).toString(), QStringLiteral("[练习模式]-[第一章]第【1】套"));
 
-        QCOMPARE(main.currentPage(), MainWindow::Page::Chapter);
-        QCOMPARE(main.leftPanel()->currentWidget(), main.commandPage());
+        QCOMPARE(main.currentPage(), MainFrame::Page::Chapter);
+        QCOMPARE(leftPanel(main)->currentWidget(),
+                 child<QWidget>(main, QStringLiteral("CommandPage")));
         QCOMPARE(chapterPage->setListDelegate()->remembered(), 0);
-        QCOMPARE(main.gradeButton()->text(), QStringLiteral("试卷评阅"));
-        QVERIFY(main.gradeButton()->isEnabled());
-        QVERIFY(main.chapterLink()->isVisible());
+        QCOMPARE(gradeButton(main)->text(), QStringLiteral("试卷评阅"));
+        QVERIFY(gradeButton(main)->isEnabled());
+        QVERIFY(child<LinkLabel>(main, QStringLiteral("Label19"))->isVisible());
         QCOMPARE(desk.questionStrip()->count(), 0);
-        QVERIFY(main.clockTimer()->isActive());
+        QVERIFY(child<QTimer>(main, QStringLiteral("ClockTimer"))->isActive());
         QVERIFY(!run.active());
 
         // The log is listed on the chapter page by its link.

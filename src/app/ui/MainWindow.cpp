@@ -1,13 +1,12 @@
 #include "app/ui/MainWindow.h"
 
 #include "base/Notifier.h"
-#include "question/QuestionType.h"
 #include "settings/ui/SettingsPage.h"
 #include "widgets/CjkFonts.h"
 #include "widgets/LinkLabel.h"
 
 #include <QCloseEvent>
-#include <QComboBox>
+#include <QColor>
 #include <QFrame>
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -15,6 +14,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QSlider>
 #include <QStackedWidget>
 #include <QTimer>
 #include <QToolButton>
@@ -65,8 +65,8 @@ QPushButton *commandButton(const QString &name, const QString &text, QWidget *pa
 } // namespace
 
 MainWindow::MainWindow(QSqlDatabase db, Notifier &notifier, QWidget *parent)
-    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                          Qt::WindowCloseButtonHint),
+    : MainFrame(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                            Qt::WindowCloseButtonHint),
       m_db(db), m_notifier(notifier), m_store(db), m_startup(loadSettings(m_store)),
       m_settingsForm(m_startup)
 {
@@ -102,6 +102,7 @@ MainWindow::MainWindow(QSqlDatabase db, Notifier &notifier, QWidget *parent)
     layout->addWidget(buildStatusBar());
 
     m_clockTimer = new QTimer(this);
+    m_clockTimer->setObjectName(QStringLiteral("ClockTimer"));
     m_clockTimer->setInterval(1000);
     connect(m_clockTimer, &QTimer::timeout, this, &MainWindow::tickClock);
     m_clockTimer->start();
@@ -197,36 +198,26 @@ QWidget *MainWindow::buildLeftPanel()
     }
     commands->addStretch(1);
 
-    m_sequentialButton =
-        commandButton(QStringLiteral("Button23"), QStringLiteral("本章顺序练习"), m_commandPage);
-    addCommand(CommandGroup::Practice, m_sequentialButton);
-    m_typeChoice = new QComboBox(m_commandPage);
-    m_typeChoice->setObjectName(QStringLiteral("ComboBox7"));
-    m_typeChoice->addItems(question::typeChoiceItems());
-    m_typeChoice->setCurrentIndex(0);
-    m_typeChoice->setMinimumHeight(26);
-    addCommand(CommandGroup::Practice, m_typeChoice);
-
-    m_settingsButton =
+    auto *settingsButton =
         commandButton(QStringLiteral("Button12"), QStringLiteral("系统配置"), m_commandPage);
-    m_settingsButton->setToolTip(
+    settingsButton->setToolTip(
         QStringLiteral("系统提示：设定系统配置如分割试题的多少，是否显示即时答案等，下次启动有效"));
-    connect(m_settingsButton, &QPushButton::clicked, this, [this] { showPage(Page::Settings); });
-    addCommand(CommandGroup::System, m_settingsButton);
+    connect(settingsButton, &QPushButton::clicked, this, [this] { showPage(Page::Settings); });
+    addCommand(CommandGroup::System, settingsButton);
     m_leftPanel->addWidget(m_commandPage);
 
     // Practice page: the countdown and the commands of a run.
     m_practicePage = new QWidget(m_leftPanel);
     m_practicePage->setObjectName(QStringLiteral("PracticePage"));
-    m_practiceLayout = new QVBoxLayout(m_practicePage);
-    m_practiceLayout->setContentsMargins(10, 14, 10, 10);
-    m_practiceLayout->setSpacing(8);
+    auto *practice = new QVBoxLayout(m_practicePage);
+    practice->setContentsMargins(10, 14, 10, 10);
+    practice->setSpacing(8);
     auto *countdownCaption = new QLabel(QStringLiteral("倒计时"), m_practicePage);
     countdownCaption->setObjectName(QStringLiteral("LabelCountdownCaption"));
     countdownCaption->setFont(cjk::hei(15, true));
     countdownCaption->setAlignment(Qt::AlignCenter);
     countdownCaption->setStyleSheet(QStringLiteral("color:#1f4e79;"));
-    m_practiceLayout->addWidget(countdownCaption);
+    practice->addWidget(countdownCaption);
     m_countdown = new QLabel(QStringLiteral("00:00"), m_practicePage);
     m_countdown->setObjectName(QStringLiteral("LabelCountdown"));
     m_countdown->setFont(cjk::hei(30, true));
@@ -234,8 +225,8 @@ QWidget *MainWindow::buildLeftPanel()
     m_countdown->setStyleSheet(QStringLiteral(
         "color:#d00000;background:#ffffff;border:1px solid #cfd8e3;border-radius:5px;"
         "padding:6px;"));
-    m_practiceLayout->addWidget(m_countdown);
-    m_practiceLayout->addSpacing(6);
+    practice->addWidget(m_countdown);
+    practice->addSpacing(6);
     m_gradeButton = new QToolButton(m_practicePage);
     m_gradeButton->setObjectName(QStringLiteral("SpeedButton13"));
     m_gradeButton->setText(QStringLiteral("交卷评阅"));
@@ -243,8 +234,9 @@ QWidget *MainWindow::buildLeftPanel()
     m_gradeButton->setMinimumHeight(38);
     m_gradeButton->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     m_gradeButton->setCursor(Qt::PointingHandCursor);
-    m_practiceLayout->addWidget(m_gradeButton);
-    m_practiceLayout->addStretch(1);
+    connect(m_gradeButton, &QToolButton::clicked, this, &MainFrame::gradeRequested);
+    practice->addWidget(m_gradeButton);
+    practice->addStretch(1);
     m_practiceBack = new QToolButton(m_practicePage);
     m_practiceBack->setObjectName(QStringLiteral("ImageBackToCommands"));
     m_practiceBack->setText(QStringLiteral("◀ 返回功能菜单"));
@@ -253,7 +245,7 @@ QWidget *MainWindow::buildLeftPanel()
     m_practiceBack->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     connect(m_practiceBack, &QToolButton::clicked, this,
             [this] { showLeftPage(LeftPage::Commands); });
-    m_practiceLayout->addWidget(m_practiceBack);
+    practice->addWidget(m_practiceBack);
     m_leftPanel->addWidget(m_practicePage);
     return m_leftPanel;
 }
@@ -266,23 +258,23 @@ QWidget *MainWindow::buildCentre()
     column->setSpacing(0);
 
     // The slogan strip; its label is placed by position so that it can move.
-    m_sloganStrip = new QFrame(centre);
-    m_sloganStrip->setObjectName(QStringLiteral("Panel6"));
-    m_sloganStrip->setFixedHeight(kSloganHeight);
-    m_sloganLabel =
-        new QLabel(QStringLiteral("电力工作人员必备环节  电力安全高于一切"), m_sloganStrip);
-    m_sloganLabel->setObjectName(QStringLiteral("Label41"));
-    m_sloganLabel->setFont(cjk::youyuan(19, true));
-    QPalette green = m_sloganLabel->palette();
+    auto *sloganStrip = new QFrame(centre);
+    sloganStrip->setObjectName(QStringLiteral("Panel6"));
+    sloganStrip->setFixedHeight(kSloganHeight);
+    auto *sloganLabel =
+        new QLabel(QStringLiteral("电力工作人员必备环节  电力安全高于一切"), sloganStrip);
+    sloganLabel->setObjectName(QStringLiteral("Label41"));
+    sloganLabel->setFont(cjk::youyuan(19, true));
+    QPalette green = sloganLabel->palette();
     green.setColor(QPalette::WindowText, QColor(0, 128, 0));
-    m_sloganLabel->setPalette(green);
-    m_sloganLabel->adjustSize();
+    sloganLabel->setPalette(green);
+    sloganLabel->adjustSize();
     const int stripWidth = kClientWidth - kLeftPanelWidth;
     // The text starts at its design position, moved left only as far as needed
     // to be read whole while it stands still.
-    const int x = std::min(kSloganStart, stripWidth - m_sloganLabel->width() - 24);
-    m_sloganLabel->move(x, (kSloganHeight - m_sloganLabel->height()) / 2);
-    column->addWidget(m_sloganStrip);
+    const int x = std::min(kSloganStart, stripWidth - sloganLabel->width() - 24);
+    sloganLabel->move(x, (kSloganHeight - sloganLabel->height()) / 2);
+    column->addWidget(sloganStrip);
 
     m_pageArea = new QStackedWidget(centre);
     m_pageArea->setObjectName(QStringLiteral("PageArea"));
@@ -296,6 +288,8 @@ QWidget *MainWindow::buildCentre()
     connect(m_settingsPage, &SettingsPage::quitRequested, this, &MainWindow::quitWithoutAsking);
     connect(m_settingsPage, &SettingsPage::backToQuestions, this,
             [this] { showPage(Page::SingleChoice); });
+    connect(m_settingsPage, &SettingsPage::sliderPositionChanged, this,
+            &MainFrame::delaySliderMoved);
     column->addWidget(m_pageArea, 1);
     return centre;
 }
@@ -305,7 +299,6 @@ QWidget *MainWindow::buildBottomBar()
     // Not of fixed height: the strip area above the row grows with the rows of
     // question numbers a run needs, and the page area gives up the room.
     auto *bar = new QFrame(this);
-    m_bottomBar = bar;
     bar->setObjectName(QStringLiteral("BottomBar"));
     bar->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     auto *column = new QVBoxLayout(bar);
@@ -338,11 +331,11 @@ QWidget *MainWindow::buildBottomBar()
     // The legend, with the hand-in hint under it while it is shown.
     auto *notes = new QVBoxLayout;
     notes->setSpacing(0);
-    m_legend = new QLabel(QStringLiteral("红色表示你答错了 绿色表示正确 灰色表示主观题"), bar);
-    m_legend->setObjectName(QStringLiteral("LabelLegend"));
-    m_legend->setFont(cjk::song(12));
-    m_legend->setStyleSheet(QStringLiteral("color:#555555;"));
-    notes->addWidget(m_legend);
+    auto *legend = new QLabel(QStringLiteral("红色表示你答错了 绿色表示正确 灰色表示主观题"), bar);
+    legend->setObjectName(QStringLiteral("LabelLegend"));
+    legend->setFont(cjk::song(12));
+    legend->setStyleSheet(QStringLiteral("color:#555555;"));
+    notes->addWidget(legend);
     m_bottomHint = new QLabel(QStringLiteral("请点击[交卷评阅]按钮交卷后进行答案对照"), bar);
     m_bottomHint->setObjectName(QStringLiteral("LabelHandInHint"));
     m_bottomHint->setFont(cjk::song(12, true));
@@ -354,16 +347,18 @@ QWidget *MainWindow::buildBottomBar()
     notes->addWidget(m_bottomHint);
     row->addLayout(notes);
 
-    m_bottomCommands = new QHBoxLayout;
-    m_bottomCommands->setSpacing(6);
-    row->addLayout(m_bottomCommands, 1);
-    m_prior = new QPushButton(QStringLiteral("前一题[Prior]"), bar);
-    m_prior->setObjectName(QStringLiteral("Button1"));
-    m_prior->setMinimumSize(112, 28);
+    m_runBarItems = new QHBoxLayout;
+    m_runBarItems->setSpacing(6);
+    row->addLayout(m_runBarItems, 1);
+    auto *prior = new QPushButton(QStringLiteral("前一题[Prior]"), bar);
+    prior->setObjectName(QStringLiteral("Button1"));
+    prior->setMinimumSize(112, 28);
     m_next = new QPushButton(QStringLiteral("下一题[Next]"), bar);
     m_next->setObjectName(QStringLiteral("Button2"));
     m_next->setMinimumSize(112, 28);
-    row->addWidget(m_prior);
+    connect(prior, &QPushButton::clicked, this, &MainFrame::priorRequested);
+    connect(m_next, &QPushButton::clicked, this, &MainFrame::nextRequested);
+    row->addWidget(prior);
     row->addWidget(m_next);
     column->addLayout(row);
     return bar;
@@ -403,25 +398,12 @@ void MainWindow::showLeftPage(LeftPage page)
     m_leftPanel->setCurrentWidget(page == LeftPage::Commands ? m_commandPage : m_practicePage);
 }
 
-void MainWindow::setCommandsEnabled(bool enabled)
-{
-    for (const CommandGroup group :
-         {CommandGroup::Practice, CommandGroup::Exam, CommandGroup::Tools, CommandGroup::Editor,
-          CommandGroup::System})
-        m_groupBoxes.at(static_cast<int>(group))->setEnabled(enabled);
-}
-
 void MainWindow::addCommand(CommandGroup group, QWidget *command)
 {
     const int index = static_cast<int>(group);
     command->setParent(m_groupBoxes.at(index));
     m_groupLayouts.at(index)->addWidget(command);
     m_groupBoxes.at(index)->setVisible(true);
-}
-
-QWidget *MainWindow::page(Page page) const
-{
-    return m_pageArea->widget(static_cast<int>(page));
 }
 
 MainWindow::Page MainWindow::currentPage() const
@@ -455,10 +437,67 @@ QString MainWindow::pageName(Page page)
     return QString::fromLatin1(kPageNames[static_cast<int>(page)]);
 }
 
-void MainWindow::stopElapsedClock()
+void MainWindow::setQuestionStrip(QWidget *strip)
 {
-    m_clock.stop();
-    m_clockTimer->stop();
+    auto *area = new QHBoxLayout(m_stripArea);
+    area->setContentsMargins(0, 0, 0, 0);
+    strip->setParent(m_stripArea);
+    area->addWidget(strip);
+}
+
+void MainWindow::addRunBarItem(QWidget *item, int stretch)
+{
+    item->setParent(m_runBarItems->parentWidget());
+    m_runBarItems->addWidget(item, stretch);
+}
+
+void MainWindow::showTopBar(const TopBar &bar)
+{
+    if (m_chapterName != bar.chapter)
+        setChapterName(bar.chapter);
+    m_chapterCaption->setVisible(bar.chapterShown);
+    m_chapterLink->setVisible(bar.chapterShown);
+    m_runStatus->setText(bar.runStatus);
+    m_result->setText(QStringLiteral("<span style=\"color:%1;font-weight:bold;\">%2</span>"
+                                     "<span style=\"color:%3;\">/%4</span>")
+                          .arg(QColor(0x008000).name(), bar.liveCorrect.toHtmlEscaped(),
+                               QColor(0x808080).name(), bar.liveTotal.toHtmlEscaped()));
+}
+
+void MainWindow::showRunCommands(const RunCommands &commands)
+{
+    m_gradeButton->setText(commands.gradeCaption);
+    m_gradeButton->setEnabled(commands.gradeEnabled);
+    m_practiceBack->setEnabled(commands.backToCommandsEnabled);
+    for (const CommandGroup group :
+         {CommandGroup::Practice, CommandGroup::Exam, CommandGroup::Tools, CommandGroup::Editor,
+          CommandGroup::System})
+        m_groupBoxes.at(static_cast<int>(group))->setEnabled(commands.commandsEnabled);
+}
+
+void MainWindow::showRunBar(const RunBar &bar)
+{
+    if (m_progress->minimum() != bar.progressMinimum ||
+        m_progress->maximum() != bar.progressMaximum)
+        m_progress->setRange(bar.progressMinimum, bar.progressMaximum);
+    m_progress->setValue(bar.progressValue);
+    m_percent->setText(bar.percentText);
+    m_bottomHint->setVisible(bar.handInHintVisible);
+    m_next->setEnabled(bar.nextEnabled);
+    m_next->setText(bar.nextCaption);
+}
+
+void MainWindow::showCountdown(const QString &text)
+{
+    m_countdown->setText(text);
+}
+
+void MainWindow::refreshSettings()
+{
+    // Only the delay is changed underneath the page (a run puts it back to its
+    // setting); other fields keep what the user is typing.
+    if (m_settingsPage->delaySlider()->value() != m_settingsForm.sliderPosition())
+        m_settingsPage->refresh();
 }
 
 void MainWindow::tickClock()

@@ -1,7 +1,7 @@
 #include "app/ui/Windows.h"
 
 #include "app/ui/MainWindow.h"
-#include "app/ui/PracticeDesk.h"
+#include "exam/ui/PracticeDesk.h"
 #include "exam/ui/ReviewWindow.h"
 #include "practice/ui/BackdropWindow.h"
 #include "practice/ui/PickerWindow.h"
@@ -42,7 +42,8 @@ Windows::Windows(QSqlDatabase mainDb, QSqlDatabase pickerDb)
     MainWindow *main = m_main.get();
     PickerWindow *picker = m_picker.get();
     picker->setBackdrop(m_backdrop.get());
-    m_desk = std::make_unique<PracticeDesk>(*main, *m_review);
+    m_desk = std::make_unique<PracticeDesk>(*main, mainDb, m_mainNotifier, main->startupSettings(),
+                                            main->settingsForm(), *m_review);
     PracticeDesk *desk = m_desk.get();
 
     QObject::connect(main, &MainWindow::firstShown, picker, &PickerWindow::openModal);

@@ -1,6 +1,5 @@
-#include "app/ui/PracticeDesk.h"
+#include "exam/ui/PracticeDesk.h"
 
-#include "app/ui/MainWindow.h"
 #include "exam/ui/ChapterPage.h"
 #include "exam/ui/ReviewWindow.h"
 #include "exam/ui/ScorePage.h"
@@ -10,9 +9,9 @@
 #include "practice/ui/QuestionStrip.h"
 #include "practice/ui/SingleChoicePage.h"
 #include "practice/ui/TrueFalsePage.h"
-#include "settings/ui/SettingsPage.h"
+#include "question/QuestionType.h"
+#include "settings/SettingsForm.h"
 #include "widgets/CjkFonts.h"
-#include "widgets/LinkLabel.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>
@@ -25,42 +24,38 @@
 
 namespace {
 
-MainWindow::Page windowPage(RunDisplay::Page page)
+MainFrame::Page windowPage(RunDisplay::Page page)
 {
     switch (page) {
     case RunDisplay::Page::Chapter:
-        return MainWindow::Page::Chapter;
+        return MainFrame::Page::Chapter;
     case RunDisplay::Page::SingleChoice:
-        return MainWindow::Page::SingleChoice;
+        return MainFrame::Page::SingleChoice;
     case RunDisplay::Page::MultipleChoice:
-        return MainWindow::Page::MultipleChoice;
+        return MainFrame::Page::MultipleChoice;
     case RunDisplay::Page::FillIn:
-        return MainWindow::Page::FillIn;
+        return MainFrame::Page::FillIn;
     case RunDisplay::Page::TrueFalse:
-        return MainWindow::Page::TrueFalse;
+        return MainFrame::Page::TrueFalse;
     case RunDisplay::Page::Essay:
-        return MainWindow::Page::Essay;
+        return MainFrame::Page::Essay;
     case RunDisplay::Page::Score:
-        return MainWindow::Page::Score;
+        return MainFrame::Page::Score;
     }
-    return MainWindow::Page::Chapter;
-}
-
-QString colourHex(unsigned rgb)
-{
-    return QStringLiteral("#%1").arg(rgb, 6, 16, QLatin1Char('0'));
+    return MainFrame::Page::Chapter;
 }
 
 } // namespace
 
-PracticeDesk::PracticeDesk(MainWindow &main, ReviewWindow &review, QObject *parent)
-    : QObject(parent), m_main(main), m_run(main.startupSettings(), main.notifier()),
-      m_sequential(main.database(), m_run, main.notifier()), m_countdown(&m_beeper),
-      m_presenter(review), m_session(main.database(), m_run, m_sequential, m_countdown,
-                                     main.settingsForm(), main.notifier(), m_presenter)
+PracticeDesk::PracticeDesk(MainFrame &frame, QSqlDatabase db, Notifier &notifier,
+                           const Settings &startup, SettingsForm &settingsForm,
+                           ReviewWindow &review, QObject *parent)
+    : QObject(parent), m_frame(frame), m_settingsForm(settingsForm), m_run(startup, notifier),
+      m_sequential(db, m_run, notifier), m_countdown(&m_beeper), m_presenter(review),
+      m_session(db, m_run, m_sequential, m_countdown, settingsForm, notifier, m_presenter)
 {
-    review.setPlacement(MainWindow::kTopBarHeight, MainWindow::kPageAreaWidth);
-    m_run.setSliderPosition(main.settingsForm().sliderPosition());
+    review.setPlacement(MainFrame::kTopBarHeight, MainFrame::kPageAreaWidth);
+    m_run.setSliderPosition(settingsForm.sliderPosition());
 
     m_advanceTimer = new QTimer(this);
     m_advanceTimer->setInterval(kTickMs);
@@ -73,7 +68,7 @@ PracticeDesk::PracticeDesk(MainWindow &main, ReviewWindow &review, QObject *pare
     connect(m_countdownTimer, &QTimer::timeout, this, [this] { m_session.countdownTick(); });
     connect(&m_countdown, &Countdown::runningChanged, this,
             [this](bool running) { switchTimer(m_countdownTimer, running); });
-    connect(&m_countdown, &Countdown::labelChanged, main.countdownLabel(), &QLabel::setText);
+    connect(&m_countdown, &Countdown::labelChanged, &m_frame, &MainFrame::showCountdown);
 
     buildPages();
     connectCommands();
@@ -98,44 +93,52 @@ void PracticeDesk::buildPages()
     m_trueFalse = new TrueFalsePage(m_run);
     m_essay = new EssayPage(m_run);
     m_answerPages = {m_single, m_multiple, m_fillIn, m_trueFalse, m_essay};
-    m_main.installPage(MainWindow::Page::SingleChoice, m_single);
-    m_main.installPage(MainWindow::Page::MultipleChoice, m_multiple);
-    m_main.installPage(MainWindow::Page::FillIn, m_fillIn);
-    m_main.installPage(MainWindow::Page::TrueFalse, m_trueFalse);
-    m_main.installPage(MainWindow::Page::Essay, m_essay);
+    m_frame.installPage(MainFrame::Page::SingleChoice, m_single);
+    m_frame.installPage(MainFrame::Page::MultipleChoice, m_multiple);
+    m_frame.installPage(MainFrame::Page::FillIn, m_fillIn);
+    m_frame.installPage(MainFrame::Page::TrueFalse, m_trueFalse);
+    m_frame.installPage(MainFrame::Page::Essay, m_essay);
     m_score = new ScorePage(m_session);
-    m_main.installPage(MainWindow::Page::Score, m_score);
+    m_frame.installPage(MainFrame::Page::Score, m_score);
     m_chapter = new ChapterPage(m_session);
-    m_main.installPage(MainWindow::Page::Chapter, m_chapter);
+    m_frame.installPage(MainFrame::Page::Chapter, m_chapter);
 
-    // The strip fills the strip area of the bottom bar, which grows with it.
-    auto *area = new QHBoxLayout(m_main.questionStripArea());
-    area->setContentsMargins(0, 0, 0, 0);
-    m_strip = new QuestionStrip(m_main.questionStripArea());
-    area->addWidget(m_strip);
+    m_strip = new QuestionStrip;
+    m_frame.setQuestionStrip(m_strip);
     connect(m_strip, &QuestionStrip::numberPressed, this,
             [this](int number) { m_run.stripClick(number); });
 
-    m_knownFigure = new QLabel(m_main.bottomBar());
+    m_knownFigure = new QLabel;
     m_knownFigure->setObjectName(QStringLiteral("LabelKnownFigure"));
     m_knownFigure->setFont(cjk::hei(14, true));
     m_knownFigure->setStyleSheet(QStringLiteral("color:#ff00ff;"));
     m_knownFigure->setToolTip(QStringLiteral("会做的题数/总题数"));
-    m_main.bottomCommands()->addWidget(m_knownFigure);
-    m_main.bottomCommands()->addStretch(1);
+    m_frame.addRunBarItem(m_knownFigure, 1);
+
+    m_sequentialButton = new QPushButton(QStringLiteral("本章顺序练习"));
+    m_sequentialButton->setObjectName(QStringLiteral("Button23"));
+    m_sequentialButton->setMinimumHeight(28);
+    m_sequentialButton->setCursor(Qt::PointingHandCursor);
+    m_frame.addCommand(MainFrame::CommandGroup::Practice, m_sequentialButton);
+    m_typeChoice = new QComboBox;
+    m_typeChoice->setObjectName(QStringLiteral("ComboBox7"));
+    m_typeChoice->addItems(question::typeChoiceItems());
+    m_typeChoice->setCurrentIndex(0);
+    m_typeChoice->setMinimumHeight(26);
+    m_frame.addCommand(MainFrame::CommandGroup::Practice, m_typeChoice);
 }
 
 void PracticeDesk::connectCommands()
 {
-    connect(m_main.sequentialButton(), &QPushButton::clicked, this,
+    connect(m_sequentialButton, &QPushButton::clicked, this,
             [this] { m_session.startSequential(0); });
-    connect(m_main.typeChoice(), &QComboBox::activated, this,
+    connect(m_typeChoice, &QComboBox::activated, this,
             [this](int index) { m_session.startSequential(index + 1); });
-    connect(m_main.gradeButton(), &QToolButton::clicked, this, [this] { m_session.grade(); });
-    connect(m_main.priorButton(), &QPushButton::clicked, this, [this] { m_run.prior(); });
-    connect(m_main.nextButton(), &QPushButton::clicked, this, [this] { m_run.next(); });
+    connect(&m_frame, &MainFrame::gradeRequested, this, [this] { m_session.grade(); });
+    connect(&m_frame, &MainFrame::priorRequested, this, [this] { m_run.prior(); });
+    connect(&m_frame, &MainFrame::nextRequested, this, [this] { m_run.next(); });
     // The automatic move reloads its delay from the slider as it stands now.
-    connect(m_main.settingsPage(), &SettingsPage::sliderPositionChanged, this,
+    connect(&m_frame, &MainFrame::delaySliderMoved, this,
             [this](int position) { m_run.setSliderPosition(position); });
 }
 
@@ -171,26 +174,20 @@ void PracticeDesk::renderRun(const RunDisplay &display)
     // page stays up while a timer of the run ticks.
     if (display.pageSerial != m_pageSerial) {
         m_pageSerial = display.pageSerial;
-        m_main.showPage(windowPage(display.page));
+        m_frame.showPage(windowPage(display.page));
     }
 
     m_strip->render(display.strip);
-    QProgressBar *progress = m_main.progressBar();
-    if (progress->minimum() != display.progressMinimum ||
-        progress->maximum() != display.progressMaximum)
-        progress->setRange(display.progressMinimum, display.progressMaximum);
-    progress->setValue(display.progressValue);
-    m_main.percentLabel()->setText(display.percentText);
-    m_main.bottomHint()->setVisible(display.bottomHintVisible);
+    MainFrame::RunBar bar;
+    bar.progressMinimum = display.progressMinimum;
+    bar.progressMaximum = display.progressMaximum;
+    bar.progressValue = display.progressValue;
+    bar.percentText = display.percentText;
+    bar.handInHintVisible = display.bottomHintVisible;
+    bar.nextEnabled = display.nextEnabled;
+    bar.nextCaption = display.nextCaption;
+    m_frame.showRunBar(bar);
     m_knownFigure->setText(m_sequential.page().knownFigure);
-    m_main.nextButton()->setEnabled(display.nextEnabled);
-    m_main.nextButton()->setText(display.nextCaption);
-
-    m_main.resultLabel()->setText(
-        QStringLiteral("<span style=\"color:%1;font-weight:bold;\">%2</span>"
-                       "<span style=\"color:%3;\">/%4</span>")
-            .arg(colourHex(RunDisplay::kGreen), display.liveCorrect.toHtmlEscaped(),
-                 colourHex(RunDisplay::kGrey), display.liveTotal.toHtmlEscaped()));
 
     switchTimer(m_advanceTimer, display.advanceTimerOn);
     switchTimer(m_revealTimer, display.revealTimerOn);
@@ -198,26 +195,28 @@ void PracticeDesk::renderRun(const RunDisplay &display)
 
 void PracticeDesk::renderFrame(const PracticeSession::Frame &frame)
 {
-    if (m_main.chapterName() != frame.chapter)
-        m_main.setChapterName(frame.chapter);
-    m_main.chapterCaption()->setVisible(frame.chapterLinkVisible);
-    m_main.chapterLink()->setVisible(frame.chapterLinkVisible);
-    m_main.runStatusLabel()->setText(frame.runStatus);
+    const RunDisplay &display = m_run.display();
+    MainFrame::TopBar top;
+    top.chapter = frame.chapter;
+    top.chapterShown = frame.chapterLinkVisible;
+    top.runStatus = frame.runStatus;
+    top.liveCorrect = display.liveCorrect;
+    top.liveTotal = display.liveTotal;
+    m_frame.showTopBar(top);
     if (frame.leftPageSerial != m_leftPageSerial) {
         m_leftPageSerial = frame.leftPageSerial;
-        m_main.showLeftPage(frame.leftPage == PracticeSession::LeftPage::Practice
-                                ? MainWindow::LeftPage::Practice
-                                : MainWindow::LeftPage::Commands);
+        m_frame.showLeftPage(frame.leftPage == PracticeSession::LeftPage::Practice
+                                 ? MainFrame::LeftPage::Practice
+                                 : MainFrame::LeftPage::Commands);
     }
-    m_main.gradeButton()->setText(frame.gradeCaption);
-    m_main.gradeButton()->setEnabled(frame.gradeEnabled);
-    m_main.practiceBackButton()->setEnabled(frame.practiceBackEnabled);
-    m_main.setCommandsEnabled(frame.commandsEnabled);
-
+    MainFrame::RunCommands commands;
+    commands.gradeCaption = frame.gradeCaption;
+    commands.gradeEnabled = frame.gradeEnabled;
+    commands.backToCommandsEnabled = frame.practiceBackEnabled;
+    commands.commandsEnabled = frame.commandsEnabled;
+    m_frame.showRunCommands(commands);
     // The session may have put the delay back to its setting.
-    SettingsPage *settings = m_main.settingsPage();
-    if (settings->delaySlider()->value() != m_main.settingsForm().sliderPosition())
-        settings->refresh();
+    m_frame.refreshSettings();
 }
 
 void PracticeDesk::switchTimer(QTimer *timer, bool on)

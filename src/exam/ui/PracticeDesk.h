@@ -5,6 +5,7 @@
 #include "exam/ui/ReviewWindowPresenter.h"
 #include "practice/PracticeRun.h"
 #include "practice/SequentialPractice.h"
+#include "widgets/MainFrame.h"
 #include "widgets/ToneBeeper.h"
 
 #include <QObject>
@@ -12,7 +13,11 @@
 class ChapterPage;
 class EssayPage;
 class FillInPage;
-class MainWindow;
+class Notifier;
+class QComboBox;
+class QPushButton;
+class SettingsForm;
+struct Settings;
 class MultipleChoicePage;
 class QLabel;
 class QTimer;
@@ -24,10 +29,10 @@ class SingleChoicePage;
 class TrueFalsePage;
 
 // Practising through the main window: owns the practice run, sequential
-// practice, the countdown and the session around them, installs the answer,
-// score and chapter pages, the question-number strip and the run's commands,
-// drives the run's timers, and renders the run's display and the session's
-// frame after every change. It decides nothing itself.
+// practice, the countdown and the session around them, registers the answer,
+// score and chapter pages, the question-number strip and the practice commands
+// with the frame, drives the run's timers, and renders the run's display and
+// the session's frame after every change. It decides nothing itself.
 class PracticeDesk : public QObject
 {
     Q_OBJECT
@@ -36,7 +41,8 @@ public:
     static constexpr int kTickMs = 100;
     static constexpr int kCountdownMs = 1000;
 
-    PracticeDesk(MainWindow &main, ReviewWindow &review, QObject *parent = nullptr);
+    PracticeDesk(MainFrame &frame, QSqlDatabase db, Notifier &notifier, const Settings &startup,
+                 SettingsForm &settingsForm, ReviewWindow &review, QObject *parent = nullptr);
     ~PracticeDesk() override;
 
     PracticeRun &run() { return m_run; }
@@ -55,9 +61,7 @@ public:
     ScorePage *scorePage() const { return m_score; }
     ChapterPage *chapterPage() const { return m_chapter; }
     QuestionStrip *questionStrip() const { return m_strip; }
-    QLabel *knownFigureLabel() const { return m_knownFigure; }
     QTimer *advanceTimer() const { return m_advanceTimer; }
-    QTimer *revealTimer() const { return m_revealTimer; }
     QTimer *countdownTimer() const { return m_countdownTimer; }
 
 signals:
@@ -72,7 +76,8 @@ private:
     void renderFrame(const PracticeSession::Frame &frame);
     static void switchTimer(QTimer *timer, bool on);
 
-    MainWindow &m_main;
+    MainFrame &m_frame;
+    SettingsForm &m_settingsForm;
     ToneBeeper m_beeper;
     PracticeRun m_run;
     SequentialPractice m_sequential;
@@ -89,6 +94,8 @@ private:
     ScorePage *m_score = nullptr;
     ChapterPage *m_chapter = nullptr;
     QuestionStrip *m_strip = nullptr;
+    QPushButton *m_sequentialButton = nullptr;
+    QComboBox *m_typeChoice = nullptr;
     QLabel *m_knownFigure = nullptr;
     QTimer *m_advanceTimer = nullptr;
     QTimer *m_revealTimer = nullptr;
