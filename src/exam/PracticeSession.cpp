@@ -18,6 +18,8 @@ const QString kNoRunNotice =
     QStringLiteral("[软件提示]：请选择左侧 的【顺序练习】、【随机练习】、【模拟考试】开始练习.");
 const QString kGradingCaption = QStringLiteral("试卷自动评阅中...");
 const QString kGradedCaption = QStringLiteral("试卷评阅");
+const QString kChapterLockedNotice = QStringLiteral(
+    "[软件提示]：本套试题还没有交卷，不能更换章节。请先点击左边的【交卷评阅】按钮交卷评阅。");
 
 // Why a write to the data file failed, in the user's words; the store's own
 // text when it is none of the usual causes.
@@ -75,8 +77,18 @@ void PracticeSession::showLeftPage(LeftPage page)
     Q_EMIT changed();
 }
 
+bool PracticeSession::chapterChangeAllowed() const
+{
+    return !m_run.active();
+}
+
 bool PracticeSession::chooseChapter(const QString &name)
 {
+    // The chapter of a loaded run is the one its log record will name.
+    if (!chapterChangeAllowed()) {
+        m_notifier.inform(kChapterLockedNotice);
+        return false;
+    }
     m_frame.chapter = name;
     m_run.setTypeFilter(0);
     m_run.showChapterPage();
@@ -128,7 +140,9 @@ void PracticeSession::extract()
     m_frame.chapterLinkVisible = false;
     m_frame.practiceBackEnabled = false;
     m_frame.commandsEnabled = false;
+    m_frame.setChoiceEnabled = false;
     Q_EMIT changed();
+    Q_EMIT pickerCloseRequested();
     Q_EMIT practicePanelDue(result.switchPanelAfterMs);
 }
 
@@ -188,6 +202,7 @@ void PracticeSession::restoreIdle()
     m_frame.practiceBackEnabled = true;
     m_frame.knownCommandVisible = false;
     m_frame.commandsEnabled = true;
+    m_frame.setChoiceEnabled = true;
     setLeftPage(LeftPage::Commands);
 }
 

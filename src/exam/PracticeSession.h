@@ -45,6 +45,7 @@ public:
         bool practiceBackEnabled = true;  // the picture leading back to the commands
         bool knownCommandVisible = false; // "【此题会做不练习】"
         bool commandsEnabled = true;      // practice, settings, search ... (not Prior/Next)
+        bool setChoiceEnabled = true; // the set list and "提取试题" (off while a run is loaded)
         QString countdownLabel;
         StyledText logLines; // the practice-log view of the chapter page
         int logSerial = 0;   // grows whenever logLines is replaced
@@ -63,10 +64,14 @@ public:
     const Frame &frame() const { return m_frame; }
     bool grading() const { return m_grading; }
 
+    // Whether the chapter may change: not while a run is loaded and not yet
+    // graded (the picker stays closed then).
+    bool chapterChangeAllowed() const;
     // A chapter chosen in the picker: becomes the current chapter and is
     // loaded for all types; the chapter page and the log are shown. Returns
     // false after the load's notice (the picker is asked to open again when
-    // the chapter has nothing left to practise).
+    // the chapter has nothing left to practise). Refused with a notice while
+    // a run is loaded.
     bool chooseChapter(const QString &name);
     // "本章顺序练习" (0) and the type choice box (1 … 5).
     void startSequential(int typeFilter);
@@ -91,6 +96,8 @@ Q_SIGNALS:
     void changed();
     // The picker must open again (a chosen chapter has nothing to practise).
     void pickerRequested();
+    // A run was loaded: the picker must close (the chapter cannot change now).
+    void pickerCloseRequested();
     // Switch the left panel to the practice page after this many milliseconds.
     void practicePanelDue(int milliseconds);
 

@@ -4,6 +4,9 @@
 #include "practice/PracticeRun.h"
 #include "practice/QuestionSource.h"
 
+const QString SequentialPractice::kHandInFirstNotice =
+    QStringLiteral("[软件提示]：本套试题还没有交卷，请先点击左边的【交卷评阅】按钮交卷评阅。");
+
 SequentialPractice::SequentialPractice(QSqlDatabase db, PracticeRun &run, Notifier &notifier)
     : m_db(db), m_run(run), m_notifier(notifier)
 {
@@ -18,6 +21,8 @@ ChapterLoader::Result SequentialPractice::loadChapter(const QString &chapter, in
         m_notifier.inform(result.notice);
         return result;
     }
+    // A new division: no set of the old list stays chosen.
+    m_page.heading = ChapterPage().heading;
     m_page.setInfoLine = result.setInfoLine;
     m_page.setItems = result.setItems;
     m_page.bankChapterLine = result.bankChapterLine;
@@ -27,6 +32,8 @@ ChapterLoader::Result SequentialPractice::loadChapter(const QString &chapter, in
     m_page.bankId = result.bankId;
     m_page.bankName = result.bankName;
     m_run.applyDivision(result.setSize, result.setCount);
+    m_divisionChapter = chapter;
+    m_divisionFilter = typeFilter;
     return result;
 }
 
@@ -51,7 +58,8 @@ SequentialPractice::StartResult SequentialPractice::start(const QString &chapter
 
 void SequentialPractice::setClicked(int row)
 {
-    if (row < 0 || row >= m_page.setItems.size())
+    // The set of a loaded run is what its log record and file name will name.
+    if (m_run.active() || row < 0 || row >= m_page.setItems.size())
         return;
     m_page.heading = m_page.setItems.at(row);
     m_run.setSetIndex(row);
@@ -61,6 +69,18 @@ SequentialPractice::ExtractResult SequentialPractice::extract(const QString &cha
                                                               int examMinutesField)
 {
     ExtractResult result;
+    // A loaded run is handed in before anything replaces it.
+    if (m_run.active()) {
+        m_notifier.inform(kHandInFirstNotice);
+        return result;
+    }
+    // The set list was divided for another chapter or type than the one
+    // asked for last (a load that found nothing to practise keeps the old
+    // list): what was asked for has nothing to practise.
+    if (m_divisionChapter != chapter || m_divisionFilter != m_run.typeFilter()) {
+        m_notifier.inform(ChapterLoader::failureNotice(chapter, m_run.typeFilter()));
+        return result;
+    }
     const QVector<RunQuestion> loaded = QuestionSource(m_db).readSet(
         chapter, m_run.typeFilter(), m_run.setSize(), m_run.setCount(), m_run.setIndex());
     if (loaded.isEmpty()) {

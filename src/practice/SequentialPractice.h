@@ -50,6 +50,9 @@ public:
         // chapter link, disable the picture leading back to the command page.
     };
 
+    // "提取试题" while a run is loaded and not yet graded.
+    static const QString kHandInFirstNotice;
+
     SequentialPractice(QSqlDatabase db, PracticeRun &run, Notifier &notifier);
 
     // Grading of an active run when sequential practice starts. It is expected
@@ -65,10 +68,12 @@ public:
     // "本章顺序练习" (typeFilter 0) or the type choice box (item + 1).
     StartResult start(const QString &chapter, int typeFilter, int setSizeField);
 
-    // A click on row of the set list.
+    // A set chosen in the set list (click or keys); ignored while a run is loaded.
     void setClicked(int row);
 
-    // "提取试题": the chosen set of the chapter into the run.
+    // "提取试题": the chosen set of the chapter into the run. Refused with a
+    // notice while a run is loaded, and when the set list was divided for
+    // another chapter or type than the one asked for last.
     ExtractResult extract(const QString &chapter, int examMinutesField);
 
     const ChapterPage &page() const { return m_page; }
@@ -79,4 +84,7 @@ private:
     Notifier &m_notifier;
     std::function<void()> m_grade;
     ChapterPage m_page;
+    // Chapter and type filter the set list was divided for; -1 before the first load.
+    QString m_divisionChapter;
+    int m_divisionFilter = -1;
 };

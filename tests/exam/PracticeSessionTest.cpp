@@ -321,6 +321,87 @@ private Q_SLOTS:
         QVERIFY(!desk.run.display().bottomHintVisible);
     }
 
+    // While a set is loaded and not graded the chapter stays: the picker is
+    // asked to close, and a chapter chosen anyway is refused.
+    void chapterStaysUnderALoadedRun_data()
+    {
+        QTest::addColumn<int>("nexts");
+        QTest::newRow("on a question") << 1;
+        QTest::newRow("on the score page") << 8;
+    }
+    void chapterStaysUnderALoadedRun()
+    {
+        Desk desk;
+        desk.addSingles(57);
+        const int other = desk.db.addChapter(desk.bank, QStringLiteral("第六章"));
+        desk.db.addQuestion(other, 1, QStringLiteral("题"), {}, QStringLiteral("1"));
+        QVERIFY(desk.session.chooseChapter(kChapter));
+        desk.session.startSequential(0);
+        desk.session.setClicked(1);
+        QSignalSpy closePicker(&desk.session, &PracticeSession::pickerCloseRequested);
+        QVERIFY(desk.session.chapterChangeAllowed());
+        desk.session.extract();
+        QCOMPARE(closePicker.count(), 1);
+        QVERIFY(!desk.session.chapterChangeAllowed());
+        QVERIFY(!desk.session.frame().setChoiceEnabled);
+        QFETCH(int, nexts);
+        for (int i = 0; i < nexts; ++i)
+            desk.run.next();
+        desk.notifier.notices.clear();
+
+        QVERIFY(!desk.session.chooseChapter(QStringLiteral("第六章")));
+        QCOMPARE(desk.notifier.notices,
+                 QStringList{QStringLiteral("[软件提示]：本套试题还没有交卷，不能更换章节。"
+                                            "请先点击左边的【交卷评阅】按钮交卷评阅。")});
+        QCOMPARE(desk.session.frame().chapter, kChapter);
+        QVERIFY(desk.run.active());
+        QCOMPARE(desk.run.N(), 7);
+        QCOMPARE(desk.run.setIndex(), 1);
+
+        desk.session.grade();
+        QSqlQuery log = sql::run(desk.db.db(), QStringLiteral("select info from log"));
+        QVERIFY(log.next());
+        QCOMPARE(log.value(0).toString(),
+                 QStringLiteral("[练习模式]-[") + kChapter + QStringLiteral("]第【2】套"));
+        log.finish();
+        QVERIFY(desk.session.chapterChangeAllowed());
+        QVERIFY(desk.session.frame().setChoiceEnabled);
+        QVERIFY(desk.session.chooseChapter(QStringLiteral("第六章")));
+    }
+
+    // "查看我的做题记录" on the score page shows the chapter page while the run
+    // is still loaded: the set list and "提取试题" leave the run alone there.
+    void scorePageLogLinkKeepsTheRun()
+    {
+        Desk desk;
+        desk.addSingles(57);
+        QVERIFY(desk.session.chooseChapter(kChapter));
+        desk.session.startSequential(0);
+        desk.session.setClicked(1);
+        desk.session.extract();
+        desk.run.question(1).userAnswer = QStringLiteral("2");
+        for (int i = 0; i < 8; ++i)
+            desk.run.next();
+        desk.session.trimLog();
+        QCOMPARE(desk.run.display().page, RunDisplay::Page::Chapter);
+        desk.notifier.notices.clear();
+
+        desk.session.setClicked(0);
+        desk.session.extract();
+        QCOMPARE(desk.notifier.notices, QStringList{SequentialPractice::kHandInFirstNotice});
+        QVERIFY(desk.run.active());
+        QCOMPARE(desk.run.N(), 7);
+        QCOMPARE(desk.run.question(1).userAnswer, QStringLiteral("2"));
+        QCOMPARE(desk.logRows(), 0);
+
+        desk.session.grade();
+        QCOMPARE(desk.presenter.setIndexes, QList<int>{1});
+        QCOMPARE(desk.presenter.shown.at(0).countFigure, QStringLiteral("1/7"));
+        QSqlQuery log = sql::run(desk.db.db(), QStringLiteral("select info from log"));
+        QVERIFY(log.next());
+        QVERIFY(log.value(0).toString().endsWith(QStringLiteral("第【2】套")));
+    }
+
     void startingAgainGradesTheActiveRun()
     {
         Desk desk;

@@ -2,6 +2,7 @@
 #include "TestDatabase.h"
 #include "TestRegistry.h"
 
+#include "practice/ChapterLoader.h"
 #include "practice/PracticeRun.h"
 #include "practice/QuestionSource.h"
 #include "practice/SequentialPractice.h"
@@ -204,6 +205,104 @@ private slots:
         QCOMPARE(f.run.setCount(), 2);
         QCOMPARE(f.run.setIndex(), 1);
         QCOMPARE(f.run.typeFilter(), 2);
+    }
+
+    // While a run is loaded and not graded, neither the set list nor
+    // "提取试题" touches it (its set number names its log record and file).
+    void loadedRunKeepsItsSet_data()
+    {
+        QTest::addColumn<int>("nexts");
+        QTest::newRow("on a question") << 2;
+        QTest::newRow("past the last question") << 9;
+    }
+    void loadedRunKeepsItsSet()
+    {
+        Fixture f;
+        f.add(57);
+        f.practice.start(kChapter, 0, 50);
+        f.practice.setClicked(1);
+        QVERIFY(f.practice.extract(kChapter, 90).ok);
+        const QList<qint64> ids = f.runIds();
+        for (int i = 0, n = fetched<int>("nexts"); i < n; ++i)
+            f.run.next();
+        const int current = f.run.current();
+        f.notifier.notices.clear();
+
+        f.practice.setClicked(0);
+        QCOMPARE(f.run.setIndex(), 1);
+        QCOMPARE(f.practice.page().heading, QStringLiteral("本章第【02】套试卷07道试题"));
+        QVERIFY(!f.practice.extract(kChapter, 90).ok);
+        QCOMPARE(f.notifier.notices, QStringList{SequentialPractice::kHandInFirstNotice});
+        QCOMPARE(f.notifier.notices.first(),
+                 QStringLiteral(
+                     "[软件提示]：本套试题还没有交卷，请先点击左边的【交卷评阅】按钮交卷评阅。"));
+        QVERIFY(f.run.active());
+        QCOMPARE(f.runIds(), ids);
+        QCOMPARE(f.run.current(), current);
+        QCOMPARE(f.run.setIndex(), 1);
+        QCOMPARE(f.run.highlightedSet(), 1);
+
+        // Once the run has ended, the list chooses again.
+        f.run.endRun();
+        f.practice.setClicked(0);
+        QVERIFY(f.practice.extract(kChapter, 90).ok);
+        QCOMPARE(f.run.N(), 50);
+    }
+
+    // When the last load found nothing to practise, the set list on screen
+    // belongs to another type or chapter: "提取试题" says what is missing
+    // instead of claiming the set's questions are all known.
+    void extractAfterAFailedLoad_data()
+    {
+        QTest::addColumn<QString>("failing");
+        QTest::addColumn<int>("typeFilter");
+        QTest::addColumn<QString>("chapter");
+        QTest::newRow("type the chapter lacks") << "missing type" << 2 << kChapter;
+        QTest::newRow("type whose questions are all known") << "known type" << 4 << kChapter;
+        QTest::newRow("chapter with nothing left")
+            << "other chapter" << 0 << QStringLiteral("第四章 空");
+    }
+    void extractAfterAFailedLoad()
+    {
+        QFETCH(QString, failing);
+        QFETCH(int, typeFilter);
+        QFETCH(QString, chapter);
+        Fixture f;
+        f.add(5, 1);
+        for (qint64 id : f.add(2, 4))
+            f.markKnown(id);
+        f.db.addChapter(f.db.addBank(QStringLiteral("空库")), QStringLiteral("第四章 空"));
+        f.practice.start(kChapter, 0, 50);
+        if (failing == QLatin1String("other chapter"))
+            QVERIFY(!f.practice.loadChapter(chapter, 0, 50).ok);
+        else
+            QVERIFY(!f.practice.start(kChapter, typeFilter, 50).load.ok);
+        f.notifier.notices.clear();
+
+        QVERIFY(!f.practice.extract(chapter, 90).ok);
+        QCOMPARE(f.notifier.notices,
+                 QStringList{ChapterLoader::failureNotice(chapter, typeFilter)});
+        QVERIFY(!f.run.active());
+
+        // A start that divides again extracts as usual.
+        f.practice.start(kChapter, 0, 50);
+        QVERIFY(f.practice.extract(kChapter, 90).ok);
+        QCOMPARE(f.run.N(), 5);
+    }
+
+    // A reload divides anew: a set chosen in the old list is chosen no more.
+    void reloadClearsTheChosenSet()
+    {
+        Fixture f;
+        f.add(57);
+        f.practice.start(kChapter, 0, 50);
+        f.practice.setClicked(1);
+        f.practice.start(kChapter, 0, 50);
+        QCOMPARE(f.run.setIndex(), 0);
+        QCOMPARE(f.practice.page().heading,
+                 QStringLiteral("请选择分割试题,并点击【提取试题】调入试题"));
+        QVERIFY(f.practice.extract(kChapter, 90).ok);
+        QCOMPARE(f.run.N(), 50);
     }
 
     void startGradesAnActiveRun()
