@@ -56,11 +56,10 @@ void TestDatabase::exec(const QString &statement)
         qFatal("%s: %s", qPrintable(statement), qPrintable(query.lastError().text()));
 }
 
-int TestDatabase::addBank(const QString &name, bool enabled, int id)
+qint64 TestDatabase::addBank(const QString &name, bool enabled, qint64 id)
 {
     if (id == 0)
-        id = static_cast<int>(sql::scalar(m_db, QStringLiteral("select coalesce(max(id),0)+1 "
-                                                               "from database_name")));
+        id = sql::scalar(m_db, QStringLiteral("select coalesce(max(id),0)+1 from database_name"));
     sql::run(m_db,
              QStringLiteral("insert into database_name(id, database_name, status) "
                             "values(?,?,?)"),
@@ -68,19 +67,19 @@ int TestDatabase::addBank(const QString &name, bool enabled, int id)
     return id;
 }
 
-int TestDatabase::addChapter(int bankId, const QString &name, int alltime)
+qint64 TestDatabase::addChapter(qint64 bankId, const QString &name, int alltime)
 {
     QSqlQuery q = sql::run(
         m_db,
         QStringLiteral("insert into fenlei(试卷名称, database_id, alltime, "
                        "创建日期, 创建者) values(?,?,?,?,?)"),
         {name, bankId, alltime, QStringLiteral("2026-01-01T00:00:00"), QStringLiteral("net_user")});
-    return q.lastInsertId().toInt();
+    return q.lastInsertId().toLongLong();
 }
 
-int TestDatabase::addQuestion(int chapterId, int type, const QString &stem,
-                              const QStringList &options, const QString &answer, int points,
-                              bool toPractise, const QString &image)
+qint64 TestDatabase::addQuestion(qint64 chapterId, int type, const QString &stem,
+                                 const QStringList &options, const QString &answer, int points,
+                                 bool toPractise, const QString &image)
 {
     QStringList four = options;
     while (four.size() < 4)
@@ -98,5 +97,5 @@ int TestDatabase::addQuestion(int chapterId, int type, const QString &stem,
          text(encodeQuestionText(four[1])), text(encodeQuestionText(four[2])),
          text(encodeQuestionText(four[3])), text(encodeQuestionText(answer)), points,
          toPractise ? 1 : 0, text(image), text(QString())});
-    return q.lastInsertId().toInt();
+    return q.lastInsertId().toLongLong();
 }

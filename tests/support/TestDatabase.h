@@ -21,11 +21,11 @@ public:
     QString folder() const;
 
     // Convenience writers. Texts of questions are encoded as the editor does.
-    int addBank(const QString &name, bool enabled = true, int id = 0);
-    int addChapter(int bankId, const QString &name, int alltime = 60);
-    int addQuestion(int chapterId, int type, const QString &stem, const QStringList &options,
-                    const QString &answer, int points = 2, bool toPractise = true,
-                    const QString &image = QString());
+    qint64 addBank(const QString &name, bool enabled = true, qint64 id = 0);
+    qint64 addChapter(qint64 bankId, const QString &name, int alltime = 60);
+    qint64 addQuestion(qint64 chapterId, int type, const QString &stem, const QStringList &options,
+                       const QString &answer, int points = 2, bool toPractise = true,
+                       const QString &image = QString());
     void exec(const QString &statement);
 
 private:

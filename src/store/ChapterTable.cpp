@@ -1,0 +1,44 @@
+#include "store/ChapterTable.h"
+
+#include "store/Sql.h"
+
+#include <QSqlQuery>
+#include <QVariant>
+
+namespace {
+
+const QString kSelect =
+    QStringLiteral("select id, 试卷名称, database_id, alltime, 创建日期, 创建者 from fenlei ");
+
+ChapterRow chapterFrom(const QSqlQuery &query)
+{
+    ChapterRow row;
+    row.id = query.value(0).toLongLong();
+    row.name = query.value(1).toString();
+    row.bankId = query.value(2).toLongLong();
+    row.examMinutes = query.value(3).toInt();
+    row.created = query.value(4).toString();
+    row.creator = query.value(5).toString();
+    return row;
+}
+
+} // namespace
+
+QList<ChapterRow> ChapterTable::ofBank(qint64 bankId) const
+{
+    QList<ChapterRow> chapters;
+    QSqlQuery query =
+        sql::run(m_db, kSelect + QStringLiteral("where database_id = ? order by id"), {bankId});
+    while (query.next())
+        chapters.append(chapterFrom(query));
+    return chapters;
+}
+
+std::optional<ChapterRow> ChapterTable::findByName(const QString &name) const
+{
+    QSqlQuery query =
+        sql::run(m_db, kSelect + QStringLiteral("where 试卷名称 = ? order by id limit 1"), {name});
+    if (!query.next())
+        return std::nullopt;
+    return chapterFrom(query);
+}

@@ -1,0 +1,100 @@
+#include "store/QuestionTable.h"
+
+#include "store/QuestionCodec.h"
+#include "store/Sql.h"
+
+#include <QSqlQuery>
+#include <QVariant>
+
+namespace {
+
+const QString kColumns = QStringLiteral("id, 试卷分类, 题目类型, 题目, 选择项1, 选择项2, 选择项3, "
+                                        "选择项4, 正确答案, 本题分数, 题目选择, images, 解析");
+
+// The where clause of a scope and the values it binds, in order.
+QString whereOf(const QuestionScope &scope, QVariantList &values)
+{
+    QString where = scope.of == QuestionScope::Of::Chapter
+                        ? QStringLiteral(" where 试卷分类 = ?")
+                        : QStringLiteral(" where 试卷分类 in "
+                                         "(select id from fenlei where database_id = ?)");
+    values << scope.id;
+    if (scope.toPractiseOnly)
+        where += QStringLiteral(" and 题目选择 = TRUE");
+    if (scope.type > 0) {
+        where += QStringLiteral(" and 题目类型 = ?");
+        values << scope.type;
+    }
+    return where;
+}
+
+QuestionRow questionFrom(const QSqlQuery &query)
+{
+    QuestionRow row;
+    row.id = query.value(0).toLongLong();
+    row.chapterId = query.value(1).toLongLong();
+    row.type = query.value(2).toInt();
+    row.stem = decodeQuestionText(query.value(3).toString());
+    for (int i = 0; i < 4; ++i)
+        row.options[i] = decodeQuestionText(query.value(4 + i).toString());
+    row.answer = decodeQuestionText(query.value(8).toString());
+    row.points = query.value(9).toInt();
+    row.toPractise = query.value(10).toInt() != 0;
+    row.image = query.value(11).toString();
+    row.note = query.value(12).toString();
+    return row;
+}
+
+} // namespace
+
+int QuestionTable::countAll() const
+{
+    return static_cast<int>(sql::scalar(m_db, QStringLiteral("select count(*) from 考试训练题库")));
+}
+
+int QuestionTable::count(const QuestionScope &scope) const
+{
+    QVariantList values;
+    const QString where = whereOf(scope, values);
+    return static_cast<int>(
+        sql::scalar(m_db, QStringLiteral("select count(*) from 考试训练题库") + where, values));
+}
+
+QHash<qint64, int> QuestionTable::countsPerChapter(qint64 bankId) const
+{
+    // One grouped count for the whole bank instead of one count per chapter.
+    QHash<qint64, int> counts;
+    QSqlQuery query =
+        sql::run(m_db,
+                 QStringLiteral("select 试卷分类, count(*) from 考试训练题库 where 试卷分类 in "
+                                "(select id from fenlei where database_id = ?) group by 试卷分类"),
+                 {bankId});
+    while (query.next())
+        counts.insert(query.value(0).toLongLong(), query.value(1).toInt());
+    return counts;
+}
+
+bool QuestionTable::anyInEnabledBank() const
+{
+    return sql::scalar(m_db, QStringLiteral("select exists(select 1 from 考试训练题库 q "
+                                            "join fenlei f on f.id = q.试卷分类 "
+                                            "join database_name d on d.id = f.database_id "
+                                            "where d.status <> 0)")) != 0;
+}
+
+QList<QuestionRow> QuestionTable::read(const QuestionScope &scope, int limit, qint64 offset) const
+{
+    if (limit <= 0)
+        return {};
+    QVariantList values;
+    const QString statement = QStringLiteral("select ") + kColumns +
+                              QStringLiteral(" from 考试训练题库") + whereOf(scope, values) +
+                              QStringLiteral(" order by id limit ? offset ?");
+    values << limit << offset;
+    QList<QuestionRow> rows;
+    rows.reserve(limit);
+    QSqlQuery query = sql::run(m_db, statement, values);
+    while (query.next())
+        rows.append(questionFrom(query));
+    return rows;
+}

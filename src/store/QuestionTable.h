@@ -1,0 +1,76 @@
+#pragma once
+
+#include <QHash>
+#include <QList>
+#include <QSqlDatabase>
+#include <QString>
+#include <array>
+
+// A question as stored in the question table, its encoded texts decoded.
+struct QuestionRow
+{
+    qint64 id = 0;
+    qint64 chapterId = 0;
+    int type = 0; // QuestionType code
+    QString stem;
+    std::array<QString, 4> options; // A … D
+    QString answer;                 // in the encoding of its type
+    int points = 0;
+    bool toPractise = true; // false: marked as known
+    QString image;          // picture file name as stored, empty for none
+    QString note;           // explanatory note as stored
+};
+
+// Which questions a count or a read covers: those of one chapter or of a
+// whole bank, optionally only those still to practise and only one type.
+struct QuestionScope
+{
+    enum class Of
+    {
+        Chapter,
+        Bank
+    };
+    Of of = Of::Chapter;
+    qint64 id = 0; // the chapter's or the bank's id
+    bool toPractiseOnly = false;
+    int type = 0; // 0: every type
+
+    static QuestionScope chapter(qint64 chapterId) { return {Of::Chapter, chapterId}; }
+    static QuestionScope bank(qint64 bankId) { return {Of::Bank, bankId}; }
+    QuestionScope toPractise() const
+    {
+        QuestionScope scope = *this;
+        scope.toPractiseOnly = true;
+        return scope;
+    }
+    QuestionScope ofType(int typeCode) const
+    {
+        QuestionScope scope = *this;
+        scope.type = typeCode;
+        return scope;
+    }
+};
+
+// The questions of every bank (table 考试训练题库). Texts are decoded here, right
+// after reading, so the rest of the program only sees plain text.
+class QuestionTable
+{
+public:
+    explicit QuestionTable(QSqlDatabase db) : m_db(std::move(db)) {}
+
+    // Every question of the file, all banks.
+    int countAll() const;
+    int count(const QuestionScope &scope) const;
+    // Question counts of the bank's chapters by chapter id; a chapter without
+    // questions is missing.
+    QHash<qint64, int> countsPerChapter(qint64 bankId) const;
+    // True when some chapter of an enabled bank holds a question.
+    bool anyInEnabledBank() const;
+
+    // The questions of the scope in storage order: at most limit of them,
+    // after skipping offset.
+    QList<QuestionRow> read(const QuestionScope &scope, int limit, qint64 offset = 0) const;
+
+private:
+    QSqlDatabase m_db;
+};

@@ -1,0 +1,206 @@
+#include "TestDatabase.h"
+#include "TestRegistry.h"
+
+#include "store/QuestionTable.h"
+
+#include <QTest>
+
+namespace {
+
+// Ids from here on no longer fit 32 bits; cut to 32 bits they would be 1, 2 ...
+constexpr qint64 kHigh = qint64(1) << 32;
+
+// Two banks and two chapters whose ids, cut to 32 bits, would be the same:
+// bank and chapter 1, and bank and chapter 2^32 + 1 with question ids above 2^32.
+struct TwoBanks
+{
+    TwoBanks()
+    {
+        lowBank = db.addBank(QStringLiteral("线路安规"));
+        highBank = db.addBank(QStringLiteral("变电安规"), true, kHigh + 1);
+        lowChapter = db.addChapter(lowBank, QStringLiteral("第一章"));
+        db.addQuestion(lowChapter, 1, QStringLiteral("低一"), {}, QStringLiteral("1"));
+        db.addQuestion(lowChapter, 1, QStringLiteral("低二"), {}, QStringLiteral("2"));
+        db.addQuestion(lowChapter, 3, QStringLiteral("低三"), {}, QStringLiteral("答"), 2, false);
+        db.exec(QStringLiteral("update sqlite_sequence set seq = %1 where name in "
+                               "('fenlei', '考试训练题库')")
+                    .arg(kHigh));
+        highChapter = db.addChapter(highBank, QStringLiteral("第二章"));
+        high << db.addQuestion(highChapter, 1, QStringLiteral("高一"),
+                               {QStringLiteral("甲"), QStringLiteral("乙"), QStringLiteral("丙"),
+                                QStringLiteral("丁")},
+                               QStringLiteral("3"), 4, true, QStringLiteral("p.png"));
+        high << db.addQuestion(highChapter, 1, QStringLiteral("高二"), {}, QStringLiteral("1"), 2,
+                               false);
+        high << db.addQuestion(highChapter, 1, QStringLiteral("高三"), {}, QStringLiteral("4"));
+        high << db.addQuestion(highChapter, 5, QStringLiteral("高四"), {}, QStringLiteral("论"));
+    }
+
+    TestDatabase db;
+    qint64 lowBank = 0;
+    qint64 highBank = 0;
+    qint64 lowChapter = 0;
+    qint64 highChapter = 0;
+    QList<qint64> high; // question ids of the high chapter, storage order
+};
+
+} // namespace
+
+class QuestionTableTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void count_data()
+    {
+        QTest::addColumn<bool>("ofBank");
+        QTest::addColumn<bool>("highIds");
+        QTest::addColumn<bool>("toPractise");
+        QTest::addColumn<int>("type");
+        QTest::addColumn<int>("expected");
+        QTest::newRow("chapter") << false << false << false << 0 << 3;
+        QTest::newRow("chapter, to practise") << false << false << true << 0 << 2;
+        QTest::newRow("chapter, one type") << false << false << false << 3 << 1;
+        QTest::newRow("chapter, one type, to practise") << false << false << true << 3 << 0;
+        QTest::newRow("high chapter") << false << true << false << 0 << 4;
+        QTest::newRow("high chapter, to practise, one type") << false << true << true << 1 << 2;
+        QTest::newRow("bank") << true << false << false << 0 << 3;
+        QTest::newRow("high bank") << true << true << false << 0 << 4;
+        QTest::newRow("high bank, to practise") << true << true << true << 0 << 3;
+        QTest::newRow("high bank, one type") << true << true << false << 5 << 1;
+    }
+    void count()
+    {
+        QFETCH(bool, ofBank);
+        QFETCH(bool, highIds);
+        QFETCH(bool, toPractise);
+        QFETCH(int, type);
+        QFETCH(int, expected);
+        TwoBanks f;
+        QuestionScope scope = ofBank
+                                  ? QuestionScope::bank(highIds ? f.highBank : f.lowBank)
+                                  : QuestionScope::chapter(highIds ? f.highChapter : f.lowChapter);
+        if (toPractise)
+            scope = scope.toPractise();
+        QCOMPARE(QuestionTable(f.db.db()).count(scope.ofType(type)), expected);
+    }
+
+    void countsWholeFileAndPerChapter()
+    {
+        TwoBanks f;
+        QuestionTable table(f.db.db());
+        QCOMPARE(table.countAll(), 7);
+        QCOMPARE(table.count(QuestionScope::chapter(12345)), 0);
+        const QHash<qint64, int> low = table.countsPerChapter(f.lowBank);
+        QCOMPARE(low.size(), 1);
+        QCOMPARE(low.value(f.lowChapter), 3);
+        const QHash<qint64, int> high = table.countsPerChapter(f.highBank);
+        QCOMPARE(high.size(), 1);
+        QCOMPARE(high.value(kHigh + 1), 4);
+    }
+
+    void readsInStorageOrder_data()
+    {
+        QTest::addColumn<bool>("toPractise");
+        QTest::addColumn<int>("limit");
+        QTest::addColumn<qint64>("offset");
+        // Positions in the chapter's storage order: the early question, then
+        // the four entered first (the second of them known).
+        QTest::addColumn<QList<int>>("positions");
+        QTest::newRow("all") << false << 10 << qint64(0) << QList<int>{0, 1, 2, 3, 4};
+        QTest::newRow("to practise") << true << 10 << qint64(0) << QList<int>{0, 1, 3, 4};
+        QTest::newRow("limit") << true << 2 << qint64(0) << QList<int>{0, 1};
+        QTest::newRow("offset") << true << 2 << qint64(1) << QList<int>{1, 3};
+        QTest::newRow("offset at the end") << true << 2 << qint64(4) << QList<int>{};
+        QTest::newRow("no limit, no rows") << false << 0 << qint64(0) << QList<int>{};
+    }
+    void readsInStorageOrder()
+    {
+        QFETCH(bool, toPractise);
+        QFETCH(int, limit);
+        QFETCH(qint64, offset);
+        QFETCH(QList<int>, positions);
+        TwoBanks f;
+        // Written last, but with the lowest id of the chapter: it comes first.
+        const qint64 early = kHigh - 5;
+        f.db.exec(QStringLiteral("insert into 考试训练题库(id, 试卷分类, 题目类型, 题目) "
+                                 "values(%1, %2, 1, '')")
+                      .arg(early)
+                      .arg(f.highChapter));
+        const QList<qint64> ids = QList<qint64>{early} + f.high;
+        QList<qint64> expected;
+        for (int position : positions)
+            expected << ids.at(position);
+        QuestionScope scope = QuestionScope::chapter(f.highChapter);
+        if (toPractise)
+            scope = scope.toPractise();
+        QList<qint64> got;
+        for (const QuestionRow &row : QuestionTable(f.db.db()).read(scope, limit, offset))
+            got << row.id;
+        QCOMPARE(got, expected);
+    }
+
+    void rowTextsAreDecoded()
+    {
+        TwoBanks f;
+        f.db.exec(QStringLiteral("update 考试训练题库 set 解析 = ' 注 ' where id = %1")
+                      .arg(f.high.at(0)));
+        const QList<QuestionRow> rows =
+            QuestionTable(f.db.db()).read(QuestionScope::chapter(f.highChapter), 1);
+        QCOMPARE(rows.size(), 1);
+        const QuestionRow &row = rows.first();
+        QCOMPARE(row.id, f.high.at(0));
+        QVERIFY(row.id > kHigh);
+        QCOMPARE(row.chapterId, kHigh + 1);
+        QCOMPARE(row.type, 1);
+        QCOMPARE(row.stem, QStringLiteral("高一"));
+        QCOMPARE(QStringList(row.options.begin(), row.options.end()),
+                 (QStringList{QStringLiteral("甲"), QStringLiteral("乙"), QStringLiteral("丙"),
+                              QStringLiteral("丁")}));
+        QCOMPARE(row.answer, QStringLiteral("3"));
+        QCOMPARE(row.points, 4);
+        QVERIFY(row.toPractise);
+        QCOMPARE(row.image, QStringLiteral("p.png"));
+        QCOMPARE(row.note, QStringLiteral(" 注 ")); // plain columns are read as stored
+    }
+
+    void badEncodingReadsEmpty()
+    {
+        TwoBanks f;
+        f.db.exec(
+            QStringLiteral("update 考试训练题库 set 题目 = 'ABC', 正确答案 = 'ZZ' where id = %1")
+                .arg(f.high.at(0)));
+        const QuestionRow row =
+            QuestionTable(f.db.db()).read(QuestionScope::chapter(f.highChapter), 1).first();
+        QCOMPARE(row.stem, QString());
+        QCOMPARE(row.answer, QString());
+        QCOMPARE(row.options[0], QStringLiteral("甲"));
+    }
+
+    void anyInEnabledBank_data()
+    {
+        QTest::addColumn<bool>("enabled");
+        QTest::addColumn<int>("questions");
+        QTest::addColumn<bool>("expected");
+        QTest::newRow("enabled bank with a question") << true << 1 << true;
+        QTest::newRow("enabled bank, empty chapter") << true << 0 << false;
+        QTest::newRow("closed bank with a question") << false << 1 << false;
+    }
+    void anyInEnabledBank()
+    {
+        QFETCH(bool, enabled);
+        QFETCH(int, questions);
+        QFETCH(bool, expected);
+        TestDatabase db;
+        const qint64 chapter = db.addChapter(db.addBank(QStringLiteral("库"), enabled, kHigh + 7),
+                                             QStringLiteral("章"));
+        for (int i = 0; i < questions; ++i)
+            db.addQuestion(chapter, 1, QStringLiteral("题"), {}, QStringLiteral("1"));
+        // A question whose chapter is gone belongs to no bank.
+        db.addQuestion(chapter + 1, 1, QStringLiteral("孤"), {}, QStringLiteral("1"));
+        QCOMPARE(QuestionTable(db.db()).anyInEnabledBank(), expected);
+    }
+};
+
+DRILLBAY_TEST(QuestionTableTest)
+#include "QuestionTableTest.moc"
