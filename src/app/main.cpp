@@ -51,6 +51,10 @@ int main(int argc, char **argv)
                                   .arg(QDir::toNativeSeparators(path), error));
         return 1;
     }
+    // A write-protected file can still be practised from; say once that
+    // nothing will be kept.
+    if (Database::isReadOnly(mainDb))
+        QMessageBox::information(nullptr, QStringLiteral("提示"), Database::readOnlyNotice(path));
 
     Windows windows(mainDb, pickerDb);
     DesktopLauncher::placeForThisProgram();

@@ -8,7 +8,30 @@
 #include <QSqlError>
 #include <QSqlQuery>
 
-QSqlDatabase Database::open(const QString &path, const QString &connectionName, QString *error)
+namespace {
+
+bool inUse(const QSqlError &error)
+{
+    const QString text = error.text().toLower();
+    return text.contains(QLatin1String("locked")) || text.contains(QLatin1String("busy"));
+}
+
+QString quotedName(const QString &name)
+{
+    QString inner = name;
+    inner.replace(QLatin1Char('"'), QStringLiteral("\"\""));
+    return QLatin1Char('"') + inner + QLatin1Char('"');
+}
+
+QString joined(const QStringList &names)
+{
+    return QStringLiteral("“") + names.join(QStringLiteral("”、“")) + QStringLiteral("”");
+}
+
+} // namespace
+
+QSqlDatabase Database::open(const QString &path, const QString &connectionName, QString *error,
+                            Access access, int busyTimeoutMs)
 {
     auto fail = [&](const QString &why) {
         if (error)
@@ -27,27 +50,89 @@ QSqlDatabase Database::open(const QString &path, const QString &connectionName, 
                           ? QSqlDatabase::database(connectionName, false)
                           : QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connectionName);
     db.setDatabaseName(path);
-    // Short busy timeout; the file is opened read-write but never created here.
-    db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=1000"));
+    // The file is opened read-write (read-only when it is write-protected) but
+    // never created here. A short busy timeout: another program's lock fails a
+    // statement soon instead of freezing the window.
+    QString options = QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(busyTimeoutMs);
+    if (access == Access::ReadOnly)
+        options += QStringLiteral(";QSQLITE_OPEN_READONLY");
+    db.setConnectOptions(options);
     if (!db.open())
         return fail(QStringLiteral("无法打开数据文件：%1\n%2").arg(shown, db.lastError().text()));
 
+    const QString inUseMessage =
+        QStringLiteral(
+            "数据文件 %1 正被其他程序使用，现在无法读取。请关闭使用它的程序后再启动本软件。")
+            .arg(shown);
+
     // Reading the table list also proves the file is a database at all.
     QSqlQuery probe(db);
-    if (!probe.exec(QStringLiteral("select name from sqlite_master where type='table'")))
+    if (!probe.exec(QStringLiteral("select name from sqlite_master where type='table'"))) {
+        if (inUse(probe.lastError()))
+            return fail(inUseMessage);
         return fail(QStringLiteral("数据文件不是可用的题库数据库：%1").arg(shown));
+    }
     QStringList present;
     while (probe.next())
         present << probe.value(0).toString().toLower();
     probe.finish();
+    QStringList missingTables;
     for (const QString &table : schema::kRequiredTables) {
         if (!present.contains(table.toLower()))
-            return fail(QStringLiteral("数据文件 %1 缺少数据表“%2”，不是可用的题库数据库。")
-                            .arg(shown, table));
+            missingTables << table;
     }
+    if (!missingTables.isEmpty())
+        return fail(QStringLiteral("数据文件 %1 缺少数据表%2，不是可用的题库数据库。")
+                        .arg(shown, joined(missingTables)));
+
+    // Column names are not case-sensitive in the file.
+    QStringList missingColumns;
+    for (const schema::TableColumns &table : schema::kRequiredColumns) {
+        QSqlQuery columns(db);
+        if (!columns.exec(QStringLiteral("pragma table_info(%1)").arg(quotedName(table.table)))) {
+            if (inUse(columns.lastError()))
+                return fail(inUseMessage);
+            return fail(QStringLiteral("数据文件不是可用的题库数据库：%1").arg(shown));
+        }
+        QStringList names;
+        while (columns.next())
+            names << columns.value(1).toString().toLower();
+        columns.finish();
+        for (const QString &column : table.columns) {
+            if (!names.contains(column.toLower()))
+                missingColumns << table.table + QLatin1Char('.') + column;
+        }
+    }
+    if (!missingColumns.isEmpty())
+        return fail(QStringLiteral("数据文件 %1 缺少数据列%2，不是可用的题库数据库。")
+                        .arg(shown, joined(missingColumns)));
     if (error)
         error->clear();
     return db;
+}
+
+bool Database::isReadOnly(const QSqlDatabase &db)
+{
+    // A write-protected folder lets the file be read and even locked for
+    // writing, but a change could never be journalled there.
+    const QFileInfo file(db.databaseName());
+    if (!QFileInfo(file.absolutePath()).isWritable())
+        return true;
+    // A change of no rows: refused at once on a read-only connection, and
+    // otherwise writes nothing.
+    QSqlQuery probe(db);
+    if (probe.exec(QStringLiteral("delete from run_record where 0")))
+        return false;
+    const QString text = probe.lastError().text().toLower();
+    return text.contains(QLatin1String("readonly")) || text.contains(QLatin1String("read-only")) ||
+           text.contains(QLatin1String("read only"));
+}
+
+QString Database::readOnlyNotice(const QString &path)
+{
+    return QStringLiteral("[软件提示]：数据文件 %1 是只读的，可以练习，但本次运行中的做题记录、"
+                          "会做标记和系统配置都不会被保存。")
+        .arg(QDir::toNativeSeparators(path));
 }
 
 QString Database::defaultPath()

@@ -4,15 +4,31 @@
 #include <QString>
 
 // The one connection to the data file. The file must exist and hold the
-// tables of the format; the program never creates or alters tables.
+// tables and columns of the format; the program never creates or alters tables.
 class Database
 {
 public:
+    enum class Access
+    {
+        ReadWrite, // read-write when the file allows it, read-only otherwise
+        ReadOnly,  // reading only, whatever the file allows
+    };
+    // How long a statement waits for another program's lock before it fails.
+    static constexpr int kBusyTimeoutMs = 1000;
+
     // Opens the file under the given connection name. Returns an invalid
     // (closed) database and fills error with a message for the user when the
-    // file is missing, cannot be opened, or lacks a table of the format.
+    // file is missing, cannot be opened, is in use by another program, is not
+    // a database, or lacks a table or column of the format (all named).
     static QSqlDatabase open(const QString &path, const QString &connectionName,
-                             QString *error = nullptr);
+                             QString *error = nullptr, Access access = Access::ReadWrite,
+                             int busyTimeoutMs = kBusyTimeoutMs);
+    // True when nothing can be written through the connection: the file or its
+    // folder is write-protected, or it was opened for reading only. Changes
+    // nothing in the file.
+    static bool isReadOnly(const QSqlDatabase &db);
+    // The one notice at start when the file is read-only.
+    static QString readOnlyNotice(const QString &path);
     // The data file beside the program.
     static QString defaultPath();
 };

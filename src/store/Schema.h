@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -37,5 +38,41 @@ inline const QStringList kRequiredTables = {kQuestionTable,
                                             QStringLiteral("help"),
                                             QStringLiteral("reg"),
                                             QStringLiteral("joke")};
+
+// Every column the program reads or writes, by table (the format of
+// data/schema.sql). A file without one of them is refused at start.
+struct TableColumns
+{
+    QString table;
+    QStringList columns;
+};
+inline const QList<TableColumns> kRequiredColumns = {
+    {QStringLiteral("database_name"),
+     {QStringLiteral("id"), QStringLiteral("database_name"), QStringLiteral("status")}},
+    {QStringLiteral("fenlei"),
+     {QStringLiteral("id"), kChapterName, QStringLiteral("database_id"), QStringLiteral("alltime"),
+      kChapterCreated, kChapterCreator}},
+    {kQuestionTable,
+     {QStringLiteral("id"), kQuestionChapter, kQuestionType, kQuestionStem, kQuestionOption1,
+      kQuestionOption2, kQuestionOption3, kQuestionOption4, kQuestionAnswer, kQuestionPoints,
+      kQuestionToPractise, kQuestionImage, kQuestionNote}},
+    {QStringLiteral("rand_num"),
+     {QStringLiteral("id"), QStringLiteral("db_db_id"), QStringLiteral("sele_zhang_id"),
+      QStringLiteral("sele_zhang_xuhao"), QStringLiteral("s_num"), QStringLiteral("d_num"),
+      QStringLiteral("t_num"), QStringLiteral("p_num"), QStringLiteral("lunshu_num"),
+      QStringLiteral("total_num"), QStringLiteral("s_num_shiti"), QStringLiteral("d_num_shiti"),
+      QStringLiteral("t_num_shiti"), QStringLiteral("p_num_shiti"),
+      QStringLiteral("lunshu_num_shiti")}},
+    {QStringLiteral("run_record"),
+     {QStringLiteral("per_num"), QStringLiteral("display_answer"), QStringLiteral("next_time"),
+      QStringLiteral("test_time"), QStringLiteral("joke_flag")}},
+    {QStringLiteral("log"),
+     {QStringLiteral("id"), QStringLiteral("date"), QStringLiteral("fen"), QStringLiteral("info")}},
+    {QStringLiteral("help"),
+     {QStringLiteral("id"), QStringLiteral("title"), QStringLiteral("data"),
+      QStringLiteral("flag")}},
+    {QStringLiteral("reg"), {QStringLiteral("flag"), QStringLiteral("pass")}},
+    {QStringLiteral("joke"), {QStringLiteral("word")}},
+};
 
 } // namespace schema
