@@ -1,10 +1,5 @@
 #include "exam/PracticeLog.h"
 
-#include "store/Sql.h"
-
-#include <QSqlQuery>
-#include <algorithm>
-
 namespace {
 
 StyledSpan logSpan(const QString &text, unsigned color, bool bold = false)
@@ -20,7 +15,7 @@ StyledSpan logSpan(const QString &text, unsigned color, bool bold = false)
 
 } // namespace
 
-PracticeLog::PracticeLog(const QSqlDatabase &db) : m_db(db) {}
+PracticeLog::PracticeLog(const QSqlDatabase &db) : m_table(db) {}
 
 QString PracticeLog::info(int mode, const QString &chapterLabel, int setIndex)
 {
@@ -48,55 +43,31 @@ QString PracticeLog::dateText(const QString &stored)
 void PracticeLog::append(int mode, const QString &chapterLabel, int setIndex, int fen,
                          const QDateTime &now)
 {
-    // A null text would bind as NULL; the column wants an empty text.
-    QString text = info(mode, chapterLabel, setIndex);
-    if (text.isNull())
-        text = QStringLiteral("");
-    sql::run(m_db, QStringLiteral("INSERT INTO log (date, fen, info) VALUES (?, ?, ?)"),
-             {now.toString(QStringLiteral("yyyy-MM-ddTHH:mm:ss")), fen, text});
+    m_table.append(now, fen, info(mode, chapterLabel, setIndex));
 }
 
 void PracticeLog::trim()
 {
-    sql::run(m_db,
-             QStringLiteral("DELETE FROM log WHERE id NOT IN "
-                            "(SELECT id FROM log ORDER BY id DESC LIMIT ?)"),
-             {kKept});
+    m_table.keepNewest(kKept);
 }
 
 void PracticeLog::deleteAll()
 {
-    sql::run(m_db, QStringLiteral("DELETE FROM log"));
+    m_table.removeAll();
 }
 
 int PracticeLog::count() const
 {
-    return static_cast<int>(sql::scalar(m_db, QStringLiteral("SELECT COUNT(*) FROM log")));
+    return m_table.count();
 }
 
 StyledText PracticeLog::listRecent() const
 {
-    struct Row
-    {
-        QString date;
-        int fen;
-        QString info;
-    };
-    QList<Row> rows;
-    {
-        QSqlQuery query = sql::run(
-            m_db, QStringLiteral("SELECT date, fen, info FROM log ORDER BY id DESC LIMIT ?"),
-            {kListed});
-        while (query.next())
-            rows.append(
-                {query.value(0).toString(), query.value(1).toInt(), query.value(2).toString()});
-    }
-    std::reverse(rows.begin(), rows.end());
-
+    const QList<LogRow> rows = m_table.newest(kListed);
     StyledText lines;
     lines.reserve(rows.size() * 2);
     int number = 0;
-    for (const Row &row : rows) {
+    for (const LogRow &row : rows) {
         ++number;
         lines.append(trimmedLine(StyledLine{{logSpan(QString(), rgb::kBlack)}}));
         StyledLine line;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/StyledText.h"
+#include "store/PracticeLogTable.h"
 
 #include <QDateTime>
 #include <QSqlDatabase>
@@ -44,5 +45,5 @@ public:
     StyledText listRecent() const;
 
 private:
-    QSqlDatabase m_db;
+    PracticeLogTable m_table;
 };

@@ -2,25 +2,15 @@
 
 #include "base/GbkText.h"
 #include "base/Notifier.h"
-#include "store/Sql.h"
-
 #include <QHash>
-#include <QVariant>
 
-BankPicker::BankPicker(QSqlDatabase db) : m_db(db) {}
+BankPicker::BankPicker(QSqlDatabase db) : m_bankTable(db), m_chapterTable(db), m_questionTable(db)
+{
+}
 
 void BankPicker::refresh()
 {
-    QList<Bank> banks;
-    {
-        QSqlQuery query = sql::run(
-            m_db,
-            QStringLiteral("select id, database_name, status from database_name order by id"));
-        while (query.next())
-            banks.append(Bank{query.value(0).toInt(), query.value(1).toString(),
-                              query.value(2).toInt() != 0});
-    }
-    m_banks = banks;
+    m_banks = m_bankTable.all();
 
     // Keep the checked bank's caption in step with the table; a bank that has
     // gone or been closed is no longer checked (its chapters stay listed).
@@ -42,8 +32,7 @@ void BankPicker::refresh()
         }
     }
     if (!m_listedOnce)
-        m_wholeTotal = static_cast<int>(
-            sql::scalar(m_db, QStringLiteral("select count(*) from 考试训练题库")));
+        m_wholeTotal = m_questionTable.countAll();
 }
 
 int BankPicker::checkedPosition() const
@@ -63,36 +52,16 @@ bool BankPicker::listBank(int bankPosition)
         return false;
     const Bank bank = m_banks.at(bankPosition);
 
-    QList<int> ids;
-    QStringList names;
-    {
-        QSqlQuery query = sql::run(
-            m_db, QStringLiteral("select id, 试卷名称 from fenlei where database_id=? order by id"),
-            {bank.id});
-        while (query.next()) {
-            ids.append(query.value(0).toInt());
-            names.append(query.value(1).toString());
-        }
-    }
-    // One grouped count for the whole bank instead of one count per chapter.
-    QHash<int, int> perChapter;
-    {
-        QSqlQuery query = sql::run(
-            m_db,
-            QStringLiteral("select 试卷分类, count(*) from 考试训练题库 where 试卷分类 in "
-                           "(select id from fenlei where database_id=?) group by 试卷分类"),
-            {bank.id});
-        while (query.next())
-            perChapter.insert(query.value(0).toInt(), query.value(1).toInt());
-    }
-    const int whole =
-        static_cast<int>(sql::scalar(m_db, QStringLiteral("select count(*) from 考试训练题库")));
+    const QList<ChapterRow> chapters = m_chapterTable.ofBank(bank.id);
+    const QHash<qint64, int> perChapter = m_questionTable.countsPerChapter(bank.id);
+    const int whole = m_questionTable.countAll();
 
-    m_names = names;
+    m_names.clear();
     m_counts.clear();
     m_bankTotal = 0;
-    for (const int id : ids) {
-        const int count = perChapter.value(id, 0);
+    for (const ChapterRow &chapter : chapters) {
+        const int count = perChapter.value(chapter.id, 0);
+        m_names.append(chapter.name);
         m_counts.append(count);
         m_bankTotal += count;
     }
@@ -154,10 +123,7 @@ BankPicker::CloseDecision BankPicker::closeDecision() const
 
 bool BankPicker::anyChoosableChapter() const
 {
-    return sql::scalar(m_db, QStringLiteral("select exists(select 1 from 考试训练题库 q "
-                                            "join fenlei f on f.id=q.试卷分类 "
-                                            "join database_name d on d.id=f.database_id "
-                                            "where d.status<>0)")) != 0;
+    return m_questionTable.anyInEnabledBank();
 }
 
 QString BankPicker::emptyChapterNotice()

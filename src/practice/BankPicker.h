@@ -1,5 +1,9 @@
 #pragma once
 
+#include "store/BankTable.h"
+#include "store/ChapterTable.h"
+#include "store/QuestionTable.h"
+
 #include <QList>
 #include <QSqlDatabase>
 #include <QString>
@@ -18,12 +22,7 @@ class Notifier;
 class BankPicker
 {
 public:
-    struct Bank
-    {
-        int id = 0;
-        QString name;
-        bool enabled = false;
-    };
+    using Bank = BankRow;
 
     enum class CloseDecision
     {
@@ -48,7 +47,7 @@ public:
     // The checked bank: its position in banks() (-1 for none), id and name
     // (empty when none is checked).
     int checkedPosition() const;
-    int checkedBankId() const { return m_checkedBankId; }
+    qint64 checkedBankId() const { return m_checkedBankId; }
     QString checkedBankName() const { return m_checkedBankName; }
 
     // The listed chapters (listing order = storage order) and their question
@@ -85,10 +84,12 @@ public:
     static QString quitQuestion();
 
 private:
-    QSqlDatabase m_db;
+    BankTable m_bankTable;
+    ChapterTable m_chapterTable;
+    QuestionTable m_questionTable;
     QList<Bank> m_banks;
     bool m_checked = false;
-    int m_checkedBankId = 0;
+    qint64 m_checkedBankId = 0;
     QString m_checkedBankName;
     bool m_listedOnce = false;
     QStringList m_names;

@@ -2,11 +2,6 @@
 
 #include "base/GbkText.h"
 #include "question/QuestionType.h"
-#include "store/Schema.h"
-#include "store/Sql.h"
-
-#include <QSqlQuery>
-#include <QVariant>
 #include <algorithm>
 
 namespace {
@@ -28,12 +23,6 @@ const QString kHintLine = QStringLiteral(
     "提示：如果某道题会做，则点击紫色的【此题会做不练习】按钮，将不重复练习会做的题，"
     "使得要练习的题目越来越少，会做所有的题目,你的学习级别达到[师者]级 ");
 const QString kRestoreLink = QStringLiteral("将试题全部恢复到学习状态");
-
-int count(const QSqlDatabase &db, const QString &where, const QVariantList &values)
-{
-    return static_cast<int>(sql::scalar(
-        db, QStringLiteral("select count(*) from ") + schema::kQuestionTable + where, values));
-}
 
 QString padded(int number, int width)
 {
@@ -86,72 +75,48 @@ ChapterLoader::Result ChapterLoader::load(const QString &chapter, int typeFilter
     Result r;
     const int f = typeFilter >= 1 && typeFilter <= 5 ? typeFilter : 0;
 
-    // 1. The chapter and its bank.
-    {
-        QSqlQuery q = sql::run(m_db,
-                               QStringLiteral("select id, database_id from fenlei where ") +
-                                   schema::kChapterName + QStringLiteral(" = ?"),
-                               {chapter});
-        if (q.next()) {
-            r.chapterId = q.value(0).toInt();
-            r.bankId = q.value(1).toInt();
-        }
+    // The chapter and its bank.
+    if (const std::optional<ChapterRow> found = m_chapterTable.findByName(chapter)) {
+        r.chapterId = found->id;
+        r.bankId = found->bankId;
     }
-    {
-        QSqlQuery q =
-            sql::run(m_db, QStringLiteral("select database_name from database_name where id = ?"),
-                     {r.bankId});
-        if (q.next())
-            r.bankName = q.value(0).toString();
+    if (const std::optional<BankRow> bank = m_bankTable.find(r.bankId))
+        r.bankName = bank->name;
+
+    // Counts of the bank and of the chapter.
+    const QuestionScope inBank = QuestionScope::bank(r.bankId);
+    const QuestionScope inChapter = QuestionScope::chapter(r.chapterId).ofType(f);
+    if (r.chapterId != 0) {
+        r.bankTotal = m_questionTable.count(inBank);
+        r.bankToPractise = m_questionTable.count(inBank.toPractise().ofType(f));
+        r.chapterTotal = m_questionTable.count(inChapter);
+        r.chapterToPractise = m_questionTable.count(inChapter.toPractise());
     }
 
-    // 2., 3. Counts of the bank and of the chapter.
-    const QString typeCondition =
-        f > 0 ? QStringLiteral(" and %1 = ?").arg(schema::kQuestionType) : QString();
-    const QString practise = QStringLiteral(" and %1 = TRUE").arg(schema::kQuestionToPractise);
-    const QString inBank =
-        QStringLiteral(" where %1 in (select id from fenlei where database_id = ?)")
-            .arg(schema::kQuestionChapter);
-    const QString inChapter = QStringLiteral(" where %1 = ?").arg(schema::kQuestionChapter);
-    QVariantList bankValues{r.bankId};
-    QVariantList chapterValues{r.chapterId};
-    if (f > 0) {
-        bankValues << f;
-        chapterValues << f;
-    }
-    if (r.chapterId != 0) {
-        r.bankTotal = count(m_db, inBank, {r.bankId});
-        r.bankToPractise = count(m_db, inBank + practise + typeCondition, bankValues);
-    }
-    if (r.chapterId != 0) {
-        r.chapterTotal = count(m_db, inChapter + typeCondition, chapterValues);
-        r.chapterToPractise = count(m_db, inChapter + practise + typeCondition, chapterValues);
-    }
-
-    // 4. Known figure of the bottom bar: the known questions of the whole bank.
+    // Known figure of the bottom bar: the known questions of the whole bank.
     // With a type filter the bank's to-practise count covers one type only,
     // and subtracting it from the bank total would count every other type as
     // known; the figure is taken over all types instead.
     const int bankToPractiseAll =
-        (f > 0 && r.chapterId != 0) ? count(m_db, inBank + practise, {r.bankId}) : r.bankToPractise;
+        (f > 0 && r.chapterId != 0) ? m_questionTable.count(inBank.toPractise()) : r.bankToPractise;
     const int known = r.bankTotal - bankToPractiseAll;
     r.knownFigure = QString::number(known) + QStringLiteral("/") + QString::number(r.bankTotal);
 
-    // 5. Nothing to practise.
+    // Nothing to practise.
     if (r.chapterTotal == 0 || r.chapterToPractise == 0) {
         r.notice = failureNotice(chapter, f);
         r.openPicker = f == 0;
         return r;
     }
 
-    // 6. The division.
+    // The division into sets.
     const int p = r.chapterToPractise;
     r.setSize = std::min(std::max(setSizeField, 1), p);
     r.fullSets = p / r.setSize;
     r.remainder = p - r.fullSets * r.setSize;
     r.setCount = r.fullSets + (r.remainder > 0 ? 1 : 0);
 
-    // 7. – 9. Texts of the chapter page.
+    // Texts of the chapter page.
     r.bankChapterLine = QStringLiteral("题库:[") + r.bankName + QStringLiteral("]  当前章节:[") +
                         chapter + QStringLiteral("]");
     r.setInfoLine = QStringLiteral("试题总共有:【") + QString::number(r.chapterTotal) +

@@ -1,5 +1,9 @@
 #pragma once
 
+#include "store/BankTable.h"
+#include "store/ChapterTable.h"
+#include "store/QuestionTable.h"
+
 #include <QSqlDatabase>
 #include <QString>
 #include <QStringList>
@@ -19,8 +23,8 @@ public:
         QString notice;
         bool openPicker = false;
 
-        int chapterId = 0;
-        int bankId = 0;
+        qint64 chapterId = 0;
+        qint64 bankId = 0;
         QString bankName;
         int bankTotal = 0;         // T
         int bankToPractise = 0;    // Tp (of the chosen type when typeFilter > 0)
@@ -45,7 +49,10 @@ public:
         int levelPercent = 0;    // s, typeFilter 0 only
     };
 
-    explicit ChapterLoader(QSqlDatabase db) : m_db(db) {}
+    explicit ChapterLoader(QSqlDatabase db)
+        : m_bankTable(db), m_chapterTable(db), m_questionTable(db)
+    {
+    }
 
     // typeFilter 0 for all types, 1 … 5 for one type; setSizeField is the
     // set-size field of the settings page at this moment.
@@ -63,5 +70,7 @@ public:
     static int setNumberOfItem(const QString &item);
 
 private:
-    QSqlDatabase m_db;
+    BankTable m_bankTable;
+    ChapterTable m_chapterTable;
+    QuestionTable m_questionTable;
 };

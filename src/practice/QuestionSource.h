@@ -1,12 +1,13 @@
 #pragma once
 
 #include "question/RunQuestion.h"
+#include "store/ChapterTable.h"
+#include "store/QuestionTable.h"
 
 #include <QSqlDatabase>
 #include <QString>
 #include <QVector>
-
-class QSqlQuery;
+#include <optional>
 
 // Reads question rows into run slots: the rows of one practice set of a
 // chapter, and the slot filling every loader shares.
@@ -16,13 +17,11 @@ public:
     // Shown when the chosen set has no question left to practise.
     static const QString kEmptySetNotice;
 
-    explicit QuestionSource(QSqlDatabase db) : m_db(db) {}
+    explicit QuestionSource(QSqlDatabase db) : m_chapters(db), m_questions(db) {}
 
-    // The select list a loader uses so that slotFromRow() finds its columns.
-    static QString slotColumns();
-    // A slot from the current row of a query over slotColumns(): texts decoded,
-    // trimmed and cleared of "<BR>", the picture name trimmed, no user answer.
-    static RunQuestion slotFromRow(const QSqlQuery &row);
+    // A slot from a question row: texts trimmed and cleared of "<BR>", the
+    // picture name trimmed, no user answer.
+    static RunQuestion slotFromRow(const QuestionRow &row);
 
     // Questions of the chapter still to practise, of the given type when
     // typeFilter > 0, in storage order.
@@ -37,5 +36,10 @@ public:
                                  int setIndex) const;
 
 private:
-    QSqlDatabase m_db;
+    // The chapter's questions still to practise, of one type when typeFilter > 0;
+    // none when there is no such chapter.
+    std::optional<QuestionScope> practiseScope(const QString &chapter, int typeFilter) const;
+
+    ChapterTable m_chapters;
+    QuestionTable m_questions;
 };

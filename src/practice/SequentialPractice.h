@@ -28,7 +28,7 @@ public:
         QString hintLine;        // 20 px below the level line
         QString restoreLinkText; // on the level line, 610 px right of its start
         QString knownFigure;     // bottom bar
-        int bankId = 0;
+        qint64 bankId = 0;
         QString bankName;
     };
 

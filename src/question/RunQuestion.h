@@ -8,7 +8,7 @@
 // "<BR>" removed) and the user's answer in the encoding of its type.
 struct RunQuestion
 {
-    int questionId = 0;
+    qint64 questionId = 0;
     int typeCode = 0;
     QString stem;
     QString optionA;

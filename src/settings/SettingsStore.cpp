@@ -1,16 +1,21 @@
 #include "settings/SettingsStore.h"
 
-#include "store/Sql.h"
-
-#include <QVariant>
-
 namespace {
 
-int positiveOr(const QVariant &value, int fallback)
+int positiveOr(int stored, int fallback)
 {
-    bool ok = false;
-    const int number = value.toInt(&ok);
-    return (value.isNull() || !ok || number == 0) ? fallback : number;
+    return stored == 0 ? fallback : stored;
+}
+
+SettingsRow rowOf(const Settings &settings)
+{
+    SettingsRow row;
+    row.setSize = settings.setSize;
+    row.showAnswer = settings.showInstantAnswer;
+    row.advanceDelay = settings.advanceDelay;
+    row.examMinutes = settings.examMinutes;
+    row.joke = settings.jokeEnabled;
+    return row;
 }
 
 } // namespace
@@ -18,36 +23,24 @@ int positiveOr(const QVariant &value, int fallback)
 Settings SettingsStore::load() const
 {
     Settings settings;
-    QSqlQuery query = sql::run(m_db, QStringLiteral("select per_num, display_answer, next_time, "
-                                                    "test_time, joke_flag from run_record"));
-    if (!query.next())
+    const std::optional<SettingsRow> row = m_table.read();
+    if (!row)
         return settings;
-    settings.setSize = positiveOr(query.value(0), 50);
-    settings.showInstantAnswer = query.value(1).toInt() != 0;
-    settings.advanceDelay = positiveOr(query.value(2), 15);
-    settings.examMinutes = positiveOr(query.value(3), 90);
-    settings.jokeEnabled = query.value(4).toInt() != 0;
+    settings.setSize = positiveOr(row->setSize, 50);
+    settings.showInstantAnswer = row->showAnswer;
+    settings.advanceDelay = positiveOr(row->advanceDelay, 15);
+    settings.examMinutes = positiveOr(row->examMinutes, 90);
+    settings.jokeEnabled = row->joke;
     return settings;
 }
 
 bool SettingsStore::save(const Settings &settings) const
 {
-    const QVariantList values{settings.setSize, settings.showInstantAnswer ? 1 : 0,
-                              settings.advanceDelay, settings.examMinutes,
-                              settings.jokeEnabled ? 1 : 0};
-    if (sql::scalar(m_db, QStringLiteral("select count(*) from run_record")) == 0) {
+    if (!m_table.hasRow()) {
         // A file without its settings row gets one, so that "saved" is true.
-        sql::run(m_db,
-                 QStringLiteral("insert into run_record(per_num, display_answer, next_time, "
-                                "test_time, joke_flag) values(?,?,?,?,?)"),
-                 values);
+        m_table.insert(rowOf(settings));
         return false;
     }
-    // The table holds one row; rowid keeps the update to the first if a file has more.
-    sql::run(m_db,
-             QStringLiteral("update run_record set per_num=?, display_answer=?, next_time=?, "
-                            "test_time=?, joke_flag=? where rowid=(select min(rowid) from "
-                            "run_record)"),
-             values);
+    m_table.update(rowOf(settings));
     return true;
 }

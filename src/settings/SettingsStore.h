@@ -1,14 +1,16 @@
 #pragma once
 
 #include "settings/Settings.h"
+#include "store/SettingsTable.h"
 
 #include <QSqlDatabase>
 
-// Reads and writes the single settings row of run_record.
+// The settings as the program uses them: the stored row with the built-in
+// values in place of the missing ones.
 class SettingsStore
 {
 public:
-    explicit SettingsStore(QSqlDatabase db) : m_db(db) {}
+    explicit SettingsStore(QSqlDatabase db) : m_table(std::move(db)) {}
 
     // The stored values, with 50 / 15 / 90 for an empty or zero set size, delay
     // or examination time; the built-in values when there is no row.
@@ -18,5 +20,5 @@ public:
     bool save(const Settings &settings) const;
 
 private:
-    QSqlDatabase m_db;
+    SettingsTable m_table;
 };

@@ -6,6 +6,7 @@
 #include "practice/PracticeRun.h"
 #include "practice/QuestionSource.h"
 #include "practice/SequentialPractice.h"
+#include "store/QuestionTable.h"
 
 #include <QSqlQuery>
 #include <QTest>
@@ -28,22 +29,22 @@ struct Fixture
         chapter = db.addChapter(bank, kChapter);
     }
     // Adds count questions of the type, returns their ids in storage order.
-    QList<int> add(int count, int type = 1)
+    QList<qint64> add(int count, int type = 1)
     {
-        QList<int> ids;
+        QList<qint64> ids;
         db.exec(QStringLiteral("begin"));
         for (int i = 0; i < count; ++i)
             ids << db.addQuestion(chapter, type, QStringLiteral("题"), {}, QStringLiteral("1"));
         db.exec(QStringLiteral("commit"));
         return ids;
     }
-    void markKnown(int id)
+    void markKnown(qint64 id)
     {
         db.exec(QStringLiteral("update 考试训练题库 set 题目选择 = 0 where id = %1").arg(id));
     }
-    QList<int> runIds() const
+    QList<qint64> runIds() const
     {
-        QList<int> ids;
+        QList<qint64> ids;
         for (int k = 1; k <= run.N(); ++k)
             ids << run.question(k).questionId;
         return ids;
@@ -53,7 +54,7 @@ struct Fixture
     RecordingNotifier notifier;
     PracticeRun run;
     SequentialPractice practice;
-    int chapter = 0;
+    qint64 chapter = 0;
 };
 
 } // namespace
@@ -66,15 +67,15 @@ private slots:
     void slotFromRow()
     {
         TestDatabase db;
-        const int chapter = db.addChapter(db.addBank(QStringLiteral("库")), kChapter);
-        const int id = db.addQuestion(chapter, 2, QStringLiteral("停电<BR> 验电<BR>"),
-                                      {QStringLiteral("甲<BR>"), QStringLiteral("<BR> 乙")},
-                                      QStringLiteral("1<BR>2"), 3, true, QStringLiteral(" a.png "));
-        QSqlQuery q(db.db());
-        QVERIFY(q.exec(QStringLiteral("select ") + QuestionSource::slotColumns() +
-                       QStringLiteral(" from 考试训练题库")));
-        QVERIFY(q.next());
-        const RunQuestion slot = QuestionSource::slotFromRow(q);
+        const qint64 chapter = db.addChapter(db.addBank(QStringLiteral("库")), kChapter);
+        const qint64 id =
+            db.addQuestion(chapter, 2, QStringLiteral("停电<BR> 验电<BR>"),
+                           {QStringLiteral("甲<BR>"), QStringLiteral("<BR> 乙")},
+                           QStringLiteral("1<BR>2"), 3, true, QStringLiteral(" a.png "));
+        const QList<QuestionRow> rows =
+            QuestionTable(db.db()).read(QuestionScope::chapter(chapter), 1);
+        QCOMPARE(rows.size(), 1);
+        const RunQuestion slot = QuestionSource::slotFromRow(rows.first());
         QCOMPARE(slot.questionId, id);
         QCOMPARE(slot.typeCode, 2);
         QCOMPARE(slot.points, 3);
@@ -102,7 +103,7 @@ private slots:
     void extraction()
     {
         Fixture f;
-        const QList<int> ids = f.add(57);
+        const QList<qint64> ids = f.add(57);
         f.practice.start(kChapter, 0, 50);
         for (int position : fetched<QList<int>>("knownPositions"))
             f.markKnown(ids.at(position));
@@ -112,7 +113,7 @@ private slots:
         const int first = fetched<int>("firstPosition");
         const int count = fetched<int>("count");
         QCOMPARE(f.run.N(), count);
-        const QList<int> got = f.runIds();
+        const QList<qint64> got = f.runIds();
         QCOMPARE(got.first(), ids.at(first));
         QVERIFY(std::is_sorted(got.begin(), got.end()));
         for (int position : fetched<QList<int>>("knownPositions"))
@@ -156,7 +157,7 @@ private slots:
     void emptySet()
     {
         Fixture f;
-        const QList<int> ids = f.add(57);
+        const QList<qint64> ids = f.add(57);
         f.practice.start(kChapter, 0, 50);
         for (int i = 0; i < fetched<int>("knownCount"); ++i)
             f.markKnown(ids.at(i));
@@ -174,7 +175,7 @@ private slots:
     {
         Fixture f;
         f.add(3, 1);
-        const QList<int> trueFalse = f.add(2, 4);
+        const QList<qint64> trueFalse = f.add(2, 4);
         f.add(1, 1);
         f.practice.start(kChapter, 4, 50);
         QCOMPARE(f.run.typeFilter(), 4);

@@ -33,7 +33,7 @@ public:
     const BankPicker &picker() const { return m_picker; }
     // The current bank: the bank checked here (empty when none).
     QString currentBankName() const { return m_picker.checkedBankName(); }
-    int currentBankId() const { return m_picker.checkedBankId(); }
+    qint64 currentBankId() const { return m_picker.checkedBankId(); }
 
     void setBackdrop(BackdropWindow *backdrop) { m_backdrop = backdrop; }
 
