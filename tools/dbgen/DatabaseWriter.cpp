@@ -115,7 +115,7 @@ void DatabaseWriter::run(QSqlQuery &query)
                             .arg(query.lastQuery(), query.lastError().text()));
 }
 
-void DatabaseWriter::addBank(int id, const QString &name, bool enabled)
+void DatabaseWriter::addBank(qint64 id, const QString &name, bool enabled)
 {
     QSqlQuery &q = prepared(m_bank, QStringLiteral("insert into database_name(id, database_name, "
                                                    "status) values(?,?,?)"));
@@ -125,7 +125,8 @@ void DatabaseWriter::addBank(int id, const QString &name, bool enabled)
     run(q);
 }
 
-int DatabaseWriter::addChapter(const QString &name, int bankId, int minutes, const QString &created)
+qint64 DatabaseWriter::addChapter(const QString &name, qint64 bankId, int minutes,
+                                  const QString &created)
 {
     QSqlQuery &q =
         prepared(m_chapter, QStringLiteral("insert into fenlei(试卷名称, database_id, alltime, "
@@ -136,10 +137,10 @@ int DatabaseWriter::addChapter(const QString &name, int bankId, int minutes, con
     q.bindValue(3, created);
     q.bindValue(4, QStringLiteral("net_user"));
     run(q);
-    return q.lastInsertId().toInt();
+    return q.lastInsertId().toLongLong();
 }
 
-void DatabaseWriter::addQuestion(const QuestionRow &row)
+void DatabaseWriter::addQuestion(const EncodedQuestionRow &row)
 {
     QSqlQuery &q = prepared(
         m_question, QStringLiteral("insert into 考试训练题库(试卷分类, 题目类型, 题目, "

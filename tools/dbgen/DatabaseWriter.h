@@ -9,9 +9,9 @@
 
 // One row of the question table with its texts already in the stored
 // (encoded) form.
-struct QuestionRow
+struct EncodedQuestionRow
 {
-    int chapter = 0;
+    qint64 chapter = 0;
     int type = 1;
     QString stem;
     QString options[4];
@@ -42,9 +42,9 @@ public:
     // Commits nothing further and closes the file.
     void close();
 
-    void addBank(int id, const QString &name, bool enabled);
-    int addChapter(const QString &name, int bankId, int minutes, const QString &created);
-    void addQuestion(const QuestionRow &row);
+    void addBank(qint64 id, const QString &name, bool enabled);
+    qint64 addChapter(const QString &name, qint64 bankId, int minutes, const QString &created);
+    void addQuestion(const EncodedQuestionRow &row);
     void addSettings(int perNum, bool displayAnswer, int nextTime, int testTime, bool jokeFlag);
     void addPassword(const QString &flag, const QString &pass);
     void addJoke(const QString &word);

@@ -51,11 +51,11 @@ void SampleBuilder::write(const SampleSources &sources, const QString &path, Rep
         writer.addBank(bank.id, bank.name, bank.enabled);
         ++report.banks;
         for (const SourceChapter &chapter : bank.chapters) {
-            const int chapterId = writer.addChapter(chapter.name, bank.id, chapter.minutes,
-                                                    chapterDate(chapterNumber++));
+            const qint64 chapterId = writer.addChapter(chapter.name, bank.id, chapter.minutes,
+                                                       chapterDate(chapterNumber++));
             ++report.chapters;
             for (const SourceQuestion &q : chapter.questions) {
-                QuestionRow row;
+                EncodedQuestionRow row;
                 row.chapter = chapterId;
                 row.type = q.type;
                 row.stem =

@@ -204,7 +204,7 @@ SyntheticBuilder::Report SyntheticBuilder::build(const Options &options)
             const QString name = QStringLiteral("合成%1-第%2章 电气安全综合练习")
                                      .arg(text::twoDigits(bank))
                                      .arg(c + 1, 4, 10, QLatin1Char('0'));
-            const int chapterId =
+            const qint64 chapterId =
                 writer.addChapter(name, bank, 60 + 10 * (c % 7), SampleBuilder::chapterDate(c));
             ++report.chapters;
             // Spread the questions evenly; the first chapters take the remainder.
@@ -219,7 +219,7 @@ SyntheticBuilder::Report SyntheticBuilder::build(const Options &options)
                     type = r < 35 ? 1 : r < 55 ? 2 : r < 65 ? 3 : r < 95 ? 4 : 5;
                 }
                 const int number = report.questions + 1;
-                QuestionRow row;
+                EncodedQuestionRow row;
                 row.chapter = chapterId;
                 row.type = type;
                 QByteArray stem =
