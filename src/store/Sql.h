@@ -5,8 +5,12 @@
 #include <QString>
 #include <QVariantList>
 
-// Statement helpers: every value travels as a bound parameter, never pasted
-// into the text. A failed statement throws StoreError.
+// Statement helpers of the table classes. Each table of the file has one class
+// in this folder that holds all of its statements and returns typed rows:
+// QuestionTable, ChapterTable, BankTable, SettingsTable, PracticeLogTable; the
+// mock-examination quotas, documents, password and jokes get theirs the same
+// way. Every value travels as a bound parameter, never pasted into the text. A
+// failed statement throws StoreError.
 namespace sql {
 
 // Prepares, binds the values in order to the '?' placeholders and executes.
