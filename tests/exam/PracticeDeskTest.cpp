@@ -262,6 +262,81 @@ private slots:
             QStringLiteral("[练习模式]-[第一章]第【1】套")));
     }
 
+    // The set list's highlight is the chosen set, with the mouse and with the
+    // keys; a reload chooses the first set again; while a set is loaded the
+    // list and "提取试题" are off, also on the chapter page the score page leads to.
+    void setListFollowsKeysAndLocksUnderARun()
+    {
+        TestDatabase db;
+        const int chapter =
+            db.addChapter(db.addBank(QStringLiteral("变电安规")), QStringLiteral("第一章"));
+        db.exec(QStringLiteral("begin"));
+        for (int i = 0; i < 120; ++i)
+            db.addQuestion(chapter, 1, QStringLiteral("题"), {}, QStringLiteral("1"));
+        db.exec(QStringLiteral("commit"));
+        RecordingNotifier notifier;
+        RecordingClipboard clipboard;
+        ReviewActions actions(clipboard, notifier);
+        ReviewWindow review(actions);
+        MainWindow main(db.db(), notifier);
+        PracticeDesk desk(main, db.db(), notifier, main.startupSettings(), main.settingsForm(),
+                          review);
+        main.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&main));
+        desk.chooseChapter(QStringLiteral("第一章"));
+        ChapterPage *page = desk.chapterPage();
+        QListWidget *sets = page->setList();
+        QCOMPARE(sets->count(), 3);
+        QCOMPARE(sets->currentRow(), 0);
+
+        QTest::mouseClick(sets->viewport(), Qt::LeftButton, {},
+                          sets->visualItemRect(sets->item(0)).center());
+        QTest::keyClick(sets, Qt::Key_Down);
+        QTest::keyClick(sets, Qt::Key_Down);
+        QCOMPARE(sets->currentRow(), 2);
+        QCOMPARE(desk.run().setIndex(), 2);
+        QCOMPARE(page->headingLabel()->text(), sets->item(2)->text());
+        QCOMPARE(page->setListDelegate()->chosen(), 2);
+
+        // A reload: the old choice is gone from the list and from the run.
+        child<QPushButton>(main, QStringLiteral("Button23"))->click();
+        QCOMPARE(sets->currentRow(), 0);
+        QCOMPARE(desk.run().setIndex(), 0);
+        QCOMPARE(page->headingLabel()->text(),
+                 QStringLiteral("请选择分割试题,并点击【提取试题】调入试题"));
+
+        sets->setFocus();
+        QTest::keyClick(sets, Qt::Key_Down);
+        page->extractButton()->click();
+        QCOMPARE(child<QLabel>(main, QStringLiteral("LabelRunStatus"))->text(),
+                 QStringLiteral(" 顺序练习 第[2]套，共有 [50] 道"));
+        QVERIFY(!sets->isEnabled());
+        QVERIFY(!page->extractButton()->isEnabled());
+
+        // Past the end, then the log link of the score page: the chapter page
+        // is shown, but its list and button still leave the run alone.
+        for (int i = 0; i < 50; ++i)
+            nextButton(main)->click();
+        QCOMPARE(main.currentPage(), MainFrame::Page::Score);
+        QTest::mouseClick(desk.scorePage()->logLink(), Qt::LeftButton);
+        QCOMPARE(main.currentPage(), MainFrame::Page::Chapter);
+        QVERIFY(!sets->isEnabled());
+        QVERIFY(!page->extractButton()->isEnabled());
+        QVERIFY(desk.run().active());
+        QCOMPARE(desk.run().setIndex(), 1);
+
+        ModalCloser closer;
+        closer.arm();
+        gradeButton(main)->click();
+        QCOMPARE(closer.name, QStringLiteral("TForm2"));
+        QVERIFY(sets->isEnabled());
+        QVERIFY(page->extractButton()->isEnabled());
+        QCOMPARE(sets->currentRow(), 1);
+        QSqlQuery info = sql::run(db.db(), QStringLiteral("select info from log"));
+        QVERIFY(info.next());
+        QCOMPARE(info.value(0).toString(), QStringLiteral("[练习模式]-[第一章]第【2】套"));
+    }
+
     void stripLabels()
     {
         QuestionStrip strip;

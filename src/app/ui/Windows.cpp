@@ -47,8 +47,13 @@ Windows::Windows(QSqlDatabase mainDb, QSqlDatabase pickerDb)
     PracticeDesk *desk = m_desk.get();
 
     QObject::connect(main, &MainWindow::firstShown, picker, &PickerWindow::openModal);
-    QObject::connect(main, &MainWindow::chapterLinkClicked, picker, &PickerWindow::openOnTop);
+    // The chapter of a loaded run cannot change: the picker stays closed until it is graded.
+    QObject::connect(main, &MainWindow::chapterLinkClicked, picker, [desk, picker] {
+        if (desk->session().chapterChangeAllowed())
+            picker->openOnTop();
+    });
     QObject::connect(desk, &PracticeDesk::pickerRequested, picker, &PickerWindow::openOnTop);
+    QObject::connect(desk, &PracticeDesk::pickerCloseRequested, picker, &QWidget::hide);
     QObject::connect(picker, &PickerWindow::chapterChosen, main, [main, desk](const QString &name) {
         desk->chooseChapter(name);
         main->show();

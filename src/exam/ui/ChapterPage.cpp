@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QVBoxLayout>
 
 namespace {
@@ -73,6 +74,11 @@ ChapterPage::ChapterPage(PracticeSession &session, QWidget *parent)
             [this](QListWidgetItem *item) { setClicked(m_list->row(item)); });
     connect(m_list, &QListWidget::itemDoubleClicked, this,
             [this](QListWidgetItem *item) { setClicked(m_list->row(item)); });
+    // The keys move the chosen set itself, not only the highlight.
+    connect(m_list, &QListWidget::currentRowChanged, this, [this](int row) {
+        if (row >= 0)
+            setClicked(row);
+    });
     listRow->addWidget(m_list);
     m_extract = new QPushButton(QStringLiteral("提取试题"), this);
     m_extract->setObjectName(QStringLiteral("Button27"));
@@ -139,19 +145,29 @@ void ChapterPage::setClicked(int row)
 }
 
 void ChapterPage::render(const SequentialPractice::ChapterPage &page, int highlightedSet,
-                         const PracticeSession::Frame &frame)
+                         int chosenSet, const PracticeSession::Frame &frame)
 {
     m_heading->setText(page.heading);
     m_setInfo->setText(page.setInfoLine);
-    if (page.setItems != m_items) {
-        m_items = page.setItems;
-        m_list->clear();
-        m_list->addItems(m_items);
+    {
+        // The list shows the chosen set; putting it there is no choice of the user's.
+        const QSignalBlocker quiet(m_list);
+        if (page.setItems != m_items) {
+            m_items = page.setItems;
+            m_list->clear();
+            m_list->addItems(m_items);
+        }
+        const int chosenRow = chosenSet < m_list->count() ? chosenSet : -1;
+        if (m_list->currentRow() != chosenRow)
+            m_list->setCurrentRow(chosenRow);
     }
-    if (m_delegate->remembered() != highlightedSet) {
+    if (m_delegate->remembered() != highlightedSet || m_delegate->chosen() != chosenSet) {
         m_delegate->setRemembered(highlightedSet);
+        m_delegate->setChosen(chosenSet);
         m_list->viewport()->update();
     }
+    m_list->setEnabled(frame.setChoiceEnabled);
+    m_extract->setEnabled(frame.setChoiceEnabled);
     m_bankChapter->setText(page.bankChapterLine);
     m_level->setText(page.levelLine);
     m_restore->setText(page.restoreLinkText);

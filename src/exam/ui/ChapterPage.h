@@ -28,7 +28,8 @@ public:
 
     explicit ChapterPage(PracticeSession &session, QWidget *parent = nullptr);
 
-    void render(const SequentialPractice::ChapterPage &page, int highlightedSet,
+    // highlightedSet: the set extracted last; chosenSet: the set "提取试题" takes.
+    void render(const SequentialPractice::ChapterPage &page, int highlightedSet, int chosenSet,
                 const PracticeSession::Frame &frame);
 
     QLabel *headingLabel() const { return m_heading; }

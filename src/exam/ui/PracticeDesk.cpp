@@ -76,6 +76,8 @@ PracticeDesk::PracticeDesk(MainFrame &frame, QSqlDatabase db, Notifier &notifier
     connect(&m_run, &PracticeRun::changed, this, &PracticeDesk::render);
     connect(&m_session, &PracticeSession::changed, this, &PracticeDesk::render);
     connect(&m_session, &PracticeSession::pickerRequested, this, &PracticeDesk::pickerRequested);
+    connect(&m_session, &PracticeSession::pickerCloseRequested, this,
+            &PracticeDesk::pickerCloseRequested);
     connect(&m_session, &PracticeSession::practicePanelDue, this, [this](int milliseconds) {
         QTimer::singleShot(milliseconds, this,
                            [this] { m_session.showLeftPage(PracticeSession::LeftPage::Practice); });
@@ -169,7 +171,8 @@ void PracticeDesk::renderRun(const RunDisplay &display)
     for (QuestionPageBase *page : std::as_const(m_answerPages))
         page->render(display);
     m_score->render(display);
-    m_chapter->render(m_sequential.page(), m_run.highlightedSet(), m_session.frame());
+    m_chapter->render(m_sequential.page(), m_run.highlightedSet(), m_run.setIndex(),
+                      m_session.frame());
     // Only a switch of the run changes the page, so that e.g. the settings
     // page stays up while a timer of the run ticks.
     if (display.pageSerial != m_pageSerial) {

@@ -67,6 +67,8 @@ public:
 signals:
     // The session asks for the picker (a chapter with nothing left to practise).
     void pickerRequested();
+    // A run was loaded: the chapter cannot change until it is graded.
+    void pickerCloseRequested();
 
 private:
     void buildPages();

@@ -15,7 +15,7 @@ void ChapterListDelegate::paint(QPainter *painter, const QStyleOptionViewItem &o
 {
     QColor background = Qt::white;
     QColor foreground = Qt::black;
-    if (option.state & QStyle::State_HasFocus) {
+    if ((option.state & QStyle::State_HasFocus) || index.row() == m_chosen) {
         background = Qt::red;
     } else if (index.row() == m_remembered) {
         background = Qt::red;

@@ -15,6 +15,10 @@ public:
 
     void setRemembered(int row) { m_remembered = row; }
     int remembered() const { return m_remembered; }
+    // A row drawn like the focused one also while the list has no focus
+    // (the set list's chosen set); -1 for none.
+    void setChosen(int row) { m_chosen = row; }
+    int chosen() const { return m_chosen; }
 
     static int itemHeight(const QFont &font);
 
@@ -24,4 +28,5 @@ public:
 
 private:
     int m_remembered = 0;
+    int m_chosen = -1;
 };
