@@ -59,6 +59,7 @@ constexpr NamedColour kColours[] = {
     {C::DisabledText, "disabledText", 0xa0a0a0},
     {C::StatusText, "statusText", 0x333333},
     {C::RevealCaption, "revealCaption", 0x7a4b00},
+    {C::FinePrint, "finePrint", 0x404040},
 
     {C::BarTop, "barTop", 0x86a9d3},
     {C::BarBottom, "barBottom", 0x6a91c2},
@@ -130,6 +131,7 @@ constexpr NamedTone kTones[] = {
     {T::Saved, "saved"},
     {T::KnownFigure, "knownFigure"},
     {T::RevealCaption, "revealCaption"},
+    {T::FinePrint, "finePrint"},
 };
 
 constexpr bool tonesInEnumOrder()
@@ -140,7 +142,7 @@ constexpr bool tonesInEnumOrder()
     }
     return true;
 }
-static_assert(std::size(kTones) == static_cast<std::size_t>(T::RevealCaption) + 1,
+static_assert(std::size(kTones) == static_cast<std::size_t>(T::FinePrint) + 1,
               "every tone has a name");
 static_assert(tonesInEnumOrder(), "the tone table follows the enum");
 

@@ -58,6 +58,7 @@ enum class Colour
     DisabledText,  // disabled bank buttons
     StatusText,
     RevealCaption,
+    FinePrint, // the review's notes
 
     // Surfaces and edges.
     BarTop,
@@ -106,6 +107,7 @@ enum class Tone
     Saved,
     KnownFigure,
     RevealCaption,
+    FinePrint,
 };
 
 // The roles of the window fonts: the families are those of widgets/CjkFonts,

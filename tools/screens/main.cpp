@@ -17,7 +17,7 @@
 #include "practice/ui/SingleChoicePage.h"
 #include "practice/ui/TrueFalsePage.h"
 #include "store/Database.h"
-#include "widgets/CjkFonts.h"
+#include "widgets/Theme.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -76,7 +76,7 @@ void shoot(QWidget *widget, const QString &name)
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
-    QApplication::setFont(cjk::hei(13));
+    theme::apply(app);
     if (argc < 3) {
         std::fprintf(stderr,
                      "usage: drillbay_screens <examination.mdb> <output folder> [chapter]\n");

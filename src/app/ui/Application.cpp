@@ -1,8 +1,15 @@
 #include "app/ui/Application.h"
 
+#include "widgets/Theme.h"
+
 #include <exception>
 
-Application::Application(int &argc, char **argv) : QApplication(argc, argv) {}
+// The program's look is set once, before any window exists: the font of
+// controls without one of their own and the theme's style sheet.
+Application::Application(int &argc, char **argv) : QApplication(argc, argv)
+{
+    theme::apply(*this);
+}
 
 bool Application::notify(QObject *receiver, QEvent *event)
 {

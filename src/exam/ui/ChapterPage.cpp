@@ -4,6 +4,7 @@
 #include "widgets/CjkFonts.h"
 #include "widgets/LinkLabel.h"
 #include "widgets/OutputView.h"
+#include "widgets/Theme.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -14,12 +15,12 @@
 
 namespace {
 
-QLabel *line(const QString &name, const QFont &font, const QString &colour, QWidget *parent)
+QLabel *line(const QString &name, const QFont &font, theme::Tone tone, QWidget *parent)
 {
     auto *label = new QLabel(parent);
     label->setObjectName(name);
     label->setFont(font);
-    label->setStyleSheet(QStringLiteral("color:%1;").arg(colour));
+    theme::setTone(label, tone);
     return label;
 }
 
@@ -31,23 +32,22 @@ ChapterPage::ChapterPage(PracticeSession &session, QWidget *parent)
     setObjectName(QStringLiteral("TabSheet10"));
     setAutoFillBackground(true);
     QPalette white = palette();
-    white.setColor(QPalette::Window, Qt::white);
+    white.setColor(QPalette::Window, theme::colour(theme::Colour::Paper));
     setPalette(white);
 
     auto *column = new QVBoxLayout(this);
     column->setContentsMargins(18, 10, 18, 8);
     column->setSpacing(4);
 
-    m_heading = line(QStringLiteral("LabelSetHeading"), cjk::hei(16, true),
-                     QStringLiteral("#1f4e79"), this);
+    m_heading =
+        line(QStringLiteral("LabelSetHeading"), cjk::hei(16, true), theme::Tone::Heading, this);
     m_heading->setText(SequentialPractice::ChapterPage().heading);
     column->addWidget(m_heading);
-    auto *current = line(QStringLiteral("LabelCurrentSet"), cjk::song(14, true),
-                         QStringLiteral("#000000"), this);
+    auto *current =
+        line(QStringLiteral("LabelCurrentSet"), cjk::song(14, true), theme::Tone::Plain, this);
     current->setText(QStringLiteral("当前选择试题:"));
     column->addWidget(current);
-    m_setInfo =
-        line(QStringLiteral("LabelSetInfo"), cjk::song(14), QStringLiteral("#800000"), this);
+    m_setInfo = line(QStringLiteral("LabelSetInfo"), cjk::song(14), theme::Tone::ChosenSet, this);
     column->addWidget(m_setInfo);
 
     // The set list in two columns, "提取试题" beside it.
@@ -65,7 +65,6 @@ ChapterPage::ChapterPage(PracticeSession &session, QWidget *parent)
     m_list->setFixedSize(640, 4 * ChapterListDelegate::itemHeight(m_list->font()) + 6);
     m_list->setGridSize(
         QSize((m_list->width() - 6) / 2, ChapterListDelegate::itemHeight(m_list->font())));
-    m_list->setStyleSheet(QStringLiteral("QListWidget{border:1px solid #9fb2c8;}"));
     m_list->viewport()->setCursor(Qt::PointingHandCursor);
     m_list->setToolTip(QStringLiteral("系统提示：点击选择一套试题，再点击【提取试题】"));
     m_delegate = new ChapterListDelegate(m_list);
@@ -91,8 +90,8 @@ ChapterPage::ChapterPage(PracticeSession &session, QWidget *parent)
     column->addLayout(listRow);
     column->addSpacing(4);
 
-    m_bankChapter = line(QStringLiteral("LabelBankChapter"), cjk::song(14, true),
-                         QStringLiteral("#000080"), this);
+    m_bankChapter =
+        line(QStringLiteral("LabelBankChapter"), cjk::song(14, true), theme::Tone::Detail, this);
     column->addWidget(m_bankChapter);
 
     // The level line with the restore link to its right and the hint under it,
@@ -100,15 +99,16 @@ ChapterPage::ChapterPage(PracticeSession &session, QWidget *parent)
     auto *levelArea = new QWidget(this);
     levelArea->setObjectName(QStringLiteral("LevelArea"));
     levelArea->setFixedHeight(kHintLineOffset + 36);
-    m_level = line(QStringLiteral("LabelLevel"), cjk::song(13, true), QStringLiteral("#c00000"),
-                   levelArea);
+    m_level =
+        line(QStringLiteral("LabelLevel"), cjk::song(13, true), theme::Tone::Count, levelArea);
     m_level->setGeometry(0, 0, kRestoreLinkOffset - 6, kHintLineOffset);
     m_restore = new LinkLabel(QString(), levelArea);
     m_restore->setObjectName(QStringLiteral("Label66"));
     m_restore->setFont(cjk::song(13));
-    m_restore->setLook(QColor(0x80, 0x00, 0x80), false, QColor(0x80, 0x00, 0x80), false);
+    const QColor restore = theme::colour(theme::Colour::RestoreLink);
+    m_restore->setLook(restore, false, restore, false);
     m_restore->setGeometry(kRestoreLinkOffset, 0, 300, kHintLineOffset);
-    m_hint = line(QStringLiteral("LabelHint"), cjk::song(12), QStringLiteral("#555555"), levelArea);
+    m_hint = line(QStringLiteral("LabelHint"), cjk::song(12), theme::Tone::Note, levelArea);
     m_hint->setWordWrap(true);
     m_hint->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     m_hint->setGeometry(0, kHintLineOffset, 910, 34);
@@ -120,7 +120,6 @@ ChapterPage::ChapterPage(PracticeSession &session, QWidget *parent)
     m_log = new OutputView(this);
     m_log->setObjectName(QStringLiteral("RichEdit9"));
     m_log->setDefaultFont(FontFamily::Song, 10);
-    m_log->setStyleSheet(QStringLiteral("OutputView{border:1px solid #9fb2c8;}"));
     logRow->addWidget(m_log, 1);
     auto *links = new QVBoxLayout;
     links->setSpacing(10);

@@ -2,6 +2,7 @@
 
 #include "exam/ReviewActions.h"
 #include "widgets/OutputView.h"
+#include "widgets/Theme.h"
 
 #include <QAction>
 #include <QFrame>
@@ -24,11 +25,11 @@ QFont familyFont(FontFamily family, int pointSize, bool bold = false)
     return font;
 }
 
-QLabel *label(const QString &text, const QFont &font, const QString &color, QWidget *parent)
+QLabel *label(const QString &text, const QFont &font, theme::Tone tone, QWidget *parent)
 {
     auto *l = new QLabel(text, parent);
     l->setFont(font);
-    l->setStyleSheet(QStringLiteral("color: %1;").arg(color));
+    theme::setTone(l, tone);
     // Captions wrap rather than clip when the right panel is narrow.
     l->setWordWrap(true);
     return l;
@@ -44,7 +45,7 @@ ReviewWindow::ReviewWindow(ReviewActions &actions, QWidget *parent)
     setModal(true);
     setAutoFillBackground(true);
     QPalette pal = palette();
-    pal.setColor(QPalette::Window, Qt::white);
+    pal.setColor(QPalette::Window, theme::colour(theme::Colour::Paper));
     setPalette(pal);
 
     auto *row = new QHBoxLayout(this);
@@ -56,9 +57,8 @@ ReviewWindow::ReviewWindow(ReviewActions &actions, QWidget *parent)
     m_leftPanel->setObjectName(QStringLiteral("reviewLeftPanel"));
     auto *left = new QVBoxLayout(m_leftPanel);
     left->setContentsMargins(16, 24, 12, 16);
-    QLabel *title =
-        label(QStringLiteral("试卷自动评阅结果："), familyFont(FontFamily::Hei, 12, true),
-              QStringLiteral("#000000"), m_leftPanel);
+    QLabel *title = label(QStringLiteral("试卷自动评阅结果："),
+                          familyFont(FontFamily::Hei, 12, true), theme::Tone::Plain, m_leftPanel);
     title->setWordWrap(true);
     title->setAlignment(Qt::AlignRight | Qt::AlignTop);
     left->addWidget(title);
@@ -70,9 +70,6 @@ ReviewWindow::ReviewWindow(ReviewActions &actions, QWidget *parent)
     m_view->setObjectName(QStringLiteral("reviewView"));
     m_view->setDefaultFont(FontFamily::Kai, 12);
     m_view->setFrameShape(QFrame::NoFrame);
-    m_view->setStyleSheet(QStringLiteral(
-        "OutputView { border-left: 1px solid #c8c8c8; border-right: 1px solid #c8c8c8;"
-        " background: white; }"));
     auto *copy = new QAction(QStringLiteral("复制到..."), this);
     auto *save = new QAction(QStringLiteral("试题另存为..."), this);
     connect(copy, &QAction::triggered, this, &ReviewWindow::copyReview);
@@ -88,20 +85,19 @@ ReviewWindow::ReviewWindow(ReviewActions &actions, QWidget *parent)
     right->setSpacing(6);
     const QFont caption = familyFont(FontFamily::Song, 11, true);
     const QFont figure = familyFont(FontFamily::Arial, 36, true);
-    right->addWidget(label(QStringLiteral("客观器正确/客观题总数："), caption,
-                           QStringLiteral("#000000"), m_rightPanel));
-    m_countFigure = label(QString(), figure, QStringLiteral("#ff0000"), m_rightPanel);
+    right->addWidget(label(QStringLiteral("客观器正确/客观题总数："), caption, theme::Tone::Plain,
+                           m_rightPanel));
+    m_countFigure = label(QString(), figure, theme::Tone::Emphasis, m_rightPanel);
     m_countFigure->setObjectName(QStringLiteral("reviewCountFigure"));
     right->addWidget(m_countFigure);
     right->addSpacing(18);
-    right->addWidget(
-        label(QStringLiteral("得分率："), caption, QStringLiteral("#000000"), m_rightPanel));
+    right->addWidget(label(QStringLiteral("得分率："), caption, theme::Tone::Plain, m_rightPanel));
     auto *percentRow = new QHBoxLayout;
     percentRow->setSpacing(4);
-    m_percentFigure = label(QString(), figure, QStringLiteral("#ff0000"), m_rightPanel);
+    m_percentFigure = label(QString(), figure, theme::Tone::Emphasis, m_rightPanel);
     m_percentFigure->setObjectName(QStringLiteral("reviewPercentFigure"));
     m_percentUnit = label(QStringLiteral("分"), familyFont(FontFamily::Song, 16, true),
-                          QStringLiteral("#ff0000"), m_rightPanel);
+                          theme::Tone::Emphasis, m_rightPanel);
     percentRow->addWidget(m_percentFigure, 0, Qt::AlignBottom);
     percentRow->addWidget(m_percentUnit, 0, Qt::AlignBottom);
     percentRow->addStretch();
@@ -110,7 +106,7 @@ ReviewWindow::ReviewWindow(ReviewActions &actions, QWidget *parent)
     const QFont note = familyFont(FontFamily::Song, 10);
     for (const QString &text : {QStringLiteral("注意：填空题  论述题 不由计算机自动阅卷"),
                                 QStringLiteral("由练习者自己对照答案学习。")}) {
-        QLabel *line = label(text, note, QStringLiteral("#404040"), m_rightPanel);
+        QLabel *line = label(text, note, theme::Tone::FinePrint, m_rightPanel);
         line->setWordWrap(true);
         right->addWidget(line);
     }

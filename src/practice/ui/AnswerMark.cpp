@@ -1,5 +1,7 @@
 #include "practice/ui/AnswerMark.h"
 
+#include "widgets/Theme.h"
+
 #include <QPainter>
 #include <QPainterPath>
 
@@ -23,7 +25,8 @@ QPixmap AnswerMark::pixmap(Kind kind, int size)
     QPainter painter(&picture);
     painter.setRenderHint(QPainter::Antialiasing);
     const qreal s = size;
-    QPen pen(kind == Kind::Right ? QColor(0x1a, 0x9a, 0x2a) : QColor(0xe0, 0x10, 0x10));
+    QPen pen(
+        theme::colour(kind == Kind::Right ? theme::Colour::RightMark : theme::Colour::WrongMark));
     pen.setWidthF(s / 7.0);
     pen.setCapStyle(Qt::RoundCap);
     pen.setJoinStyle(Qt::RoundJoin);

@@ -1,5 +1,7 @@
 #include "practice/ui/ChapterListDelegate.h"
 
+#include "widgets/Theme.h"
+
 #include <QFontInfo>
 #include <QPainter>
 #include <cstdlib>
@@ -13,13 +15,13 @@ int ChapterListDelegate::itemHeight(const QFont &font)
 void ChapterListDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option,
                                 const QModelIndex &index) const
 {
-    QColor background = Qt::white;
-    QColor foreground = Qt::black;
+    QColor background = theme::colour(theme::Colour::Paper);
+    QColor foreground = theme::colour(theme::Colour::Text);
     if ((option.state & QStyle::State_HasFocus) || index.row() == m_chosen) {
-        background = Qt::red;
+        background = theme::colour(theme::Colour::ListMarked);
     } else if (index.row() == m_remembered) {
-        background = Qt::red;
-        foreground = Qt::white;
+        background = theme::colour(theme::Colour::ListMarked);
+        foreground = theme::colour(theme::Colour::ListMarkedText);
     }
     painter->save();
     painter->fillRect(option.rect, background);

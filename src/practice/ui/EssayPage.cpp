@@ -28,8 +28,6 @@ EssayPage::EssayPage(PracticeRun &run, QWidget *parent)
     m_answer = new QPlainTextEdit(controlsArea());
     m_answer->setObjectName(QStringLiteral("RichEditEssay"));
     m_answer->setFont(cjk::song(15));
-    m_answer->setStyleSheet(QStringLiteral(
-        "QPlainTextEdit{color:#000000;background:#fffef4;border:1px solid #c9d3df;}"));
     m_typed = new TypedAnswer(m_answer,
                               {[this] { return m_answer->toPlainText(); },
                                [this](const QString &t) { m_answer->setPlainText(t); },

@@ -3,6 +3,7 @@
 #include "practice/PracticeRun.h"
 #include "practice/ui/TypedAnswer.h"
 #include "widgets/CjkFonts.h"
+#include "widgets/Theme.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -25,7 +26,6 @@ FillInPage::FillInPage(PracticeRun &run, QWidget *parent)
     m_field->setObjectName(QStringLiteral("EditFillIn"));
     m_field->setMaxLength(kMaxLength);
     m_field->setFont(cjk::song(16, true));
-    m_field->setStyleSheet(QStringLiteral("QLineEdit{color:#ff0000;padding:2px 4px;}"));
     m_field->setMinimumHeight(30);
     m_typed = new TypedAnswer(m_field,
                               {[this] { return m_field->text(); },
@@ -44,7 +44,7 @@ FillInPage::FillInPage(PracticeRun &run, QWidget *parent)
                    controlsArea());
     instruction->setObjectName(QStringLiteral("LabelFillInInstruction"));
     instruction->setFont(cjk::song(13));
-    instruction->setStyleSheet(QStringLiteral("color:#1f4e79;"));
+    theme::setTone(instruction, theme::Tone::Heading);
     notes->addWidget(instruction);
     m_hint = TypedAnswer::makeSaveHint(QStringLiteral("LabelFillInSaved"), controlsArea());
     notes->addWidget(m_hint);

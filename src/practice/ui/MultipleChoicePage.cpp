@@ -23,8 +23,6 @@ MultipleChoicePage::MultipleChoicePage(PracticeRun &run, QWidget *parent)
         box->setObjectName(QStringLiteral("CheckBox") + answer::optionLetter(i + 1));
         box->setFont(cjk::hei(20, true));
         box->setCursor(Qt::PointingHandCursor);
-        box->setStyleSheet(QStringLiteral("QCheckBox{spacing:6px;padding:2px 8px;}"
-                                          "QCheckBox::indicator{width:20px;height:20px;}"));
         // Only the user's clicks: the boxes are set without signals when rendered.
         connect(box, &QCheckBox::clicked, this,
                 [this, i](bool checked) { m_run.setMultiBox(i, checked); });

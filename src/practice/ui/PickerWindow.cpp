@@ -5,6 +5,7 @@
 #include "practice/ui/ChapterListDelegate.h"
 #include "practice/ui/PylonEmblem.h"
 #include "widgets/CjkFonts.h"
+#include "widgets/Theme.h"
 
 #include <QButtonGroup>
 #include <QCloseEvent>
@@ -38,12 +39,6 @@ PickerWindow::PickerWindow(QSqlDatabase db, Notifier &notifier, QWidget *parent)
     m_leftPanel = new QFrame(this);
     m_leftPanel->setObjectName(QStringLiteral("Panel1"));
     m_leftPanel->setFixedWidth(244);
-    m_leftPanel->setStyleSheet(
-        QStringLiteral("#Panel1{background:#ffffff;border-right:1px solid #c9d3df;}"
-                       "#BankColumn{background:#ffffff;}"
-                       "QRadioButton{font-weight:bold;padding:3px 0;font-family:\"SimHei\",\"Noto "
-                       "Sans CJK SC\";font-size:13px;}"
-                       "QRadioButton:disabled{color:#a0a0a0;}"));
     auto *left = new QVBoxLayout(m_leftPanel);
     left->setContentsMargins(8, 12, 8, 10);
     left->setSpacing(6);
@@ -53,7 +48,8 @@ PickerWindow::PickerWindow(QSqlDatabase db, Notifier &notifier, QWidget *parent)
     left->addWidget(emblem, 0, Qt::AlignHCenter);
     auto *banksCaption = new QLabel(QStringLiteral("试题库"), m_leftPanel);
     banksCaption->setFont(cjk::hei(13, true));
-    banksCaption->setStyleSheet(QStringLiteral("color:#1b457e;border-bottom:1px solid #d6dee8;"));
+    banksCaption->setObjectName(QStringLiteral("LabelBanksCaption"));
+    theme::setTone(banksCaption, theme::Tone::PickerCaption);
     left->addWidget(banksCaption);
 
     auto *scroll = new QScrollArea(m_leftPanel);
@@ -80,19 +76,16 @@ PickerWindow::PickerWindow(QSqlDatabase db, Notifier &notifier, QWidget *parent)
     auto *strip = new QFrame(this);
     strip->setObjectName(QStringLiteral("Panel2"));
     strip->setFixedHeight(34);
-    strip->setStyleSheet(QStringLiteral(
-        "#Panel2{background:qlineargradient(x1:0,y1:0,x2:0,y2:1,stop:0 #eef3f9,stop:1 #dde6f1);"
-        "border-bottom:1px solid #b9c6d6;}"));
     auto *stripRow = new QHBoxLayout(strip);
     stripRow->setContentsMargins(12, 0, 12, 0);
     auto *caption = new QLabel(QStringLiteral("双击选题："), strip);
     caption->setFont(cjk::hei(15, true));
-    caption->setStyleSheet(QStringLiteral("color:#1b457e;"));
+    theme::setTone(caption, theme::Tone::PickerCaption);
     stripRow->addWidget(caption);
     m_counts = new QLabel(strip);
     m_counts->setObjectName(QStringLiteral("LabelCounts"));
     m_counts->setFont(cjk::hei(14));
-    m_counts->setStyleSheet(QStringLiteral("color:#c00000;"));
+    theme::setTone(m_counts, theme::Tone::Count);
     stripRow->addWidget(m_counts, 1);
     right->addWidget(strip);
 

@@ -5,6 +5,7 @@
 #include "practice/PracticeRun.h"
 #include "practice/ui/RevealPanel.h"
 #include "widgets/CjkFonts.h"
+#include "widgets/Theme.h"
 
 #include <QEvent>
 #include <QHBoxLayout>
@@ -36,7 +37,7 @@ QuestionPageBase::QuestionPageBase(PracticeRun &run, int typeCode, RunDisplay::P
 {
     setAutoFillBackground(true);
     QPalette white = palette();
-    white.setColor(QPalette::Window, Qt::white);
+    white.setColor(QPalette::Window, theme::colour(theme::Colour::Paper));
     setPalette(white);
 
     auto *column = new QVBoxLayout(this);
@@ -49,8 +50,6 @@ QuestionPageBase::QuestionPageBase(PracticeRun &run, int typeCode, RunDisplay::P
     m_view->setUndoRedoEnabled(false);
     m_view->setFont(cjk::song(15));
     m_view->document()->setDefaultFont(cjk::song(15));
-    m_view->setStyleSheet(
-        QStringLiteral("QTextEdit{color:#000000;background:#ffffff;border:1px solid #c9d3df;}"));
     m_view->installEventFilter(this);
     column->addWidget(m_view, 1);
 
@@ -60,7 +59,6 @@ QuestionPageBase::QuestionPageBase(PracticeRun &run, int typeCode, RunDisplay::P
     m_picture->setObjectName(QStringLiteral("ImageQuestion"));
     m_picture->setScaledContents(true);
     m_picture->setFixedSize(kPictureSize, kPictureSize);
-    m_picture->setStyleSheet(QStringLiteral("background:#ffffff;border:1px solid #d0d0d0;"));
     m_picture->hide();
 
     auto *row = new QHBoxLayout;
@@ -84,7 +82,7 @@ QLabel *QuestionPageBase::addChosenLabel(QHBoxLayout *row)
     QFont font = cjk::song(24, true);
     font.setItalic(true);
     chosen->setFont(font);
-    chosen->setStyleSheet(QStringLiteral("color:#ff0000;"));
+    theme::setTone(chosen, theme::Tone::Emphasis);
     chosen->setMinimumWidth(72);
     row->addWidget(chosen);
     return chosen;

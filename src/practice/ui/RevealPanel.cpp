@@ -1,6 +1,7 @@
 #include "practice/ui/RevealPanel.h"
 
 #include "widgets/CjkFonts.h"
+#include "widgets/Theme.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -12,21 +13,18 @@ RevealPanel::RevealPanel(QWidget *parent) : QFrame(parent)
     setCursor(Qt::WhatsThisCursor);
     setFixedSize(128, 44);
     setToolTip(QStringLiteral("鼠标移到此处，稍候显示正确答案"));
-    setStyleSheet(QStringLiteral("#PanelReveal{background:qlineargradient(x1:0,y1:0,x2:0,y2:1,stop:"
-                                 "0 #fff8dc,stop:1 #f3e2a6);"
-                                 "border:1px solid #c8a64a;border-radius:6px;}"));
     auto *row = new QHBoxLayout(this);
     row->setContentsMargins(10, 2, 8, 2);
     row->setSpacing(6);
     auto *caption = new QLabel(QStringLiteral("查看答案"), this);
     caption->setFont(cjk::hei(15, true));
-    caption->setStyleSheet(QStringLiteral("color:#7a4b00;background:transparent;"));
+    theme::setTone(caption, theme::Tone::RevealCaption);
     caption->setAttribute(Qt::WA_TransparentForMouseEvents);
     row->addWidget(caption);
     m_figure = new QLabel(this);
     m_figure->setObjectName(QStringLiteral("LabelRevealFigure"));
     m_figure->setFont(cjk::hei(18, true));
-    m_figure->setStyleSheet(QStringLiteral("color:#d00000;background:transparent;"));
+    theme::setTone(m_figure, theme::Tone::Alert);
     m_figure->setAttribute(Qt::WA_TransparentForMouseEvents);
     m_figure->setFixedWidth(18);
     QSizePolicy keep = m_figure->sizePolicy();

@@ -3,6 +3,7 @@
 #include "practice/PracticeRun.h"
 #include "practice/ui/AnswerMark.h"
 #include "question/AnswerForm.h"
+#include "widgets/Theme.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -20,7 +21,8 @@ SingleChoicePage::SingleChoicePage(PracticeRun &run, QWidget *parent)
         button->setObjectName(QStringLiteral("ButtonChoice") + letter);
         button->setText(letter);
         button->setToolTip(QStringLiteral("选择 ") + letter);
-        button->setIcon(buttonFace(letter, QColor(0x2f, 0x6d, 0xb5), QSize(56, 40)));
+        button->setIcon(
+            buttonFace(letter, theme::colour(theme::Colour::ChoicePlate), QSize(56, 40)));
         button->setIconSize(QSize(56, 40));
         button->setAutoRaise(true);
         button->setCursor(Qt::PointingHandCursor);

@@ -2,6 +2,7 @@
 
 #include "practice/PracticeRun.h"
 #include "practice/ui/AnswerMark.h"
+#include "widgets/Theme.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -33,9 +34,9 @@ TrueFalsePage::TrueFalsePage(PracticeRun &run, QWidget *parent)
     auto *row = new QHBoxLayout(controlsArea());
     m_marked = addMarkedChoice(row);
     m_true = verdictButton(QStringLiteral("ButtonTrue"), QStringLiteral("对"),
-                           QColor(0x2e, 0x8b, 0x3a), controlsArea());
+                           theme::colour(theme::Colour::TruePlate), controlsArea());
     m_false = verdictButton(QStringLiteral("ButtonFalse"), QStringLiteral("错"),
-                            QColor(0xc0, 0x39, 0x2b), controlsArea());
+                            theme::colour(theme::Colour::FalsePlate), controlsArea());
     connect(m_true, &QToolButton::clicked, this, [this] { m_run.answerTrueFalse(true); });
     connect(m_false, &QToolButton::clicked, this, [this] { m_run.answerTrueFalse(false); });
     row->addWidget(m_true);

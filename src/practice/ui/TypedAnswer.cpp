@@ -1,6 +1,7 @@
 #include "practice/ui/TypedAnswer.h"
 
 #include "widgets/CjkFonts.h"
+#include "widgets/Theme.h"
 
 #include <QEvent>
 #include <QKeyEvent>
@@ -68,7 +69,7 @@ QLabel *TypedAnswer::makeSaveHint(const QString &objectName, QWidget *parent)
     auto *hint = new QLabel(parent);
     hint->setObjectName(objectName);
     hint->setFont(cjk::song(13, true));
-    hint->setStyleSheet(QStringLiteral("color:#008000;"));
+    theme::setTone(hint, theme::Tone::Saved);
     QSizePolicy keep = hint->sizePolicy();
     keep.setRetainSizeWhenHidden(true);
     hint->setSizePolicy(keep);

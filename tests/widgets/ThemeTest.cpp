@@ -1,0 +1,325 @@
+#include "widgets/Theme.h"
+#include "TestRegistry.h"
+#include "base/Colours.h"
+#include "widgets/CjkFonts.h"
+
+#include <QApplication>
+#include <QFontDatabase>
+#include <QFontInfo>
+#include <QFrame>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QRadioButton>
+#include <QRegularExpression>
+#include <QSet>
+#include <QTest>
+#include <QVBoxLayout>
+
+Q_DECLARE_METATYPE(theme::Tone)
+Q_DECLARE_METATYPE(theme::Colour)
+Q_DECLARE_METATYPE(theme::FontRole)
+
+namespace {
+
+// The colour at the middle of a widget as it is drawn.
+QColor middleColour(QWidget *widget)
+{
+    const QImage image = widget->grab().toImage();
+    return image.pixelColor(image.width() / 2, image.height() / 2);
+}
+
+} // namespace
+
+class ThemeTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        m_font = QApplication::font();
+        theme::apply(*qApp);
+        QVERIFY(!qApp->styleSheet().isEmpty());
+    }
+
+    void cleanupTestCase()
+    {
+        qApp->setStyleSheet(QString());
+        QApplication::setFont(m_font);
+    }
+
+    // The sheet writes every colour as a token; a literal would be a second
+    // definition of a theme colour or a colour without a name.
+    void sheetNamesEveryColour()
+    {
+        const QString source = theme::styleSheetSource();
+        QVERIFY(source.contains(QLatin1String("#TopBar")));
+        static const QRegularExpression literal(
+            QStringLiteral("#[0-9a-fA-F]{3}(?:[0-9a-fA-F]{3})?(?![\\w-])|rgba?\\(|"
+                           "\\b(?:white|black|red|green|grey|gray|silver)\\b"));
+        const QRegularExpressionMatch match = literal.match(source);
+        QVERIFY2(!match.hasMatch(), qPrintable(match.captured(0)));
+
+        QStringList unknown;
+        const QString sheet = theme::resolve(source, &unknown);
+        QVERIFY2(unknown.isEmpty(), qPrintable(unknown.join(QLatin1Char(' '))));
+        QVERIFY(!sheet.contains(QLatin1Char('@')));
+        QCOMPARE(theme::styleSheet(), sheet);
+    }
+
+    void resolve_data()
+    {
+        QTest::addColumn<QString>("source");
+        QTest::addColumn<QString>("sheet");
+        QTest::addColumn<QStringList>("unknown");
+        QTest::newRow("colour") << QStringLiteral("a{color:@paper;}")
+                                << QStringLiteral("a{color:#ffffff;}") << QStringList();
+        QTest::newRow("two in one rule")
+            << QStringLiteral("x{stop:0 @barTop,stop:1 @barBottom}")
+            << QStringLiteral("x{stop:0 #86a9d3,stop:1 #6a91c2}") << QStringList();
+        // A longer name that starts like a known one is not the known one.
+        QTest::newRow("longer name")
+            << QStringLiteral("color:@paperWhite;") << QStringLiteral("color:@paperWhite;")
+            << QStringList{QStringLiteral("paperWhite")};
+        QTest::newRow("shorter name")
+            << QStringLiteral("color:@bar;") << QStringLiteral("color:@bar;")
+            << QStringList{QStringLiteral("bar")};
+        QTest::newRow("unknown then known")
+            << QStringLiteral("@nothing @text") << QStringLiteral("@nothing #000000")
+            << QStringList{QStringLiteral("nothing")};
+        QTest::newRow("lone at sign")
+            << QStringLiteral("a @ b @1") << QStringLiteral("a @ b @1") << QStringList();
+        QTest::newRow("at the end")
+            << QStringLiteral("color:@alert") << QStringLiteral("color:#d00000") << QStringList();
+        QTest::newRow("families") << QStringLiteral("font-family:@heiFamilies;")
+                                  << QStringLiteral("font-family:\"SimHei\",\"Noto Sans CJK SC\";")
+                                  << QStringList();
+        QTest::newRow("empty") << QString() << QString() << QStringList();
+    }
+    void resolve()
+    {
+        QFETCH(QString, source);
+        QFETCH(QString, sheet);
+        QFETCH(QStringList, unknown);
+        QStringList found;
+        QCOMPARE(theme::resolve(source, &found), sheet);
+        QCOMPARE(found, unknown);
+    }
+
+    void names()
+    {
+        QSet<QString> colours;
+        for (const theme::Colour colour : theme::allColours()) {
+            const QString name = theme::colourName(colour);
+            QVERIFY2(!colours.contains(name), qPrintable(name));
+            colours.insert(name);
+        }
+        QSet<QString> tones;
+        for (const theme::Tone tone : theme::allTones()) {
+            const QString name = theme::toneName(tone);
+            QVERIFY2(!tones.contains(name), qPrintable(name));
+            tones.insert(name);
+            // A tone without a rule would leave its labels in the default colour.
+            QVERIFY2(theme::styleSheetSource().contains(QStringLiteral("[tone=\"%1\"]").arg(name)),
+                     qPrintable(name));
+        }
+    }
+
+    // The colours of meaning are the values core code hands over as data.
+    void coreColours_data()
+    {
+        QTest::addColumn<theme::Colour>("colour");
+        QTest::addColumn<unsigned>("rgb");
+        QTest::newRow("correct answer") << theme::Colour::CorrectAnswer << rgb::kRed;
+        QTest::newRow("user answer") << theme::Colour::UserAnswer << rgb::kGreen;
+        QTest::newRow("separator") << theme::Colour::Separator << rgb::kGrey;
+        QTest::newRow("typed answer") << theme::Colour::TypedAnswer << rgb::kSilver;
+        QTest::newRow("link rest") << theme::Colour::LinkRest << rgb::kGrey;
+        QTest::newRow("link hover") << theme::Colour::LinkHover << rgb::kRed;
+        QTest::newRow("text") << theme::Colour::Text << rgb::kBlack;
+        QTest::newRow("slogan") << theme::Colour::Slogan << rgb::kGreen;
+    }
+    void coreColours()
+    {
+        QFETCH(theme::Colour, colour);
+        QFETCH(unsigned, rgb);
+        QCOMPARE(theme::colour(colour), QColor::fromRgb(rgb));
+    }
+
+    void toneColour_data()
+    {
+        QTest::addColumn<theme::Tone>("tone");
+        QTest::addColumn<theme::Colour>("colour");
+        QTest::newRow("plain") << theme::Tone::Plain << theme::Colour::Text;
+        QTest::newRow("heading") << theme::Tone::Heading << theme::Colour::Heading;
+        QTest::newRow("on bar") << theme::Tone::OnBar << theme::Colour::OnBar;
+        QTest::newRow("alert") << theme::Tone::Alert << theme::Colour::Alert;
+        QTest::newRow("count") << theme::Tone::Count << theme::Colour::Count;
+        QTest::newRow("emphasis") << theme::Tone::Emphasis << theme::Colour::Emphasis;
+        QTest::newRow("saved") << theme::Tone::Saved << theme::Colour::Saved;
+        QTest::newRow("known figure") << theme::Tone::KnownFigure << theme::Colour::KnownFigure;
+        QTest::newRow("note") << theme::Tone::Note << theme::Colour::Note;
+        QTest::newRow("soft note") << theme::Tone::SoftNote << theme::Colour::SoftNote;
+    }
+    void toneColour()
+    {
+        QFETCH(theme::Tone, tone);
+        QFETCH(theme::Colour, colour);
+        QLabel label(QStringLiteral("文字"));
+        theme::setTone(&label, tone);
+        label.ensurePolished();
+        QCOMPARE(label.palette().color(QPalette::WindowText), theme::colour(colour));
+    }
+
+    // A label that changes its tone after it was polished takes the new colour.
+    void toneChangedAfterPolish()
+    {
+        QLabel label(QStringLiteral("00:00"));
+        theme::setTone(&label, theme::Tone::Heading);
+        label.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&label));
+        QCOMPARE(label.palette().color(QPalette::WindowText),
+                 theme::colour(theme::Colour::Heading));
+        theme::setTone(&label, theme::Tone::Alert);
+        QCOMPARE(label.palette().color(QPalette::WindowText), theme::colour(theme::Colour::Alert));
+        QCOMPARE(label.property("tone").toString(), QStringLiteral("alert"));
+    }
+
+    // Boxes take their fill from the sheet by their object names.
+    void boxFill_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<theme::Colour>("colour");
+        QTest::newRow("command group") << QStringLiteral("CommandGroup") << theme::Colour::Paper;
+        QTest::newRow("left panel") << QStringLiteral("LeftPanel") << theme::Colour::Panel;
+        QTest::newRow("bottom bar") << QStringLiteral("BottomBar") << theme::Colour::Panel;
+        QTest::newRow("score frame") << QStringLiteral("ScoreFrame") << theme::Colour::FrameFill;
+        QTest::newRow("settings frame")
+            << QStringLiteral("SettingsFrame") << theme::Colour::FrameFill;
+        QTest::newRow("status bar") << QStringLiteral("StatusBar") << theme::Colour::StatusBar;
+    }
+    void boxFill()
+    {
+        QFETCH(QString, name);
+        QFETCH(theme::Colour, colour);
+        QFrame box;
+        box.setObjectName(name);
+        box.resize(60, 30);
+        QCOMPARE(middleColour(&box), theme::colour(colour));
+    }
+
+    void unnamedBoxKeepsStyleColour()
+    {
+        QFrame box;
+        box.setAutoFillBackground(true);
+        box.resize(60, 30);
+        QCOMPARE(middleColour(&box), box.palette().color(QPalette::Window));
+    }
+
+    void essayPaper()
+    {
+        QPlainTextEdit essay;
+        essay.setObjectName(QStringLiteral("RichEditEssay"));
+        essay.resize(200, 100);
+        essay.ensurePolished();
+        QCOMPARE(middleColour(&essay), theme::colour(theme::Colour::EssayPaper));
+    }
+
+    // The picker's bank buttons are bold 黑体 of 13 pixels; a disabled one is grey.
+    void bankButtons()
+    {
+        QFrame panel;
+        panel.setObjectName(QStringLiteral("Panel1"));
+        auto *column = new QVBoxLayout(&panel);
+        auto *on = new QRadioButton(QStringLiteral("线路"), &panel);
+        auto *off = new QRadioButton(QStringLiteral("热力"), &panel);
+        off->setEnabled(false);
+        column->addWidget(on);
+        column->addWidget(off);
+        QRadioButton outside(QStringLiteral("别处"));
+        panel.ensurePolished();
+        on->ensurePolished();
+        off->ensurePolished();
+        outside.ensurePolished();
+
+        QCOMPARE(on->font().families(), cjk::heiFamilies());
+        QCOMPARE(on->font().pixelSize(), 13);
+        QVERIFY(on->font().bold());
+        QCOMPARE(off->palette().color(QPalette::Disabled, QPalette::WindowText),
+                 theme::colour(theme::Colour::DisabledText));
+        // The rule is the picker's own: other radio buttons keep the program font.
+        QVERIFY(!outside.font().bold());
+        QCOMPARE(outside.font().families(), cjk::heiFamilies());
+        QCOMPARE(outside.font().pixelSize(), 13);
+    }
+
+    void fontRoles_data()
+    {
+        QTest::addColumn<theme::FontRole>("role");
+        QTest::addColumn<QString>("windowsFamily");
+        QTest::addColumn<int>("pixels");
+        QTest::addColumn<bool>("bold");
+        QTest::newRow("ui") << theme::FontRole::Ui << QStringLiteral("SimHei") << 13 << false;
+        QTest::newRow("bar caption")
+            << theme::FontRole::BarCaption << QStringLiteral("SimHei") << 15 << true;
+        QTest::newRow("question text")
+            << theme::FontRole::QuestionText << QStringLiteral("SimSun") << 15 << false;
+        QTest::newRow("answer caption")
+            << theme::FontRole::AnswerCaption << QStringLiteral("SimSun") << 16 << true;
+        QTest::newRow("note") << theme::FontRole::Note << QStringLiteral("SimSun") << 12 << false;
+    }
+    void fontRoles()
+    {
+        QFETCH(theme::FontRole, role);
+        QFETCH(QString, windowsFamily);
+        QFETCH(int, pixels);
+        QFETCH(bool, bold);
+        const QFont font = theme::font(role);
+        QCOMPARE(font.families().value(0), windowsFamily);
+        QCOMPARE(font.pixelSize(), pixels);
+        QCOMPARE(font.bold(), bold);
+        // What is drawn is one of the listed families, and it writes Chinese.
+        const QString drawn = QFontInfo(font).family();
+        QVERIFY2(font.families().contains(drawn), qPrintable(drawn));
+        QVERIFY2(QFontDatabase::writingSystems(drawn).contains(QFontDatabase::SimplifiedChinese),
+                 qPrintable(drawn));
+    }
+
+    void everyRoleListed()
+    {
+        QCOMPARE(theme::allFontRoles().size(), 5);
+        QCOMPARE(QApplication::font().families(), theme::font(theme::FontRole::Ui).families());
+        QCOMPARE(QApplication::font().pixelSize(), 13);
+    }
+
+    // Each CJK family list asks for the Windows name first and ends in a
+    // family that is installed here and writes Chinese.
+    void cjkFamilies_data()
+    {
+        QTest::addColumn<QStringList>("families");
+        QTest::addColumn<QString>("windowsFamily");
+        QTest::newRow("宋体") << cjk::songFamilies() << QStringLiteral("SimSun");
+        QTest::newRow("楷体") << cjk::kaiFamilies() << QStringLiteral("KaiTi_GB2312");
+        QTest::newRow("黑体") << cjk::heiFamilies() << QStringLiteral("SimHei");
+        QTest::newRow("幼圆") << cjk::youyuanFamilies() << QStringLiteral("YouYuan");
+    }
+    void cjkFamilies()
+    {
+        QFETCH(QStringList, families);
+        QFETCH(QString, windowsFamily);
+        QCOMPARE(families.value(0), windowsFamily);
+        bool installed = false;
+        for (const QString &family : families) {
+            if (QFontDatabase::families().contains(family) &&
+                QFontDatabase::writingSystems(family).contains(QFontDatabase::SimplifiedChinese))
+                installed = true;
+        }
+        QVERIFY(installed);
+    }
+
+private:
+    QFont m_font;
+};
+
+#include "ThemeTest.moc"
+DRILLBAY_TEST(ThemeTest)
