@@ -26,9 +26,27 @@ inline double medianMs(int runs, const std::function<void()> &step)
     return times[times.size() / 2];
 }
 
-inline void report(const char *what, double ms, const char *baseline, double baselineMs)
+// A figure without a limit set by any issue.
+inline constexpr double kNoLimit = -1;
+
+// Prints one figure in the form scripts/bench reads,
+//   BENCH <name> <ms> limit <ms> baseline <ms>
+// ("limit -" for kNoLimit), and returns false when it is over its limit.
+// The name is one word; the baseline is measured in the same run.
+inline bool bench(const char *name, double ms, double limitMs, double baselineMs)
 {
-    std::printf("%-44s %9.2f ms   (baseline: %s %.2f ms)\n", what, ms, baseline, baselineMs);
+    if (limitMs < 0)
+        std::printf("BENCH %s %.2f limit - baseline %.2f\n", name, ms, baselineMs);
+    else
+        std::printf("BENCH %s %.2f limit %.2f baseline %.2f\n", name, ms, limitMs, baselineMs);
+    std::fflush(stdout);
+    return limitMs < 0 || ms <= limitMs;
+}
+
+// What a benchmark returns: 0, or 2 when a figure was over its limit.
+inline int exitCode(bool withinLimits)
+{
+    return withinLimits ? 0 : 2;
 }
 
 // The tables of data/schema.sql in a fresh benchmark database.
