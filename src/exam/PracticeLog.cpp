@@ -15,6 +15,8 @@ StyledSpan logSpan(const QString &text, unsigned color, bool bold = false)
 
 } // namespace
 
+const QString PracticeLog::kNoScoreMark = QStringLiteral("[无客观题]");
+
 PracticeLog::PracticeLog(const QSqlDatabase &db) : m_table(db) {}
 
 QString PracticeLog::info(int mode, const QString &chapterLabel, int setIndex)
@@ -40,10 +42,11 @@ QString PracticeLog::dateText(const QString &stored)
     return when.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
 }
 
-void PracticeLog::append(int mode, const QString &chapterLabel, int setIndex, int fen,
-                         const QDateTime &now)
+void PracticeLog::append(int mode, const QString &chapterLabel, int setIndex,
+                         std::optional<int> percentage, const QDateTime &now)
 {
-    m_table.append(now, fen, info(mode, chapterLabel, setIndex));
+    const QString what = info(mode, chapterLabel, setIndex);
+    m_table.append(now, percentage.value_or(0), percentage ? what : what + kNoScoreMark);
 }
 
 void PracticeLog::trim()
@@ -75,8 +78,10 @@ StyledText PracticeLog::listRecent() const
                                       QStringLiteral("].") + row.info + QLatin1Char('[') +
                                       dateText(row.date) + QLatin1Char(']'),
                                   rgb::kBlack));
-        line.spans.append(
-            logSpan(QStringLiteral("  得分:") + QString::number(row.fen), rgb::kRed, true));
+        line.spans.append(logSpan(QStringLiteral("  得分:") + (row.info.endsWith(kNoScoreMark)
+                                                                   ? QStringLiteral("--")
+                                                                   : QString::number(row.fen)),
+                                  rgb::kRed, true));
         lines.append(trimmedLine(line));
     }
     return lines;

@@ -6,6 +6,7 @@
 #include <QDateTime>
 #include <QSqlDatabase>
 #include <QString>
+#include <optional>
 
 // The practice log (table `log`): one record per graded run with the time of
 // grading, what was practised and the percentage. Every call reads or writes
@@ -32,8 +33,14 @@ public:
     // when it is not a date).
     static QString dateText(const QString &stored);
 
-    // Appends a record graded at `now` (stored as ISO text with seconds).
-    void append(int mode, const QString &chapterLabel, int setIndex, int fen,
+    // Ends the info of a record graded without a percentage (a run without
+    // objective questions). Its fen is 0, which the listing then shows as "--"
+    // and not as a score of 0.
+    static const QString kNoScoreMark;
+
+    // Appends a record graded at `now` (stored as ISO text with seconds); no
+    // percentage stores fen 0 and marks the info with kNoScoreMark.
+    void append(int mode, const QString &chapterLabel, int setIndex, std::optional<int> percentage,
                 const QDateTime &now = QDateTime::currentDateTime());
     // Keeps the kKept records with the highest id, deletes the rest.
     void trim();
@@ -41,7 +48,8 @@ public:
     int count() const;
 
     // The newest kListed records, oldest first, numbered from 1: an empty line,
-    // then "[n]." + info + "[" + date + "]" in black and "  得分:" + fen in red bold.
+    // then "[n]." + info + "[" + date + "]" in black and "  得分:" + fen in red bold
+    // ("  得分:--" for a record without a percentage).
     StyledText listRecent() const;
 
 private:

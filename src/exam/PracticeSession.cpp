@@ -179,9 +179,8 @@ void PracticeSession::grade()
         m_frame.chapter, std::span<const RunQuestion>(&m_run.question(1), m_run.N()));
     QString unsaved;
     try {
-        // A run without objective questions has no percentage: its record shows 0.
-        m_log.append(m_run.mode(), m_frame.chapter, m_run.setIndex(),
-                     review.score.percentage.value_or(0), m_clock());
+        m_log.append(m_run.mode(), m_frame.chapter, m_run.setIndex(), review.score.percentage,
+                     m_clock());
         m_log.trim();
     } catch (const StoreError &error) {
         unsaved = logNotSavedNotice(QString::fromUtf8(error.what()));

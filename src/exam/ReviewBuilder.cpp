@@ -83,7 +83,7 @@ void writeOptions(LineWriter &out, const RunQuestion &q, const QString &correct,
 
 QString ReviewBuilder::noObjectiveLine()
 {
-    return QStringLiteral("本套试题没有客观题，不计算得分率。");
+    return Grading::noPercentageLine();
 }
 
 ReviewBuilder::Review ReviewBuilder::build(const QString &chapterLabel,

@@ -330,13 +330,13 @@ void PracticeRun::endOfRun()
     switchPage(RunDisplay::Page::Score);
     m_display.questionLines.clear();
     m_display.bottomHintVisible = true;
-    if (m_objectiveCount >= 1) {
-        m_display.scoreLine = QStringLiteral("客观题正确：") + QString::number(m_objectiveCorrect) +
-                              QStringLiteral(" /客观总数:") + QString::number(m_objectiveCount);
-        m_display.scorePercent =
-            QString::number(text::roundHalfEven(m_objectiveCorrect * 100.0 / m_objectiveCount)) +
-            QStringLiteral("分");
-    }
+    // Every run shows its own figures, also one without objective questions.
+    m_display.scoreLine = QStringLiteral("客观题正确：") + QString::number(m_objectiveCorrect) +
+                          QStringLiteral(" /客观总数:") + QString::number(m_objectiveCount);
+    const std::optional<int> percentage = Grading::percentage(m_objectiveCorrect, m_objectiveCount);
+    m_display.scorePercent =
+        percentage ? QString::number(*percentage) + QStringLiteral("分") : QStringLiteral("--");
+    m_display.scoreNote = percentage ? QString() : Grading::noPercentageLine();
     emit passedLastQuestion();
 }
 

@@ -106,8 +106,10 @@ struct RunDisplay
     QString nextCaption = QStringLiteral("下一题[Next]");
 
     // Score page: "客观题正确：" c " /客观总数:" o, and p + "分".
+    // Without objective questions: "0/0", "--" and the line saying why.
     QString scoreLine;
     QString scorePercent;
+    QString scoreNote;
 
     // Whether the two 100 ms timers of the window should run.
     bool advanceTimerOn = false;

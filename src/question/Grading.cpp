@@ -24,6 +24,11 @@ std::optional<int> Grading::percentage(int correct, int count)
     return text::roundHalfEven(correct * 100.0 / count);
 }
 
+QString Grading::noPercentageLine()
+{
+    return QStringLiteral("本套试题没有客观题，不计算得分率。");
+}
+
 Grading::Score Grading::score(std::span<const RunQuestion> questions)
 {
     Score result;

@@ -32,6 +32,8 @@ public:
 
     // correct / count x 100, rounded halves to even; nothing without objective questions.
     static std::optional<int> percentage(int correct, int count);
+    // Said in place of the percentage of a run without objective questions.
+    static QString noPercentageLine();
 
     // Counts the questions of a run (given in order) and computes the percentage.
     static Score score(std::span<const RunQuestion> questions);

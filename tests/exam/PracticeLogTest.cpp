@@ -99,6 +99,39 @@ private slots:
         QVERIFY(line.spans.at(1).bold);
     }
 
+    // A run without objective questions has no percentage: its record keeps
+    // fen 0 (the column's format) and is told apart from a real 0 by its info.
+    void recordWithoutPercentage_data()
+    {
+        QTest::addColumn<bool>("scored");
+        QTest::addColumn<QString>("info");
+        QTest::addColumn<QString>("score");
+        QTest::newRow("percentage 0") << true << "[练习模式]-[第一章]第【2】套"
+                                      << "  得分:0";
+        QTest::newRow("no percentage") << false << "[练习模式]-[第一章]第【2】套[无客观题]"
+                                       << "  得分:--";
+    }
+    void recordWithoutPercentage()
+    {
+        QFETCH(bool, scored);
+        QFETCH(QString, info);
+        QFETCH(QString, score);
+        TestDatabase db;
+        PracticeLog log(db.db());
+        log.append(1, QStringLiteral("第一章"), 1, scored ? std::optional<int>(0) : std::nullopt,
+                   kStart);
+        QSqlQuery q = sql::run(db.db(), QStringLiteral("SELECT info, fen FROM log"));
+        QVERIFY(q.next());
+        QCOMPARE(q.value(0).toString(), info);
+        QCOMPARE(q.value(1).toInt(), 0);
+        q.finish();
+        const StyledText lines = log.listRecent();
+        QCOMPARE(lines.size(), 2);
+        QCOMPARE(lines.at(1).spans.at(0).text,
+                 QStringLiteral("[1].") + info + QStringLiteral("[2026-12-09 14:03:27]"));
+        QCOMPARE(lines.at(1).spans.at(1).text, score);
+    }
+
     void trimKeepsShortLog()
     {
         TestDatabase db;

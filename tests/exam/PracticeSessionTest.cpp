@@ -402,6 +402,27 @@ private Q_SLOTS:
         QVERIFY(log.value(0).toString().endsWith(QStringLiteral("第【2】套")));
     }
 
+    // A run without objective questions is logged as one without a score.
+    void runWithoutObjectivesIsLoggedWithoutScore()
+    {
+        Desk desk;
+        desk.db.addQuestion(desk.chapter, 3, QStringLiteral("填空"), {}, QStringLiteral("接地"));
+        desk.db.addQuestion(desk.chapter, 5, QStringLiteral("论述"), {}, QStringLiteral("要点"));
+        QVERIFY(desk.session.chooseChapter(kChapter));
+        desk.session.startSequential(0);
+        desk.session.extract();
+        desk.session.grade();
+        QCOMPARE(desk.presenter.shown.at(0).percentFigure, QString());
+        QSqlQuery log = sql::run(desk.db.db(), QStringLiteral("select info, fen from log"));
+        QVERIFY(log.next());
+        QCOMPARE(log.value(0).toString(), QStringLiteral("[练习模式]-[") + kChapter +
+                                              QStringLiteral("]第【1】套[无客观题]"));
+        QCOMPARE(log.value(1).toInt(), 0);
+        log.finish();
+        desk.session.listLog();
+        QCOMPARE(desk.session.frame().logLines.at(1).spans.at(1).text, QStringLiteral("  得分:--"));
+    }
+
     void startingAgainGradesTheActiveRun()
     {
         Desk desk;

@@ -204,6 +204,45 @@ private slots:
         QVERIFY(f.run.display().scoreLine.isEmpty());
     }
 
+    // The score page shows the figures of the run just passed, also when it
+    // has no objective question (after a run that had some).
+    void scorePageOfEachRun_data()
+    {
+        QTest::addColumn<QString>("types");
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<QString>("percent");
+        QTest::addColumn<QString>("note");
+        QTest::newRow("objective questions") << "1145"
+                                             << "客观题正确：1 /客观总数:3"
+                                             << "33分"
+                                             << "";
+        QTest::newRow("fill-in and essay only") << "353"
+                                                << "客观题正确：0 /客观总数:0"
+                                                << "--"
+                                                << "本套试题没有客观题，不计算得分率。";
+    }
+    void scorePageOfEachRun()
+    {
+        QFETCH(QString, types);
+        Fixture f;
+        f.run.load(makeRun(QStringLiteral("44")), PracticeRun::SequentialSet, false);
+        f.run.question(1).userAnswer = QStringLiteral("1");
+        f.run.question(2).userAnswer = QStringLiteral("1");
+        for (int i = 0; i < 3; ++i)
+            f.run.next();
+        QCOMPARE(f.run.display().scorePercent, QStringLiteral("100分"));
+        f.run.endRun();
+
+        f.run.load(makeRun(types), PracticeRun::SequentialSet, false);
+        f.run.question(1).userAnswer = QStringLiteral("2");
+        for (int i = 0; i <= types.size(); ++i)
+            f.run.next();
+        QCOMPARE(f.run.display().page, RunDisplay::Page::Score);
+        QCOMPARE(f.run.display().scoreLine, fetched<QString>("line"));
+        QCOMPARE(f.run.display().scorePercent, fetched<QString>("percent"));
+        QCOMPARE(f.run.display().scoreNote, fetched<QString>("note"));
+    }
+
     void endOfRunShowsScore()
     {
         Fixture f;

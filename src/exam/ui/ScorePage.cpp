@@ -3,6 +3,7 @@
 #include "exam/PracticeSession.h"
 #include "widgets/CjkFonts.h"
 #include "widgets/LinkLabel.h"
+#include "widgets/Theme.h"
 
 #include <QFrame>
 #include <QGridLayout>
@@ -67,6 +68,12 @@ ScorePage::ScorePage(PracticeSession &session, QWidget *parent)
     m_percent->setFont(cjk::hei(36, true));
     m_percent->setStyleSheet(QStringLiteral("color:#ff0000;"));
     grid->addWidget(m_percent, 1, 1);
+    m_note = new QLabel(frame);
+    m_note->setObjectName(QStringLiteral("LabelScoreNote"));
+    m_note->setFont(cjk::song(15, true));
+    theme::setTone(m_note, theme::Tone::Emphasis);
+    m_note->hide();
+    grid->addWidget(m_note, 2, 1);
     grid->setColumnStretch(1, 1);
     column->addWidget(frame);
 
@@ -93,4 +100,6 @@ void ScorePage::render(const RunDisplay &display)
 {
     m_scoreLine->setText(display.scoreLine);
     m_percent->setText(display.scorePercent);
+    m_note->setText(display.scoreNote);
+    m_note->setVisible(!display.scoreNote.isEmpty());
 }

@@ -22,6 +22,7 @@ public:
 
     QLabel *scoreLine() const { return m_scoreLine; }
     QLabel *percentLine() const { return m_percent; }
+    QLabel *noteLine() const { return m_note; }
     QPushButton *redoButton() const { return m_redo; }
     QPushButton *reviewButton() const { return m_review; }
     LinkLabel *logLink() const { return m_log; }
@@ -30,6 +31,7 @@ private:
     PracticeSession &m_session;
     QLabel *m_scoreLine = nullptr;
     QLabel *m_percent = nullptr;
+    QLabel *m_note = nullptr;
     QPushButton *m_redo = nullptr;
     QPushButton *m_review = nullptr;
     LinkLabel *m_log = nullptr;
