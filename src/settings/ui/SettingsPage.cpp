@@ -6,6 +6,7 @@
 #include "widgets/ArrowSpinBox.h"
 #include "widgets/CjkFonts.h"
 #include "widgets/LinkLabel.h"
+#include "widgets/Theme.h"
 
 #include <QCheckBox>
 #include <QFrame>
@@ -39,18 +40,17 @@ SettingsPage::SettingsPage(SettingsForm &form, const SettingsStore &store, Notif
 
     auto *title = new QLabel(QStringLiteral("系统配置"), this);
     title->setFont(cjk::hei(20, true));
-    title->setStyleSheet(QStringLiteral("color:#1f4e79;"));
+    theme::setTone(title, theme::Tone::Heading);
     outer->addWidget(title);
     auto *hint = new QLabel(QStringLiteral("修改后请点击“确定”保存，重新启动本软件后生效。"), this);
-    hint->setStyleSheet(QStringLiteral("color:#666666;"));
+    hint->setFont(theme::font(theme::FontRole::Ui));
+    theme::setTone(hint, theme::Tone::SoftNote);
     outer->addWidget(hint);
     outer->addSpacing(10);
 
     auto *frame = new QFrame(this);
     frame->setObjectName(QStringLiteral("SettingsFrame"));
     frame->setFrameShape(QFrame::StyledPanel);
-    frame->setStyleSheet(QStringLiteral(
-        "#SettingsFrame{background:#fbfcfe;border:1px solid #c9d3df;border-radius:6px;}"));
     auto *grid = new QGridLayout(frame);
     grid->setContentsMargins(24, 20, 24, 20);
     grid->setHorizontalSpacing(10);
@@ -88,7 +88,7 @@ SettingsPage::SettingsPage(SettingsForm &form, const SettingsStore &store, Notif
     m_figure->setObjectName(QStringLiteral("LabelDelayFigure"));
     m_figure->setMinimumWidth(44);
     m_figure->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    m_figure->setStyleSheet(QStringLiteral("color:#c00000;font-weight:bold;"));
+    theme::setTone(m_figure, theme::Tone::Count);
     sliderRow->addWidget(m_slider, 1);
     sliderRow->addWidget(m_figure);
     sliderRow->addWidget(new QLabel(QStringLiteral("毫秒"), frame));
@@ -120,7 +120,8 @@ SettingsPage::SettingsPage(SettingsForm &form, const SettingsStore &store, Notif
     defaults->setMinimumSize(110, 32);
     auto *back = new LinkLabel(QStringLiteral("点击返回试题"), this);
     back->setObjectName(QStringLiteral("Label30"));
-    back->setLook(QColor(0x1f, 0x4e, 0x79), false, Qt::red, true);
+    back->setLook(theme::colour(theme::Colour::Heading), false,
+                  theme::colour(theme::Colour::LinkHover), true);
     buttons->addWidget(ok);
     buttons->addSpacing(12);
     buttons->addWidget(defaults);
