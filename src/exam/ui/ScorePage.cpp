@@ -32,7 +32,7 @@ ScorePage::ScorePage(PracticeSession &session, QWidget *parent)
     setObjectName(QStringLiteral("TabSheet7"));
     setAutoFillBackground(true);
     QPalette white = palette();
-    white.setColor(QPalette::Window, Qt::white);
+    white.setColor(QPalette::Window, theme::colour(theme::Colour::Paper));
     setPalette(white);
 
     auto *column = new QVBoxLayout(this);
@@ -41,13 +41,11 @@ ScorePage::ScorePage(PracticeSession &session, QWidget *parent)
     auto *title = new QLabel(QStringLiteral("即时得分信息"), this);
     title->setObjectName(QStringLiteral("LabelScoreTitle"));
     title->setFont(cjk::hei(24, true));
-    title->setStyleSheet(QStringLiteral("color:#1f4e79;"));
+    theme::setTone(title, theme::Tone::Heading);
     column->addWidget(title);
 
     auto *frame = new QFrame(this);
     frame->setObjectName(QStringLiteral("ScoreFrame"));
-    frame->setStyleSheet(QStringLiteral(
-        "#ScoreFrame{background:#fbfcfe;border:1px solid #c9d3df;border-radius:6px;}"));
     auto *grid = new QGridLayout(frame);
     grid->setContentsMargins(30, 20, 30, 20);
     grid->setHorizontalSpacing(12);
@@ -58,7 +56,7 @@ ScorePage::ScorePage(PracticeSession &session, QWidget *parent)
     m_scoreLine = new QLabel(frame);
     m_scoreLine->setObjectName(QStringLiteral("LabelScoreLine"));
     m_scoreLine->setFont(cjk::song(20, true));
-    m_scoreLine->setStyleSheet(QStringLiteral("color:#000080;"));
+    theme::setTone(m_scoreLine, theme::Tone::Detail);
     grid->addWidget(m_scoreLine, 0, 1);
     auto *percentCaption = new QLabel(QStringLiteral("百分比率："), frame);
     percentCaption->setFont(cjk::song(18, true));
@@ -66,7 +64,7 @@ ScorePage::ScorePage(PracticeSession &session, QWidget *parent)
     m_percent = new QLabel(frame);
     m_percent->setObjectName(QStringLiteral("LabelScorePercent"));
     m_percent->setFont(cjk::hei(36, true));
-    m_percent->setStyleSheet(QStringLiteral("color:#ff0000;"));
+    theme::setTone(m_percent, theme::Tone::Emphasis);
     grid->addWidget(m_percent, 1, 1);
     m_note = new QLabel(frame);
     m_note->setObjectName(QStringLiteral("LabelScoreNote"));
