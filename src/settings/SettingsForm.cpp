@@ -2,17 +2,21 @@
 
 #include "base/GbkText.h"
 #include "base/Notifier.h"
+#include "base/StoreError.h"
 #include "settings/SettingsStore.h"
 
 #include <algorithm>
 
 SettingsForm::SettingsForm(const Settings &loaded)
-    : m_setSize(std::clamp(loaded.setSize, kSetSizeMin, kSetSizeMax)),
-      m_examMinutes(std::clamp(loaded.examMinutes, kExamMinutesMin, kExamMinutesMax)),
-      m_showInstantAnswer(loaded.showInstantAnswer), m_jokeEnabled(loaded.jokeEnabled),
-      m_sliderPosition(std::clamp(loaded.advanceDelay, kSliderMin / 100, kSliderMax / 100) * 100),
-      m_advanceDelay(loaded.advanceDelay), m_delayFigure(loaded.advanceDelay * 100)
 {
+    const Settings values = loaded.inRange();
+    m_setSize = values.setSize;
+    m_examMinutes = values.examMinutes;
+    m_showInstantAnswer = values.showInstantAnswer;
+    m_jokeEnabled = values.jokeEnabled;
+    m_advanceDelay = values.advanceDelay;
+    m_sliderPosition = values.advanceDelay * 100;
+    m_delayFigure = m_sliderPosition;
 }
 
 Settings SettingsForm::values() const
@@ -66,7 +70,12 @@ void SettingsForm::restoreDefaults()
 
 SettingsForm::Outcome SettingsForm::confirm(const SettingsStore &store, Notifier &notifier)
 {
-    store.save(values());
+    try {
+        store.save(values());
+    } catch (const StoreError &error) {
+        notifier.inform(notSavedNotice(error.reason()));
+        return Outcome::Stay;
+    }
     notifier.inform(savedNotice());
     return Outcome::Quit;
 }
@@ -79,4 +88,10 @@ QString SettingsForm::emptiedNotice()
 QString SettingsForm::savedNotice()
 {
     return QStringLiteral("[软件提示]：配置参数已保存，本软件将退出，重新启动本软件后生效。");
+}
+
+QString SettingsForm::notSavedNotice(const QString &reason)
+{
+    return QStringLiteral("[软件提示]：配置参数没有保存，原因：") + reason +
+           QStringLiteral("。本软件继续运行，原来的配置保持不变。");
 }

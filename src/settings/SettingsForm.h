@@ -12,24 +12,22 @@ class SettingsStore;
 // code reads the live values from here (the set size when a chapter is loaded,
 // the examination time and the delay when a set is extracted).
 //
-// Stored values outside a field's range: the two number fields can only show
-// their range, so a stored set size or examination time outside it is shown
-// and used clamped. The slider likewise only reaches 300 ... 5000 ms, but the
-// stored delay itself is kept (and shown in figures, and saved back unchanged)
-// until the user moves the slider: saving other settings never alters it.
+// Stored values outside a control's range (a set size, delay or examination
+// time the page cannot show) are taken as the nearer end of the range: shown,
+// used and saved back as that one value.
 class SettingsForm
 {
 public:
-    static constexpr int kSetSizeMin = 10;
-    static constexpr int kSetSizeMax = 100;
+    static constexpr int kSetSizeMin = Settings::kSetSizeMin;
+    static constexpr int kSetSizeMax = Settings::kSetSizeMax;
     static constexpr int kSetSizeStep = 10;
     static constexpr int kSetSizeReset = 50; // after the field was emptied
-    static constexpr int kExamMinutesMin = 10;
-    static constexpr int kExamMinutesMax = 180;
+    static constexpr int kExamMinutesMin = Settings::kExamMinutesMin;
+    static constexpr int kExamMinutesMax = Settings::kExamMinutesMax;
     static constexpr int kExamMinutesStep = 10;
     static constexpr int kExamMinutesReset = 60; // after the field was emptied
-    static constexpr int kSliderMin = 300;
-    static constexpr int kSliderMax = 5000;
+    static constexpr int kSliderMin = Settings::kAdvanceDelayMin * 100;
+    static constexpr int kSliderMax = Settings::kAdvanceDelayMax * 100;
     static constexpr int kSliderTick = 100;
 
     enum class Outcome
@@ -63,12 +61,14 @@ public:
     void setSliderPosition(int position);
     // "恢复默认值": the proposed values, nothing saved.
     void restoreDefaults();
-    // "确定": stores the values (nothing when the table has no row), announces it
-    // and asks the program to end.
+    // "确定": stores the values (adding the row when the table has none),
+    // announces it and asks the program to end. When the values cannot be
+    // written, one notice says so and why, and the program goes on.
     Outcome confirm(const SettingsStore &store, Notifier &notifier);
 
     static QString emptiedNotice();
     static QString savedNotice();
+    static QString notSavedNotice(const QString &reason);
 
 private:
     int m_setSize = 50;

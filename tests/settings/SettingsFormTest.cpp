@@ -3,6 +3,7 @@
 #include "TestDatabase.h"
 #include "TestRegistry.h"
 #include "settings/SettingsStore.h"
+#include "store/Database.h"
 #include "store/Sql.h"
 
 #include <QTest>
@@ -45,12 +46,24 @@ private slots:
             << 1500 << 90 << false;
         QTest::newRow("slider ends")
             << true << QVariantList{100, 1, 3, 180, 0} << 100 << true << 3 << 300 << 180 << false;
-        // Outside the slider's reach: the handle stops at its end, the stored
-        // delay stays in force.
+        // Outside the slider's reach: the nearer end is shown and in force.
         QTest::newRow("delay above slider")
-            << true << QVariantList{50, 1, 80, 60, 0} << 50 << true << 80 << 5000 << 60 << false;
+            << true << QVariantList{50, 1, 80, 60, 0} << 50 << true << 50 << 5000 << 60 << false;
         QTest::newRow("delay below slider")
-            << true << QVariantList{50, 1, 1, 60, 0} << 50 << true << 1 << 300 << 60 << false;
+            << true << QVariantList{50, 1, 1, 60, 0} << 50 << true << 3 << 300 << 60 << false;
+        QTest::newRow("delay 100 times its limit")
+            << true << QVariantList{50, 1, 5000, 60, 0} << 50 << true << 50 << 5000 << 60 << false;
+        QTest::newRow("negative delay")
+            << true << QVariantList{50, 1, -5, 60, 0} << 50 << true << 3 << 300 << 60 << false;
+        // Beyond what its figure in milliseconds can hold.
+        QTest::newRow("delay 21474837") << true << QVariantList{50, 1, 21474837, 60, 0} << 50
+                                        << true << 50 << 5000 << 60 << false;
+        QTest::newRow("delay above 32 bits")
+            << true << QVariantList{50, 1, Q_INT64_C(5000000000), 60, 0} << 50 << true << 50 << 5000
+            << 60 << false;
+        QTest::newRow("negative and huge fields")
+            << true << QVariantList{-20, 1, 15, Q_INT64_C(99999999999), 0} << 10 << true << 15
+            << 1500 << 180 << false;
         QTest::newRow("fields clamped")
             << true << QVariantList{7, 1, 15, 250, 0} << 10 << true << 15 << 1500 << 180 << false;
     }
@@ -141,12 +154,68 @@ private slots:
         const Settings saved = store.load();
         QCOMPARE(saved.setSize, 70);
         QCOMPARE(saved.examMinutes, 40);
-        QCOMPARE(saved.advanceDelay, 80); // untouched slider keeps the stored delay
+        // The stored delay beyond the slider is saved as the value shown.
+        QCOMPARE(saved.advanceDelay, 50);
         QCOMPARE(saved.showInstantAnswer, true);
 
         form.setSliderPosition(1450);
         form.confirm(store, notifier);
         QCOMPARE(store.load().advanceDelay, 14);
+    }
+
+    // A settings row that cannot be written: one notice says so and why, the
+    // program goes on, and "确定" works once the cause is gone.
+    void confirmThatCannotWriteSaysWhy_data()
+    {
+        QTest::addColumn<QString>("failure");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("disk full") << "full"
+                                   << "磁盘空间已满";
+        QTest::newRow("read-only file") << "read-only"
+                                        << "数据文件或其所在文件夹是只读的";
+        QTest::newRow("locked by another program") << "locked"
+                                                   << "数据文件正被其他程序使用";
+    }
+    void confirmThatCannotWriteSaysWhy()
+    {
+        QFETCH(QString, failure);
+        QFETCH(QString, reason);
+        TestDatabase db;
+        addRow(db, {50, 1, 15, 90, 0});
+        if (failure == QLatin1String("full"))
+            db.exec(QStringLiteral("create trigger full before update on run_record "
+                                   "begin select raise(abort, 'database or disk is full'); end"));
+        // As root a write-protected file can be written: the read-only file is
+        // a connection opened for reading only.
+        const auto access = failure == QLatin1String("read-only") ? Database::Access::ReadOnly
+                                                                  : Database::Access::ReadWrite;
+        QString error;
+        const QSqlDatabase connection =
+            Database::open(db.path(), QStringLiteral("settings-") + failure, &error, access, 20);
+        QVERIFY2(connection.isOpen(), qPrintable(error));
+        if (failure == QLatin1String("locked"))
+            db.exec(QStringLiteral("begin exclusive"));
+
+        SettingsStore store(connection);
+        SettingsForm form(Settings{});
+        form.setSetSize(80);
+        RecordingNotifier notifier;
+        QCOMPARE(form.confirm(store, notifier), SettingsForm::Outcome::Stay);
+        QCOMPARE(notifier.notices,
+                 QStringList{QStringLiteral("[软件提示]：配置参数没有保存，原因：") + reason +
+                             QStringLiteral("。本软件继续运行，原来的配置保持不变。")});
+
+        if (failure == QLatin1String("locked"))
+            db.exec(QStringLiteral("rollback"));
+        QCOMPARE(sql::scalar(db.db(), QStringLiteral("select per_num from run_record")), 50);
+        if (failure == QLatin1String("full"))
+            db.exec(QStringLiteral("drop trigger full"));
+        if (failure != QLatin1String("read-only")) {
+            notifier.notices.clear();
+            QCOMPARE(form.confirm(store, notifier), SettingsForm::Outcome::Quit);
+            QCOMPARE(notifier.notices, QStringList{SettingsForm::savedNotice()});
+            QCOMPARE(sql::scalar(db.db(), QStringLiteral("select per_num from run_record")), 80);
+        }
     }
 
     // Announcing "saved" while writing nothing would be a false report: a file
