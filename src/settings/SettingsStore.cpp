@@ -31,7 +31,8 @@ Settings SettingsStore::load() const
     settings.advanceDelay = positiveOr(row->advanceDelay, 15);
     settings.examMinutes = positiveOr(row->examMinutes, 90);
     settings.jokeEnabled = row->joke;
-    return settings;
+    // Only values the settings page can show are ever in force.
+    return settings.inRange();
 }
 
 bool SettingsStore::save(const Settings &settings) const

@@ -13,7 +13,8 @@ public:
     explicit SettingsStore(QSqlDatabase db) : m_table(std::move(db)) {}
 
     // The stored values, with 50 / 15 / 90 for an empty or zero set size, delay
-    // or examination time; the built-in values when there is no row.
+    // or examination time, each taken into its range (Settings::inRange); the
+    // built-in values when there is no row.
     Settings load() const;
     // Writes the values into the settings row. Returns false when the file had
     // no row, which is then added with these values.

@@ -4,6 +4,8 @@
 
 #include <QSqlQuery>
 #include <QVariant>
+#include <algorithm>
+#include <limits>
 
 namespace {
 
@@ -11,6 +13,15 @@ QVariantList valuesOf(const SettingsRow &row)
 {
     return {row.setSize, row.showAnswer ? 1 : 0, row.advanceDelay, row.examMinutes,
             row.joke ? 1 : 0};
+}
+
+// A stored number as an int: a number beyond the int range reads as the
+// nearer end of it, never cut to its low bits.
+int saturated(const QVariant &value)
+{
+    const qlonglong number = value.toLongLong();
+    return static_cast<int>(std::clamp<qlonglong>(number, std::numeric_limits<int>::min(),
+                                                  std::numeric_limits<int>::max()));
 }
 
 } // namespace
@@ -23,11 +34,11 @@ std::optional<SettingsRow> SettingsTable::read() const
     if (!query.next())
         return std::nullopt;
     SettingsRow row;
-    row.setSize = query.value(0).toInt();
-    row.showAnswer = query.value(1).toInt() != 0;
-    row.advanceDelay = query.value(2).toInt();
-    row.examMinutes = query.value(3).toInt();
-    row.joke = query.value(4).toInt() != 0;
+    row.setSize = saturated(query.value(0));
+    row.showAnswer = query.value(1).toLongLong() != 0;
+    row.advanceDelay = saturated(query.value(2));
+    row.examMinutes = saturated(query.value(3));
+    row.joke = query.value(4).toLongLong() != 0;
     return row;
 }
 

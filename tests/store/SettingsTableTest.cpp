@@ -5,6 +5,7 @@
 #include "store/Sql.h"
 
 #include <QTest>
+#include <limits>
 
 class SettingsTableTest : public QObject
 {
@@ -36,6 +37,12 @@ private slots:
         QTest::newRow("text that is no number")
             << "'abc', 2, '', 7, 1" << 0 << true << 0 << 7 << true;
         QTest::newRow("negative kept") << "-5, 0, -1, 0, 0" << -5 << false << -1 << 0 << false;
+        // Beyond 32 bits: the nearer end of the int range, never the low bits
+        // (4294967301 would otherwise read as 5).
+        QTest::newRow("beyond int")
+            << "4294967301, 4294967296, 21474836470, -4294967296, 4294967296"
+            << std::numeric_limits<int>::max() << true << std::numeric_limits<int>::max()
+            << std::numeric_limits<int>::min() << true;
     }
     void read()
     {
