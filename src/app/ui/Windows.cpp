@@ -66,8 +66,9 @@ Windows::Windows(QSqlDatabase mainDb, QSqlDatabase pickerDb)
     });
     QObject::connect(main, &MainWindow::quitRequested, qApp, &QCoreApplication::quit,
                      Qt::QueuedConnection);
-    QObject::connect(picker, &PickerWindow::quitRequested, qApp, &QCoreApplication::quit,
-                     Qt::QueuedConnection);
+    // The picker has asked already: ending the program closes every window,
+    // and the main window must not ask a second time.
+    QObject::connect(picker, &PickerWindow::quitRequested, main, &MainWindow::quitWithoutAsking);
 }
 
 Windows::~Windows() = default;
