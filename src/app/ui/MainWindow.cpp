@@ -4,6 +4,7 @@
 #include "settings/ui/SettingsPage.h"
 #include "widgets/CjkFonts.h"
 #include "widgets/LinkLabel.h"
+#include "widgets/Theme.h"
 
 #include <QCloseEvent>
 #include <QColor>
@@ -75,19 +76,6 @@ MainWindow::MainWindow(QSqlDatabase db, Notifier &notifier, QWidget *parent)
     setFixedSize(kClientWidth, kClientHeight);
     setFont(cjk::hei(13));
     setAutoFillBackground(true);
-    setStyleSheet(QStringLiteral(
-        "#TopBar{background:qlineargradient(x1:0,y1:0,x2:0,y2:1,stop:0 #86a9d3,stop:1 #6a91c2);"
-        " border-bottom:1px solid #4d729f;}"
-        "#LeftPanel{background:#eef2f7;border-right:1px solid #c3cedb;}"
-        "#CommandGroup{background:#ffffff;border:1px solid #cfd8e3;border-radius:5px;}"
-        "#GroupTitle{color:#1f4e79;font-weight:bold;}"
-        "#Panel6{background:qlineargradient(x1:0,y1:0,x2:0,y2:1,stop:0 #fdfefc,stop:1 #eef6ea);"
-        " border-bottom:1px solid #cfdcc9;}"
-        "#PageArea{background:#ffffff;}"
-        "#BottomBar{background:#eef2f7;border-top:1px solid #c3cedb;}"
-        "#StatusBar{background:#e4e8ee;border-top:1px solid #b9c3cf;}"
-        "#StatusBar QLabel{border:1px solid #b9c3cf;border-top-color:#a0abb8;"
-        " border-left-color:#a0abb8;background:#edf0f4;color:#333333;}"));
 
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -129,13 +117,14 @@ QWidget *MainWindow::buildTopBar()
     m_chapterCaption = new QLabel(QStringLiteral("★选择章节："), bar);
     m_chapterCaption->setObjectName(QStringLiteral("LabelChapterCaption"));
     m_chapterCaption->setFont(cjk::hei(15, true));
-    m_chapterCaption->setStyleSheet(QStringLiteral("color:#ffffff;"));
+    theme::setTone(m_chapterCaption, theme::Tone::OnBar);
     row->addWidget(m_chapterCaption);
 
     m_chapterLink = new LinkLabel(QStringLiteral("（点击此处选择章节）"), bar);
     m_chapterLink->setObjectName(QStringLiteral("Label19"));
     m_chapterLink->setFont(cjk::hei(15));
-    m_chapterLink->setLook(Qt::black, false, QColor(0xff, 0xff, 0x00), true);
+    m_chapterLink->setLook(theme::colour(theme::Colour::Text), false,
+                           theme::colour(theme::Colour::ChapterLinkHover), true);
     m_chapterLink->setMinimumWidth(360);
     connect(m_chapterLink, &LinkLabel::clicked, this, &MainWindow::chapterLinkClicked);
     row->addWidget(m_chapterLink);
@@ -145,7 +134,7 @@ QWidget *MainWindow::buildTopBar()
     m_runStatus = new QLabel(QStringLiteral("练习状态"), bar);
     m_runStatus->setObjectName(QStringLiteral("LabelRunStatus"));
     m_runStatus->setFont(cjk::hei(14, true));
-    m_runStatus->setStyleSheet(QStringLiteral("color:#ffffff;"));
+    theme::setTone(m_runStatus, theme::Tone::OnBar);
     row->addWidget(m_runStatus);
     row->addSpacing(30);
 
@@ -153,16 +142,13 @@ QWidget *MainWindow::buildTopBar()
     auto *resultCaption = new QLabel(QStringLiteral("[正率/客观题]"), bar);
     resultCaption->setObjectName(QStringLiteral("LabelResultCaption"));
     resultCaption->setFont(cjk::hei(14));
-    resultCaption->setStyleSheet(QStringLiteral("color:#ffffff;"));
+    theme::setTone(resultCaption, theme::Tone::OnBar);
     resultCaption->setToolTip(hint);
     row->addWidget(resultCaption);
     m_result = new QLabel(QStringLiteral("00/00"), bar);
     m_result->setObjectName(QStringLiteral("LabelResult"));
     m_result->setFont(cjk::hei(16, true));
     m_result->setTextFormat(Qt::RichText);
-    m_result->setStyleSheet(QStringLiteral(
-        "color:#808080;background:#ffffff;border:1px solid #4d729f;border-radius:4px;"
-        "padding:1px 6px;"));
     m_result->setToolTip(hint);
     row->addWidget(m_result);
     bar->setToolTip(hint);
@@ -216,15 +202,12 @@ QWidget *MainWindow::buildLeftPanel()
     countdownCaption->setObjectName(QStringLiteral("LabelCountdownCaption"));
     countdownCaption->setFont(cjk::hei(15, true));
     countdownCaption->setAlignment(Qt::AlignCenter);
-    countdownCaption->setStyleSheet(QStringLiteral("color:#1f4e79;"));
+    theme::setTone(countdownCaption, theme::Tone::Heading);
     practice->addWidget(countdownCaption);
     m_countdown = new QLabel(QStringLiteral("00:00"), m_practicePage);
     m_countdown->setObjectName(QStringLiteral("LabelCountdown"));
     m_countdown->setFont(cjk::hei(30, true));
     m_countdown->setAlignment(Qt::AlignCenter);
-    m_countdown->setStyleSheet(QStringLiteral(
-        "color:#d00000;background:#ffffff;border:1px solid #cfd8e3;border-radius:5px;"
-        "padding:6px;"));
     practice->addWidget(m_countdown);
     practice->addSpacing(6);
     m_gradeButton = new QToolButton(m_practicePage);
@@ -266,7 +249,7 @@ QWidget *MainWindow::buildCentre()
     sloganLabel->setObjectName(QStringLiteral("Label41"));
     sloganLabel->setFont(cjk::youyuan(19, true));
     QPalette green = sloganLabel->palette();
-    green.setColor(QPalette::WindowText, QColor(0, 128, 0));
+    green.setColor(QPalette::WindowText, theme::colour(theme::Colour::Slogan));
     sloganLabel->setPalette(green);
     sloganLabel->adjustSize();
     const int stripWidth = kClientWidth - kLeftPanelWidth;
@@ -324,7 +307,7 @@ QWidget *MainWindow::buildBottomBar()
     m_percent = new QLabel(QStringLiteral("100%"), bar);
     m_percent->setObjectName(QStringLiteral("LabelPercent"));
     m_percent->setFont(cjk::hei(14, true));
-    m_percent->setStyleSheet(QStringLiteral("color:#d00000;"));
+    theme::setTone(m_percent, theme::Tone::Alert);
     m_percent->setMinimumWidth(44);
     row->addWidget(m_percent);
 
@@ -334,12 +317,12 @@ QWidget *MainWindow::buildBottomBar()
     auto *legend = new QLabel(QStringLiteral("红色表示你答错了 绿色表示正确 灰色表示主观题"), bar);
     legend->setObjectName(QStringLiteral("LabelLegend"));
     legend->setFont(cjk::song(12));
-    legend->setStyleSheet(QStringLiteral("color:#555555;"));
+    theme::setTone(legend, theme::Tone::Note);
     notes->addWidget(legend);
     m_bottomHint = new QLabel(QStringLiteral("请点击[交卷评阅]按钮交卷后进行答案对照"), bar);
     m_bottomHint->setObjectName(QStringLiteral("LabelHandInHint"));
     m_bottomHint->setFont(cjk::song(12, true));
-    m_bottomHint->setStyleSheet(QStringLiteral("color:#0000c0;"));
+    theme::setTone(m_bottomHint, theme::Tone::HandInHint);
     QSizePolicy keep = m_bottomHint->sizePolicy();
     keep.setRetainSizeWhenHidden(true);
     m_bottomHint->setSizePolicy(keep);
@@ -458,10 +441,11 @@ void MainWindow::showTopBar(const TopBar &bar)
     m_chapterCaption->setVisible(bar.chapterShown);
     m_chapterLink->setVisible(bar.chapterShown);
     m_runStatus->setText(bar.runStatus);
-    m_result->setText(QStringLiteral("<span style=\"color:%1;font-weight:bold;\">%2</span>"
-                                     "<span style=\"color:%3;\">/%4</span>")
-                          .arg(QColor(0x008000).name(), bar.liveCorrect.toHtmlEscaped(),
-                               QColor(0x808080).name(), bar.liveTotal.toHtmlEscaped()));
+    m_result->setText(
+        QStringLiteral("<span style=\"color:%1;font-weight:bold;\">%2</span>"
+                       "<span style=\"color:%3;\">/%4</span>")
+            .arg(theme::colour(theme::Colour::UserAnswer).name(), bar.liveCorrect.toHtmlEscaped(),
+                 theme::colour(theme::Colour::Separator).name(), bar.liveTotal.toHtmlEscaped()));
 }
 
 void MainWindow::showRunCommands(const RunCommands &commands)

@@ -12,6 +12,7 @@
 #include "question/QuestionType.h"
 #include "settings/SettingsForm.h"
 #include "widgets/CjkFonts.h"
+#include "widgets/Theme.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>
@@ -113,7 +114,7 @@ void PracticeDesk::buildPages()
     m_knownFigure = new QLabel;
     m_knownFigure->setObjectName(QStringLiteral("LabelKnownFigure"));
     m_knownFigure->setFont(cjk::hei(14, true));
-    m_knownFigure->setStyleSheet(QStringLiteral("color:#ff00ff;"));
+    theme::setTone(m_knownFigure, theme::Tone::KnownFigure);
     m_knownFigure->setToolTip(QStringLiteral("会做的题数/总题数"));
     m_frame.addRunBarItem(m_knownFigure, 1);
 
