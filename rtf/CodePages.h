@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringDecoder>
+#include <map>
+
+namespace rtf {
+
+// The Windows code page a font's \fcharset stands for; 0 when the character set
+// names no page of its own (ANSI, default) and the document's page applies.
+int codePageForCharset(int charset);
+
+// Decodes the bytes of one Windows code page. A page this Qt has no codec for
+// reads as Latin-1, so no byte is ever lost to an unknown page.
+class CodePageDecoder
+{
+public:
+    QString decode(const QByteArray &bytes, int codePage);
+
+    // The codec name asked of Qt for a code page (empty for Latin-1 and unknown pages).
+    static QByteArray codecName(int codePage);
+
+private:
+    std::map<int, QStringDecoder> m_decoders;
+};
+
+} // namespace rtf

@@ -1,0 +1,205 @@
+#pragma once
+
+#include "CodePages.h"
+#include "PictureRenderer.h"
+
+#include <QColor>
+#include <QFont>
+#include <QString>
+#include <QStringList>
+#include <QTextBlockFormat>
+#include <QTextCharFormat>
+#include <QTextCursor>
+#include <map>
+#include <string_view>
+#include <vector>
+
+class QTextDocument;
+class QTextTable;
+
+namespace rtf {
+
+// Reads the bytes of one RTF document into a QTextDocument in a single pass.
+// Whatever the bytes hold, the pass ends: groups deeper than maxGroupDepth are
+// skipped whole, numbers saturate, tables stop growing at their limits and a
+// truncated document ends where its bytes end.
+class RtfParser
+{
+public:
+    static constexpr int maxGroupDepth = 256;
+    static constexpr int maxTableColumns = 64;
+    static constexpr qsizetype maxTableCells = 100000;
+
+    explicit RtfParser(QTextDocument &document);
+    void parse(const QByteArray &bytes);
+
+private:
+    enum class Destination
+    {
+        Text,
+        FontTable,
+        ColorTable,
+        Picture,
+        Alternative,
+        Skipped
+    };
+    enum class CharClass
+    {
+        Low,
+        High,
+        Double
+    };
+
+    struct CharProps
+    {
+        int font = -1; // -1: the document's default font
+        double points = 12;
+        bool bold = false;
+        bool italic = false;
+        bool underline = false;
+        bool strike = false;
+        bool hidden = false;
+        int foreground = 0; // colour table index; 0 is the automatic colour
+        int background = 0;
+        int vertical = 0; // 0 normal, 1 superscript, 2 subscript
+        // Properties of double-byte text (\dbch followed by \af, \afs, \ab, \ai);
+        // unset ones fall back to the ones above.
+        int eastFont = -2;
+        double eastPoints = 0;
+        int eastBold = -1;
+        int eastItalic = -1;
+    };
+    struct ParaProps
+    {
+        Qt::Alignment alignment = Qt::AlignLeft;
+        int left = 0; // twips
+        int right = 0;
+        int firstLine = 0;
+        int before = 0;
+        int after = 0;
+        bool inTable = false;
+    };
+    struct State
+    {
+        Destination destination = Destination::Text;
+        Destination outer = Destination::Text; // what \ud returns to inside \upr
+        CharProps chars;
+        ParaProps para;
+        int unicodeSkip = 1;
+        CharClass charClass = CharClass::Low;
+        bool rightToLeft = false;
+        bool shapePicture = false;    // inside \shppict
+        bool fallbackPicture = false; // inside \nonshppict
+    };
+    struct Font
+    {
+        int number = 0;
+        int charset = -1;
+        int codePage = 0;
+        QByteArray familyClass;
+        QByteArray nameBytes;
+        QString name;
+        QStringList families;
+        QFont::StyleHint hint = QFont::AnyStyle;
+    };
+    struct RowDefinition
+    {
+        std::vector<int> boundaries; // \cellx, twips from the row's left edge
+        int left = 0;
+        int gap = 0;
+        bool bordered = false;
+        Qt::Alignment alignment = Qt::AlignLeft;
+    };
+    enum class LastPicture
+    {
+        None,
+        Shape,
+        Fallback
+    };
+
+    State &state() { return m_states.back(); }
+
+    // Lexing
+    void openGroup();
+    void closeGroup();
+    void skipGroup();
+    void controlSymbol(char symbol);
+    void controlWord(std::string_view word, bool hasParam, int param);
+    void hexByte();
+    void binary(int length);
+    void literal(char c);
+    bool consumeSkip();
+
+    // Text
+    void appendByte(char byte);
+    void appendText(QStringView text);
+    void appendUnicode(int value);
+    void flushBytes();
+    void flushRun();
+    int codePage() const;
+    const Font *font(int number) const;
+    QTextCharFormat charFormat() const;
+    QTextBlockFormat blockFormat() const;
+
+    // Structure
+    void prepareContent(bool inTable);
+    void paragraph();
+    void cell();
+    void row();
+    void openTable();
+    void appendRow();
+    void closeTable();
+    void finish();
+
+    // Tables of the header
+    void startFont(int number);
+    void commitFont();
+    void commitColor();
+
+    // Pictures
+    void finishPicture(const State &pictureState);
+
+    QTextDocument &m_document;
+    QTextCursor m_cursor;
+    const char *m_pos = nullptr;
+    const char *m_end = nullptr;
+    bool m_done = false;
+    bool m_finished = false;
+
+    std::vector<State> m_states;
+    bool m_pendingStar = false;
+    int m_skip = 0; // characters of a \u fallback still to drop
+
+    QByteArray m_bytes; // undecoded text bytes of the current run
+    QString m_run;      // decoded text of the current run
+
+    CodePageDecoder m_decoder;
+    int m_documentCodePage = 1252;
+    int m_defaultFont = 0;
+    std::map<int, Font> m_fonts;
+    Font m_pendingFont;
+    bool m_fontOpen = false;
+    std::vector<QColor> m_colors;
+    int m_red = -1;
+    int m_green = -1;
+    int m_blue = -1;
+
+    RowDefinition m_rowDefinition;
+    QTextTable *m_table = nullptr;
+    int m_row = 0;
+    int m_column = 0;
+    bool m_rowPending = false;
+    bool m_cellPending = false;
+    bool m_inRowDefinition = false;
+    bool m_tablesOff = false;
+    qsizetype m_tableCells = 0;
+
+    PictureSource m_picture;
+    int m_pictureNibble = -1;
+    PictureRenderer m_renderer;
+    int m_pictureCount = 0;
+    LastPicture m_lastPicture = LastPicture::None;
+    int m_lastPictureEnd = -1;
+};
+
+} // namespace rtf

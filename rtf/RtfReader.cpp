@@ -1,0 +1,129 @@
+#include "RtfReader.h"
+
+#include "RtfParser.h"
+
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextFrame>
+#include <QTextImageFormat>
+#include <QTextTable>
+#include <cmath>
+
+namespace rtf {
+
+bool isRtf(const QByteArray &bytes)
+{
+    QByteArrayView view(bytes);
+    if (view.startsWith("\xEF\xBB\xBF"))
+        view = view.sliced(3);
+    qsizetype i = 0;
+    while (i < view.size() &&
+           (view[i] == ' ' || view[i] == '\t' || view[i] == '\r' || view[i] == '\n'))
+        ++i;
+    return view.sliced(i).startsWith("{\\rtf");
+}
+
+bool readInto(const QByteArray &bytes, QTextDocument &document)
+{
+    const bool undo = document.isUndoRedoEnabled();
+    document.setUndoRedoEnabled(false);
+    document.clear();
+    const bool rtf = isRtf(bytes);
+    if (rtf) {
+        RtfParser parser(document);
+        parser.parse(bytes);
+    }
+    document.setUndoRedoEnabled(undo);
+    return rtf;
+}
+
+QTextDocument *read(const QByteArray &bytes, QObject *parent)
+{
+    if (!isRtf(bytes))
+        return nullptr;
+    auto *document = new QTextDocument(parent);
+    readInto(bytes, *document);
+    return document;
+}
+
+namespace {
+
+QString pictureText(const QTextImageFormat &format)
+{
+    return QStringLiteral("[图片 %1×%2]")
+        .arg(std::lround(format.width()))
+        .arg(std::lround(format.height()));
+}
+
+// One block's text; inside a table cell line breaks and tabs become blanks so
+// that tabs keep separating cells.
+QString blockText(const QTextBlock &block, bool inCell)
+{
+    QString text;
+    for (auto it = block.begin(); !it.atEnd(); ++it) {
+        const QTextFragment fragment = it.fragment();
+        const QTextCharFormat format = fragment.charFormat();
+        const QString fragmentText = fragment.text();
+        if (format.isImageFormat()) {
+            for (qsizetype i = 0; i < fragmentText.size(); ++i)
+                text += pictureText(format.toImageFormat());
+            continue;
+        }
+        for (QChar ch : fragmentText) {
+            if (ch == QChar::LineSeparator)
+                text += inCell ? QLatin1Char(' ') : QLatin1Char('\n');
+            else if (ch == u'\t' && inCell)
+                text += QLatin1Char(' ');
+            else if (ch != QChar::ObjectReplacementCharacter && ch != QChar::Nbsp)
+                text += ch;
+            else if (ch == QChar::Nbsp)
+                text += QLatin1Char(' ');
+        }
+    }
+    return text;
+}
+
+void frameText(QTextFrame *frame, QString &out);
+
+QString cellText(const QTextTableCell &cell)
+{
+    QStringList parts;
+    for (auto it = cell.begin(); !it.atEnd(); ++it) {
+        if (it.currentBlock().isValid())
+            parts << blockText(it.currentBlock(), true);
+    }
+    return parts.join(QLatin1Char(' '));
+}
+
+void frameText(QTextFrame *frame, QString &out)
+{
+    for (auto it = frame->begin(); !it.atEnd(); ++it) {
+        if (QTextFrame *child = it.currentFrame()) {
+            if (auto *table = qobject_cast<QTextTable *>(child)) {
+                for (int r = 0; r < table->rows(); ++r) {
+                    QStringList cells;
+                    for (int c = 0; c < table->columns(); ++c)
+                        cells << cellText(table->cellAt(r, c));
+                    out += cells.join(QLatin1Char('\t'));
+                    out += QLatin1Char('\n');
+                }
+            } else {
+                frameText(child, out);
+            }
+        } else if (it.currentBlock().isValid()) {
+            out += blockText(it.currentBlock(), false);
+            out += QLatin1Char('\n');
+        }
+    }
+}
+
+} // namespace
+
+QString plainText(const QTextDocument &document)
+{
+    QString out;
+    frameText(document.rootFrame(), out);
+    return out;
+}
+
+} // namespace rtf
