@@ -26,6 +26,9 @@ public:
             return QStringLiteral("数据文件或其所在文件夹是只读的");
         if (text.contains(QLatin1String("locked")) || text.contains(QLatin1String("busy")))
             return QStringLiteral("数据文件正被其他程序使用");
+        if (text.contains(QLatin1String("no such table")) ||
+            text.contains(QLatin1String("no such column")))
+            return QStringLiteral("数据文件缺少所需的数据表或数据列");
         if (text.contains(QLatin1String("malformed")) ||
             text.contains(QLatin1String("not a database")))
             return QStringLiteral("数据文件已损坏");

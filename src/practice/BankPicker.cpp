@@ -2,6 +2,7 @@
 
 #include "base/GbkText.h"
 #include "base/Notifier.h"
+#include "base/StoreError.h"
 #include <QHash>
 
 BankPicker::BankPicker(QSqlDatabase db) : m_bankTable(db), m_chapterTable(db), m_questionTable(db)
@@ -33,6 +34,32 @@ void BankPicker::refresh()
     }
     if (!m_listedOnce)
         m_wholeTotal = m_questionTable.countAll();
+}
+
+bool BankPicker::showBanks(Notifier &notifier)
+{
+    try {
+        refresh();
+    } catch (const StoreError &error) {
+        m_readFailed = true;
+        notifier.inform(readFailedNotice(error.reason()));
+        return false;
+    }
+    m_readFailed = false;
+    return true;
+}
+
+bool BankPicker::chooseBank(int bankPosition, Notifier &notifier)
+{
+    try {
+        const bool listed = listBank(bankPosition);
+        m_readFailed = false;
+        return listed;
+    } catch (const StoreError &error) {
+        m_readFailed = true;
+        notifier.inform(readFailedNotice(error.reason()));
+        return false;
+    }
 }
 
 int BankPicker::checkedPosition() const
@@ -91,6 +118,8 @@ QStringList BankPicker::itemTexts() const
 
 QString BankPicker::countsText() const
 {
+    if (m_readFailed)
+        return QStringLiteral("题库数据无法读取，不能列出试题库和章节。");
     if (m_banks.isEmpty())
         return QStringLiteral("数据库中没有试题库，无法选择章节。");
     if (!m_listedOnce)
@@ -118,7 +147,20 @@ BankPicker::CloseDecision BankPicker::closeDecision() const
 {
     if (m_chosenOnce)
         return CloseDecision::Hide;
-    return anyChoosableChapter() ? CloseDecision::Refuse : CloseDecision::AskQuit;
+    if (m_readFailed)
+        return CloseDecision::AskQuit;
+    try {
+        return anyChoosableChapter() ? CloseDecision::Refuse : CloseDecision::AskQuit;
+    } catch (const StoreError &) {
+        // Nothing can be read, so nothing can be chosen.
+        m_readFailed = true;
+        return CloseDecision::AskQuit;
+    }
+}
+
+QString BankPicker::closeQuestion() const
+{
+    return m_readFailed ? readFailedQuestion() : quitQuestion();
 }
 
 bool BankPicker::anyChoosableChapter() const
@@ -129,6 +171,17 @@ bool BankPicker::anyChoosableChapter() const
 QString BankPicker::emptyChapterNotice()
 {
     return QStringLiteral("[软件提示]:你当前选择的章节试题库 试题数为 0 ，请重新选择.");
+}
+
+QString BankPicker::readFailedNotice(const QString &reason)
+{
+    return QStringLiteral("[软件提示]：读取题库数据失败，原因：") + reason +
+           QStringLiteral("。现在不能列出试题库和章节。");
+}
+
+QString BankPicker::readFailedQuestion()
+{
+    return QStringLiteral("题库数据无法读取，现在不能选择章节。\n是否退出程序？");
 }
 
 QString BankPicker::quitQuestion()

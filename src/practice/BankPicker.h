@@ -28,7 +28,8 @@ public:
     {
         Hide,    // a chapter was chosen before: the window just hides
         Refuse,  // no choice yet, but there is a chapter to choose
-        AskQuit, // no choice yet and nothing can be chosen: offer to end the program
+        AskQuit, // no choice yet and nothing can be chosen (or nothing could be
+                 // read): offer to end the program
     };
 
     explicit BankPicker(QSqlDatabase db);
@@ -37,6 +38,13 @@ public:
     // listed yet, the first enabled bank is checked and listed so that the list
     // is never blank at the first start. The chapter list is otherwise kept.
     void refresh();
+    // refresh() and listBank() for the window: a file that cannot be read gives
+    // one notice saying why (never an empty window without a word), and the
+    // picker can then be left (closeDecision()). False when the reading failed.
+    bool showBanks(Notifier &notifier);
+    bool chooseBank(int bankPosition, Notifier &notifier);
+    // The last reading failed; the next successful one clears it.
+    bool readFailed() const { return m_readFailed; }
 
     const QList<Bank> &banks() const { return m_banks; }
     bool hasBanks() const { return !m_banks.isEmpty(); }
@@ -75,13 +83,18 @@ public:
     // text (positions outside the list give the same notice).
     QString doubleClick(int position, Notifier &notifier);
 
-    // What the close box does.
+    // What the close box does. When the database cannot be read the picker
+    // offers to end the program instead of refusing to close.
     CloseDecision closeDecision() const;
+    // The question asked for CloseDecision::AskQuit.
+    QString closeQuestion() const;
     // True when some chapter of an enabled bank has a question.
     bool anyChoosableChapter() const;
 
     static QString emptyChapterNotice();
     static QString quitQuestion();
+    static QString readFailedNotice(const QString &reason);
+    static QString readFailedQuestion();
 
 private:
     BankTable m_bankTable;
@@ -99,4 +112,5 @@ private:
     int m_remembered = 0;
     int m_listings = 0;
     bool m_chosenOnce = false;
+    mutable bool m_readFailed = false; // also found out by closeDecision()
 };

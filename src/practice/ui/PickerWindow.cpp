@@ -149,7 +149,7 @@ void PickerWindow::showEvent(QShowEvent *event)
 
 void PickerWindow::refreshBanks()
 {
-    m_picker.refresh();
+    m_picker.showBanks(m_notifier);
 
     for (QRadioButton *radio : std::as_const(m_radios)) {
         m_radioGroup->removeButton(radio);
@@ -178,8 +178,10 @@ void PickerWindow::refreshBanks()
 
 void PickerWindow::bankClicked(int position)
 {
-    if (m_picker.listBank(position))
+    if (m_picker.chooseBank(position, m_notifier))
         fillList();
+    else
+        m_counts->setText(m_picker.countsText());
 }
 
 void PickerWindow::fillList()
@@ -222,7 +224,7 @@ void PickerWindow::closeEvent(QCloseEvent *event)
         event->ignore();
         return;
     case BankPicker::CloseDecision::AskQuit:
-        if (m_notifier.askYesNo(QStringLiteral("提示信息"), BankPicker::quitQuestion(),
+        if (m_notifier.askYesNo(QStringLiteral("提示信息"), m_picker.closeQuestion(),
                                 Notifier::Icon::Question)) {
             event->accept();
             emit quitRequested();
