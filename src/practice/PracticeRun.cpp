@@ -621,6 +621,15 @@ void PracticeRun::fillInKeyRelease(const QString &fieldText)
     typedKeyRelease(FillIn, fieldText, fieldText);
 }
 
+bool PracticeRun::fillInAllowed(const QString &fieldText) const
+{
+    const int bytes = gbk::byteLength(fieldText);
+    if (bytes <= kFillInMaxBytes)
+        return true;
+    return controlApplies(FillIn) &&
+           bytes <= gbk::byteLength(text::trimmed(m_slots[m_current].correctAnswer));
+}
+
 void PracticeRun::essayKeyPress()
 {
     typedKeyPress(Essay);

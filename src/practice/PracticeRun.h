@@ -19,9 +19,10 @@ class PracticeRun : public QObject
     Q_OBJECT
 
 public:
-    static constexpr int kCapacity = 300;  // slots 1 … 300
-    static constexpr int kRevealStart = 5; // reveal countdown, tenths of a second
-    static constexpr int kBarWidth = 1130; // width of the bottom bar, pixels
+    static constexpr int kCapacity = 300;       // slots 1 … 300
+    static constexpr int kRevealStart = 5;      // reveal countdown, tenths of a second
+    static constexpr int kBarWidth = 1130;      // width of the bottom bar, pixels
+    static constexpr int kFillInMaxBytes = 255; // typed fill-in answers, GBK bytes
 
     // Kinds of run written to the practice log.
     enum Mode
@@ -67,6 +68,10 @@ public:
     void setMultiBox(int index, bool checked); // check boxes A … D: 0 … 3
     void fillInKeyPress();
     void fillInKeyRelease(const QString &fieldText);
+    // Whether the fill-in field may hold this text: at most kFillInMaxBytes GBK
+    // bytes, or as many as the correct answer of the question on screen has
+    // when that is longer, so that a revealed answer always fits whole.
+    bool fillInAllowed(const QString &fieldText) const;
     void essayKeyPress();
     void essayKeyRelease(const QString &viewText);
     void answerTrueFalse(bool value); // "对" true, "错" false

@@ -243,6 +243,43 @@ private slots:
         QCOMPARE(f.run.display().scoreNote, fetched<QString>("note"));
     }
 
+    // Typed fill-in answers are limited in GBK bytes, to 255 or to the length
+    // of a longer correct answer, so that a revealed answer fits whole.
+    void fillInAllowed_data()
+    {
+        QTest::addColumn<QString>("correct");
+        QTest::addColumn<bool>("revealed");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("allowed");
+        const QString ascii = QString(255, QLatin1Char('a'));
+        const QString cjk = QString(127, QChar(u'电'));        // 254 bytes
+        const QString longAnswer = QString(200, QChar(u'验')); // 400 bytes
+        QTest::newRow("255 bytes of letters") << "1" << false << ascii << true;
+        QTest::newRow("256 bytes of letters") << "1" << false << ascii + "a" << false;
+        QTest::newRow("254 bytes of Chinese") << "1" << false << cjk << true;
+        QTest::newRow("255 bytes mixed") << "1" << false << cjk + "a" << true;
+        QTest::newRow("256 bytes of Chinese") << "1" << false << cjk + "电" << false;
+        QTest::newRow("revealed, whole") << longAnswer << true << longAnswer << true;
+        QTest::newRow("revealed, shorter") << longAnswer << true << longAnswer.left(150) << true;
+        QTest::newRow("revealed, longer") << longAnswer << true << longAnswer + "a" << false;
+        QTest::newRow("typed as long as the answer")
+            << longAnswer << false << QString(200, QChar(u'电')) << true;
+    }
+    void fillInAllowed()
+    {
+        QFETCH(QString, correct);
+        QFETCH(bool, revealed);
+        QFETCH(QString, text);
+        Fixture f;
+        f.run.load({makeQuestion(1, FillIn, correct)}, PracticeRun::SequentialSet, false);
+        if (revealed) {
+            f.run.revealHover();
+            f.revealTicks(PracticeRun::kRevealStart);
+            QCOMPARE(f.run.display().fillInText, correct);
+        }
+        QCOMPARE(f.run.fillInAllowed(text), fetched<bool>("allowed"));
+    }
+
     void endOfRunShowsScore()
     {
         Fixture f;

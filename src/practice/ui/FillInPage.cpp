@@ -1,6 +1,7 @@
 #include "practice/ui/FillInPage.h"
 
 #include "practice/PracticeRun.h"
+#include "practice/ui/AnswerLengthValidator.h"
 #include "practice/ui/TypedAnswer.h"
 #include "widgets/CjkFonts.h"
 #include "widgets/Theme.h"
@@ -24,7 +25,9 @@ FillInPage::FillInPage(PracticeRun &run, QWidget *parent)
     row->addWidget(caption);
     m_field = new QLineEdit(controlsArea());
     m_field->setObjectName(QStringLiteral("EditFillIn"));
-    m_field->setMaxLength(kMaxLength);
+    // The limit is the run's, in GBK bytes; a longer revealed answer shows whole.
+    m_field->setValidator(new AnswerLengthValidator(
+        [this](const QString &text) { return m_run.fillInAllowed(text); }, m_field));
     m_field->setFont(cjk::song(16, true));
     m_field->setMinimumHeight(30);
     m_typed = new TypedAnswer(m_field,

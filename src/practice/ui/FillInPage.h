@@ -14,8 +14,6 @@ class FillInPage : public QuestionPageBase
     Q_OBJECT
 
 public:
-    static constexpr int kMaxLength = 255;
-
     explicit FillInPage(PracticeRun &run, QWidget *parent = nullptr);
 
     void render(const RunDisplay &display) override;
