@@ -4,7 +4,6 @@
 #include "app/ui/MainWindow.h"
 #include "app/ui/Windows.h"
 #include "store/Database.h"
-#include "widgets/CjkFonts.h"
 
 #include <QDir>
 #include <QLibraryInfo>
@@ -17,8 +16,6 @@ int main(int argc, char **argv)
 {
     Application app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("drillbay"));
-    // Controls without a font of their own (buttons, message boxes) use 黑体.
-    QApplication::setFont(cjk::hei(13));
 
     // Standard buttons of message boxes in Chinese (确定 / 是 / 否 / 取消).
     QTranslator translator;

@@ -1,5 +1,7 @@
 #include "widgets/OutputView.h"
 
+#include "widgets/CjkFonts.h"
+
 #include <QColor>
 #include <QContextMenuEvent>
 #include <QMenu>
@@ -25,11 +27,11 @@ QStringList OutputView::families(FontFamily family)
 {
     switch (family) {
     case FontFamily::Song:
-        return {QStringLiteral("SimSun"), QStringLiteral("AR PL SungtiL GB")};
+        return cjk::songFamilies();
     case FontFamily::Kai:
-        return {QStringLiteral("KaiTi_GB2312"), QStringLiteral("AR PL KaitiM GB")};
+        return cjk::kaiFamilies();
     case FontFamily::Hei:
-        return {QStringLiteral("SimHei"), QStringLiteral("Noto Sans CJK SC")};
+        return cjk::heiFamilies();
     case FontFamily::Arial:
         return {QStringLiteral("Arial"), QStringLiteral("DejaVu Sans")};
     case FontFamily::Default:

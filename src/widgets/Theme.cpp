@@ -226,10 +226,12 @@ QFont font(FontRole role)
     switch (role) {
     case FontRole::Ui:
         return cjk::hei(13);
-    case FontRole::BarCaption:
+    case FontRole::Caption:
         return cjk::hei(15, true);
     case FontRole::QuestionText:
         return cjk::song(15);
+    case FontRole::PageText:
+        return cjk::song(14);
     case FontRole::AnswerCaption:
         return cjk::song(16, true);
     case FontRole::Note:
@@ -240,8 +242,8 @@ QFont font(FontRole role)
 
 QList<FontRole> allFontRoles()
 {
-    return {FontRole::Ui, FontRole::BarCaption, FontRole::QuestionText, FontRole::AnswerCaption,
-            FontRole::Note};
+    return {FontRole::Ui,       FontRole::Caption,       FontRole::QuestionText,
+            FontRole::PageText, FontRole::AnswerCaption, FontRole::Note};
 }
 
 QString styleSheetSource()

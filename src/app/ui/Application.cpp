@@ -4,8 +4,9 @@
 
 #include <exception>
 
-// The program's look is set once, before any window exists: the font of
-// controls without one of their own and the theme's style sheet.
+// The program's look is set once, before any window exists: the theme's
+// style sheet, and 黑体 for controls without a font of their own (buttons,
+// message boxes).
 Application::Application(int &argc, char **argv) : QApplication(argc, argv)
 {
     theme::apply(*this);

@@ -74,7 +74,7 @@ MainWindow::MainWindow(QSqlDatabase db, Notifier &notifier, QWidget *parent)
     setObjectName(QStringLiteral("TForm1"));
     setWindowTitle(QStringLiteral("Quizmora") + QStringLiteral("V3.6"));
     setFixedSize(kClientWidth, kClientHeight);
-    setFont(cjk::hei(13));
+    setFont(theme::font(theme::FontRole::Ui));
     setAutoFillBackground(true);
 
     auto *layout = new QVBoxLayout(this);
@@ -116,7 +116,7 @@ QWidget *MainWindow::buildTopBar()
 
     m_chapterCaption = new QLabel(QStringLiteral("★选择章节："), bar);
     m_chapterCaption->setObjectName(QStringLiteral("LabelChapterCaption"));
-    m_chapterCaption->setFont(cjk::hei(15, true));
+    m_chapterCaption->setFont(theme::font(theme::FontRole::Caption));
     theme::setTone(m_chapterCaption, theme::Tone::OnBar);
     row->addWidget(m_chapterCaption);
 
@@ -200,7 +200,7 @@ QWidget *MainWindow::buildLeftPanel()
     practice->setSpacing(8);
     auto *countdownCaption = new QLabel(QStringLiteral("倒计时"), m_practicePage);
     countdownCaption->setObjectName(QStringLiteral("LabelCountdownCaption"));
-    countdownCaption->setFont(cjk::hei(15, true));
+    countdownCaption->setFont(theme::font(theme::FontRole::Caption));
     countdownCaption->setAlignment(Qt::AlignCenter);
     theme::setTone(countdownCaption, theme::Tone::Heading);
     practice->addWidget(countdownCaption);
@@ -213,7 +213,7 @@ QWidget *MainWindow::buildLeftPanel()
     m_gradeButton = new QToolButton(m_practicePage);
     m_gradeButton->setObjectName(QStringLiteral("SpeedButton13"));
     m_gradeButton->setText(QStringLiteral("交卷评阅"));
-    m_gradeButton->setFont(cjk::hei(15, true));
+    m_gradeButton->setFont(theme::font(theme::FontRole::Caption));
     m_gradeButton->setMinimumHeight(38);
     m_gradeButton->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     m_gradeButton->setCursor(Qt::PointingHandCursor);
@@ -316,7 +316,7 @@ QWidget *MainWindow::buildBottomBar()
     notes->setSpacing(0);
     auto *legend = new QLabel(QStringLiteral("红色表示你答错了 绿色表示正确 灰色表示主观题"), bar);
     legend->setObjectName(QStringLiteral("LabelLegend"));
-    legend->setFont(cjk::song(12));
+    legend->setFont(theme::font(theme::FontRole::Note));
     theme::setTone(legend, theme::Tone::Note);
     notes->addWidget(legend);
     m_bottomHint = new QLabel(QStringLiteral("请点击[交卷评阅]按钮交卷后进行答案对照"), bar);

@@ -47,7 +47,8 @@ ChapterPage::ChapterPage(PracticeSession &session, QWidget *parent)
         line(QStringLiteral("LabelCurrentSet"), cjk::song(14, true), theme::Tone::Plain, this);
     current->setText(QStringLiteral("当前选择试题:"));
     column->addWidget(current);
-    m_setInfo = line(QStringLiteral("LabelSetInfo"), cjk::song(14), theme::Tone::ChosenSet, this);
+    m_setInfo = line(QStringLiteral("LabelSetInfo"), theme::font(theme::FontRole::PageText),
+                     theme::Tone::ChosenSet, this);
     column->addWidget(m_setInfo);
 
     // The set list in two columns, "提取试题" beside it.
@@ -55,7 +56,7 @@ ChapterPage::ChapterPage(PracticeSession &session, QWidget *parent)
     listRow->setSpacing(14);
     m_list = new QListWidget(this);
     m_list->setObjectName(QStringLiteral("ListBoxSets"));
-    m_list->setFont(cjk::song(14));
+    m_list->setFont(theme::font(theme::FontRole::PageText));
     m_list->setFlow(QListView::TopToBottom);
     m_list->setWrapping(true);
     m_list->setResizeMode(QListView::Adjust);
@@ -108,7 +109,8 @@ ChapterPage::ChapterPage(PracticeSession &session, QWidget *parent)
     const QColor restore = theme::colour(theme::Colour::RestoreLink);
     m_restore->setLook(restore, false, restore, false);
     m_restore->setGeometry(kRestoreLinkOffset, 0, 300, kHintLineOffset);
-    m_hint = line(QStringLiteral("LabelHint"), cjk::song(12), theme::Tone::Note, levelArea);
+    m_hint = line(QStringLiteral("LabelHint"), theme::font(theme::FontRole::Note),
+                  theme::Tone::Note, levelArea);
     m_hint->setWordWrap(true);
     m_hint->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     m_hint->setGeometry(0, kHintLineOffset, 910, 34);
@@ -125,12 +127,12 @@ ChapterPage::ChapterPage(PracticeSession &session, QWidget *parent)
     links->setSpacing(10);
     m_listLog = new LinkLabel(QStringLiteral("查看我的做题记录"), this);
     m_listLog->setObjectName(QStringLiteral("Label122"));
-    m_listLog->setFont(cjk::song(14));
+    m_listLog->setFont(theme::font(theme::FontRole::PageText));
     connect(m_listLog, &LinkLabel::clicked, this, [this] { m_session.listLog(); });
     links->addWidget(m_listLog);
     m_deleteLog = new LinkLabel(QStringLiteral("删所有"), this);
     m_deleteLog->setObjectName(QStringLiteral("Label25"));
-    m_deleteLog->setFont(cjk::song(14));
+    m_deleteLog->setFont(theme::font(theme::FontRole::PageText));
     connect(m_deleteLog, &LinkLabel::clicked, this, [this] { m_session.deleteLog(); });
     links->addWidget(m_deleteLog);
     links->addStretch(1);

@@ -18,7 +18,7 @@ QPushButton *command(const QString &name, const QString &text, QWidget *parent)
 {
     auto *button = new QPushButton(text, parent);
     button->setObjectName(name);
-    button->setFont(cjk::hei(15, true));
+    button->setFont(theme::font(theme::FontRole::Caption));
     button->setMinimumSize(200, 40);
     button->setCursor(Qt::PointingHandCursor);
     return button;

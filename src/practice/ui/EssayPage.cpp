@@ -2,7 +2,7 @@
 
 #include "practice/PracticeRun.h"
 #include "practice/ui/TypedAnswer.h"
-#include "widgets/CjkFonts.h"
+#include "widgets/Theme.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -18,7 +18,7 @@ EssayPage::EssayPage(PracticeRun &run, QWidget *parent)
     column->setSpacing(3);
     auto *heading = new QHBoxLayout;
     auto *caption = new QLabel(QStringLiteral("答："), controlsArea());
-    caption->setFont(cjk::song(16, true));
+    caption->setFont(theme::font(theme::FontRole::AnswerCaption));
     heading->addWidget(caption);
     m_hint = TypedAnswer::makeSaveHint(QStringLiteral("LabelEssaySaved"), controlsArea());
     heading->addWidget(m_hint);
@@ -27,7 +27,7 @@ EssayPage::EssayPage(PracticeRun &run, QWidget *parent)
 
     m_answer = new QPlainTextEdit(controlsArea());
     m_answer->setObjectName(QStringLiteral("RichEditEssay"));
-    m_answer->setFont(cjk::song(15));
+    m_answer->setFont(theme::font(theme::FontRole::QuestionText));
     m_typed = new TypedAnswer(m_answer,
                               {[this] { return m_answer->toPlainText(); },
                                [this](const QString &t) { m_answer->setPlainText(t); },

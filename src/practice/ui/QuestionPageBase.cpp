@@ -48,8 +48,8 @@ QuestionPageBase::QuestionPageBase(PracticeRun &run, int typeCode, RunDisplay::P
     m_view->setObjectName(QStringLiteral("RichEditQuestion"));
     m_view->setReadOnly(true);
     m_view->setUndoRedoEnabled(false);
-    m_view->setFont(cjk::song(15));
-    m_view->document()->setDefaultFont(cjk::song(15));
+    m_view->setFont(theme::font(theme::FontRole::QuestionText));
+    m_view->document()->setDefaultFont(theme::font(theme::FontRole::QuestionText));
     m_view->installEventFilter(this);
     column->addWidget(m_view, 1);
 
@@ -75,7 +75,7 @@ QuestionPageBase::QuestionPageBase(PracticeRun &run, int typeCode, RunDisplay::P
 QLabel *QuestionPageBase::addChosenLabel(QHBoxLayout *row)
 {
     auto *caption = new QLabel(QStringLiteral("选择："), m_controls);
-    caption->setFont(cjk::song(16, true));
+    caption->setFont(theme::font(theme::FontRole::AnswerCaption));
     row->addWidget(caption);
     auto *chosen = new QLabel(m_controls);
     chosen->setObjectName(QStringLiteral("LabelChosen"));
@@ -167,8 +167,8 @@ void QuestionPageBase::showLines(const QStringList &lines, int lineSpacing)
     QTextBlockFormat block;
     block.setLineHeight(lineSpacing, QTextBlockFormat::ProportionalHeight);
     QTextCharFormat chars;
-    chars.setFont(cjk::song(15));
-    chars.setForeground(Qt::black);
+    chars.setFont(theme::font(theme::FontRole::QuestionText));
+    chars.setForeground(theme::colour(theme::Colour::Text));
     QTextCursor cursor(document);
     for (int i = 0; i < lines.size(); ++i) {
         if (i == 0) {

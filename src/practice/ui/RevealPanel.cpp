@@ -17,7 +17,7 @@ RevealPanel::RevealPanel(QWidget *parent) : QFrame(parent)
     row->setContentsMargins(10, 2, 8, 2);
     row->setSpacing(6);
     auto *caption = new QLabel(QStringLiteral("查看答案"), this);
-    caption->setFont(cjk::hei(15, true));
+    caption->setFont(theme::font(theme::FontRole::Caption));
     theme::setTone(caption, theme::Tone::RevealCaption);
     caption->setAttribute(Qt::WA_TransparentForMouseEvents);
     row->addWidget(caption);

@@ -33,7 +33,7 @@ SettingsPage::SettingsPage(SettingsForm &form, const SettingsStore &store, Notif
     : QWidget(parent), m_form(form), m_store(store), m_notifier(notifier)
 {
     setObjectName(QStringLiteral("TabSheetSettings"));
-    setFont(cjk::song(14));
+    setFont(theme::font(theme::FontRole::PageText));
 
     auto *outer = new QVBoxLayout(this);
     outer->setContentsMargins(36, 22, 36, 16);
