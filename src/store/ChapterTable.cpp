@@ -1,6 +1,8 @@
 #include "store/ChapterTable.h"
 
+#include "store/QuotaTable.h"
 #include "store/Sql.h"
+#include "store/Transaction.h"
 
 #include <QSqlQuery>
 #include <QVariant>
@@ -41,4 +43,24 @@ std::optional<ChapterRow> ChapterTable::findByName(const QString &name) const
     if (!query.next())
         return std::nullopt;
     return chapterFrom(query);
+}
+
+qint64 ChapterTable::insert(const ChapterRow &row)
+{
+    QSqlQuery query = sql::run(m_db,
+                               QStringLiteral("insert into fenlei (database_id, 试卷名称, alltime, "
+                                              "创建日期, 创建者) values (?, ?, ?, ?, ?)"),
+                               {row.bankId, row.name, row.examMinutes, row.created, row.creator});
+    return query.lastInsertId().toLongLong();
+}
+
+bool ChapterTable::removeWithQuotas(qint64 id)
+{
+    Transaction transaction(m_db);
+    QuotaTable(m_db).removeOfChapter(id);
+    const bool removed =
+        sql::run(m_db, QStringLiteral("delete from fenlei where id = ?"), {id}).numRowsAffected() >
+        0;
+    transaction.commit();
+    return removed;
 }

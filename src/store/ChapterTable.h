@@ -27,6 +27,14 @@ public:
     // The chapter with the name, if there is one.
     std::optional<ChapterRow> findByName(const QString &name) const;
 
+    // Adds the chapter (bank, name, examination time, creation date, creator)
+    // and returns its new id. Throws StoreError when it fails.
+    qint64 insert(const ChapterRow &row);
+    // Deletes the chapter and its mock-examination draw quotas in one
+    // transaction; false when there was no such chapter (nothing deleted).
+    // Throws StoreError when it fails (nothing deleted).
+    bool removeWithQuotas(qint64 id);
+
 private:
     QSqlDatabase m_db;
 };

@@ -98,3 +98,89 @@ QList<QuestionRow> QuestionTable::read(const QuestionScope &scope, int limit, qi
         rows.append(questionFrom(query));
     return rows;
 }
+
+QList<QuestionRow> QuestionTable::readNewestFirst(const QuestionScope &scope, int limit,
+                                                  qint64 offset) const
+{
+    if (limit <= 0)
+        return {};
+    QVariantList values;
+    const QString statement = QStringLiteral("select ") + kColumns +
+                              QStringLiteral(" from 考试训练题库") + whereOf(scope, values) +
+                              QStringLiteral(" order by id desc limit ? offset ?");
+    values << limit << offset;
+    QList<QuestionRow> rows;
+    QSqlQuery query = sql::run(m_db, statement, values);
+    while (query.next())
+        rows.append(questionFrom(query));
+    return rows;
+}
+
+std::optional<QuestionRow> QuestionTable::find(qint64 id) const
+{
+    QSqlQuery query = sql::run(m_db,
+                               QStringLiteral("select ") + kColumns +
+                                   QStringLiteral(" from 考试训练题库 where id = ?"),
+                               {id});
+    if (!query.next())
+        return std::nullopt;
+    return questionFrom(query);
+}
+
+std::array<int, 6> QuestionTable::countsPerType(qint64 chapterId) const
+{
+    std::array<int, 6> counts{};
+    QSqlQuery query = sql::run(m_db,
+                               QStringLiteral("select 题目类型, count(*) from 考试训练题库 "
+                                              "where 试卷分类 = ? group by 题目类型"),
+                               {chapterId});
+    while (query.next()) {
+        const int type = query.value(0).toInt();
+        if (type >= 1 && type <= 5)
+            counts[type] = query.value(1).toInt();
+    }
+    return counts;
+}
+
+qint64 QuestionTable::insert(const QuestionRow &row)
+{
+    QSqlQuery query = sql::run(
+        m_db,
+        QStringLiteral("insert into 考试训练题库 (试卷分类, 题目类型, 题目, 选择项1, "
+                       "选择项2, 选择项3, 选择项4, 正确答案, 本题分数, 题目选择) "
+                       "values (?, ?, ?, ?, ?, ?, ?, ?, ?, 1)"),
+        {row.chapterId, row.type, encodeQuestionText(row.stem), encodeQuestionText(row.options[0]),
+         encodeQuestionText(row.options[1]), encodeQuestionText(row.options[2]),
+         encodeQuestionText(row.options[3]), encodeQuestionText(row.answer), row.points});
+    return query.lastInsertId().toLongLong();
+}
+
+bool QuestionTable::updateTexts(const QuestionRow &row, bool withOptions)
+{
+    QSqlQuery query =
+        withOptions
+            ? sql::run(m_db,
+                       QStringLiteral("update 考试训练题库 set 题目 = ?, 选择项1 = ?, 选择项2 = ?, "
+                                      "选择项3 = ?, 选择项4 = ?, 正确答案 = ? where id = ?"),
+                       {encodeQuestionText(row.stem), encodeQuestionText(row.options[0]),
+                        encodeQuestionText(row.options[1]), encodeQuestionText(row.options[2]),
+                        encodeQuestionText(row.options[3]), encodeQuestionText(row.answer), row.id})
+            : sql::run(
+                  m_db,
+                  QStringLiteral("update 考试训练题库 set 题目 = ?, 正确答案 = ? where id = ?"),
+                  {encodeQuestionText(row.stem), encodeQuestionText(row.answer), row.id});
+    return query.numRowsAffected() > 0;
+}
+
+bool QuestionTable::remove(qint64 id)
+{
+    return sql::run(m_db, QStringLiteral("delete from 考试训练题库 where id = ?"), {id})
+               .numRowsAffected() > 0;
+}
+
+int QuestionTable::removeChapter(qint64 chapterId)
+{
+    return sql::run(m_db, QStringLiteral("delete from 考试训练题库 where 试卷分类 = ?"),
+                    {chapterId})
+        .numRowsAffected();
+}

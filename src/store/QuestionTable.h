@@ -5,6 +5,7 @@
 #include <QSqlDatabase>
 #include <QString>
 #include <array>
+#include <optional>
 
 // A question as stored in the question table, its encoded texts decoded.
 struct QuestionRow
@@ -70,6 +71,27 @@ public:
     // The questions of the scope in storage order: at most limit of them,
     // after skipping offset.
     QList<QuestionRow> read(const QuestionScope &scope, int limit, qint64 offset = 0) const;
+    // The same questions newest first (descending id), as the editor lists them.
+    QList<QuestionRow> readNewestFirst(const QuestionScope &scope, int limit,
+                                       qint64 offset = 0) const;
+    // The question with the id, in whichever chapter it is.
+    std::optional<QuestionRow> find(qint64 id) const;
+    // Questions of the chapter by type code 1 … 5 (index 0 unused), one grouped count.
+    std::array<int, 6> countsPerType(qint64 chapterId) const;
+
+    // --- Writes of the question editor; each throws StoreError when it fails ----
+
+    // Adds the question (chapter, type, texts, points; the texts encoded here,
+    // to practise) and returns its new id.
+    qint64 insert(const QuestionRow &row);
+    // Writes the stem and answer (and with withOptions the four options) of the
+    // question with row.id; chapter, type, points and the known mark stay.
+    // False when there is no such question (deleted meanwhile).
+    bool updateTexts(const QuestionRow &row, bool withOptions);
+    // False when there was no such question.
+    bool remove(qint64 id);
+    // Deletes every question of the chapter in one statement; returns how many.
+    int removeChapter(qint64 chapterId);
 
 private:
     QSqlDatabase m_db;
