@@ -28,11 +28,13 @@ public:
             m_lines.append(trimmedLine(StyledLine{{style}}));
             return;
         }
-        const QStringList parts = style.text.split(breaks);
+        // Only the ends of the whole text are trimmed: the lines of a
+        // multi-line answer keep their indentation.
+        const QStringList parts = text::trimmed(style.text).split(breaks);
         for (const QString &part : parts) {
             StyledSpan piece = style;
             piece.text = part;
-            m_lines.append(trimmedLine(StyledLine{{piece}}));
+            m_lines.append(StyledLine{{piece}});
         }
     }
 

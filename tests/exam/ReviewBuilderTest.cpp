@@ -133,7 +133,15 @@ private slots:
 
         QTest::newRow("answer text over several lines")
             << QList<RunQuestion>{sampleQuestion(5, "要点", "  第一行\r\n  第二行  \n")}
-            << QStringList{"你的答案:第一行", "第二行", ""} << QStringList{} << "0/0"
+            << QStringList{"你的答案:第一行", "  第二行", ""} << QStringList{} << "0/0"
+            << "";
+
+        QTest::newRow("indented answers keep their indentation")
+            << QList<RunQuestion>{sampleQuestion(
+                   5, "要点：\r\n  一、停电\r\n    1. 断开开关\r\n  二、验电 ", "\t甲\n\t\t乙\n")}
+            << QStringList{"正确答案:要点：", "  一、停电", "    1. 断开开关", "  二、验电", "",
+                           "你的答案:甲",     "\t\t乙"}
+            << QStringList{"一、停电", "二、验电 ", "乙"} << "0/0"
             << "";
 
         QTest::newRow("no objective question")
