@@ -44,6 +44,29 @@ private Q_SLOTS:
         QCOMPARE(gbk::cut(text, max), expected);
     }
 
+    // Two-byte characters of every lead-byte range, including the ranges whose
+    // lead or trail bytes lie below 0xA1, come back whole.
+    void decodesEveryLeadByteRange_data()
+    {
+        QTest::addColumn<QByteArray>("gbkHex");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("81-A0") << QByteArray("81408180a0fe") << QStringLiteral("丂亐狛");
+        QTest::newRow("A1-A9") << QByteArray("a2d9a3aca8a1a996") << QStringLiteral("①，ā〇");
+        QTest::newRow("AA-AF") << QByteArray("aa40afa0") << QStringLiteral("狜癄");
+        QTest::newRow("B0-F7") << QByteArray("b0a1f7fe") << QStringLiteral("啊齄");
+        QTest::newRow("F8-FE") << QByteArray("f840") << QStringLiteral("鳣");
+        QTest::newRow("mixed with ascii")
+            << QByteArray("b8df89bad44f82e4413130") << QStringLiteral("高壓設備A10");
+    }
+    void decodesEveryLeadByteRange()
+    {
+        QFETCH(QByteArray, gbkHex);
+        QFETCH(QString, text);
+        QCOMPARE(gbk::decode(QByteArray::fromHex(gbkHex)), text);
+        QCOMPARE(gbk::encode(text), QByteArray::fromHex(gbkHex));
+        QCOMPARE(gbk::byteLength(text), gbkHex.size() / 2);
+    }
+
     void representable()
     {
         QVERIFY(gbk::representable(QStringLiteral("电力安全 ABC，。")));
