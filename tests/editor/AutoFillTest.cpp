@@ -1,6 +1,7 @@
 #include "TestRegistry.h"
 
 #include "editor/AutoFill.h"
+#include "editor/InputHelp.h"
 
 #include <QTest>
 
@@ -172,6 +173,39 @@ private slots:
         const autofill::TrueFalseSplit split = autofill::splitTrueFalse(text);
         QCOMPARE(split.stem, stem);
         QCOMPARE(split.verdict, verdict);
+    }
+
+    // The help window's examples, pasted as its lines say, split into the
+    // fields they describe.
+    void helpExamples()
+    {
+        QStringList texts;
+        for (const StyledLine &line : inputhelp::lines())
+            texts << line.text();
+        QCOMPARE(texts.count(QStringLiteral("试题输入帮助")), 1);
+        const qsizetype choice = texts.indexOf(QStringLiteral("A. 引线部分")) - 1;
+        QString pasted = texts.mid(choice, 5).join(QStringLiteral("\r\n"));
+        pasted.remove(QStringLiteral("答案：D："));
+        const autofill::ChoiceSplit split = autofill::splitChoice(pasted);
+        QCOMPARE(QStringList(split.options.begin(), split.options.end()),
+                 (QStringList{"引线部分", "停电部分", "停电设备", "有电设备"}));
+        QVERIFY(split.stem.endsWith(QStringLiteral("(护网)。 \r\n")));
+
+        const auto example = [&](const char *start) {
+            for (const QString &text : texts) {
+                if (text.startsWith(QString::fromUtf8(start)))
+                    return text;
+            }
+            return QString();
+        };
+        QCOMPARE(autofill::splitAnswer(example("例：一张工作票")).answer,
+                 QStringLiteral("一次完成。"));
+        QCOMPARE(autofill::splitTrueFalse(example("例：装设接地线")).verdict,
+                 autofill::Verdict::Wrong);
+        const autofill::AnswerSplit essay = autofill::splitAnswer(
+            example("例：哪些信号") + QStringLiteral("\r\n") + example("答案：表示设备"));
+        QVERIFY(essay.answer.startsWith(QStringLiteral("表示设备断开")));
+        QCOMPARE(essay.stem, example("例：哪些信号") + QStringLiteral("\r\n"));
     }
 
     // A megabyte of pasted text with markers only at the end.
