@@ -2,8 +2,10 @@
 #include "TestRegistry.h"
 #include "base/Colours.h"
 #include "widgets/CjkFonts.h"
+#include "widgets/LinkLabel.h"
 
 #include <QApplication>
+#include <QEnterEvent>
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QFrame>
@@ -214,6 +216,72 @@ private slots:
         box.setAutoFillBackground(true);
         box.resize(60, 30);
         QCOMPARE(middleColour(&box), box.palette().color(QPalette::Window));
+    }
+
+    // Colours that windows set from data (the question strip, the multiple-choice
+    // feedback) stay theirs: the sheet colours no label that has no tone.
+    void paletteOfLabelWithoutTone_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("strip number") << QStringLiteral("label07");
+        QTest::newRow("feedback") << QStringLiteral("LabelFeedback");
+        QTest::newRow("unnamed") << QString();
+    }
+    void paletteOfLabelWithoutTone()
+    {
+        QFETCH(QString, name);
+        QFrame parent;
+        parent.setObjectName(QStringLiteral("BottomBar"));
+        auto *label = new QLabel(QStringLiteral("07"), &parent);
+        label->setObjectName(name);
+        QPalette green = label->palette();
+        green.setColor(QPalette::WindowText, QColor::fromRgb(rgb::kGreen));
+        label->setPalette(green);
+        parent.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&parent));
+        QCOMPARE(label->palette().color(QPalette::WindowText), QColor::fromRgb(rgb::kGreen));
+    }
+
+    // Links are grey at rest and red, bold and underlined under the pointer;
+    // a link with its own look keeps it.
+    void linkLook_data()
+    {
+        QTest::addColumn<bool>("ownLook");
+        QTest::addColumn<QColor>("rest");
+        QTest::addColumn<QColor>("hover");
+        QTest::addColumn<bool>("hoverBold");
+        QTest::newRow("command link") << false << theme::colour(theme::Colour::LinkRest)
+                                      << theme::colour(theme::Colour::LinkHover) << true;
+        QTest::newRow("restore link") << true << theme::colour(theme::Colour::RestoreLink)
+                                      << theme::colour(theme::Colour::RestoreLink) << false;
+    }
+    void linkLook()
+    {
+        QFETCH(bool, ownLook);
+        QFETCH(QColor, rest);
+        QFETCH(QColor, hover);
+        QFETCH(bool, hoverBold);
+        LinkLabel link(QStringLiteral("查看我的做题记录"));
+        if (ownLook)
+            link.setLook(rest, false, hover, hoverBold);
+        // Not shown: a shown window may find the pointer over it.
+        link.ensurePolished();
+        QVERIFY(!link.hovered());
+        QCOMPARE(link.palette().color(QPalette::WindowText), rest);
+        QVERIFY(!link.font().bold());
+        QVERIFY(!link.font().underline());
+
+        QEnterEvent enter(QPointF(2, 2), QPointF(2, 2), QPointF(2, 2));
+        QApplication::sendEvent(&link, &enter);
+        QCOMPARE(link.palette().color(QPalette::WindowText), hover);
+        QCOMPARE(link.font().bold(), hoverBold);
+        QVERIFY(link.font().underline());
+
+        QEvent leave(QEvent::Leave);
+        QApplication::sendEvent(&link, &leave);
+        QCOMPARE(link.palette().color(QPalette::WindowText), rest);
+        QVERIFY(!link.font().bold());
+        QVERIFY(!link.font().underline());
     }
 
     void essayPaper()
