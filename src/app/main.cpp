@@ -2,6 +2,7 @@
 #include "app/SingleInstance.h"
 #include "app/ui/Application.h"
 #include "app/ui/MainWindow.h"
+#include "app/ui/NotifierBoxes.h"
 #include "app/ui/Windows.h"
 #include "store/Database.h"
 
@@ -52,6 +53,10 @@ int main(int argc, char **argv)
     // nothing will be kept.
     if (Database::isReadOnly(mainDb))
         QMessageBox::information(nullptr, QStringLiteral("提示"), Database::readOnlyNotice(path));
+
+    // A read or write that fails later, where no action says so itself.
+    NotifierBoxes failureNotices;
+    app.setNotifier(&failureNotices);
 
     Windows windows(mainDb, pickerDb);
     DesktopLauncher::placeForThisProgram();

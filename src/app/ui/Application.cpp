@@ -2,6 +2,9 @@
 
 #include "widgets/Theme.h"
 
+#include "base/Notifier.h"
+#include "base/StoreError.h"
+
 #include <exception>
 
 // The program's look is set once, before any window exists: the theme's
@@ -16,6 +19,10 @@ bool Application::notify(QObject *receiver, QEvent *event)
 {
     try {
         return QApplication::notify(receiver, event);
+    } catch (const StoreError &error) {
+        ++m_dropped;
+        qWarning("drillbay: action dropped: %s", error.what());
+        tellStoreFailure(error.reason());
     } catch (const std::exception &error) {
         ++m_dropped;
         qWarning("drillbay: action dropped: %s", error.what());
@@ -24,4 +31,20 @@ bool Application::notify(QObject *receiver, QEvent *event)
         qWarning("drillbay: action dropped after an unknown error");
     }
     return false;
+}
+
+void Application::tellStoreFailure(const QString &reason)
+{
+    // One notice at a time: a failure while the notice is open is only logged.
+    if (!m_notifier || m_telling)
+        return;
+    m_telling = true;
+    m_notifier->inform(storeFailureNotice(reason));
+    m_telling = false;
+}
+
+QString Application::storeFailureNotice(const QString &reason)
+{
+    return QStringLiteral("[软件提示]：读写数据文件失败，原因：") + reason +
+           QStringLiteral("。刚才的操作没有完成，本软件继续运行。");
 }
