@@ -437,11 +437,12 @@ void PracticeRun::stripPosition(int number, int n, int *x, int *y)
         *x = 3 + 23 * (number - 100);
         *y = 32;
     } else {
-        // Rows of 60 at a step of 18 pixels keep three-digit numbers inside
-        // the bar: 101 … 160, 161 … 220, 221 … 280, 281 … 300.
+        // From 130 questions on, rows of 40 at a step of 27 pixels give every
+        // three-digit number room of its own inside the bar: 101 … 140,
+        // 141 … 180, 181 … 220, 221 … 260, 261 … 300.
         const int index = number - 101;
-        *x = 3 + 18 * (index % 60 + 1);
-        *y = 32 + 16 * (index / 60);
+        *x = 3 + 27 * (index % 40 + 1);
+        *y = 32 + 16 * (index / 40);
     }
 }
 

@@ -343,10 +343,10 @@ private slots:
         QTest::newRow("60: second row") << 60 << 51 << 26 << 16;
         QTest::newRow("60: last") << 60 << 60 << 170 << 16;
         QTest::newRow("129: wide step") << 129 << 129 << 670 << 32;
-        QTest::newRow("130: narrow step") << 130 << 130 << 543 << 32;
-        QTest::newRow("300: end of third row") << 300 << 160 << 1083 << 32;
-        QTest::newRow("300: fourth row") << 300 << 161 << 21 << 48;
-        QTest::newRow("300: last") << 300 << 300 << 363 << 80;
+        QTest::newRow("130: rows of forty") << 130 << 130 << 813 << 32;
+        QTest::newRow("300: end of third row") << 300 << 140 << 1083 << 32;
+        QTest::newRow("300: fourth row") << 300 << 141 << 30 << 48;
+        QTest::newRow("300: last") << 300 << 300 << 1083 << 96;
     }
     void stripPlacement()
     {

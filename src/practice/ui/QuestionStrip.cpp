@@ -1,6 +1,7 @@
 #include "practice/ui/QuestionStrip.h"
 
 #include <QEvent>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QMouseEvent>
 #include <algorithm>
@@ -8,6 +9,41 @@
 namespace {
 
 const char *const kNumberProperty = "questionNumber";
+constexpr double kPointSize = 8; // Arial 8 points where the numbers have room
+constexpr double kSmallestPointSize = 6;
+constexpr int kGap = 2; // pixels at least between neighbouring numbers
+
+QFont numberFont(double pointSize, bool bold)
+{
+    QFont font(QStringLiteral("Arial"));
+    // Arial, else a face of its widths, else a narrow one: wide faces run
+    // neighbouring numbers together.
+    font.setFamilies({QStringLiteral("Arial"), QStringLiteral("Liberation Sans"),
+                      QStringLiteral("Arimo"), QStringLiteral("Nimbus Sans"),
+                      QStringLiteral("DejaVu Sans Condensed"), QStringLiteral("DejaVu Sans")});
+    font.setPointSizeF(pointSize);
+    font.setBold(bold);
+    return font;
+}
+
+// The largest size, up to 8 points, at which every number (bold, as answered
+// numbers are) leaves a gap before its right-hand neighbour in the same row.
+double fittingPointSize(const QList<RunDisplay::StripNumber> &numbers)
+{
+    for (double size = kPointSize; size > kSmallestPointSize; size -= 0.5) {
+        const QFontMetrics metrics(numberFont(size, true));
+        bool fits = true;
+        for (qsizetype i = 0; fits && i + 1 < numbers.size(); ++i) {
+            const RunDisplay::StripNumber &left = numbers.at(i);
+            const RunDisplay::StripNumber &right = numbers.at(i + 1);
+            if (left.y == right.y && right.x > left.x)
+                fits = metrics.horizontalAdvance(left.caption) + kGap <= right.x - left.x;
+        }
+        if (fits)
+            return size;
+    }
+    return kSmallestPointSize;
+}
 
 bool sameNumbers(const QList<RunDisplay::StripNumber> &a, const QList<RunDisplay::StripNumber> &b)
 {
@@ -44,6 +80,7 @@ void QuestionStrip::render(const QList<RunDisplay::StripNumber> &numbers)
         if (now.colour != was.colour || now.bold != was.bold) {
             QLabel *label = m_labels.at(i);
             style(label, now, label->underMouse());
+            label->adjustSize(); // bold is wider
         }
     }
     m_shown = numbers;
@@ -59,6 +96,7 @@ void QuestionStrip::rebuild(const QList<RunDisplay::StripNumber> &numbers)
         old->deleteLater();
     }
     m_labels.clear();
+    m_pointSize = fittingPointSize(numbers);
     int bottom = 0;
     for (const RunDisplay::StripNumber &number : numbers) {
         auto *label = new QLabel(number.caption, this);
@@ -79,13 +117,9 @@ void QuestionStrip::rebuild(const QList<RunDisplay::StripNumber> &numbers)
     m_shown = numbers;
 }
 
-void QuestionStrip::style(QLabel *label, const RunDisplay::StripNumber &number, bool hovered)
+void QuestionStrip::style(QLabel *label, const RunDisplay::StripNumber &number, bool hovered) const
 {
-    QFont font(QStringLiteral("Arial"));
-    font.setFamilies({QStringLiteral("Arial"), QStringLiteral("Liberation Sans"),
-                      QStringLiteral("DejaVu Sans")});
-    font.setPointSize(8);
-    font.setBold(number.bold);
+    QFont font = numberFont(m_pointSize, number.bold);
     font.setUnderline(hovered);
     label->setFont(font);
     QPalette palette = label->palette();

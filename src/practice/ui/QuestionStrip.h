@@ -11,7 +11,8 @@ class QLabel;
 // question of the run ("labelxx" + number), placed where the run says,
 // coloured by its answer. The labels are made anew only when the numbers
 // change; otherwise they are only recoloured. The strip is as high as its
-// lowest row needs.
+// lowest row needs. The numbers are Arial 8 points, smaller where that would
+// run neighbours together.
 class QuestionStrip : public QWidget
 {
     Q_OBJECT
@@ -36,8 +37,9 @@ protected:
 
 private:
     void rebuild(const QList<RunDisplay::StripNumber> &numbers);
-    static void style(QLabel *label, const RunDisplay::StripNumber &number, bool hovered);
+    void style(QLabel *label, const RunDisplay::StripNumber &number, bool hovered) const;
 
     QList<QLabel *> m_labels;
     QList<RunDisplay::StripNumber> m_shown;
+    double m_pointSize = 8; // the size at which the numbers of this run stand apart
 };
