@@ -117,7 +117,7 @@ enum class FontRole
     Ui,            // 黑体 13: controls without a font of their own
     Caption,       // 黑体 15 bold: captions of bars and panels, command buttons
     QuestionText,  // 宋体 15: question views, typed essays
-    PageText,      // 宋体 14: text of the chapter page and the settings page
+    PageText,      // 宋体 14: text of the chapter page, the settings page and the picker
     AnswerCaption, // 宋体 16 bold: "选择：", "答：" and typed fill-in answers
     Note,          // 宋体 12: legend and notes
 };

@@ -21,14 +21,14 @@ FillInPage::FillInPage(PracticeRun &run, QWidget *parent)
     auto *row = new QHBoxLayout;
     row->setSpacing(6);
     auto *caption = new QLabel(QStringLiteral("答："), controlsArea());
-    caption->setFont(cjk::song(16, true));
+    caption->setFont(theme::font(theme::FontRole::AnswerCaption));
     row->addWidget(caption);
     m_field = new QLineEdit(controlsArea());
     m_field->setObjectName(QStringLiteral("EditFillIn"));
     // The limit is the run's, in GBK bytes; a longer revealed answer shows whole.
     m_field->setValidator(new AnswerLengthValidator(
         [this](const QString &text) { return m_run.fillInAllowed(text); }, m_field));
-    m_field->setFont(cjk::song(16, true));
+    m_field->setFont(theme::font(theme::FontRole::AnswerCaption));
     m_field->setMinimumHeight(30);
     m_typed = new TypedAnswer(m_field,
                               {[this] { return m_field->text(); },

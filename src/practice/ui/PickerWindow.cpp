@@ -29,7 +29,7 @@ PickerWindow::PickerWindow(QSqlDatabase db, Notifier &notifier, QWidget *parent)
     setObjectName(QStringLiteral("TForm3"));
     setWindowTitle(QStringLiteral("Varnholt电力安规试题库"));
     setFixedSize(kClientWidth, kClientHeight);
-    setFont(cjk::song(14));
+    setFont(theme::font(theme::FontRole::PageText));
 
     auto *row = new QHBoxLayout(this);
     row->setContentsMargins(0, 0, 0, 0);
@@ -79,7 +79,7 @@ PickerWindow::PickerWindow(QSqlDatabase db, Notifier &notifier, QWidget *parent)
     auto *stripRow = new QHBoxLayout(strip);
     stripRow->setContentsMargins(12, 0, 12, 0);
     auto *caption = new QLabel(QStringLiteral("双击选题："), strip);
-    caption->setFont(cjk::hei(15, true));
+    caption->setFont(theme::font(theme::FontRole::Caption));
     theme::setTone(caption, theme::Tone::PickerCaption);
     stripRow->addWidget(caption);
     m_counts = new QLabel(strip);
