@@ -111,8 +111,11 @@ public:
     // holds no question, with its draw quotas.
     Outcome removeChapter(int index);
 
-private:
+    // Done when a chapter is current; otherwise tells the user to choose one
+    // and gives NoChapter.
     Outcome requireChapter(const QString &notice = kNoChapter);
+
+private:
     Outcome storeFailed(const QString &what, const QString &reason);
 
     QSqlDatabase m_db;

@@ -1,10 +1,15 @@
 #include "app/ui/Windows.h"
 
 #include "app/ui/MainWindow.h"
+#include "editor/ui/EditorWindow.h"
+#include "editor/ui/InputHelpWindow.h"
 #include "exam/ui/PracticeDesk.h"
 #include "exam/ui/ReviewWindow.h"
 #include "practice/ui/BackdropWindow.h"
 #include "practice/ui/PickerWindow.h"
+#include "settings/PasswordGate.h"
+#include "settings/ui/PasswordPages.h"
+#include "widgets/LinkLabel.h"
 
 #include <QCoreApplication>
 
@@ -16,6 +21,37 @@ std::unique_ptr<QWidget> emptyWindow(const char *name)
     window->setObjectName(QString::fromLatin1(name));
     window->hide();
     return window;
+}
+
+// The trainer's side: "试题输入" behind the password, the password pages,
+// the editor and its help window.
+void wireEditor(MainWindow &main, PasswordGate &gate, EditorWindow *editor, InputHelpWindow *help,
+                BackdropWindow *backdrop)
+{
+    auto *entry = new PasswordEntryPage(gate);
+    auto *change = new PasswordChangePage(gate);
+    main.installPage(MainFrame::Page::PasswordEntry, entry);
+    main.installPage(MainFrame::Page::PasswordChange, change);
+    auto *input = new LinkLabel(QStringLiteral("试题输入"));
+    input->setObjectName(QStringLiteral("Label118"));
+    main.addCommand(MainFrame::CommandGroup::Editor, input);
+
+    const auto openEditor = [editor, backdrop] {
+        backdrop->hide();
+        editor->open();
+    };
+    QObject::connect(input, &LinkLabel::clicked, editor, [&main, &gate, openEditor] {
+        if (gate.accepted())
+            openEditor();
+        else
+            main.showPage(MainFrame::Page::PasswordEntry);
+    });
+    QObject::connect(entry, &PasswordEntryPage::accepted, editor, openEditor);
+    QObject::connect(entry, &PasswordEntryPage::changeRequested, &main,
+                     [&main] { main.showPage(MainFrame::Page::PasswordChange); });
+    QObject::connect(change, &PasswordChangePage::changed, &main,
+                     [&main] { main.showPage(MainFrame::Page::PasswordEntry); });
+    QObject::connect(editor, &EditorWindow::helpRequested, help, &InputHelpWindow::open);
 }
 
 } // namespace
@@ -34,10 +70,11 @@ Windows::Windows(QSqlDatabase mainDb, QSqlDatabase pickerDb)
     m_about = emptyWindow("TForm15");
     m_search = emptyWindow("TForm17");
     m_composed = emptyWindow("TForm18");
-    m_editor = emptyWindow("TForm21");
+    m_editor = std::make_unique<EditorWindow>(mainDb, m_editorNotifier);
+    m_editorNotifier.setParent(m_editor.get());
     m_backdrop = std::make_unique<BackdropWindow>();
     m_chapterPaper = emptyWindow("TForm8");
-    m_inputHelp = emptyWindow("TForm6");
+    m_inputHelp = std::make_unique<InputHelpWindow>();
 
     MainWindow *main = m_main.get();
     PickerWindow *picker = m_picker.get();
@@ -45,6 +82,9 @@ Windows::Windows(QSqlDatabase mainDb, QSqlDatabase pickerDb)
     m_desk = std::make_unique<PracticeDesk>(*main, mainDb, m_mainNotifier, main->startupSettings(),
                                             main->settingsForm(), *m_review);
     PracticeDesk *desk = m_desk.get();
+    m_passwordGate = std::make_unique<PasswordGate>(mainDb, m_mainNotifier);
+    wireEditor(*main, *m_passwordGate, static_cast<EditorWindow *>(m_editor.get()),
+               static_cast<InputHelpWindow *>(m_inputHelp.get()), m_backdrop.get());
 
     QObject::connect(main, &MainWindow::firstShown, picker, &PickerWindow::openModal);
     // The chapter of a loaded run cannot change: the picker stays closed until it is graded.

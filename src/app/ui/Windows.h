@@ -9,6 +9,7 @@
 
 class BackdropWindow;
 class MainWindow;
+class PasswordGate;
 class PickerWindow;
 class PracticeDesk;
 class ReviewWindow;
@@ -46,10 +47,12 @@ public:
 private:
     NotifierBoxes m_mainNotifier;
     NotifierBoxes m_pickerNotifier;
+    NotifierBoxes m_editorNotifier;
     QtClipboard m_clipboard;
     ReviewActions m_reviewActions{m_clipboard, m_mainNotifier};
     // Declared before the windows so that it outlives the pages it serves.
     std::unique_ptr<PracticeDesk> m_desk;
+    std::unique_ptr<PasswordGate> m_passwordGate;
     std::unique_ptr<MainWindow> m_main;
     std::unique_ptr<ReviewWindow> m_review;
     std::unique_ptr<PickerWindow> m_picker;

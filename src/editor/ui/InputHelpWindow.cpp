@@ -1,0 +1,82 @@
+#include "editor/ui/InputHelpWindow.h"
+
+#include "editor/InputHelp.h"
+#include "widgets/OutputView.h"
+#include "widgets/Theme.h"
+
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QScreen>
+#include <QStatusBar>
+#include <QVBoxLayout>
+
+namespace {
+
+QWidget *whitePanel(QWidget *parent)
+{
+    auto *panel = new QWidget(parent);
+    panel->setAutoFillBackground(true);
+    QPalette palette = panel->palette();
+    palette.setColor(QPalette::Window, theme::colour(theme::Colour::Paper));
+    panel->setPalette(palette);
+    return panel;
+}
+
+} // namespace
+
+InputHelpWindow::InputHelpWindow(QWidget *parent)
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint)
+{
+    setObjectName(QStringLiteral("TForm6"));
+    setWindowTitle(QStringLiteral("试题输入帮助"));
+
+    auto *outer = new QVBoxLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
+    outer->setSpacing(0);
+    QWidget *top = whitePanel(this);
+    top->setFixedHeight(kTopHeight);
+    outer->addWidget(top);
+
+    auto *middle = new QHBoxLayout;
+    middle->setSpacing(0);
+    m_spacer = whitePanel(this);
+    m_spacer->setObjectName(QStringLiteral("leftSpacer"));
+    middle->addWidget(m_spacer);
+    m_view = new OutputView(this);
+    m_view->setObjectName(QStringLiteral("helpText"));
+    m_view->setFixedWidth(kTextWidth);
+    m_view->setDefaultFont(FontFamily::Song, inputhelp::kTextPoints);
+    m_view->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    middle->addWidget(m_view);
+    QWidget *right = whitePanel(this);
+    auto *rightColumn = new QVBoxLayout(right);
+    rightColumn->setContentsMargins(20, 10, 10, 10);
+    auto *close = new QPushButton(QStringLiteral("关闭窗口"), right);
+    close->setObjectName(QStringLiteral("close"));
+    close->setFixedSize(100, 30);
+    connect(close, &QPushButton::clicked, this, &QWidget::close);
+    rightColumn->addWidget(close, 0, Qt::AlignLeft | Qt::AlignTop);
+    rightColumn->addStretch();
+    middle->addWidget(right, 1);
+    outer->addLayout(middle, 1);
+
+    auto *status = new QStatusBar(this);
+    status->setSizeGripEnabled(false);
+    outer->addWidget(status);
+}
+
+void InputHelpWindow::open()
+{
+    const QRect screen = QGuiApplication::primaryScreen()
+                             ? QGuiApplication::primaryScreen()->geometry()
+                             : QRect(0, 0, 1366, 768);
+    // The spacer centres the text column on the screen.
+    m_spacer->setFixedWidth(std::max(0, (screen.width() - kTextWidth) / 2));
+    m_view->clearLines();
+    m_view->setLines(inputhelp::lines());
+    m_view->scrollToTop();
+    move(screen.topLeft());
+    showMaximized();
+    raise();
+}

@@ -1,0 +1,426 @@
+#include "editor/ui/QuestionPage.h"
+
+#include "base/Colours.h"
+#include "base/GbkText.h"
+#include "editor/AutoFill.h"
+#include "question/QuestionType.h"
+#include "widgets/CjkFonts.h"
+#include "widgets/Theme.h"
+
+#include <QAction>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextEdit>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr int kTextPixels = 14;
+
+void setTextColour(QWidget *widget, unsigned rgb)
+{
+    QPalette palette = widget->palette();
+    const QColor colour = QColor::fromRgb(rgb);
+    palette.setColor(QPalette::WindowText, colour);
+    palette.setColor(QPalette::ButtonText, colour);
+    palette.setColor(QPalette::Text, colour);
+    widget->setPalette(palette);
+}
+
+QLabel *caption(const QString &text, QWidget *parent)
+{
+    auto *label = new QLabel(text, parent);
+    label->setFont(cjk::song(kTextPixels));
+    return label;
+}
+
+QTextEdit *textBox(QWidget *parent, const QString &name)
+{
+    auto *box = new QTextEdit(parent);
+    box->setObjectName(name);
+    box->setAcceptRichText(false);
+    box->setFont(cjk::song(kTextPixels));
+    setTextColour(box, rgb::kBlack);
+    return box;
+}
+
+QString headingOf(int type, DraftForm form)
+{
+    static const QStringList names = {QStringLiteral("单项选择题"), QStringLiteral("多项选择题"),
+                                      QStringLiteral("填空题"), QStringLiteral("判断题"),
+                                      QStringLiteral("论述题")};
+    return QStringLiteral("题型：") + names.at(type - 1) +
+           (form == DraftForm::Correction ? QStringLiteral("【修改态】") : QString());
+}
+
+QString pasteCaption(int type)
+{
+    // Each page's paste item has its own number of dots.
+    switch (type) {
+    case TrueFalse:
+        return QStringLiteral("粘贴.......");
+    case Essay:
+        return QStringLiteral("粘贴........");
+    default:
+        return QStringLiteral("粘贴......");
+    }
+}
+
+} // namespace
+
+QuestionPage::QuestionPage(int type, DraftForm form, QWidget *parent)
+    : QWidget(parent), m_type(type), m_form(form)
+{
+    const bool entry = form == DraftForm::Entry;
+    setAutoFillBackground(true);
+    QPalette paper = palette();
+    paper.setColor(QPalette::Window, theme::colour(theme::Colour::Paper));
+    setPalette(paper);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(16, 8, 16, 8);
+    layout->setSpacing(6);
+
+    auto *top = new QHBoxLayout;
+    auto *heading = new QLabel(headingOf(type, form), this);
+    heading->setObjectName(QStringLiteral("heading"));
+    heading->setFont(cjk::hei(16, true));
+    top->addWidget(heading);
+    top->addStretch();
+    if (!entry && type == SingleChoice) {
+        m_correctionId = new QLabel(QStringLiteral("12345"), this);
+        m_correctionId->setObjectName(QStringLiteral("correctionId"));
+        top->addWidget(m_correctionId);
+    }
+    layout->addLayout(top);
+
+    auto *stemRow = new QHBoxLayout;
+    m_stem = textBox(this, QStringLiteral("stem"));
+    m_stem->setFixedHeight(type == Essay ? 170 : type <= MultipleChoice ? 150 : 200);
+    stemRow->addWidget(m_stem);
+    if (type == Essay)
+        stemRow->addWidget(caption(QStringLiteral("不超过1000字"), this), 0, Qt::AlignTop);
+    layout->addLayout(stemRow);
+    if (entry) {
+        m_stem->setContextMenuPolicy(Qt::ActionsContextMenu);
+        auto *paste = new QAction(pasteCaption(type), m_stem);
+        connect(paste, &QAction::triggered, m_stem, &QTextEdit::paste);
+        m_stem->addAction(paste);
+    }
+    // Typing into the stem box clears the save status line.
+    connect(m_stem, &QTextEdit::textChanged, this, [this] { m_status->clear(); });
+
+    auto *answerArea = new QWidget(this);
+    buildAnswer(answerArea);
+    layout->addWidget(answerArea);
+
+    if (entry) {
+        auto *pointsRow = new QHBoxLayout;
+        pointsRow->addWidget(caption(QStringLiteral("分值："), this));
+        m_points = new QLineEdit(draft::kDefaultPoints, this);
+        m_points->setObjectName(QStringLiteral("points"));
+        m_points->setFixedWidth(60);
+        m_points->setFont(cjk::song(kTextPixels));
+        pointsRow->addWidget(m_points);
+        pointsRow->addStretch();
+        layout->addLayout(pointsRow);
+    }
+
+    m_status = new QLabel(this);
+    m_status->setObjectName(QStringLiteral("status"));
+    QFont statusFont = cjk::song(kTextPixels);
+    statusFont.setUnderline(true);
+    m_status->setFont(statusFont);
+    setTextColour(m_status, rgb::kRed);
+    layout->addWidget(m_status);
+
+    auto *buttons = new QHBoxLayout;
+    auto *save = new QPushButton(entry ? QStringLiteral("保存") : QStringLiteral("确定"), this);
+    save->setObjectName(QStringLiteral("save"));
+    save->setFixedSize(90, 28);
+    connect(save, &QPushButton::clicked, this, &QuestionPage::saveRequested);
+    buttons->addWidget(save);
+    if (entry) {
+        auto *fill = new QPushButton(QStringLiteral("自动填写"), this);
+        fill->setObjectName(QStringLiteral("autoFill"));
+        fill->setFixedSize(90, 28);
+        connect(fill, &QPushButton::clicked, this, &QuestionPage::autoFill);
+        buttons->addWidget(fill);
+        m_fillNotice = caption(QString(), this);
+        m_fillNotice->setObjectName(QStringLiteral("fillNotice"));
+        setTextColour(m_fillNotice, rgb::kRed);
+        buttons->addWidget(m_fillNotice);
+        if (type == TrueFalse) {
+            m_reviewNotice = caption(QString(), this);
+            m_reviewNotice->setObjectName(QStringLiteral("reviewNotice"));
+            setTextColour(m_reviewNotice, 0x0000FF);
+            buttons->addWidget(m_reviewNotice);
+        }
+    }
+    buttons->addStretch();
+    layout->addLayout(buttons);
+    layout->addStretch();
+}
+
+void QuestionPage::buildAnswer(QWidget *area)
+{
+    auto *grid = new QGridLayout(area);
+    grid->setContentsMargins(0, 0, 0, 0);
+    static const QString letters = QStringLiteral("ABCD");
+    // Option fields of the multiple-choice correction page show blue text.
+    const bool blue = m_form == DraftForm::Correction && m_type == MultipleChoice;
+    if (m_type == SingleChoice || m_type == MultipleChoice) {
+        for (int i = 0; i < 4; ++i) {
+            grid->addWidget(
+                caption(QStringLiteral("选择项") + letters.at(i) + QLatin1Char(':'), area), i, 0);
+            m_options[i] = new QLineEdit(area);
+            m_options[i]->setObjectName(QStringLiteral("option") + letters.at(i));
+            m_options[i]->setFont(cjk::song(kTextPixels));
+            setTextColour(m_options[i], blue ? rgb::kNavy : rgb::kBlack);
+            grid->addWidget(m_options[i], i, 1);
+        }
+        auto *row = new QHBoxLayout;
+        m_group = new QButtonGroup(area);
+        m_group->setExclusive(m_type == SingleChoice);
+        for (int i = 0; i < 4; ++i) {
+            const QString text = QStringLiteral("选择项") + letters.at(i);
+            QAbstractButton *button = m_type == SingleChoice
+                                          ? static_cast<QAbstractButton *>(new QRadioButton(text))
+                                          : new QCheckBox(text);
+            button->setObjectName(QStringLiteral("choice") + letters.at(i));
+            button->setFont(cjk::song(kTextPixels));
+            setCaptionColour(button, m_type == SingleChoice ? rgb::kGrey : rgb::kBlack);
+            m_group->addButton(button, i);
+            m_choices[i] = button;
+            row->addWidget(button);
+        }
+        row->addStretch();
+        grid->addLayout(row, 4, 1);
+        connect(m_group, &QButtonGroup::buttonClicked, this, &QuestionPage::colourAnswers);
+    } else if (m_type == FillIn) {
+        grid->addWidget(caption(QStringLiteral("正确答案:"), area), 0, 0);
+        m_fillIn = new QLineEdit(area);
+        m_fillIn->setObjectName(QStringLiteral("answer"));
+        m_fillIn->setFont(cjk::song(kTextPixels));
+        setTextColour(m_fillIn, 0x0000FF);
+        grid->addWidget(m_fillIn, 0, 1);
+    } else if (m_type == TrueFalse) {
+        auto *row = new QHBoxLayout;
+        m_group = new QButtonGroup(area);
+        m_true = new QRadioButton(QStringLiteral("正确"));
+        m_false = new QRadioButton(QStringLiteral("错误"));
+        m_true->setObjectName(QStringLiteral("correct"));
+        m_false->setObjectName(QStringLiteral("wrong"));
+        for (QAbstractButton *button : {m_true, m_false}) {
+            button->setFont(cjk::song(kTextPixels));
+            setCaptionColour(button, rgb::kGrey);
+            m_group->addButton(button);
+            row->addWidget(button);
+        }
+        row->addStretch();
+        grid->addLayout(row, 0, 1);
+        connect(m_group, &QButtonGroup::buttonClicked, this, &QuestionPage::colourAnswers);
+    } else {
+        grid->addWidget(caption(QStringLiteral("正确答案:"), area), 0, 0, Qt::AlignTop);
+        m_essay = textBox(area, QStringLiteral("answer"));
+        m_essay->setFixedHeight(150);
+        grid->addWidget(m_essay, 0, 1);
+        grid->addWidget(caption(QStringLiteral("不超过500字"), area), 0, 2, Qt::AlignTop);
+    }
+    grid->setColumnStretch(1, 1);
+}
+
+void QuestionPage::setCaptionColour(QAbstractButton *button, unsigned rgb)
+{
+    setTextColour(button, rgb);
+}
+
+void QuestionPage::colourAnswers(QAbstractButton *clicked)
+{
+    if (m_type == MultipleChoice) {
+        setCaptionColour(clicked, clicked->isChecked() ? rgb::kRed : rgb::kBlack);
+        return;
+    }
+    for (QAbstractButton *button : m_group->buttons())
+        setCaptionColour(button, button->isChecked() ? rgb::kRed : rgb::kGrey);
+}
+
+QuestionDraft QuestionPage::draft() const
+{
+    QuestionDraft draft;
+    draft.type = m_type;
+    draft.stem = m_stem->toPlainText();
+    if (m_options[0]) {
+        for (int i = 0; i < 4; ++i)
+            draft.options[i] = m_options[i]->text();
+        for (int i = 0; i < 4; ++i) {
+            if (m_choices[i]->isChecked())
+                draft.answer += QChar(u'1' + i);
+        }
+    } else if (m_fillIn) {
+        draft.answer = m_fillIn->text();
+    } else if (m_true) {
+        if (m_true->isChecked())
+            draft.answer = QStringLiteral("1");
+        else if (m_false->isChecked())
+            draft.answer = QStringLiteral("0");
+    } else if (m_essay) {
+        draft.answer = m_essay->toPlainText();
+    }
+    if (m_points)
+        draft.points = m_points->text();
+    return draft;
+}
+
+void QuestionPage::setOneAndAHalfSpacing(QTextEdit *box)
+{
+    QTextCursor cursor(box->document());
+    cursor.select(QTextCursor::Document);
+    QTextBlockFormat format;
+    format.setLineHeight(150, QTextBlockFormat::ProportionalHeight);
+    cursor.mergeBlockFormat(format);
+    QTextCursor end = box->textCursor();
+    QTextBlockFormat current = end.blockFormat();
+    current.setLineHeight(150, QTextBlockFormat::ProportionalHeight);
+    end.setBlockFormat(current);
+    box->setTextCursor(end);
+}
+
+void QuestionPage::prepare()
+{
+    m_status->clear();
+    if (m_fillNotice)
+        m_fillNotice->clear();
+    if (m_reviewNotice)
+        m_reviewNotice->clear();
+    setOneAndAHalfSpacing(m_stem);
+    if (m_essay)
+        setOneAndAHalfSpacing(m_essay);
+}
+
+void QuestionPage::reset()
+{
+    m_stem->clear();
+    for (QLineEdit *option : m_options) {
+        if (option)
+            option->clear();
+    }
+    if (m_group) {
+        // Unchecking an exclusive group needs the group released for a moment.
+        const bool exclusive = m_group->exclusive();
+        m_group->setExclusive(false);
+        for (QAbstractButton *button : m_group->buttons()) {
+            button->setChecked(false);
+            setCaptionColour(button, rgb::kGrey);
+        }
+        m_group->setExclusive(exclusive);
+    }
+    if (m_fillIn)
+        m_fillIn->clear();
+    if (m_essay)
+        m_essay->clear();
+    prepare();
+}
+
+void QuestionPage::setStatus(const QString &text)
+{
+    m_status->setText(text);
+}
+
+void QuestionPage::setPoints(const QString &points)
+{
+    if (m_points)
+        m_points->setText(points);
+}
+
+void QuestionPage::setCorrectionId(qint64 id)
+{
+    if (m_correctionId)
+        m_correctionId->setText(QString::number(id));
+}
+
+void QuestionPage::setTrueFalse(bool correct)
+{
+    m_true->setChecked(correct);
+    m_false->setChecked(!correct);
+    setCaptionColour(m_true, correct ? rgb::kRed : rgb::kGrey);
+    setCaptionColour(m_false, correct ? rgb::kGrey : rgb::kRed);
+}
+
+void QuestionPage::load(const QuestionRow &question)
+{
+    m_status->clear();
+    m_stem->clear();
+    setOneAndAHalfSpacing(m_stem);
+    m_stem->insertPlainText(text::trimmed(question.stem));
+    const QString answer = text::trimmed(question.answer);
+    if (m_options[0]) {
+        for (int i = 0; i < 4; ++i)
+            m_options[i]->setText(text::trimmed(question.options[i]));
+        const bool exclusive = m_group->exclusive();
+        m_group->setExclusive(false);
+        for (int i = 0; i < 4; ++i) {
+            const QChar digit(u'1' + i);
+            const bool right =
+                m_type == SingleChoice ? answer == QString(digit) : answer.contains(digit);
+            m_choices[i]->setChecked(right);
+            setCaptionColour(m_choices[i], right                    ? rgb::kRed
+                                           : m_type == SingleChoice ? rgb::kGrey
+                                                                    : rgb::kBlack);
+        }
+        m_group->setExclusive(exclusive);
+    } else if (m_fillIn) {
+        m_fillIn->setText(answer);
+    } else if (m_true) {
+        if (answer == QLatin1String("1"))
+            setTrueFalse(true);
+        else if (answer == QLatin1String("0"))
+            setTrueFalse(false);
+    } else if (m_essay) {
+        m_essay->clear();
+        setOneAndAHalfSpacing(m_essay);
+        m_essay->insertPlainText(answer);
+    }
+}
+
+void QuestionPage::autoFill()
+{
+    const QString pasted = m_stem->toPlainText();
+    QString stem;
+    if (m_options[0]) {
+        const autofill::ChoiceSplit split = autofill::splitChoice(pasted);
+        for (int i = 0; i < 4; ++i)
+            m_options[i]->setText(split.options[i]);
+        stem = split.stem;
+        m_fillNotice->setText(autofill::kFilledNotice);
+    } else if (m_true) {
+        const autofill::TrueFalseSplit split = autofill::splitTrueFalse(pasted);
+        if (split.verdict != autofill::Verdict::None) {
+            const bool correct = split.verdict == autofill::Verdict::Correct;
+            setTrueFalse(correct);
+            m_fillNotice->setText(correct ? autofill::kCorrectFound : autofill::kWrongFound);
+        }
+        stem = split.stem;
+        m_reviewNotice->setText(autofill::kReviewNotice);
+    } else {
+        const autofill::AnswerSplit split = autofill::splitAnswer(pasted);
+        if (m_fillIn) {
+            m_fillIn->setText(split.answer);
+        } else {
+            m_essay->clear();
+            m_essay->insertPlainText(split.answer);
+        }
+        stem = split.stem;
+        m_fillNotice->setText(autofill::kFilledNotice);
+    }
+    m_stem->clear();
+    m_stem->insertPlainText(stem);
+}

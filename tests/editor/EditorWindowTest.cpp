@@ -1,0 +1,219 @@
+#include "RecordingNotifier.h"
+#include "TestDatabase.h"
+#include "TestRegistry.h"
+
+#include "editor/ui/EditorWindow.h"
+#include "editor/ui/InputHelpWindow.h"
+#include "editor/ui/QuestionPage.h"
+#include "store/QuestionTable.h"
+#include "widgets/OutputView.h"
+
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTest>
+#include <QTextEdit>
+
+namespace {
+
+// Pictures of the windows for people to look at, when DRILLBAY_SHOTS names a folder.
+void shoot(QWidget *widget, const QString &name)
+{
+    const QString folder = qEnvironmentVariable("DRILLBAY_SHOTS");
+    if (!folder.isEmpty())
+        widget->grab().save(folder + QLatin1Char('/') + name + QStringLiteral(".png"));
+}
+
+struct Editor
+{
+    TestDatabase db;
+    RecordingNotifier notifier;
+    qint64 chapter = 0;
+    EditorWindow window{db.db(), notifier};
+
+    Editor()
+    {
+        const qint64 bank = db.addBank(QStringLiteral("电力安全规程"));
+        chapter = db.addChapter(bank, QStringLiteral("第一章 总则"));
+        db.addChapter(bank, QStringLiteral("第二章 保证安全的组织措施"));
+    }
+    template <typename T> T *find(const QString &name, QWidget *in = nullptr) const
+    {
+        T *found = (in ? in : const_cast<EditorWindow *>(&window))->findChild<T *>(name);
+        if (!found)
+            qFatal("no child %s", qPrintable(name));
+        return found;
+    }
+    void chooseFirstChapter()
+    {
+        window.open();
+        auto *banks = find<QComboBox>(QStringLiteral("ComboBox1"));
+        emit banks->activated(0);
+        auto *chapters = find<QComboBox>(QStringLiteral("ComboBox2"));
+        emit chapters->activated(0);
+    }
+    int questions() const { return QuestionTable(db.db()).count(QuestionScope::chapter(chapter)); }
+};
+
+} // namespace
+
+// The editor window shows the core's state and forwards the user's actions.
+class EditorWindowTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void frame()
+    {
+        Editor e;
+        QCOMPARE(e.window.windowTitle(), QStringLiteral("试题编辑"));
+        QCOMPARE(e.window.size(), QSize(1115, 645));
+        e.window.open();
+        QCOMPARE(e.window.currentPage(), int(EditorWindow::Empty));
+        // The chapter selector is filled only when the bank is chosen.
+        QCOMPARE(e.find<QComboBox>(QStringLiteral("ComboBox2"))->count(), 0);
+        emit e.find<QComboBox>(QStringLiteral("ComboBox1"))->activated(0);
+        QCOMPARE(e.find<QComboBox>(QStringLiteral("ComboBox2"))->itemText(1),
+                 QStringLiteral("【02】第二章 保证安全的组织措施(0道)"));
+        QCOMPARE(e.find<QLabel>(QStringLiteral("counter1"))->text(), QStringLiteral("[000]"));
+        shoot(&e.window, QStringLiteral("editor-empty"));
+        e.window.close();
+    }
+
+    // Typing a single-choice question and saving it stores it and resets the page.
+    void enterAndSave()
+    {
+        Editor e;
+        e.chooseFirstChapter();
+        QTest::mouseClick(e.find<QLabel>(QStringLiteral("input1")), Qt::LeftButton);
+        QCOMPARE(e.window.currentPage(), 0);
+        QuestionPage *page = e.window.page(0);
+        e.find<QTextEdit>(QStringLiteral("stem"), page)
+            ->setPlainText(QStringLiteral("室内母线分段部分应设有明显标志的(   )。\n"
+                                          "A. 引线部分\nB. 停电部分\nC. 停电设备\nD. 有电设备"));
+        e.find<QPushButton>(QStringLiteral("autoFill"), page)->click();
+        QCOMPARE(e.find<QLineEdit>(QStringLiteral("optionD"), page)->text(),
+                 QStringLiteral("有电设备"));
+        QCOMPARE(e.find<QLabel>(QStringLiteral("fillNotice"), page)->text(),
+                 QStringLiteral("已自动填写，可以人工调整."));
+        e.find<QAbstractButton>(QStringLiteral("choiceD"), page)->click();
+        shoot(&e.window, QStringLiteral("editor-entry-single"));
+        e.find<QPushButton>(QStringLiteral("save"), page)->click();
+        QVERIFY(e.notifier.notices.isEmpty());
+        QCOMPARE(e.questions(), 1);
+        const QuestionRow row =
+            QuestionTable(e.db.db()).read(QuestionScope::chapter(e.chapter), 1).first();
+        QCOMPARE(row.answer, QStringLiteral("4"));
+        QCOMPARE(row.stem, QStringLiteral("室内母线分段部分应设有明显标志的(   )。"));
+        QCOMPARE(e.find<QLabel>(QStringLiteral("status"), page)->text(),
+                 QStringLiteral("数据已经成功写入数据库"));
+        QVERIFY(e.find<QTextEdit>(QStringLiteral("stem"), page)->toPlainText().isEmpty());
+        QVERIFY(!e.find<QAbstractButton>(QStringLiteral("choiceD"), page)->isChecked());
+        QCOMPARE(e.find<QLabel>(QStringLiteral("counter1"))->text(), QStringLiteral("[1]"));
+        e.window.close();
+    }
+
+    void emptyScoreRefilled()
+    {
+        Editor e;
+        e.chooseFirstChapter();
+        QTest::mouseClick(e.find<QLabel>(QStringLiteral("input3")), Qt::LeftButton);
+        QuestionPage *page = e.window.page(2);
+        e.find<QTextEdit>(QStringLiteral("stem"), page)->setPlainText(QStringLiteral("题"));
+        e.find<QLineEdit>(QStringLiteral("answer"), page)->setText(QStringLiteral("答"));
+        e.find<QLineEdit>(QStringLiteral("points"), page)->clear();
+        e.find<QPushButton>(QStringLiteral("save"), page)->click();
+        QCOMPARE(e.notifier.notices,
+                 QStringList{QStringLiteral("[软件提示]：分值不能为空，自动填写分值 2 分.")});
+        QCOMPARE(e.find<QLineEdit>(QStringLiteral("points"), page)->text(), QStringLiteral("2"));
+        QCOMPARE(e.questions(), 0);
+        e.window.close();
+    }
+
+    void entryWithoutChapter()
+    {
+        Editor e;
+        e.window.open();
+        QTest::mouseClick(e.find<QLabel>(QStringLiteral("input2")), Qt::LeftButton);
+        QCOMPARE(e.window.currentPage(), int(EditorWindow::Empty));
+        QCOMPARE(e.notifier.notices.size(), 1);
+        e.window.close();
+    }
+
+    // Browse, the detail box, and a correction through the context menu.
+    void browseAndCorrect()
+    {
+        Editor e;
+        for (int i = 1; i <= 14; ++i)
+            e.db.addQuestion(e.chapter, 2, QStringLiteral("第%1题<BR>多选").arg(i),
+                             {"甲", "乙", "丙", "丁"}, QStringLiteral("23"));
+        e.db.addQuestion(e.chapter, 4, QStringLiteral("判断"), {}, QStringLiteral("1"));
+        e.chooseFirstChapter();
+        QCOMPARE(e.window.currentPage(), int(EditorWindow::Browse));
+        auto *list = e.find<QTableWidget>(QStringLiteral("StringGrid1"));
+        QCOMPARE(list->item(0, 2)->text(), QStringLiteral("第14题多选"));
+        QCOMPARE(list->item(0, 1)->text(), QStringLiteral("多选题"));
+        QCOMPARE(e.find<QLabel>(QStringLiteral("count"))->text(), QStringLiteral("14"));
+        QCOMPARE(e.find<QLabel>(QStringLiteral("pageCount"))->text(), QStringLiteral("2"));
+        list->setCurrentCell(1, 0);
+        const QString detail = e.find<OutputView>(QStringLiteral("detail"))->plainText();
+        QVERIFY2(detail.contains(QStringLiteral("答案:BC")), qPrintable(detail));
+        shoot(&e.window, QStringLiteral("editor-browse"));
+
+        e.find<QPushButton>(QStringLiteral("下页"))->click();
+        QCOMPARE(list->item(1, 2)->text(), QStringLiteral("第1题多选"));
+        QVERIFY(list->item(2, 0)->text().isEmpty());
+
+        list->setCurrentCell(0, 0);
+        QAction *correct = list->findChild<QAction *>(QStringLiteral("correctQuestion"));
+        QVERIFY(correct);
+        correct->trigger();
+        QCOMPARE(e.window.currentPage(), 6);
+        QuestionPage *page = e.window.page(6);
+        QVERIFY(e.find<QAbstractButton>(QStringLiteral("choiceB"), page)->isChecked());
+        QVERIFY(!e.find<QAbstractButton>(QStringLiteral("choiceA"), page)->isChecked());
+        QCOMPARE(e.find<QLineEdit>(QStringLiteral("optionC"), page)->text(), QStringLiteral("丙"));
+        shoot(&e.window, QStringLiteral("editor-correction-multiple"));
+        e.find<QAbstractButton>(QStringLiteral("choiceD"), page)->click();
+        e.find<QPushButton>(QStringLiteral("save"), page)->click();
+        QVERIFY(e.notifier.notices.isEmpty());
+        QCOMPARE(e.find<QLabel>(QStringLiteral("status"), page)->text(),
+                 QStringLiteral("已经成功写入数据库"));
+        const qint64 id = list->item(0, 0)->text().toLongLong();
+        QCOMPARE(QuestionTable(e.db.db()).find(id)->answer, QStringLiteral("234"));
+
+        // The true/false browse link and its correction page.
+        QTest::mouseClick(e.find<QLabel>(QStringLiteral("browseType4")), Qt::LeftButton);
+        list->setCurrentCell(0, 0);
+        correct->trigger();
+        QCOMPARE(e.window.currentPage(), 8);
+        shoot(&e.window, QStringLiteral("editor-correction-truefalse"));
+        e.window.close();
+    }
+
+    // Pictures of the remaining pages (only when asked for).
+    void pictures()
+    {
+        if (qEnvironmentVariable("DRILLBAY_SHOTS").isEmpty())
+            QSKIP("pictures only when DRILLBAY_SHOTS names a folder");
+        Editor e;
+        e.chooseFirstChapter();
+        static const char *names[] = {"single", "multiple", "fillin", "truefalse", "essay"};
+        for (int type = 1; type <= 5; ++type) {
+            QTest::mouseClick(e.find<QLabel>(QStringLiteral("input%1").arg(type)), Qt::LeftButton);
+            shoot(&e.window, QStringLiteral("editor-entry-") + QLatin1String(names[type - 1]));
+        }
+        QTest::mouseClick(e.find<QLabel>(QStringLiteral("newChapter")), Qt::LeftButton);
+        shoot(&e.window, QStringLiteral("editor-new-chapter"));
+        InputHelpWindow help;
+        help.open();
+        shoot(&help, QStringLiteral("input-help"));
+        e.window.close();
+    }
+};
+
+DRILLBAY_TEST(EditorWindowTest)
+#include "EditorWindowTest.moc"
