@@ -21,27 +21,12 @@ const QString kGradedCaption = QStringLiteral("试卷评阅");
 const QString kChapterLockedNotice = QStringLiteral(
     "[软件提示]：本套试题还没有交卷，不能更换章节。请先点击左边的【交卷评阅】按钮交卷评阅。");
 
-// Why a write to the data file failed, in the user's words; the store's own
-// text when it is none of the usual causes.
-QString writeFailureReason(const QString &storeText)
-{
-    const QString text = storeText.toLower();
-    if (text.contains(QLatin1String("full")))
-        return QStringLiteral("磁盘空间已满");
-    if (text.contains(QLatin1String("readonly")) || text.contains(QLatin1String("read-only")) ||
-        text.contains(QLatin1String("read only")))
-        return QStringLiteral("数据文件或其所在文件夹是只读的");
-    if (text.contains(QLatin1String("locked")) || text.contains(QLatin1String("busy")))
-        return QStringLiteral("数据文件正被其他程序使用");
-    return storeText;
-}
-
 } // namespace
 
 QString PracticeSession::logNotSavedNotice(const QString &storeText)
 {
     return QStringLiteral("[软件提示]：本次练习的做题记录没有保存，原因：") +
-           writeFailureReason(storeText) + QStringLiteral("。试卷评阅照常显示。");
+           StoreError::reasonOf(storeText) + QStringLiteral("。试卷评阅照常显示。");
 }
 
 PracticeSession::PracticeSession(QSqlDatabase db, PracticeRun &run, SequentialPractice &sequential,
