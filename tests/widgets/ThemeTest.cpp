@@ -5,6 +5,7 @@
 #include "widgets/LinkLabel.h"
 
 #include <QApplication>
+#include <QDirIterator>
 #include <QEnterEvent>
 #include <QFontDatabase>
 #include <QFontInfo>
@@ -67,6 +68,23 @@ private slots:
         QVERIFY2(unknown.isEmpty(), qPrintable(unknown.join(QLatin1Char(' '))));
         QVERIFY(!sheet.contains(QLatin1Char('@')));
         QCOMPARE(theme::styleSheet(), sheet);
+    }
+
+    // Windows carry no style sheets of their own: their look is the theme's.
+    void noInlineStyleSheets()
+    {
+        QStringList found;
+        QDirIterator files(QStringLiteral(DRILLBAY_SOURCE_DIR "/src"), {QStringLiteral("*.cpp")},
+                           QDir::Files, QDirIterator::Subdirectories);
+        while (files.hasNext()) {
+            QFile file(files.next());
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            const QString text = QString::fromUtf8(file.readAll());
+            if (text.contains(QLatin1String("setStyleSheet(")) &&
+                !file.fileName().endsWith(QLatin1String("/widgets/Theme.cpp")))
+                found << file.fileName();
+        }
+        QVERIFY2(found.isEmpty(), qPrintable(found.join(QLatin1Char(' '))));
     }
 
     void resolve_data()
