@@ -369,8 +369,15 @@ void RtfParser::parse(const QByteArray &bytes)
 {
     m_pos = bytes.constData();
     m_end = m_pos + bytes.size();
+    // Bytes before the document's group (blanks, a byte-order mark) are not text.
+    while (m_pos < m_end && *m_pos != '{')
+        ++m_pos;
+    // A picture's \nonshppict form is for readers that do not know \shppict; it
+    // shows only in documents that have no \shppict at all.
+    m_hasShapePictures = QByteArrayView(bytes).contains("\\shppict");
     m_states.clear();
     m_states.emplace_back(); // outside the document's group
+    m_states.back().destination = Destination::Alternative;
     m_cursor = QTextCursor(&m_document);
     QTextCursor editBlock(&m_document);
     editBlock.beginEditBlock();
@@ -437,6 +444,8 @@ void RtfParser::openGroup()
         return;
     }
     State copy = m_states.back();
+    if (m_states.size() == 1)
+        copy.destination = Destination::Text; // the document's own group
     m_states.push_back(std::move(copy));
 }
 
@@ -728,16 +737,11 @@ void RtfParser::controlWord(std::string_view word, bool hasParam, int param)
         m_pictureNibble = -1;
         break;
     case Key::ShapePicture:
-        s.shapePicture = true;
         break;
     case Key::FallbackPicture:
-        // The fallback of a picture already shown from its \shppict stays out.
-        if (m_lastPicture == LastPicture::Shape && m_cursor.position() == m_lastPictureEnd &&
-            m_states.size() > 2) {
+        if (m_hasShapePictures && m_states.size() > 2) {
             skipGroup();
             m_states.pop_back();
-        } else {
-            s.fallbackPicture = true;
         }
         break;
     case Key::UnicodeAlternatives:
@@ -1285,10 +1289,6 @@ void RtfParser::finishPicture(const State &pictureState)
     const ShownPicture shown = m_renderer.render(m_picture);
     m_picture = PictureSource();
     prepareContent(state().para.inTable);
-    // A picture's \shppict form replaces its fallback shown just before it.
-    if (pictureState.shapePicture && m_lastPicture == LastPicture::Fallback &&
-        m_cursor.position() == m_lastPictureEnd)
-        m_cursor.deletePreviousChar();
     const QString name = QStringLiteral("rtf-picture:%1").arg(++m_pictureCount);
     m_document.addResource(QTextDocument::ImageResource, QUrl(name), shown.image);
     QTextImageFormat format;
@@ -1298,10 +1298,6 @@ void RtfParser::finishPicture(const State &pictureState)
     format.setHeight(shown.size.height());
     format.setProperty(QTextFormat::UserProperty, shown.placeholder);
     m_cursor.insertImage(format);
-    m_lastPicture = pictureState.shapePicture      ? LastPicture::Shape
-                    : pictureState.fallbackPicture ? LastPicture::Fallback
-                                                   : LastPicture::None;
-    m_lastPictureEnd = m_cursor.position();
 }
 
 } // namespace rtf

@@ -88,8 +88,6 @@ private:
         int unicodeSkip = 1;
         CharClass charClass = CharClass::Low;
         bool rightToLeft = false;
-        bool shapePicture = false;    // inside \shppict
-        bool fallbackPicture = false; // inside \nonshppict
     };
     struct Font
     {
@@ -109,12 +107,6 @@ private:
         int gap = 0;
         bool bordered = false;
         Qt::Alignment alignment = Qt::AlignLeft;
-    };
-    enum class LastPicture
-    {
-        None,
-        Shape,
-        Fallback
     };
 
     State &state() { return m_states.back(); }
@@ -198,8 +190,7 @@ private:
     int m_pictureNibble = -1;
     PictureRenderer m_renderer;
     int m_pictureCount = 0;
-    LastPicture m_lastPicture = LastPicture::None;
-    int m_lastPictureEnd = -1;
+    bool m_hasShapePictures = false;
 };
 
 } // namespace rtf

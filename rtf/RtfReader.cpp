@@ -95,6 +95,30 @@ QString cellText(const QTextTableCell &cell)
     return parts.join(QLatin1Char(' '));
 }
 
+bool isTable(QTextFrame *frame)
+{
+    return qobject_cast<QTextTable *>(frame) != nullptr;
+}
+
+// The empty blocks a QTextDocument keeps before a table that opens a frame and
+// after one that closes it belong to its structure, not to the text.
+bool structuralBlock(QTextFrame::iterator it)
+{
+    const QTextBlock block = it.currentBlock();
+    if (block.length() != 1)
+        return false;
+    const bool first = it == it.parentFrame()->begin();
+    QTextFrame::iterator next = it;
+    ++next;
+    if (first && !next.atEnd() && isTable(next.currentFrame()))
+        return true;
+    if (!next.atEnd() || first)
+        return false;
+    QTextFrame::iterator previous = it;
+    --previous;
+    return isTable(previous.currentFrame());
+}
+
 void frameText(QTextFrame *frame, QString &out)
 {
     for (auto it = frame->begin(); !it.atEnd(); ++it) {
@@ -110,7 +134,7 @@ void frameText(QTextFrame *frame, QString &out)
             } else {
                 frameText(child, out);
             }
-        } else if (it.currentBlock().isValid()) {
+        } else if (it.currentBlock().isValid() && !structuralBlock(it)) {
             out += blockText(it.currentBlock(), false);
             out += QLatin1Char('\n');
         }
