@@ -54,7 +54,10 @@ void choiceExample(StyledText &lines)
 StyledText lines()
 {
     StyledText lines;
-    lines << empty() << empty() << textLine(QStringLiteral("试题输入帮助"), kRed) << empty();
+    // The title stands out like the section headings.
+    lines << empty() << empty()
+          << textLine(QStringLiteral("试题输入帮助"), kRed, FontFamily::Hei, kHeadingPoints)
+          << empty();
 
     heading(lines, QStringLiteral(" 一.单项选择题输入 "));
     lines << textLine(kCapitals, kRed) << empty();

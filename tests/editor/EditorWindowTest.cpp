@@ -210,6 +210,7 @@ private slots:
         shoot(&e.window, QStringLiteral("editor-new-chapter"));
         InputHelpWindow help;
         help.open();
+        help.resize(1366, 768);
         shoot(&help, QStringLiteral("input-help"));
         e.window.close();
     }

@@ -1,0 +1,98 @@
+#include "RecordingNotifier.h"
+#include "TestDatabase.h"
+#include "TestRegistry.h"
+
+#include "settings/PasswordCodec.h"
+#include "settings/PasswordGate.h"
+#include "settings/ui/PasswordPages.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+
+namespace {
+
+struct Pages
+{
+    TestDatabase db;
+    RecordingNotifier notifier;
+    PasswordGate gate{db.db(), notifier};
+    PasswordEntryPage entry{gate};
+    PasswordChangePage change{gate};
+
+    Pages()
+    {
+        db.exec(QStringLiteral("insert into reg(flag, pass) values('999', '%1')")
+                    .arg(encodePassword(QStringLiteral("drillbay"))));
+    }
+    QLineEdit *edit(QWidget &page, const char *name)
+    {
+        return page.findChild<QLineEdit *>(QString::fromLatin1(name));
+    }
+    void press(QWidget &page, const char *name)
+    {
+        page.findChild<QPushButton *>(QString::fromLatin1(name))->click();
+    }
+};
+
+void shoot(QWidget &widget, const QString &name)
+{
+    const QString folder = qEnvironmentVariable("DRILLBAY_SHOTS");
+    if (folder.isEmpty())
+        return;
+    widget.resize(950, 500);
+    widget.grab().save(folder + QLatin1Char('/') + name + QStringLiteral(".png"));
+}
+
+} // namespace
+
+// The password page and the change page: which fields they empty and what they report.
+class PasswordPagesTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void entry()
+    {
+        Pages p;
+        QLineEdit *field = p.edit(p.entry, "Edit27");
+        QCOMPARE(field->echoMode(), QLineEdit::Password);
+        QCOMPARE(field->maxLength(), 30);
+        QSignalSpy accepted(&p.entry, &PasswordEntryPage::accepted);
+        field->setText(QStringLiteral("wrong"));
+        p.press(p.entry, "Button16");
+        QVERIFY(field->text().isEmpty());
+        QCOMPARE(accepted.size(), 0);
+        field->setText(QStringLiteral(" drillbay "));
+        shoot(p.entry, QStringLiteral("password-entry"));
+        p.press(p.entry, "Button16");
+        QCOMPARE(accepted.size(), 1);
+        QVERIFY(field->text().isEmpty());
+        QVERIFY(p.gate.accepted());
+    }
+
+    void change()
+    {
+        Pages p;
+        QSignalSpy changed(&p.change, &PasswordChangePage::changed);
+        p.edit(p.change, "Edit28")->setText(QStringLiteral("drillbay"));
+        p.edit(p.change, "Edit29")->setText(QStringLiteral("ab"));
+        p.edit(p.change, "Edit30")->setText(QStringLiteral("ab"));
+        shoot(p.change, QStringLiteral("password-change"));
+        p.press(p.change, "Button11");
+        // Too short: the new fields are emptied, the old one kept.
+        QVERIFY(p.edit(p.change, "Edit29")->text().isEmpty());
+        QVERIFY(p.edit(p.change, "Edit30")->text().isEmpty());
+        QCOMPARE(p.edit(p.change, "Edit28")->text(), QStringLiteral("drillbay"));
+        p.edit(p.change, "Edit29")->setText(QStringLiteral("abc"));
+        p.edit(p.change, "Edit30")->setText(QStringLiteral("abc"));
+        p.press(p.change, "Button11");
+        QCOMPARE(changed.size(), 1);
+        QVERIFY(p.edit(p.change, "Edit28")->text().isEmpty());
+        QCOMPARE(p.notifier.notices.last(), QStringLiteral("[软件提示]:密码修改成功！"));
+    }
+};
+
+DRILLBAY_TEST(PasswordPagesTest)
+#include "PasswordPagesTest.moc"
