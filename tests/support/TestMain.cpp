@@ -1,4 +1,5 @@
 #include "TestRegistry.h"
+#include "widgets/Theme.h"
 
 #include <QApplication>
 #include <QTest>
@@ -12,6 +13,8 @@ int main(int argc, char **argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    // Windows under test look as in the program: its font and style sheet.
+    theme::apply(app);
 
     QString only;
     std::vector<char *> args(argv, argv + argc);

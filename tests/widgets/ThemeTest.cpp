@@ -40,14 +40,17 @@ class ThemeTest : public QObject
 private slots:
     void initTestCase()
     {
+        // The test runner may have applied the theme already; it is put back
+        // as it was afterwards.
         m_font = QApplication::font();
+        m_sheet = qApp->styleSheet();
         theme::apply(*qApp);
         QVERIFY(!qApp->styleSheet().isEmpty());
     }
 
     void cleanupTestCase()
     {
-        qApp->setStyleSheet(QString());
+        qApp->setStyleSheet(m_sheet);
         QApplication::setFont(m_font);
     }
 
@@ -407,6 +410,7 @@ private slots:
 
 private:
     QFont m_font;
+    QString m_sheet;
 };
 
 #include "ThemeTest.moc"
