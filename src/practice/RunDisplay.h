@@ -28,7 +28,7 @@ struct RunDisplay
     struct StripNumber
     {
         int number = 0;
-        QString caption;            // two digits at least: 01 … 99, 100 …
+        QString caption;              // two digits at least: 01 … 99, 100 …
         unsigned colour = rgb::kGrey; // grey, red, green or silver
         bool bold = false;
         int x = 0; // left edge on the bottom bar, pixels
