@@ -1028,14 +1028,26 @@ const RtfParser::Font *RtfParser::font(int number) const
     return found == m_fonts.end() ? nullptr : &found->second;
 }
 
-int RtfParser::codePage() const
+// The font of the current run: a double-byte run's own font, else the run's
+// font, else the document's default; a number the font table lacks passes on
+// to the next.
+const RtfParser::Font *RtfParser::runFont() const
 {
     const State &s = m_states.back();
-    int number = s.charClass == CharClass::Double && s.chars.eastFont != -2 ? s.chars.eastFont
-                                                                            : s.chars.font;
-    if (number < 0)
-        number = m_defaultFont;
-    const Font *f = font(number);
+    if (s.charClass == CharClass::Double && s.chars.eastFont >= 0) {
+        if (const Font *f = font(s.chars.eastFont))
+            return f;
+    }
+    if (s.chars.font >= 0) {
+        if (const Font *f = font(s.chars.font))
+            return f;
+    }
+    return font(m_defaultFont);
+}
+
+int RtfParser::codePage() const
+{
+    const Font *f = runFont();
     return f && f->codePage > 0 ? f->codePage : m_documentCodePage;
 }
 
@@ -1045,10 +1057,7 @@ QTextCharFormat RtfParser::charFormat() const
     const CharProps &c = s.chars;
     const bool east = s.charClass == CharClass::Double;
     QTextCharFormat format;
-    int number = east && c.eastFont != -2 ? c.eastFont : c.font;
-    if (number < 0)
-        number = m_defaultFont;
-    if (const Font *f = font(number); f && !f->families.isEmpty()) {
+    if (const Font *f = runFont(); f && !f->families.isEmpty()) {
         format.setFontFamilies(f->families);
         format.setFontStyleHint(f->hint);
     }
@@ -1165,23 +1174,40 @@ void RtfParser::openTable()
 void RtfParser::appendRow()
 {
     const int columns = m_table->columns();
-    if (m_tableCells + columns > maxTableCells) {
-        // The document has all the table cells it may have: the rest reads as paragraphs.
-        closeTable();
-        m_tablesOff = true;
-        return;
+    if (m_row + 1 >= m_table->rows()) {
+        // Rows come in growing batches, the spare ones removed when the table
+        // ends: Qt works out a table's grid anew after every addition, so rows
+        // added one by one would cost the square of their number.
+        const qsizetype room = (maxTableCells - m_tableCells) / columns;
+        const int add = int(std::min<qsizetype>(std::max(1, m_table->rows()), room));
+        if (add < 1) {
+            // The document has all the table cells it may have: the rest reads as paragraphs.
+            closeTable();
+            m_tablesOff = true;
+            return;
+        }
+        m_table->appendRows(add);
+        m_tableCells += qsizetype(add) * columns;
     }
-    m_table->appendRows(1);
-    m_tableCells += columns;
-    m_row = m_table->rows() - 1;
+    ++m_row;
     m_column = 0;
     m_rowPending = false;
     m_cellPending = false;
     m_cursor = m_table->cellAt(m_row, 0).firstCursorPosition();
 }
 
+void RtfParser::trimTable()
+{
+    const int spare = m_table->rows() - m_row - 1;
+    if (spare > 0) {
+        m_table->removeRows(m_row + 1, spare);
+        m_tableCells -= qsizetype(spare) * m_table->columns();
+    }
+}
+
 void RtfParser::closeTable()
 {
+    trimTable();
     m_table = nullptr;
     m_rowPending = false;
     m_cellPending = false;
@@ -1236,8 +1262,10 @@ void RtfParser::finish()
         return;
     m_finished = true;
     flushRun();
-    if (m_table)
+    if (m_table) {
+        trimTable();
         return;
+    }
     m_cursor.setBlockFormat(blockFormat());
     // The mark that ends the last paragraph leaves an empty block behind it.
     const QTextBlock block = m_cursor.block();

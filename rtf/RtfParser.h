@@ -130,6 +130,7 @@ private:
     void flushRun();
     int codePage() const;
     const Font *font(int number) const;
+    const Font *runFont() const;
     QTextCharFormat charFormat() const;
     QTextBlockFormat blockFormat() const;
 
@@ -140,6 +141,7 @@ private:
     void row();
     void openTable();
     void appendRow();
+    void trimTable();
     void closeTable();
     void finish();
 

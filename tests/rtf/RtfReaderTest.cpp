@@ -368,6 +368,27 @@ private Q_SLOTS:
                  QStringList{u"Courier"_qs});
     }
 
+    // A font number missing from the table passes on to the run's font, then
+    // to the default font.
+    void missingFontFallsBack_data()
+    {
+        QTest::addColumn<QByteArray>("run");
+        QTest::addColumn<QString>("family");
+        QTest::newRow("\\dbch\\af missing") << QByteArray("\\f1\\dbch\\af9 word") << u"B"_qs;
+        QTest::newRow("\\dbch\\af present") << QByteArray("\\f1\\dbch\\af0 word") << u"A"_qs;
+        QTest::newRow("\\af outside \\dbch") << QByteArray("\\f1\\loch\\af0 word") << u"B"_qs;
+        QTest::newRow("\\f missing") << QByteArray("\\f7 word") << u"C"_qs;
+    }
+    void missingFontFallsBack()
+    {
+        QFETCH(QByteArray, run);
+        QFETCH(QString, family);
+        QTextDocument document;
+        QVERIFY(rtf::readInto(
+            "{\\rtf1\\ansi\\deff2{\\fonttbl{\\f0 A;}{\\f1 B;}{\\f2 C;}}" + run + "}", document));
+        QCOMPARE(formatOf(document, u"word"_qs).fontFamilies().toStringList(), QStringList{family});
+    }
+
     void paragraphFormat_data()
     {
         QTest::addColumn<QByteArray>("controls");
@@ -442,6 +463,34 @@ private Q_SLOTS:
         QCOMPARE(widths.at(0), QTextLength(QTextLength::FixedLength, 96));
         QCOMPARE(widths.at(1), QTextLength(QTextLength::FixedLength, 192));
         QVERIFY(!document.find(u"after"_qs).currentTable());
+    }
+
+    // Rows are added in batches; the table ends with exactly the rows it was given.
+    void tableRowCount_data()
+    {
+        QTest::addColumn<int>("rows");
+        QTest::addColumn<bool>("truncated");
+        for (int rows : {1, 2, 3, 5, 17}) {
+            QTest::addRow("%d rows", rows) << rows << false;
+            QTest::addRow("%d rows, document cut", rows) << rows << true;
+        }
+    }
+    void tableRowCount()
+    {
+        QFETCH(int, rows);
+        QFETCH(bool, truncated);
+        QByteArray rtf = "{\\rtf1\\ansi\\trowd\\cellx100\\cellx200";
+        for (int r = 0; r < rows; ++r)
+            rtf += "\\intbl r" + QByteArray::number(r) + "\\cell x\\cell\\row ";
+        if (!truncated)
+            rtf += "\\pard after}";
+        QTextDocument document;
+        QVERIFY(rtf::readInto(rtf, document));
+        QTextTable *table = document.find(u"r0"_qs).currentTable();
+        QVERIFY(table);
+        QCOMPARE(table->rows(), rows);
+        QCOMPARE(table->cellAt(rows - 1, 0).firstCursorPosition().block().text(),
+                 QStringLiteral("r%1").arg(rows - 1));
     }
 
     void tableWithoutBordersHasNone()
