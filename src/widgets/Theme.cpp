@@ -47,6 +47,8 @@ constexpr NamedColour kColours[] = {
     {C::ChoicePlate, "choicePlate", 0x2f6db5},
     {C::TruePlate, "truePlate", 0x2e8b3a},
     {C::FalsePlate, "falsePlate", 0xc0392b},
+    {C::PlateText, "plateText", rgb::kWhite},
+    {C::Backdrop, "backdrop", rgb::kBlack},
 
     {C::Heading, "heading", 0x1f4e79},
     {C::OnBar, "onBar", rgb::kWhite},

@@ -45,6 +45,8 @@ enum class Colour
     ChoicePlate, // face of the single-choice buttons
     TruePlate,   // face of the "对" button
     FalsePlate,  // face of the "错" button
+    PlateText,   // letters on the button faces
+    Backdrop,    // the screen behind the windows while practising
 
     // Captions and figures of the windows.
     Heading,       // page titles, group titles, captions

@@ -1,5 +1,7 @@
 #include "practice/ui/BackdropWindow.h"
 
+#include "widgets/Theme.h"
+
 #include <QGuiApplication>
 #include <QMouseEvent>
 #include <QScreen>
@@ -10,7 +12,7 @@ BackdropWindow::BackdropWindow(QWidget *parent)
     setObjectName(QStringLiteral("TForm13"));
     setAutoFillBackground(true);
     QPalette black = palette();
-    black.setColor(QPalette::Window, Qt::black);
+    black.setColor(QPalette::Window, theme::colour(theme::Colour::Backdrop));
     setPalette(black);
 }
 

@@ -132,7 +132,7 @@ QPixmap QuestionPageBase::buttonFace(const QString &text, const QColor &plate, c
     painter.setFont(font);
     painter.setPen(QColor(0, 0, 0, 70));
     painter.drawText(box.translated(1, 1), Qt::AlignCenter, text);
-    painter.setPen(Qt::white);
+    painter.setPen(theme::colour(theme::Colour::PlateText));
     painter.drawText(box, Qt::AlignCenter, text);
     return face;
 }
