@@ -16,6 +16,7 @@
 #include <QTableWidget>
 #include <QTest>
 #include <QTextEdit>
+#include <QWheelEvent>
 
 namespace {
 
@@ -191,6 +192,65 @@ private slots:
         correct->trigger();
         QCOMPARE(e.window.currentPage(), 8);
         shoot(&e.window, QStringLiteral("editor-correction-truefalse"));
+        e.window.close();
+    }
+
+    // Arrow keys and the wheel at the list's first or last row turn the page.
+    void pageTurns()
+    {
+        Editor e;
+        for (int i = 1; i <= 30; ++i)
+            e.db.addQuestion(e.chapter, 3, QStringLiteral("第%1题").arg(i), {},
+                             QStringLiteral("答"));
+        e.chooseFirstChapter();
+        auto *list = e.find<QTableWidget>(QStringLiteral("StringGrid1"));
+        auto *info = e.find<QLabel>(QStringLiteral("info"));
+        auto *pageBox = e.find<QLineEdit>(QStringLiteral("pageBox"));
+
+        // Up on the first row of the first page: the message, row 11, the same page.
+        list->setCurrentCell(0, 0);
+        QTest::keyRelease(list, Qt::Key_Up);
+        QCOMPARE(info->text(), QStringLiteral("提示：自动翻到上一页."));
+        QCOMPARE(list->currentRow(), 11);
+        QCOMPARE(pageBox->text(), QStringLiteral("1"));
+
+        // Down on the last row: the next page from its first row.
+        QTest::keyRelease(list, Qt::Key_Down);
+        QCOMPARE(info->text(), QStringLiteral("提示：自动翻到下一页."));
+        QCOMPARE(list->currentRow(), 0);
+        QCOMPARE(pageBox->text(), QStringLiteral("2"));
+        QCOMPARE(list->item(0, 2)->text(), QStringLiteral("第18题"));
+
+        // The wheel up on the first row goes back and selects the last row.
+        QWheelEvent up(QPointF(10, 10), QPointF(10, 10), QPoint(), QPoint(0, 120), Qt::NoButton,
+                       Qt::NoModifier, Qt::NoScrollPhase, false);
+        QCoreApplication::sendEvent(list->viewport(), &up);
+        QCOMPARE(pageBox->text(), QStringLiteral("1"));
+        QCOMPARE(list->currentRow(), 11);
+        QWheelEvent down(QPointF(10, 10), QPointF(10, 10), QPoint(), QPoint(0, -120), Qt::NoButton,
+                         Qt::NoModifier, Qt::NoScrollPhase, false);
+        QCoreApplication::sendEvent(list->viewport(), &down);
+        QCOMPARE(pageBox->text(), QStringLiteral("2"));
+        QCOMPARE(list->currentRow(), 0);
+        e.window.close();
+    }
+
+    // The time field of the new-chapter page takes digits only.
+    void timeFieldDigitsOnly()
+    {
+        Editor e;
+        e.window.open();
+        QTest::mouseClick(e.find<QLabel>(QStringLiteral("newChapter")), Qt::LeftButton);
+        auto *time = e.find<QLineEdit>(QStringLiteral("examTime"));
+        time->clear();
+        QTest::keyClicks(time, QStringLiteral("9a-0"));
+        QTest::keyClick(time, Qt::Key_Backspace);
+        QCOMPARE(time->text(), QStringLiteral("90"));
+        time->clear();
+        e.find<QLineEdit>(QStringLiteral("chapterName"))->setText(QStringLiteral("新章"));
+        e.find<QPushButton>(QStringLiteral("createChapter"))->click();
+        QCOMPARE(e.notifier.notices, QStringList{QStringLiteral("[软件提示]：考试时间不能为空.")});
+        QCOMPARE(time->text(), QStringLiteral("60"));
         e.window.close();
     }
 
