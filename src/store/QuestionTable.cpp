@@ -2,6 +2,7 @@
 
 #include "store/QuestionCodec.h"
 #include "store/Sql.h"
+#include "store/Transaction.h"
 
 #include <QSqlQuery>
 #include <QVariant>
@@ -140,6 +141,53 @@ std::array<int, 6> QuestionTable::countsPerType(qint64 chapterId) const
             counts[type] = query.value(1).toInt();
     }
     return counts;
+}
+
+QuestionTable::Scan
+QuestionTable::scanStems(const QuestionScope &scope, qint64 afterId, int limit,
+                         const std::function<bool(const QString &)> &wanted) const
+{
+    Scan scan;
+    scan.lastId = afterId;
+    if (limit <= 0)
+        return scan;
+    QVariantList values;
+    const QString statement = QStringLiteral("select ") + kColumns +
+                              QStringLiteral(" from 考试训练题库") + whereOf(scope, values) +
+                              QStringLiteral(" and id > ? order by id limit ?");
+    values << afterId << limit;
+    QSqlQuery query = sql::run(m_db, statement, values);
+    while (query.next()) {
+        ++scan.read;
+        scan.lastId = query.value(0).toLongLong();
+        if (wanted(decodeQuestionText(query.value(3).toString())))
+            scan.hits.append(questionFrom(query));
+    }
+    return scan;
+}
+
+QList<qint64> QuestionTable::ids(const QuestionScope &scope) const
+{
+    QVariantList values;
+    const QString statement = QStringLiteral("select id from 考试训练题库") +
+                              whereOf(scope, values) + QStringLiteral(" order by id");
+    QList<qint64> all;
+    QSqlQuery query = sql::run(m_db, statement, values);
+    while (query.next())
+        all.append(query.value(0).toLongLong());
+    return all;
+}
+
+void QuestionTable::setBankPoints(qint64 bankId, const std::array<int, 6> &points)
+{
+    Transaction change(m_db);
+    for (int type = 1; type <= 5; ++type) {
+        sql::run(m_db,
+                 QStringLiteral("update 考试训练题库 set 本题分数 = ? where 题目类型 = ? and "
+                                "试卷分类 in (select id from fenlei where database_id = ?)"),
+                 {points[static_cast<size_t>(type)], type, bankId});
+    }
+    change.commit();
 }
 
 qint64 QuestionTable::insert(const QuestionRow &row)

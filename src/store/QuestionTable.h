@@ -5,6 +5,7 @@
 #include <QSqlDatabase>
 #include <QString>
 #include <array>
+#include <functional>
 #include <optional>
 
 // A question as stored in the question table, its encoded texts decoded.
@@ -78,6 +79,23 @@ public:
     std::optional<QuestionRow> find(qint64 id) const;
     // Questions of the chapter by type code 1 … 5 (index 0 unused), one grouped count.
     std::array<int, 6> countsPerType(qint64 chapterId) const;
+
+    // One stretch of a pass over the scope in storage order: the questions
+    // after afterId, at most limit of them. Only the stem of each is decoded
+    // and shown to `wanted`; the questions it accepts are decoded whole.
+    struct Scan
+    {
+        QList<QuestionRow> hits;
+        qint64 lastId = 0; // the last question read; afterId when none was
+        int read = 0;
+    };
+    Scan scanStems(const QuestionScope &scope, qint64 afterId, int limit,
+                   const std::function<bool(const QString &stem)> &wanted) const;
+    // The ids of the scope's questions in storage order.
+    QList<qint64> ids(const QuestionScope &scope) const;
+    // Gives every question of the bank the score of its type (index 1 … 5) in
+    // one transaction. Throws StoreError when it fails; nothing is changed then.
+    void setBankPoints(qint64 bankId, const std::array<int, 6> &points);
 
     // --- Writes of the question editor; each throws StoreError when it fails ----
 
