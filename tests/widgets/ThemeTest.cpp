@@ -11,12 +11,17 @@
 #include <QFontInfo>
 #include <QFrame>
 #include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
 #include <QSet>
 #include <QTest>
 #include <QVBoxLayout>
+#include <memory>
 
 Q_DECLARE_METATYPE(theme::Tone)
 Q_DECLARE_METATYPE(theme::Colour)
@@ -303,6 +308,50 @@ private slots:
         QCOMPARE(link.palette().color(QPalette::WindowText), rest);
         QVERIFY(!link.font().bold());
         QVERIFY(!link.font().underline());
+    }
+
+    // The sheet styles named boxes and toned labels only: message boxes, menus
+    // and plain controls look as without it.
+    void plainControlsKeepTheirLook_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::newRow("message box") << QStringLiteral("message box");
+        QTest::newRow("menu") << QStringLiteral("menu");
+        QTest::newRow("button") << QStringLiteral("button");
+        QTest::newRow("line edit") << QStringLiteral("line edit");
+        QTest::newRow("label") << QStringLiteral("label");
+    }
+    void plainControlsKeepTheirLook()
+    {
+        QFETCH(QString, kind);
+        const auto picture = [&kind] {
+            std::unique_ptr<QWidget> widget;
+            if (kind == QLatin1String("message box")) {
+                widget = std::make_unique<QMessageBox>(
+                    QMessageBox::Information, QStringLiteral("提示"),
+                    QStringLiteral("数据文件无法写入。"), QMessageBox::Ok);
+            } else if (kind == QLatin1String("menu")) {
+                auto menu = std::make_unique<QMenu>();
+                menu->addAction(QStringLiteral("复制到..."));
+                menu->addAction(QStringLiteral("试题另存为..."));
+                widget = std::move(menu);
+            } else if (kind == QLatin1String("button")) {
+                widget = std::make_unique<QPushButton>(QStringLiteral("确定"));
+            } else if (kind == QLatin1String("line edit")) {
+                widget = std::make_unique<QLineEdit>(QStringLiteral("答案"));
+            } else {
+                widget = std::make_unique<QLabel>(QStringLiteral("电力安全"));
+            }
+            widget->ensurePolished();
+            widget->adjustSize();
+            return widget->grab().toImage();
+        };
+        const QImage themed = picture();
+        qApp->setStyleSheet(QString());
+        const QImage plain = picture();
+        qApp->setStyleSheet(theme::styleSheet());
+        QCOMPARE(themed.size(), plain.size());
+        QVERIFY(themed == plain);
     }
 
     void essayPaper()
