@@ -37,6 +37,7 @@ constexpr NamedColour kColours[] = {
     {C::LinkHover, "linkHover", rgb::kRed},
     {C::ChapterLinkHover, "chapterLinkHover", rgb::kYellow},
     {C::RestoreLink, "restoreLink", rgb::kPurple},
+    {C::PasswordLink, "passwordLink", 0x0000ff},
     {C::ChosenSet, "chosenSet", rgb::kMaroon},
     {C::Detail, "detail", rgb::kNavy},
     {C::KnownFigure, "knownFigure", rgb::kFuchsia},

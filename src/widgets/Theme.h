@@ -34,11 +34,12 @@ enum class Colour
     LinkRest,      // command links at rest
     LinkHover,     // command links under the pointer
     ChapterLinkHover,
-    RestoreLink, // the chapter page's "restore known questions" link
-    ChosenSet,   // the chapter page's line about the chosen set
-    Detail,      // bank and chapter line, raw score
-    KnownFigure, // known questions / all questions of the bottom bar
-    ListMarked,  // focused and remembered items of the owner-drawn lists
+    RestoreLink,  // the chapter page's "restore known questions" link
+    PasswordLink, // the password page's "change password" link
+    ChosenSet,    // the chapter page's line about the chosen set
+    Detail,       // bank and chapter line, raw score
+    KnownFigure,  // known questions / all questions of the bottom bar
+    ListMarked,   // focused and remembered items of the owner-drawn lists
     ListMarkedText,
     RightMark,   // the tick of a right answer
     WrongMark,   // the cross of a wrong answer

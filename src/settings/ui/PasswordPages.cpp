@@ -3,6 +3,7 @@
 #include "settings/PasswordGate.h"
 #include "widgets/CjkFonts.h"
 #include "widgets/LinkLabel.h"
+#include "widgets/Theme.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -65,7 +66,8 @@ PasswordEntryPage::PasswordEntryPage(PasswordGate &gate, QWidget *parent)
     auto *changeLink = new LinkLabel(QStringLiteral("修改密码"), box);
     changeLink->setObjectName(QStringLiteral("Label84"));
     changeLink->setFont(cjk::song(14));
-    changeLink->setLook(QColor(0, 0, 255), false, QColor(0, 0, 255), true);
+    const QColor link = theme::colour(theme::Colour::PasswordLink);
+    changeLink->setLook(link, false, link, true);
     grid->addWidget(changeLink, 2, 1, Qt::AlignLeft);
     grid->setRowStretch(3, 1);
 
