@@ -56,12 +56,52 @@ QLabel *silverLabel(const QString &name, QWidget *parent)
     return label;
 }
 
-LinkLabel *panelLink(const QString &text, bool restBold, QWidget *parent)
+// A link of the left panel. The type links are grey and turn red, bold and
+// underlined under the pointer; "新建一章试题", "试题浏览" and the heading
+// "试题输入" start underlined and keep their weight, and only "试题浏览" keeps
+// its underline when the pointer leaves.
+class PanelLink : public LinkLabel
 {
-    auto *link = new LinkLabel(text, parent);
-    link->setFont(cjk::song(12));
-    link->setLook(QColor::fromRgb(rgb::kGrey), restBold, QColor::fromRgb(rgb::kRed), true);
-    return link;
+public:
+    enum class Kind
+    {
+        Type,
+        Heading, // bold, underlined until the pointer first leaves
+        Browse   // underlined at rest
+    };
+
+    PanelLink(const QString &text, Kind kind, QWidget *parent) : LinkLabel(text, parent)
+    {
+        setFont(cjk::song(12));
+        const bool bold = kind == Kind::Heading;
+        setLook(QColor::fromRgb(rgb::kGrey), bold, QColor::fromRgb(rgb::kRed),
+                kind == Kind::Type || bold);
+        m_restUnderline = kind == Kind::Browse;
+        if (kind != Kind::Type)
+            underline(true);
+    }
+
+protected:
+    void leaveEvent(QEvent *event) override
+    {
+        LinkLabel::leaveEvent(event);
+        underline(m_restUnderline);
+    }
+
+private:
+    void underline(bool on)
+    {
+        QFont f = font();
+        f.setUnderline(on);
+        setFont(f);
+    }
+
+    bool m_restUnderline = false;
+};
+
+LinkLabel *panelLink(const QString &text, PanelLink::Kind kind, QWidget *parent)
+{
+    return new PanelLink(text, kind, parent);
 }
 
 } // namespace
@@ -203,13 +243,13 @@ QWidget *EditorWindow::buildLeft()
     column->setContentsMargins(8, 10, 4, 10);
     column->setSpacing(5);
 
-    auto *newChapter = panelLink(QStringLiteral("新建一章试题"), true, left);
+    auto *newChapter = panelLink(QStringLiteral("新建一章试题"), PanelLink::Kind::Heading, left);
     newChapter->setObjectName(QStringLiteral("newChapter"));
     connect(newChapter, &LinkLabel::clicked, this, [this] { showPage(NewChapter); });
     column->addWidget(newChapter);
     column->addSpacing(8);
 
-    auto *browseAll = panelLink(QStringLiteral("试题浏览"), false, left);
+    auto *browseAll = panelLink(QStringLiteral("试题浏览"), PanelLink::Kind::Browse, left);
     browseAll->setObjectName(QStringLiteral("browseAll"));
     connect(browseAll, &LinkLabel::clicked, this, [this] {
         const QuestionEditor::Outcome outcome = m_editor.browseAll();
@@ -227,7 +267,7 @@ QWidget *EditorWindow::buildLeft()
     for (int type = 1; type <= 5; ++type) {
         auto *row = new QHBoxLayout;
         row->setSpacing(2);
-        auto *link = panelLink(browseNames.at(type - 1), false, left);
+        auto *link = panelLink(browseNames.at(type - 1), PanelLink::Kind::Type, left);
         link->setObjectName(QStringLiteral("browseType%1").arg(type));
         connect(link, &LinkLabel::clicked, this, [this, type] {
             const QuestionEditor::Outcome outcome = m_editor.browseType(type);
@@ -250,7 +290,7 @@ QWidget *EditorWindow::buildLeft()
     }
     column->addSpacing(8);
 
-    auto *inputHeading = panelLink(QStringLiteral("试题输入"), true, left);
+    auto *inputHeading = panelLink(QStringLiteral("试题输入"), PanelLink::Kind::Heading, left);
     inputHeading->setObjectName(QStringLiteral("inputHeading"));
     inputHeading->setCursor(Qt::ArrowCursor);
     column->addWidget(inputHeading);
@@ -258,7 +298,7 @@ QWidget *EditorWindow::buildLeft()
                                            QStringLiteral("填空输入"), QStringLiteral("判断输入"),
                                            QStringLiteral("论述输入")};
     for (int type = 1; type <= 5; ++type) {
-        auto *link = panelLink(inputNames.at(type - 1), false, left);
+        auto *link = panelLink(inputNames.at(type - 1), PanelLink::Kind::Type, left);
         link->setObjectName(QStringLiteral("input%1").arg(type));
         connect(link, &LinkLabel::clicked, this, [this, type] { openEntry(type); });
         column->addWidget(link);
