@@ -80,11 +80,10 @@ StyledText KeywordSearch::heading() const
             QuestionBlock::plainLine(QString(), rgb::kRed)};
 }
 
-StyledText KeywordSearch::next(int rows)
+void KeywordSearch::next(int rows, const std::function<void(const StyledText &)> &write)
 {
-    StyledText lines;
     if (!m_running)
-        return lines;
+        return;
     const QString keyword = m_keyword;
     QuestionTable::Scan scan;
     try {
@@ -96,15 +95,17 @@ StyledText KeywordSearch::next(int rows)
         m_notifier.inform(QStringLiteral("[软件提示]：读取题库失败，查询在第 ") +
                           QString::number(m_hits) + QStringLiteral(" 个记录之后中断。原因：") +
                           error.reason());
-        return lines;
+        return;
     }
     m_lastId = scan.lastId;
+    StyledText lines;
     lines.reserve(scan.hits.size() * 8);
     for (const QuestionRow &hit : scan.hits)
         QuestionBlock::append(lines, hit, ++m_hits, QuestionBlock::Variant::Search);
+    if (!lines.isEmpty())
+        write(lines);
     if (scan.read < rows)
         finish();
-    return lines;
 }
 
 void KeywordSearch::finish()

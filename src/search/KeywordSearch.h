@@ -4,6 +4,7 @@
 
 #include <QSqlDatabase>
 #include <QString>
+#include <functional>
 
 class Notifier;
 
@@ -40,10 +41,11 @@ public:
     bool start(const QString &chapterName, const QString &keyword);
     // The red heading naming the keyword and the blank line under it.
     StyledText heading() const;
-    // Reads the next stretch of at most `rows` questions and returns the
-    // blocks of the hits in it. After the last stretch (or a failed read,
-    // told in a notice) the pass ends with the count notice.
-    StyledText next(int rows);
+    // Reads the next stretch of at most `rows` questions and hands the blocks
+    // of its hits to `write`. After the last stretch the pass ends with the
+    // count notice, given once the hits are written; a failed read ends it
+    // with a notice saying so.
+    void next(int rows, const std::function<void(const StyledText &)> &write);
     // Ends the pass without a notice (the window was closed).
     void stop() { m_running = false; }
     bool running() const { return m_running; }

@@ -12,6 +12,14 @@ public:
         text = t;
         return true;
     }
+    bool setFormatted(const QString &plain, const QString &h) override
+    {
+        if (!setText(plain))
+            return false;
+        html = h;
+        return true;
+    }
     QString text;
+    QString html;
     bool writable = true;
 };

@@ -7,4 +7,5 @@ class QtClipboard : public Clipboard
 {
 public:
     bool setText(const QString &text) override;
+    bool setFormatted(const QString &plain, const QString &html) override;
 };

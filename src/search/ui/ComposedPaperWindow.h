@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QWidget>
+
+class OutputCommands;
+class OutputView;
+class PaperComposer;
+
+// "组卷结果" (TForm18): "显示组卷" draws a new paper into the view, "关闭"
+// closes; the view's menu copies, prints and exports the paper.
+class ComposedPaperWindow : public QWidget
+{
+    Q_OBJECT
+
+public:
+    ComposedPaperWindow(PaperComposer &composer, OutputCommands &commands,
+                        QWidget *parent = nullptr);
+
+    // Empties the view and shows the window modally.
+    void open();
+    // "显示组卷".
+    void compose();
+
+    OutputView *view() const { return m_view; }
+
+private:
+    PaperComposer &m_composer;
+    OutputCommands &m_commands;
+    OutputView *m_view = nullptr;
+};

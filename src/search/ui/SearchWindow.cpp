@@ -1,0 +1,134 @@
+#include "search/ui/SearchWindow.h"
+
+#include "widgets/OutputView.h"
+
+#include <QAction>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+SearchWindow::SearchWindow(QSqlDatabase db, Notifier &notifier, OutputCommands &commands,
+                           std::function<QString()> currentChapter, QWidget *parent)
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), m_search(std::move(db), notifier),
+      m_commands(commands), m_currentChapter(std::move(currentChapter))
+{
+    setObjectName(QStringLiteral("TForm17"));
+    setWindowTitle(QStringLiteral("试题查询"));
+    setWindowModality(Qt::ApplicationModal);
+
+    auto *panel = new QWidget(this);
+    panel->setObjectName(QStringLiteral("Panel1"));
+    panel->setAutoFillBackground(true);
+    QPalette white = panel->palette();
+    white.setColor(QPalette::Window, Qt::white);
+    panel->setPalette(white);
+    panel->setFixedWidth(220);
+
+    auto *hint = new QLabel(QStringLiteral("请输入查询关键字:最大长度50 "), panel);
+    hint->setObjectName(QStringLiteral("Label1"));
+    QPalette grey = hint->palette();
+    grey.setColor(QPalette::WindowText, QColor(0x80, 0x80, 0x80));
+    hint->setPalette(grey);
+    m_keyword = new QLineEdit(panel);
+    m_keyword->setObjectName(QStringLiteral("Edit1"));
+    m_keyword->setMaxLength(KeywordSearch::kMaxKeywordLength);
+    m_searchButton = new QPushButton(QStringLiteral("查询"), panel);
+    m_searchButton->setObjectName(QStringLiteral("Button1"));
+    auto *close = new QPushButton(QStringLiteral("关闭"), panel);
+    close->setObjectName(QStringLiteral("Button2"));
+
+    auto *left = new QVBoxLayout(panel);
+    left->setContentsMargins(12, 16, 12, 16);
+    left->setSpacing(10);
+    left->addWidget(hint);
+    left->addWidget(m_keyword);
+    left->addWidget(m_searchButton);
+    left->addWidget(close);
+    left->addStretch();
+
+    m_view = new OutputView(this);
+    m_view->setObjectName(QStringLiteral("RichEdit1"));
+    auto *copyAction = new QAction(QStringLiteral("复制到剪切板..."), this);
+    copyAction->setObjectName(QStringLiteral("N2"));
+    auto *printAction = new QAction(QStringLiteral("打印..."), this);
+    auto *pdfAction = new QAction(QStringLiteral("导出PDF..."), this);
+    m_view->setContextActions({copyAction, printAction, pdfAction});
+
+    auto *layout = new QHBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(panel);
+    layout->addWidget(m_view, 1);
+
+    m_stretchTimer.setSingleShot(true);
+    m_stretchTimer.setInterval(0);
+    connect(&m_stretchTimer, &QTimer::timeout, this, &SearchWindow::nextStretch);
+    connect(m_searchButton, &QPushButton::clicked, this, &SearchWindow::runSearch);
+    connect(m_keyword, &QLineEdit::returnPressed, this, [this] {
+        if (m_searchButton->isEnabled())
+            runSearch();
+    });
+    connect(close, &QPushButton::clicked, this, &QWidget::close);
+    connect(copyAction, &QAction::triggered, this, &SearchWindow::copy);
+    connect(printAction, &QAction::triggered, this, [this] { m_commands.print(*m_view, this); });
+    connect(pdfAction, &QAction::triggered, this,
+            [this] { m_commands.exportPdf(*m_view, QStringLiteral("试题查询.pdf")); });
+}
+
+void SearchWindow::open()
+{
+    m_view->clearLines();
+    m_searchButton->setEnabled(true);
+    showFullScreen();
+    raise();
+    activateWindow();
+    m_keyword->setFocus();
+}
+
+void SearchWindow::hideEvent(QHideEvent *event)
+{
+    // Nothing is written into a closed window: the pass ends here.
+    m_stretchTimer.stop();
+    m_search.stop();
+    m_searchButton->setEnabled(true);
+    QWidget::hideEvent(event);
+}
+
+void SearchWindow::runSearch()
+{
+    if (m_search.running())
+        return;
+    if (!m_search.start(m_currentChapter ? m_currentChapter() : QString(), m_keyword->text()))
+        return;
+    if (!isVisible()) // closed while the bank notice was up
+    {
+        m_search.stop();
+        return;
+    }
+    m_searchButton->setEnabled(false);
+    m_view->setLines(m_search.heading());
+    m_stretchTimer.start();
+    m_firstStretch = true;
+}
+
+void SearchWindow::nextStretch()
+{
+    m_search.next(m_firstStretch ? kFirstStretch : kStretch, [this](const StyledText &lines) {
+        if (isVisible()) {
+            m_view->appendLines(lines);
+            m_view->scrollToEnd();
+        }
+    });
+    m_firstStretch = false;
+    if (m_search.running() && isVisible())
+        m_stretchTimer.start();
+    else
+        m_searchButton->setEnabled(true);
+}
+
+void SearchWindow::copy()
+{
+    m_commands.copy(*m_view, KeywordSearch::copyNotice());
+}
