@@ -19,163 +19,154 @@
 
 namespace {
 
-std::unique_ptr<QWidget> emptyWindow(const char *name) {
-  auto window = std::make_unique<QWidget>(nullptr, Qt::Window);
-  window->setObjectName(QString::fromLatin1(name));
-  window->hide();
-  return window;
+std::unique_ptr<QWidget> emptyWindow(const char *name)
+{
+    auto window = std::make_unique<QWidget>(nullptr, Qt::Window);
+    window->setObjectName(QString::fromLatin1(name));
+    window->hide();
+    return window;
 }
 
 // The trainer's side: "试题输入" behind the password, the password pages,
 // the editor and its help window.
-void wireEditor(MainWindow &main, PasswordGate &gate, EditorWindow *editor,
-                InputHelpWindow *help, BackdropWindow *backdrop) {
-  auto *entry = new PasswordEntryPage(gate);
-  auto *change = new PasswordChangePage(gate);
-  main.installPage(MainFrame::Page::PasswordEntry, entry);
-  main.installPage(MainFrame::Page::PasswordChange, change);
-  auto *input = new LinkLabel(QStringLiteral("试题输入"));
-  input->setObjectName(QStringLiteral("Label118"));
-  main.addCommand(MainFrame::CommandGroup::Editor, input);
+void wireEditor(MainWindow &main, PasswordGate &gate, EditorWindow *editor, InputHelpWindow *help,
+                BackdropWindow *backdrop)
+{
+    auto *entry = new PasswordEntryPage(gate);
+    auto *change = new PasswordChangePage(gate);
+    main.installPage(MainFrame::Page::PasswordEntry, entry);
+    main.installPage(MainFrame::Page::PasswordChange, change);
+    auto *input = new LinkLabel(QStringLiteral("试题输入"));
+    input->setObjectName(QStringLiteral("Label118"));
+    main.addCommand(MainFrame::CommandGroup::Editor, input);
 
-  const auto openEditor = [editor, backdrop] {
-    backdrop->hide();
-    editor->open();
-  };
-  QObject::connect(input, &LinkLabel::clicked, editor,
-                   [&main, &gate, openEditor] {
-                     if (gate.accepted())
-                       openEditor();
-                     else
-                       main.showPage(MainFrame::Page::PasswordEntry);
-                   });
-  QObject::connect(entry, &PasswordEntryPage::accepted, editor, openEditor);
-  QObject::connect(entry, &PasswordEntryPage::changeRequested, &main,
-                   [&main] { main.showPage(MainFrame::Page::PasswordChange); });
-  QObject::connect(change, &PasswordChangePage::changed, &main,
-                   [&main] { main.showPage(MainFrame::Page::PasswordEntry); });
-  QObject::connect(editor, &EditorWindow::helpRequested, help,
-                   &InputHelpWindow::open);
+    const auto openEditor = [editor, backdrop] {
+        backdrop->hide();
+        editor->open();
+    };
+    QObject::connect(input, &LinkLabel::clicked, editor, [&main, &gate, openEditor] {
+        if (gate.accepted())
+            openEditor();
+        else
+            main.showPage(MainFrame::Page::PasswordEntry);
+    });
+    QObject::connect(entry, &PasswordEntryPage::accepted, editor, openEditor);
+    QObject::connect(entry, &PasswordEntryPage::changeRequested, &main,
+                     [&main] { main.showPage(MainFrame::Page::PasswordChange); });
+    QObject::connect(change, &PasswordChangePage::changed, &main,
+                     [&main] { main.showPage(MainFrame::Page::PasswordEntry); });
+    QObject::connect(editor, &EditorWindow::helpRequested, help, &InputHelpWindow::open);
 }
 
 } // namespace
 
-Windows::Windows(QSqlDatabase mainDb, QSqlDatabase pickerDb) {
-  m_main = std::make_unique<MainWindow>(mainDb, m_mainNotifier);
-  m_mainNotifier.setParent(m_main.get());
-  m_review = std::make_unique<ReviewWindow>(m_reviewActions);
-  m_review->hide();
-  m_picker = std::make_unique<PickerWindow>(pickerDb, m_pickerNotifier);
-  m_pickerNotifier.setParent(m_picker.get());
-  m_paperBrowse = emptyWindow("TForm7");
-  m_documents = emptyWindow("TForm9");
-  m_known = emptyWindow("TForm14");
-  m_about = emptyWindow("TForm15");
-  wireSearch(mainDb);
-  m_editor = std::make_unique<EditorWindow>(mainDb, m_editorNotifier);
-  m_editorNotifier.setParent(m_editor.get());
-  m_backdrop = std::make_unique<BackdropWindow>();
-  m_chapterPaper = emptyWindow("TForm8");
-  m_inputHelp = std::make_unique<InputHelpWindow>();
+Windows::Windows(QSqlDatabase mainDb, QSqlDatabase pickerDb)
+{
+    m_main = std::make_unique<MainWindow>(mainDb, m_mainNotifier);
+    m_mainNotifier.setParent(m_main.get());
+    m_review = std::make_unique<ReviewWindow>(m_reviewActions);
+    m_review->hide();
+    m_picker = std::make_unique<PickerWindow>(pickerDb, m_pickerNotifier);
+    m_pickerNotifier.setParent(m_picker.get());
+    m_paperBrowse = emptyWindow("TForm7");
+    m_documents = emptyWindow("TForm9");
+    m_known = emptyWindow("TForm14");
+    m_about = emptyWindow("TForm15");
+    wireSearch(mainDb);
+    m_editor = std::make_unique<EditorWindow>(mainDb, m_editorNotifier);
+    m_editorNotifier.setParent(m_editor.get());
+    m_backdrop = std::make_unique<BackdropWindow>();
+    m_chapterPaper = emptyWindow("TForm8");
+    m_inputHelp = std::make_unique<InputHelpWindow>();
 
-  MainWindow *main = m_main.get();
-  PickerWindow *picker = m_picker.get();
-  picker->setBackdrop(m_backdrop.get());
-  m_desk = std::make_unique<PracticeDesk>(*main, mainDb, m_mainNotifier,
-                                          main->startupSettings(),
-                                          main->settingsForm(), *m_review);
-  PracticeDesk *desk = m_desk.get();
-  m_passwordGate = std::make_unique<PasswordGate>(mainDb, m_mainNotifier);
-  wireEditor(
-      *main, *m_passwordGate, static_cast<EditorWindow *>(m_editor.get()),
-      static_cast<InputHelpWindow *>(m_inputHelp.get()), m_backdrop.get());
+    MainWindow *main = m_main.get();
+    PickerWindow *picker = m_picker.get();
+    picker->setBackdrop(m_backdrop.get());
+    m_desk = std::make_unique<PracticeDesk>(*main, mainDb, m_mainNotifier, main->startupSettings(),
+                                            main->settingsForm(), *m_review);
+    PracticeDesk *desk = m_desk.get();
+    m_passwordGate = std::make_unique<PasswordGate>(mainDb, m_mainNotifier);
+    wireEditor(*main, *m_passwordGate, static_cast<EditorWindow *>(m_editor.get()),
+               static_cast<InputHelpWindow *>(m_inputHelp.get()), m_backdrop.get());
 
-  QObject::connect(main, &MainWindow::firstShown, picker,
-                   &PickerWindow::openModal);
-  // The chapter of a loaded run cannot change: the picker stays closed until it
-  // is graded.
-  QObject::connect(main, &MainWindow::chapterLinkClicked, picker,
-                   [desk, picker] {
-                     if (desk->session().chapterChangeAllowed())
-                       picker->openOnTop();
-                   });
-  QObject::connect(desk, &PracticeDesk::pickerRequested, picker,
-                   &PickerWindow::openOnTop);
-  QObject::connect(desk, &PracticeDesk::pickerCloseRequested, picker,
-                   &QWidget::hide);
-  QObject::connect(picker, &PickerWindow::chapterChosen, main,
-                   [main, desk](const QString &name) {
-                     desk->chooseChapter(name);
-                     main->show();
-                     main->raise();
-                     main->activateWindow();
-                   });
-  QObject::connect(m_backdrop.get(), &BackdropWindow::clicked, main, [main] {
-    main->raise();
-    main->activateWindow();
-  });
-  QObject::connect(main, &MainWindow::quitRequested, qApp,
-                   &QCoreApplication::quit, Qt::QueuedConnection);
-  // The picker has asked already: ending the program closes every window,
-  // and the main window must not ask a second time.
-  QObject::connect(picker, &PickerWindow::quitRequested, main,
-                   &MainWindow::quitWithoutAsking);
+    QObject::connect(main, &MainWindow::firstShown, picker, &PickerWindow::openModal);
+    // The chapter of a loaded run cannot change: the picker stays closed until it is graded.
+    QObject::connect(main, &MainWindow::chapterLinkClicked, picker, [desk, picker] {
+        if (desk->session().chapterChangeAllowed())
+            picker->openOnTop();
+    });
+    QObject::connect(desk, &PracticeDesk::pickerRequested, picker, &PickerWindow::openOnTop);
+    QObject::connect(desk, &PracticeDesk::pickerCloseRequested, picker, &QWidget::hide);
+    QObject::connect(picker, &PickerWindow::chapterChosen, main, [main, desk](const QString &name) {
+        desk->chooseChapter(name);
+        main->show();
+        main->raise();
+        main->activateWindow();
+    });
+    QObject::connect(m_backdrop.get(), &BackdropWindow::clicked, main, [main] {
+        main->raise();
+        main->activateWindow();
+    });
+    QObject::connect(main, &MainWindow::quitRequested, qApp, &QCoreApplication::quit,
+                     Qt::QueuedConnection);
+    // The picker has asked already: ending the program closes every window,
+    // and the main window must not ask a second time.
+    QObject::connect(picker, &PickerWindow::quitRequested, main, &MainWindow::quitWithoutAsking);
 }
 
 Windows::~Windows() = default;
 
 // "本类试题查询", "本章试题组卷" and "本类试题组卷" on the tools group, the
 // composition page, and the windows "试题查询" and "组卷结果".
-void Windows::wireSearch(QSqlDatabase db) {
-  MainWindow *main = m_main.get();
-  PickerWindow *picker = m_picker.get();
-  m_searchCommands = std::make_unique<OutputCommands>(
-      m_clipboard, m_searchNotifier, m_searchDialogs);
-  m_paperCommands = std::make_unique<OutputCommands>(
-      m_clipboard, m_paperNotifier, m_paperDialogs);
+void Windows::wireSearch(QSqlDatabase db)
+{
+    MainWindow *main = m_main.get();
+    PickerWindow *picker = m_picker.get();
+    m_searchCommands =
+        std::make_unique<OutputCommands>(m_clipboard, m_searchNotifier, m_searchDialogs);
+    m_paperCommands =
+        std::make_unique<OutputCommands>(m_clipboard, m_paperNotifier, m_paperDialogs);
 
-  auto search =
-      std::make_unique<SearchWindow>(db, m_searchNotifier, *m_searchCommands,
-                                     [main] { return main->chapterName(); });
-  search->hide();
-  m_searchNotifier.setParent(search.get());
-  m_searchDialogs.setParent(search.get());
+    auto search = std::make_unique<SearchWindow>(db, m_searchNotifier, *m_searchCommands,
+                                                 [main] { return main->chapterName(); });
+    search->hide();
+    m_searchNotifier.setParent(search.get());
+    m_searchDialogs.setParent(search.get());
 
-  auto *page = new CompositionPage(db, m_mainNotifier, m_paperRandom);
-  page->setBankSource([picker] { return picker->currentBankName(); });
-  main->installPage(MainFrame::Page::Composition, page);
-  auto composed =
-      std::make_unique<ComposedPaperWindow>(page->composer(), *m_paperCommands);
-  composed->hide();
-  m_paperNotifier.setParent(composed.get());
-  m_paperDialogs.setParent(composed.get());
+    auto *page = new CompositionPage(db, m_mainNotifier, m_paperRandom);
+    page->setBankSource([picker] { return picker->currentBankName(); });
+    main->installPage(MainFrame::Page::Composition, page);
+    auto composed = std::make_unique<ComposedPaperWindow>(page->composer(), *m_paperCommands);
+    composed->hide();
+    m_paperNotifier.setParent(composed.get());
+    m_paperDialogs.setParent(composed.get());
 
-  const auto command = [main](const QString &text, const QString &name) {
-    auto *link = new LinkLabel(text);
-    link->setObjectName(name);
-    main->addCommand(MainFrame::CommandGroup::Tools, link);
-    return link;
-  };
-  SearchWindow *searchWindow = search.get();
-  QObject::connect(
-      command(QStringLiteral("本类试题查询"), QStringLiteral("Label17")),
-      &LinkLabel::clicked, searchWindow, &SearchWindow::open);
-  const auto openPage = [main, picker, page](PaperComposer::Scope scope) {
-    page->open(scope, main->chapterName(), picker->currentBankName());
-    main->showPage(MainFrame::Page::Composition);
-  };
-  QObject::connect(
-      command(QStringLiteral("本章试题组卷"), QStringLiteral("Label2")),
-      &LinkLabel::clicked, page,
-      [openPage] { openPage(PaperComposer::Scope::Chapter); });
-  QObject::connect(
-      command(QStringLiteral("本类试题组卷"), QStringLiteral("Label134")),
-      &LinkLabel::clicked, page,
-      [openPage] { openPage(PaperComposer::Scope::Bank); });
-  QObject::connect(page, &CompositionPage::paperRequested, composed.get(),
-                   &ComposedPaperWindow::open);
-  m_search = std::move(search);
-  m_composed = std::move(composed);
+    const auto command = [main](const QString &text, const QString &name) {
+        auto *link = new LinkLabel(text);
+        link->setObjectName(name);
+        main->addCommand(MainFrame::CommandGroup::Tools, link);
+        return link;
+    };
+    SearchWindow *searchWindow = search.get();
+    QObject::connect(command(QStringLiteral("本类试题查询"), QStringLiteral("Label17")),
+                     &LinkLabel::clicked, searchWindow, &SearchWindow::open);
+    const auto openPage = [main, picker, page](PaperComposer::Scope scope) {
+        page->open(scope, main->chapterName(), picker->currentBankName());
+        main->showPage(MainFrame::Page::Composition);
+    };
+    QObject::connect(command(QStringLiteral("本章试题组卷"), QStringLiteral("Label2")),
+                     &LinkLabel::clicked, page,
+                     [openPage] { openPage(PaperComposer::Scope::Chapter); });
+    QObject::connect(command(QStringLiteral("本类试题组卷"), QStringLiteral("Label134")),
+                     &LinkLabel::clicked, page,
+                     [openPage] { openPage(PaperComposer::Scope::Bank); });
+    QObject::connect(page, &CompositionPage::paperRequested, composed.get(),
+                     &ComposedPaperWindow::open);
+    m_search = std::move(search);
+    m_composed = std::move(composed);
 }
 
-QWidget *Windows::review() const { return m_review.get(); }
+QWidget *Windows::review() const
+{
+    return m_review.get();
+}

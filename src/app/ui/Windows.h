@@ -22,63 +22,63 @@ class QWidget;
 // Every window of the program, created once at start-up, hidden, in a fixed
 // order, and kept until the end. Windows that later features fill in are
 // empty here and carry their names so that they can be found.
-class Windows {
+class Windows
+{
 public:
-  // mainDb and pickerDb are the two windows' own connections to the data file.
-  Windows(QSqlDatabase mainDb, QSqlDatabase pickerDb);
-  ~Windows();
-  Windows(const Windows &) = delete;
-  Windows &operator=(const Windows &) = delete;
+    // mainDb and pickerDb are the two windows' own connections to the data file.
+    Windows(QSqlDatabase mainDb, QSqlDatabase pickerDb);
+    ~Windows();
+    Windows(const Windows &) = delete;
+    Windows &operator=(const Windows &) = delete;
 
-  MainWindow *main() const { return m_main.get(); }
-  QWidget *review() const; // TForm2
-  ReviewWindow *reviewWindow() const { return m_review.get(); }
-  PickerWindow *picker() const { return m_picker.get(); }        // TForm3
-  QWidget *paperBrowse() const { return m_paperBrowse.get(); }   // TForm7
-  QWidget *documents() const { return m_documents.get(); }       // TForm9
-  QWidget *knownViewer() const { return m_known.get(); }         // TForm14
-  QWidget *about() const { return m_about.get(); }               // TForm15
-  QWidget *search() const { return m_search.get(); }             // TForm17
-  QWidget *composedPaper() const { return m_composed.get(); }    // TForm18
-  QWidget *editor() const { return m_editor.get(); }             // TForm21
-  BackdropWindow *backdrop() const { return m_backdrop.get(); }  // TForm13
-  QWidget *chapterPaper() const { return m_chapterPaper.get(); } // TForm8
-  QWidget *inputHelp() const { return m_inputHelp.get(); }       // TForm6
-  // Practising in the main window; made once the windows exist.
-  PracticeDesk *desk() const { return m_desk.get(); }
+    MainWindow *main() const { return m_main.get(); }
+    QWidget *review() const; // TForm2
+    ReviewWindow *reviewWindow() const { return m_review.get(); }
+    PickerWindow *picker() const { return m_picker.get(); }        // TForm3
+    QWidget *paperBrowse() const { return m_paperBrowse.get(); }   // TForm7
+    QWidget *documents() const { return m_documents.get(); }       // TForm9
+    QWidget *knownViewer() const { return m_known.get(); }         // TForm14
+    QWidget *about() const { return m_about.get(); }               // TForm15
+    QWidget *search() const { return m_search.get(); }             // TForm17
+    QWidget *composedPaper() const { return m_composed.get(); }    // TForm18
+    QWidget *editor() const { return m_editor.get(); }             // TForm21
+    BackdropWindow *backdrop() const { return m_backdrop.get(); }  // TForm13
+    QWidget *chapterPaper() const { return m_chapterPaper.get(); } // TForm8
+    QWidget *inputHelp() const { return m_inputHelp.get(); }       // TForm6
+    // Practising in the main window; made once the windows exist.
+    PracticeDesk *desk() const { return m_desk.get(); }
 
 private:
-  void wireSearch(QSqlDatabase db);
+    void wireSearch(QSqlDatabase db);
 
-  NotifierBoxes m_mainNotifier;
-  NotifierBoxes m_pickerNotifier;
-  NotifierBoxes m_editorNotifier;
-  QtClipboard m_clipboard;
-  ReviewActions m_reviewActions{m_clipboard, m_mainNotifier};
-  // The search and the composed paper: their notices, file dialogs and the
-  // clock-seeded draw of the paper.
-  NotifierBoxes m_searchNotifier;
-  NotifierBoxes m_paperNotifier;
-  QtFileDialogs m_searchDialogs;
-  QtFileDialogs m_paperDialogs;
-  SeededRandom m_paperRandom{
-      static_cast<quint64>(QDateTime::currentMSecsSinceEpoch())};
-  std::unique_ptr<OutputCommands> m_searchCommands;
-  std::unique_ptr<OutputCommands> m_paperCommands;
-  // Declared before the windows so that it outlives the pages it serves.
-  std::unique_ptr<PracticeDesk> m_desk;
-  std::unique_ptr<PasswordGate> m_passwordGate;
-  std::unique_ptr<MainWindow> m_main;
-  std::unique_ptr<ReviewWindow> m_review;
-  std::unique_ptr<PickerWindow> m_picker;
-  std::unique_ptr<QWidget> m_paperBrowse;
-  std::unique_ptr<QWidget> m_documents;
-  std::unique_ptr<QWidget> m_known;
-  std::unique_ptr<QWidget> m_about;
-  std::unique_ptr<QWidget> m_search;
-  std::unique_ptr<QWidget> m_composed;
-  std::unique_ptr<QWidget> m_editor;
-  std::unique_ptr<BackdropWindow> m_backdrop;
-  std::unique_ptr<QWidget> m_chapterPaper;
-  std::unique_ptr<QWidget> m_inputHelp;
+    NotifierBoxes m_mainNotifier;
+    NotifierBoxes m_pickerNotifier;
+    NotifierBoxes m_editorNotifier;
+    QtClipboard m_clipboard;
+    ReviewActions m_reviewActions{m_clipboard, m_mainNotifier};
+    // The search and the composed paper: their notices, file dialogs and the
+    // clock-seeded draw of the paper.
+    NotifierBoxes m_searchNotifier;
+    NotifierBoxes m_paperNotifier;
+    QtFileDialogs m_searchDialogs;
+    QtFileDialogs m_paperDialogs;
+    SeededRandom m_paperRandom{static_cast<quint64>(QDateTime::currentMSecsSinceEpoch())};
+    std::unique_ptr<OutputCommands> m_searchCommands;
+    std::unique_ptr<OutputCommands> m_paperCommands;
+    // Declared before the windows so that it outlives the pages it serves.
+    std::unique_ptr<PracticeDesk> m_desk;
+    std::unique_ptr<PasswordGate> m_passwordGate;
+    std::unique_ptr<MainWindow> m_main;
+    std::unique_ptr<ReviewWindow> m_review;
+    std::unique_ptr<PickerWindow> m_picker;
+    std::unique_ptr<QWidget> m_paperBrowse;
+    std::unique_ptr<QWidget> m_documents;
+    std::unique_ptr<QWidget> m_known;
+    std::unique_ptr<QWidget> m_about;
+    std::unique_ptr<QWidget> m_search;
+    std::unique_ptr<QWidget> m_composed;
+    std::unique_ptr<QWidget> m_editor;
+    std::unique_ptr<BackdropWindow> m_backdrop;
+    std::unique_ptr<QWidget> m_chapterPaper;
+    std::unique_ptr<QWidget> m_inputHelp;
 };
