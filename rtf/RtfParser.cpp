@@ -982,7 +982,10 @@ void RtfParser::appendUnicode(int value)
     else
         return;
     if (state().destination == Destination::FontTable && m_fontOpen) {
-        m_pendingFont.name += m_decoder.decode(m_pendingFont.nameBytes, 1252) + text;
+        const int page = m_pendingFont.codePage > 0 ? m_pendingFont.codePage
+                                                    : codePageForCharset(m_pendingFont.charset);
+        m_pendingFont.name +=
+            m_decoder.decode(m_pendingFont.nameBytes, page > 0 ? page : m_documentCodePage) + text;
         m_pendingFont.nameBytes.clear();
         return;
     }

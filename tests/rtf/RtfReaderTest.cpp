@@ -339,6 +339,10 @@ private Q_SLOTS:
                                                << QStringList{u"Times New Roman"_qs};
         QTest::newRow("name in \\u escapes")
             << QByteArray("\\fcharset0 \\u23435?\\u20307?") << (QStringList{u"宋体"_qs} + song);
+        QTest::newRow("GBK bytes before a \\u")
+            << "\\fcharset134 " + gbkHex(u"楷"_qs) + "\\u20307?"
+            << QStringList{u"楷体"_qs, u"KaiTi_GB2312"_qs, u"KaiTi"_qs, u"AR PL KaitiM GB"_qs,
+                           u"Noto Serif CJK SC"_qs};
         QTest::newRow("alternative name skipped")
             << QByteArray("\\fcharset0 SimHei{\\*\\falt Arial}")
             << QStringList{u"SimHei"_qs, u"Noto Sans CJK SC"_qs};
