@@ -19,15 +19,15 @@ const QString PracticeLog::kNoScoreMark = QStringLiteral("[无客观题]");
 
 PracticeLog::PracticeLog(const QSqlDatabase &db) : m_table(db) {}
 
-QString PracticeLog::info(int mode, const QString &chapterLabel, int setIndex)
+QString PracticeLog::info(RunMode mode, const QString &chapterLabel, int setIndex)
 {
     switch (mode) {
-    case Sequential:
+    case RunMode::SequentialSet:
         return QStringLiteral("[练习模式]-[") + chapterLabel + QStringLiteral("]第【") +
                QString::number(setIndex + 1) + QStringLiteral("】套");
-    case Random:
+    case RunMode::RandomPractice:
         return QStringLiteral("[随机模式]-[") + chapterLabel + QLatin1Char(']');
-    case MockExam:
+    case RunMode::MockExamination:
         return QStringLiteral("[模拟考试]-[") + chapterLabel + QLatin1Char(']');
     default:
         return QString();
@@ -42,7 +42,7 @@ QString PracticeLog::dateText(const QString &stored)
     return when.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
 }
 
-void PracticeLog::append(int mode, const QString &chapterLabel, int setIndex,
+void PracticeLog::append(RunMode mode, const QString &chapterLabel, int setIndex,
                          std::optional<int> percentage, const QDateTime &now)
 {
     const QString what = info(mode, chapterLabel, setIndex);

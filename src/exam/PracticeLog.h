@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/StyledText.h"
+#include "question/RunMode.h"
 #include "store/PracticeLogTable.h"
 
 #include <QDateTime>
@@ -14,21 +15,13 @@
 class PracticeLog
 {
 public:
-    // Kinds of run, as the practice run's `mode` holds them.
-    enum Mode
-    {
-        Sequential = 1,
-        Random = 2,
-        MockExam = 3
-    };
-
     static constexpr int kKept = 100;  // records kept by trim()
     static constexpr int kListed = 20; // records shown by listRecent()
 
     explicit PracticeLog(const QSqlDatabase &db);
 
     // What a record says was practised; empty for an unknown mode.
-    static QString info(int mode, const QString &chapterLabel, int setIndex);
+    static QString info(RunMode mode, const QString &chapterLabel, int setIndex);
     // How a stored date is shown: "2026-12-09 14:03:27" (the stored text itself
     // when it is not a date).
     static QString dateText(const QString &stored);
@@ -40,8 +33,8 @@ public:
 
     // Appends a record graded at `now` (stored as ISO text with seconds); no
     // percentage stores fen 0 and marks the info with kNoScoreMark.
-    void append(int mode, const QString &chapterLabel, int setIndex, std::optional<int> percentage,
-                const QDateTime &now = QDateTime::currentDateTime());
+    void append(RunMode mode, const QString &chapterLabel, int setIndex,
+                std::optional<int> percentage, const QDateTime &now = QDateTime::currentDateTime());
     // Keeps the kKept records with the highest id, deletes the rest.
     void trim();
     void deleteAll();

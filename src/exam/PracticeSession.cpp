@@ -75,11 +75,9 @@ bool PracticeSession::chooseChapter(const QString &name)
         return false;
     }
     m_frame.chapter = name;
-    m_run.setTypeFilter(0);
     m_run.showChapterPage();
     const ChapterLoader::Result result = m_sequential.loadChapter(name, 0, m_form.setSize());
     if (result.ok) {
-        m_run.setHighlightedSet(0);
         m_frame.logLines = m_log.listRecent();
         ++m_frame.logSerial;
     }
@@ -161,21 +159,21 @@ void PracticeSession::grade()
     m_run.stopTimers();
 
     const ReviewBuilder::Review review = ReviewBuilder::build(
-        m_frame.chapter, std::span<const RunQuestion>(&m_run.question(1), m_run.N()));
+        m_frame.chapter, std::span<const RunQuestion>(&m_run.question(1), m_run.length()));
     QString unsaved;
     try {
-        m_log.append(m_run.mode(), m_frame.chapter, m_run.setIndex(), review.score.percentage,
-                     m_clock());
+        m_log.append(m_run.mode(), m_frame.chapter, m_sequential.division().setIndex,
+                     review.score.percentage, m_clock());
         m_log.trim();
     } catch (const StoreError &error) {
         unsaved = logNotSavedNotice(QString::fromUtf8(error.what()));
     }
-    m_run.setHighlightedSet(m_run.setIndex());
+    m_sequential.markGradedSet();
     Q_EMIT changed();
 
     if (!unsaved.isEmpty())
         m_notifier.inform(unsaved);
-    m_presenter.present(review, m_run.setIndex());
+    m_presenter.present(review, m_sequential.division().setIndex);
 }
 
 void PracticeSession::restoreIdle()

@@ -2,6 +2,7 @@
 
 #include "base/GbkText.h"
 #include "base/Notifier.h"
+#include "question/AnswerForm.h"
 #include "question/Grading.h"
 
 #include <algorithm>
@@ -13,14 +14,10 @@ const QString kNoRunNotice =
     QStringLiteral("[软件提示]：请选择左侧 的【顺序练习】、【随机练习】、【模拟考试】开始练习.");
 const QString kSavedHint = QStringLiteral("提示：已保存.");
 const QString kNextCaption = QStringLiteral("下一题[Next]");
-const QString kLetters = QStringLiteral("ABCD");
-
 // "1" … "4" -> "A" … "D", anything else -> empty.
 QString letterOf(const QString &digit)
 {
-    if (digit.size() == 1 && digit.at(0) >= QLatin1Char('1') && digit.at(0) <= QLatin1Char('4'))
-        return QString(kLetters.at(digit.at(0).unicode() - '1'));
-    return {};
+    return digit.size() == 1 ? answer::letterOfDigit(digit.at(0)) : QString();
 }
 
 bool isAnswerDigit(const QString &value)
@@ -32,9 +29,9 @@ bool isAnswerDigit(const QString &value)
 
 PracticeRun::PracticeRun(const Settings &settings, Notifier &notifier, QObject *parent)
     : QObject(parent), m_settings(settings), m_notifier(notifier), m_slots(kCapacity + 1),
-      m_sliderPosition(settings.advanceDelay * 100), m_advanceCountdown(settings.advanceDelay)
+      m_sliderPosition(settings.advanceDelay * 100), m_advance(settings.advanceDelay)
 {
-    m_display.revealFigure = QString::number(m_revealCountdown);
+    m_display.revealFigure = QString::number(m_reveal.left());
 }
 
 RunQuestion &PracticeRun::question(int k)
@@ -50,6 +47,7 @@ const RunQuestion &PracticeRun::question(int k) const
 void PracticeRun::setSliderPosition(int position)
 {
     m_sliderPosition = position;
+    m_advance.setReload(sliderDelay());
 }
 
 int PracticeRun::sliderDelay() const
@@ -60,17 +58,13 @@ int PracticeRun::sliderDelay() const
 // ---------------------------------------------------------------------------
 // Loading and ending
 
-void PracticeRun::load(const QVector<RunQuestion> &loaded, int mode, bool examMode)
+void PracticeRun::load(const QVector<RunQuestion> &loaded, RunMode mode, bool examMode)
 {
     if (loaded.isEmpty())
         return;
     // Whatever was pending belongs to the run being replaced.
-    m_advanceRunning = false;
-    m_advanceCountdown = sliderDelay();
-    m_revealRunning = false;
-    m_revealCountdown = kRevealStart;
-    m_display.revealFigure = QString::number(m_revealCountdown);
-    m_display.revealFigureVisible = false;
+    m_advance.stop();
+    stopReveal();
 
     const int count = std::min<int>(loaded.size(), kCapacity);
     for (int k = 1; k <= count; ++k) {
@@ -97,11 +91,8 @@ void PracticeRun::load(const QVector<RunQuestion> &loaded, int mode, bool examMo
     emit changed();
 }
 
-void PracticeRun::applyDivision(int setSize, int setCount)
+void PracticeRun::chapterDivided()
 {
-    m_setSize = setSize;
-    m_setCount = setCount;
-    m_setIndex = 0;
     m_current = 0;
     if (m_active) {
         emit countdownStopRequested();
@@ -131,19 +122,12 @@ void PracticeRun::freeStrip()
 
 void PracticeRun::endRun()
 {
-    const bool wasExam = m_examMode;
     ++m_runSerial;
     m_active = false;
     m_examMode = false;
     m_current = 0;
-    if (!wasExam)
-        m_n = std::clamp(m_setSize, 0, kCapacity);
-    m_advanceRunning = false;
-    m_advanceCountdown = sliderDelay();
-    m_revealRunning = false;
-    m_revealCountdown = kRevealStart;
-    m_display.revealFigure = QString::number(m_revealCountdown);
-    m_display.revealFigureVisible = false;
+    m_advance.stop();
+    stopReveal();
     m_display.nextEnabled = true;
     m_display.nextCaption = kNextCaption;
     // No run is left to hand in.
@@ -158,10 +142,7 @@ void PracticeRun::endRun()
 void PracticeRun::stopTimers()
 {
     stopAutomaticMove();
-    m_revealRunning = false;
-    m_revealCountdown = kRevealStart;
-    m_display.revealFigure = QString::number(m_revealCountdown);
-    m_display.revealFigureVisible = false;
+    stopReveal();
     updateTimerFlags();
     emit changed();
 }
@@ -215,7 +196,7 @@ void PracticeRun::showQuestion(int k, Move move)
             setBox(i, false);
         for (int i = 0; i < 4; ++i) {
             if (answer.contains(QChar(u'1' + i))) {
-                m_display.multiChosen += kLetters.at(i);
+                m_display.multiChosen += answer::optionLetter(i + 1);
                 setBox(i, true);
             }
         }
@@ -388,25 +369,19 @@ void PracticeRun::automaticMove()
 
 void PracticeRun::startAutomaticMove()
 {
-    m_advanceRunning = true;
+    m_advance.start();
 }
 
 void PracticeRun::stopAutomaticMove()
 {
-    m_advanceRunning = false;
-    m_advanceCountdown = sliderDelay();
+    m_advance.stop();
 }
 
 void PracticeRun::tickAdvance()
 {
-    if (!m_advanceRunning)
+    if (!m_advance.tick())
         return;
-    --m_advanceCountdown;
-    if (m_advanceCountdown > 0)
-        return;
-    m_advanceRunning = false;
     m_display.nextEnabled = true;
-    m_advanceCountdown = sliderDelay();
     m_display.nextCaption = kNextCaption;
     automaticMove();
     updateTimerFlags();
@@ -415,36 +390,12 @@ void PracticeRun::tickAdvance()
 
 void PracticeRun::updateTimerFlags()
 {
-    m_display.advanceTimerOn = m_advanceRunning;
-    m_display.revealTimerOn = m_revealRunning;
+    m_display.advanceTimerOn = m_advance.running();
+    m_display.revealTimerOn = m_reveal.running();
 }
 
 // ---------------------------------------------------------------------------
 // Strip
-
-void PracticeRun::stripPosition(int number, int n, int *x, int *y)
-{
-    if (n <= 50) {
-        *x = 10 + 16 * number;
-        *y = 10;
-    } else if (number <= 50) {
-        *x = 10 + 16 * number;
-        *y = 0;
-    } else if (number <= 100) {
-        *x = 10 + 16 * (number - 50);
-        *y = 16;
-    } else if (n < 130) {
-        *x = 3 + 23 * (number - 100);
-        *y = 32;
-    } else {
-        // From 130 questions on, rows of 40 at a step of 27 pixels give every
-        // three-digit number room of its own inside the bar: 101 … 140,
-        // 141 … 180, 181 … 220, 221 … 260, 261 … 300.
-        const int index = number - 101;
-        *x = 3 + 27 * (index % 40 + 1);
-        *y = 32 + 16 * (index / 40);
-    }
-}
 
 void PracticeRun::buildStrip()
 {
@@ -455,7 +406,6 @@ void PracticeRun::buildStrip()
         RunDisplay::StripNumber number;
         number.number = k;
         number.caption = text::twoDigits(k);
-        stripPosition(k, m_n, &number.x, &number.y);
         m_display.strip.append(number);
     }
 }
@@ -514,7 +464,7 @@ void PracticeRun::answerSingle(int digit)
     RunQuestion &q = m_slots[m_current];
     const QString value = QString::number(digit);
     const QString correct = text::trimmed(q.correctAnswer);
-    m_display.singleChosen = QString(kLetters.at(digit - 1));
+    m_display.singleChosen = QString(answer::optionLetter(digit));
     q.userAnswer = value;
     if (!m_examMode && m_settings.showInstantAnswer) {
         if (correct == value) {
@@ -558,7 +508,7 @@ void PracticeRun::multiBoxesChanged()
     QString digits;
     for (int i = 0; i < 4; ++i) {
         if (m_display.multiChecks[i]) {
-            letters += kLetters.at(i);
+            letters += answer::optionLetter(i + 1);
             digits += QChar(u'1' + i);
         }
     }
@@ -678,28 +628,32 @@ void PracticeRun::revealHover()
     const int type = m_slots[m_current].typeCode;
     if (type < SingleChoice || type > Essay || !m_display.revealPanelVisible[type - 1])
         return;
-    m_display.revealFigure = QString::number(m_revealCountdown);
+    m_display.revealFigure = QString::number(m_reveal.left());
     m_display.revealFigureVisible = true;
-    m_revealRunning = true;
+    m_reveal.start();
     updateTimerFlags();
     emit changed();
 }
 
 void PracticeRun::tickReveal()
 {
-    if (!m_revealRunning)
+    if (!m_reveal.running())
         return;
-    --m_revealCountdown;
-    m_display.revealFigure = QString::number(m_revealCountdown);
-    if (m_revealCountdown < 1) {
+    if (m_reveal.tick()) {
         revealAnswer();
-        m_revealRunning = false;
-        m_display.revealFigureVisible = false;
-        m_revealCountdown = kRevealStart;
-        m_display.revealFigure = QString::number(m_revealCountdown);
+        stopReveal();
+    } else {
+        m_display.revealFigure = QString::number(m_reveal.left());
     }
     updateTimerFlags();
     emit changed();
+}
+
+void PracticeRun::stopReveal()
+{
+    m_reveal.stop();
+    m_display.revealFigure = QString::number(m_reveal.left());
+    m_display.revealFigureVisible = false;
 }
 
 void PracticeRun::revealAnswer()

@@ -1,6 +1,9 @@
 #pragma once
 
 #include "practice/RunDisplay.h"
+#include "practice/RunSource.h"
+#include "practice/TickCountdown.h"
+#include "question/RunMode.h"
 #include "question/RunQuestion.h"
 #include "settings/Settings.h"
 
@@ -21,37 +24,32 @@ class PracticeRun : public QObject
 public:
     static constexpr int kCapacity = 300;       // slots 1 … 300
     static constexpr int kRevealStart = 5;      // reveal countdown, tenths of a second
-    static constexpr int kBarWidth = 1130;      // width of the bottom bar, pixels
     static constexpr int kFillInMaxBytes = 255; // typed fill-in answers, GBK bytes
-
-    // Kinds of run written to the practice log.
-    enum Mode
-    {
-        SequentialSet = 1,
-        RandomPractice = 2,
-        MockExamination = 3
-    };
 
     PracticeRun(const Settings &settings, Notifier &notifier, QObject *parent = nullptr);
 
     // --- Loading and ending -------------------------------------------------
 
     // Fills slots 1 … n (at most 300; slots beyond keep older contents),
-    // sets N, mode and examMode, makes the run active, shows question 1, marks
-    // the answers and builds the strip for N. An empty list loads nothing.
-    void load(const QVector<RunQuestion> &loaded, int mode, bool examMode);
-    // A chapter was divided anew: setSize and setCount take the new division,
-    // setIndex and current start again at 0. While a run is active the
-    // countdown is asked to stop and the single-choice page is shown empty.
-    void applyDivision(int setSize, int setCount);
+    // sets the length, kind and exam flag, makes the run active, shows question
+    // 1, marks the answers and builds the strip. An empty list loads nothing.
+    void load(const QVector<RunQuestion> &loaded, RunMode mode, bool examMode);
+    // What a source gives: the same, from its content.
+    void load(const RunContent &content)
+    {
+        load(content.questions, content.mode, content.examMode);
+    }
+    // The chapter was divided into sets anew: no question is current any more.
+    // While a run is active the countdown is asked to stop and the
+    // single-choice page is shown empty.
+    void chapterDivided();
     // Shows the chapter page and sets the progress bar to 0.
     void showChapterPage();
     // Removes the question-number strip.
     void freeStrip();
-    // Ends the run when the review closes: not active, no mock examination,
-    // current 0, N back to setSize (unless it was a mock examination), both
-    // timers stopped, the advance delay reloaded, answer pages cleared, strip
-    // removed, chapter page shown.
+    // Ends the run when the review closes: not active, no mock examination, no
+    // question current, both countdowns stopped and reloaded, answer pages
+    // cleared, strip removed, chapter page shown.
     void endRun();
     // Grading starts: the automatic move and the answer reveal stop where they are.
     void stopTimers();
@@ -81,10 +79,10 @@ public:
 
     void tickAdvance();
     void tickReveal();
-    bool advanceRunning() const { return m_advanceRunning; }
-    bool revealRunning() const { return m_revealRunning; }
-    int advanceCountdown() const { return m_advanceCountdown; }
-    int revealCountdown() const { return m_revealCountdown; }
+    bool advanceRunning() const { return m_advance.running(); }
+    bool revealRunning() const { return m_reveal.running(); }
+    int advanceCountdown() const { return m_advance.left(); }
+    int revealCountdown() const { return m_reveal.left(); }
 
     // The slider of the settings page (milliseconds, 300 … 5000). The advance
     // countdown is reloaded from it, position ÷ 100 rounded halves to even.
@@ -108,26 +106,16 @@ public:
     const RunQuestion &question(int k) const;
     bool questionOnScreen() const { return m_current >= 1 && m_current <= m_n; }
 
-    int N() const { return m_n; }
+    // Questions loaded, 1 … 300.
+
+    int length() const { return m_n; }
     int current() const { return m_current; }
     bool active() const { return m_active; }
-    void setActive(bool active) { m_active = active; }
     bool examMode() const { return m_examMode; }
-    int mode() const { return m_mode; }
-    int setSize() const { return m_setSize; }
-    int setCount() const { return m_setCount; }
-    int setIndex() const { return m_setIndex; }
-    void setSetIndex(int index) { m_setIndex = index; }
-    int highlightedSet() const { return m_highlightedSet; }
-    void setHighlightedSet(int index) { m_highlightedSet = index; }
-    int typeFilter() const { return m_typeFilter; }
-    void setTypeFilter(int filter) { m_typeFilter = filter; }
+    RunMode mode() const { return m_mode; }
     int objectiveCount() const { return m_objectiveCount; }
     int objectiveCorrect() const { return m_objectiveCorrect; }
     int wrongStreak() const { return m_wrongStreak; }
-
-    // Placement of strip number n in a run of N questions.
-    static void stripPosition(int number, int n, int *x, int *y);
 
 signals:
     // The display state or a field changed; render display().
@@ -162,6 +150,7 @@ private:
     void multiBoxesChanged();
     void setBox(int index, bool checked);
     void revealAnswer();
+    void stopReveal();
     void typedKeyPress(int typeCode);
     void typedKeyRelease(int typeCode, const QString &shown, const QString &answer);
     void clearAnswerPages();
@@ -175,22 +164,15 @@ private:
     int m_current = 0;
     bool m_active = false;
     bool m_examMode = false;
-    int m_mode = 0;
-    int m_setSize = 0;
-    int m_setCount = 0;
-    int m_setIndex = 0;
-    int m_highlightedSet = 0;
-    int m_typeFilter = 0;
+    RunMode m_mode = RunMode::None;
     int m_objectiveCount = 0;
     int m_objectiveCorrect = 0;
     int m_wrongStreak = 0;
     int m_runSerial = 0; // grows with every load and every end of a run
 
     int m_sliderPosition = 0;
-    bool m_advanceRunning = false;
-    int m_advanceCountdown = 0;
-    bool m_revealRunning = false;
-    int m_revealCountdown = kRevealStart;
+    TickCountdown m_advance; // the automatic move to the next question
+    TickCountdown m_reveal{kRevealStart};
 
     RunDisplay m_display;
 };

@@ -31,8 +31,6 @@ struct RunDisplay
         QString caption;              // two digits at least: 01 … 99, 100 …
         unsigned colour = rgb::kGrey; // grey, red, green or silver
         bool bold = false;
-        int x = 0; // left edge on the bottom bar, pixels
-        int y = 0; // top edge on the bottom bar, pixels
     };
 
     static constexpr unsigned kGrey = rgb::kGrey;

@@ -76,7 +76,21 @@ public:
     // another chapter or type than the one asked for last.
     ExtractResult extract(const QString &chapter, int examMinutesField);
 
+    // How the chapter's questions still to practise are cut into sets, and
+    // which set is chosen.
+    struct SetDivision
+    {
+        int setSize = 0;
+        int setCount = 0;
+        int setIndex = 0;       // the chosen set: the one "提取试题" loads
+        int highlightedSet = 0; // the set drawn red in the list
+        int typeFilter = 0;     // 0 all types, 1 … 5 one type
+    };
+
     const ChapterPage &page() const { return m_page; }
+    const SetDivision &division() const { return m_division; }
+    // After grading, the list marks the set the run came from.
+    void markGradedSet() { m_division.highlightedSet = m_division.setIndex; }
 
 private:
     QSqlDatabase m_db;
@@ -84,6 +98,7 @@ private:
     Notifier &m_notifier;
     std::function<void()> m_grade;
     ChapterPage m_page;
+    SetDivision m_division;
     // Chapter and type filter the set list was divided for; -1 before the first load.
     QString m_divisionChapter;
     int m_divisionFilter = -1;

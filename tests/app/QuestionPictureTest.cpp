@@ -57,7 +57,7 @@ private Q_SLOTS:
             questions[i].correctAnswer = QStringLiteral("1");
         }
         questions[1].imageName = image;
-        run.load(questions, PracticeRun::SequentialSet, false);
+        run.load(questions, RunMode::SequentialSet, false);
 
         SingleChoicePage page(run);
         page.resize(900, 420);

@@ -294,14 +294,14 @@ private slots:
         QTest::keyClick(sets, Qt::Key_Down);
         QTest::keyClick(sets, Qt::Key_Down);
         QCOMPARE(sets->currentRow(), 2);
-        QCOMPARE(desk.run().setIndex(), 2);
+        QCOMPARE(desk.sequential().division().setIndex, 2);
         QCOMPARE(page->headingLabel()->text(), sets->item(2)->text());
         QCOMPARE(page->setListDelegate()->chosen(), 2);
 
         // A reload: the old choice is gone from the list and from the run.
         child<QPushButton>(main, QStringLiteral("Button23"))->click();
         QCOMPARE(sets->currentRow(), 0);
-        QCOMPARE(desk.run().setIndex(), 0);
+        QCOMPARE(desk.sequential().division().setIndex, 0);
         QCOMPARE(page->headingLabel()->text(),
                  QStringLiteral("请选择分割试题,并点击【提取试题】调入试题"));
 
@@ -323,7 +323,7 @@ private slots:
         QVERIFY(!sets->isEnabled());
         QVERIFY(!page->extractButton()->isEnabled());
         QVERIFY(desk.run().active());
-        QCOMPARE(desk.run().setIndex(), 1);
+        QCOMPARE(desk.sequential().division().setIndex, 1);
 
         ModalCloser closer;
         closer.arm();
@@ -346,7 +346,6 @@ private slots:
             RunDisplay::StripNumber number;
             number.number = n;
             number.caption = QString::number(n).rightJustified(2, QLatin1Char('0'));
-            PracticeRun::stripPosition(n, 60, &number.x, &number.y);
             numbers << number;
         }
         strip.render(numbers);

@@ -34,15 +34,16 @@ private slots:
         QFETCH(int, mode);
         QFETCH(int, setIndex);
         QFETCH(QString, info);
-        QCOMPARE(PracticeLog::info(mode, QStringLiteral("第一章"), setIndex), info);
+        QCOMPARE(PracticeLog::info(RunMode(mode), QStringLiteral("第一章"), setIndex), info);
     }
 
     void appendStoresRecord()
     {
         TestDatabase db;
         PracticeLog log(db.db());
-        log.append(1, QStringLiteral("第一章"), 2, 50, kStart);
-        log.append(7, QStringLiteral("第一章"), 2, 0, kStart.addSecs(1)); // no info, still stored
+        log.append(RunMode(1), QStringLiteral("第一章"), 2, 50, kStart);
+        log.append(RunMode(7), QStringLiteral("第一章"), 2, 0,
+                   kStart.addSecs(1)); // no info, still stored
         QSqlQuery q =
             sql::run(db.db(), QStringLiteral("SELECT info, fen, date FROM log ORDER BY id"));
         QVERIFY(q.next());
@@ -61,7 +62,7 @@ private slots:
         PracticeLog log(db.db());
         QVERIFY(db.db().transaction()); // one disk write for the whole series
         for (int i = 0; i < 105; ++i) {
-            log.append(2, QStringLiteral("章"), 0, i, kStart.addSecs(i));
+            log.append(RunMode(2), QStringLiteral("章"), 0, i, kStart.addSecs(i));
             log.trim();
         }
         QVERIFY(db.db().commit());
@@ -85,7 +86,7 @@ private slots:
     {
         TestDatabase db;
         PracticeLog log(db.db());
-        log.append(1, QStringLiteral("第二章"), 2, 12, kStart);
+        log.append(RunMode(1), QStringLiteral("第二章"), 2, 12, kStart);
         const StyledText lines = log.listRecent();
         QCOMPARE(lines.size(), 2);
         const StyledLine &line = lines.at(1);
@@ -118,8 +119,8 @@ private slots:
         QFETCH(QString, score);
         TestDatabase db;
         PracticeLog log(db.db());
-        log.append(1, QStringLiteral("第一章"), 1, scored ? std::optional<int>(0) : std::nullopt,
-                   kStart);
+        log.append(RunMode(1), QStringLiteral("第一章"), 1,
+                   scored ? std::optional<int>(0) : std::nullopt, kStart);
         QSqlQuery q = sql::run(db.db(), QStringLiteral("SELECT info, fen FROM log"));
         QVERIFY(q.next());
         QCOMPARE(q.value(0).toString(), info);
@@ -137,7 +138,7 @@ private slots:
         TestDatabase db;
         PracticeLog log(db.db());
         for (int i = 0; i < 3; ++i)
-            log.append(3, QStringLiteral("c"), 0, i, kStart);
+            log.append(RunMode(3), QStringLiteral("c"), 0, i, kStart);
         log.trim();
         QCOMPARE(log.count(), 3);
         QCOMPARE(log.listRecent().size(), 6);
@@ -148,7 +149,7 @@ private slots:
         TestDatabase db;
         PracticeLog log(db.db());
         for (int i = 0; i < 7; ++i)
-            log.append(2, QStringLiteral("c"), 0, i, kStart);
+            log.append(RunMode(2), QStringLiteral("c"), 0, i, kStart);
         log.deleteAll();
         QCOMPARE(log.count(), 0);
         QVERIFY(log.listRecent().isEmpty());

@@ -119,7 +119,7 @@ private Q_SLOTS:
 
         const PracticeSession::Frame &frame = desk.session.frame();
         QVERIFY(desk.run.active());
-        QCOMPARE(desk.run.N(), 4);
+        QCOMPARE(desk.run.length(), 4);
         QCOMPARE(frame.runStatus, QStringLiteral(" 顺序练习 第[1]套，共有 [4] 道"));
         QVERIFY(!frame.chapterLinkVisible);
         QVERIFY(!frame.practiceBackEnabled);
@@ -191,11 +191,11 @@ private Q_SLOTS:
         desk.session.startSequential(0);
         desk.session.setClicked(1);
         desk.session.extract();
-        QCOMPARE(desk.run.N(), 7);
+        QCOMPARE(desk.run.length(), 7);
         QCOMPARE(desk.session.frame().runStatus, QStringLiteral(" 顺序练习 第[2]套，共有 [7] 道"));
         desk.session.grade();
         QCOMPARE(desk.presenter.setIndexes, QList<int>{1});
-        QCOMPARE(desk.run.highlightedSet(), 1);
+        QCOMPARE(desk.sequential.division().highlightedSet, 1);
         QCOMPARE(sql::scalar(desk.db.db(), QStringLiteral("select fen from log")), 0);
         QSqlQuery q = sql::run(desk.db.db(), QStringLiteral("select info from log"));
         QVERIFY(q.next());
@@ -355,8 +355,8 @@ private Q_SLOTS:
                                             "请先点击左边的【交卷评阅】按钮交卷评阅。")});
         QCOMPARE(desk.session.frame().chapter, kChapter);
         QVERIFY(desk.run.active());
-        QCOMPARE(desk.run.N(), 7);
-        QCOMPARE(desk.run.setIndex(), 1);
+        QCOMPARE(desk.run.length(), 7);
+        QCOMPARE(desk.sequential.division().setIndex, 1);
 
         desk.session.grade();
         QSqlQuery log = sql::run(desk.db.db(), QStringLiteral("select info from log"));
@@ -390,7 +390,7 @@ private Q_SLOTS:
         desk.session.extract();
         QCOMPARE(desk.notifier.notices, QStringList{SequentialPractice::kHandInFirstNotice});
         QVERIFY(desk.run.active());
-        QCOMPARE(desk.run.N(), 7);
+        QCOMPARE(desk.run.length(), 7);
         QCOMPARE(desk.run.question(1).userAnswer, QStringLiteral("2"));
         QCOMPARE(desk.logRows(), 0);
 

@@ -54,7 +54,7 @@ private slots:
         PracticeRun run(Settings(), notifier);
         FillInPage page(run);
         connect(&run, &PracticeRun::changed, &page, [&] { page.render(run.display()); });
-        run.load({fillIn(QStringLiteral("接地"))}, PracticeRun::SequentialSet, false);
+        run.load({fillIn(QStringLiteral("接地"))}, RunMode::SequentialSet, false);
         typeText(page.answerField(), typed);
         QCOMPARE(page.answerField()->text(), typed.left(kept));
         QCOMPARE(run.question(1).userAnswer, typed.left(kept));
@@ -68,7 +68,7 @@ private slots:
         connect(&run, &PracticeRun::changed, &page, [&] { page.render(run.display()); });
         const QString longAnswer =
             QString(300, QChar(u'验')); // 600 GBK bytes, over 255 characters too
-        run.load({fillIn(longAnswer)}, PracticeRun::SequentialSet, false);
+        run.load({fillIn(longAnswer)}, RunMode::SequentialSet, false);
         run.revealHover();
         for (int i = 0; i < PracticeRun::kRevealStart; ++i)
             run.tickReveal();

@@ -2,6 +2,7 @@
 #include "TestRegistry.h"
 
 #include "practice/PracticeRun.h"
+#include "practice/ui/QuestionStrip.h"
 #include "question/Grading.h"
 
 #include <QSignalSpy>
@@ -115,7 +116,7 @@ private slots:
     {
         QFETCH(QString, actions);
         Fixture f;
-        f.run.load(makeRun(QStringLiteral("1111111")), PracticeRun::SequentialSet, false);
+        f.run.load(makeRun(QStringLiteral("1111111")), RunMode::SequentialSet, false);
         for (QChar a : actions) {
             if (a == QLatin1Char('n'))
                 f.run.next();
@@ -152,8 +153,8 @@ private slots:
         QVector<RunQuestion> older = makeRun(QString(7, QLatin1Char('1')));
         for (RunQuestion &q : older)
             q.stem = QStringLiteral("旧题");
-        f.run.load(older, PracticeRun::SequentialSet, false);
-        f.run.load(makeRun(QString(n, QLatin1Char('1'))), PracticeRun::SequentialSet, false);
+        f.run.load(older, RunMode::SequentialSet, false);
+        f.run.load(makeRun(QString(n, QLatin1Char('1'))), RunMode::SequentialSet, false);
         for (int i = 0; i < nexts; ++i)
             f.run.next();
         QCOMPARE(f.run.current(), n + 1);
@@ -178,7 +179,7 @@ private slots:
     {
         QFETCH(bool, replaced);
         Fixture f;
-        f.run.load(makeRun(QStringLiteral("11")), PracticeRun::SequentialSet, false);
+        f.run.load(makeRun(QStringLiteral("11")), RunMode::SequentialSet, false);
         f.run.next();
         QSignalSpy stop(&f.run, &PracticeRun::countdownStopRequested);
         QSignalSpy passed(&f.run, &PracticeRun::passedLastQuestion);
@@ -187,7 +188,7 @@ private slots:
             stopsBeforeNotice = int(stop.size());
             f.run.endRun();
             if (replaced)
-                f.run.load(makeRun(QStringLiteral("444")), PracticeRun::SequentialSet, false);
+                f.run.load(makeRun(QStringLiteral("444")), RunMode::SequentialSet, false);
         };
         f.run.next();
         QCOMPARE(stopsBeforeNotice, 1);
@@ -225,7 +226,7 @@ private slots:
     {
         QFETCH(QString, types);
         Fixture f;
-        f.run.load(makeRun(QStringLiteral("44")), PracticeRun::SequentialSet, false);
+        f.run.load(makeRun(QStringLiteral("44")), RunMode::SequentialSet, false);
         f.run.question(1).userAnswer = QStringLiteral("1");
         f.run.question(2).userAnswer = QStringLiteral("1");
         for (int i = 0; i < 3; ++i)
@@ -233,7 +234,7 @@ private slots:
         QCOMPARE(f.run.display().scorePercent, QStringLiteral("100分"));
         f.run.endRun();
 
-        f.run.load(makeRun(types), PracticeRun::SequentialSet, false);
+        f.run.load(makeRun(types), RunMode::SequentialSet, false);
         f.run.question(1).userAnswer = QStringLiteral("2");
         for (int i = 0; i <= types.size(); ++i)
             f.run.next();
@@ -271,7 +272,7 @@ private slots:
         QFETCH(bool, revealed);
         QFETCH(QString, text);
         Fixture f;
-        f.run.load({makeQuestion(1, FillIn, correct)}, PracticeRun::SequentialSet, false);
+        f.run.load({makeQuestion(1, FillIn, correct)}, RunMode::SequentialSet, false);
         if (revealed) {
             f.run.revealHover();
             f.revealTicks(PracticeRun::kRevealStart);
@@ -283,7 +284,7 @@ private slots:
     void endOfRunShowsScore()
     {
         Fixture f;
-        f.run.load(makeRun(QStringLiteral("1131")), PracticeRun::SequentialSet, false);
+        f.run.load(makeRun(QStringLiteral("1131")), RunMode::SequentialSet, false);
         QSignalSpy stop(&f.run, &PracticeRun::countdownStopRequested);
         QSignalSpy passed(&f.run, &PracticeRun::passedLastQuestion);
         f.run.question(1).userAnswer = QStringLiteral("2");
@@ -312,7 +313,7 @@ private slots:
         questions[1].userAnswer = QStringLiteral("24");
         questions[2].imageName = QStringLiteral("pump.png");
         questions[3].userAnswer = QStringLiteral("0");
-        f.run.load(questions, PracticeRun::SequentialSet, false);
+        f.run.load(questions, RunMode::SequentialSet, false);
         const RunDisplay &d = f.run.display();
         QCOMPARE(d.questionLines,
                  (QStringList{QString(), QStringLiteral("1.题1"), QStringLiteral("  A.甲"),
@@ -352,11 +353,9 @@ private slots:
     {
         QFETCH(int, n);
         QFETCH(int, number);
-        int x = 0;
-        int y = 0;
-        PracticeRun::stripPosition(number, n, &x, &y);
-        QCOMPARE(x, fetched<int>("x"));
-        QCOMPARE(y, fetched<int>("y"));
+        const QPoint at = QuestionStrip::place(number, n);
+        QCOMPARE(at.x(), fetched<int>("x"));
+        QCOMPARE(at.y(), fetched<int>("y"));
     }
 
     void everyStripNumberVisible()
@@ -365,10 +364,10 @@ private slots:
         for (int n = 1; n <= PracticeRun::kCapacity; ++n) {
             QSet<QPair<int, int>> places;
             for (int k = 1; k <= n; ++k) {
-                int x = 0;
-                int y = 0;
-                PracticeRun::stripPosition(k, n, &x, &y);
-                QVERIFY2(x >= 0 && x + 20 <= PracticeRun::kBarWidth,
+                const QPoint at = QuestionStrip::place(k, n);
+                const int x = at.x();
+                const int y = at.y();
+                QVERIFY2(x >= 0 && x + 20 <= QuestionStrip::kBarWidth,
                          qPrintable(QString::number(k)));
                 QVERIFY2(!places.contains({x, y}),
                          qPrintable(QStringLiteral("%1 of %2").arg(k).arg(n)));
@@ -382,7 +381,7 @@ private slots:
         Fixture f;
         QVector<RunQuestion> questions = makeRun(QStringLiteral("13524"));
         questions[0].userAnswer = QStringLiteral("2");
-        f.run.load(questions, PracticeRun::SequentialSet, false);
+        f.run.load(questions, RunMode::SequentialSet, false);
         const auto &strip = f.run.display().strip;
         QCOMPARE(strip.size(), 5);
         QCOMPARE(strip.at(0).caption, QStringLiteral("01"));
@@ -417,7 +416,7 @@ private slots:
     {
         QFETCH(QString, clicks);
         Fixture f;
-        f.run.load(makeRun(QStringLiteral("11")), PracticeRun::SequentialSet, false);
+        f.run.load(makeRun(QStringLiteral("11")), RunMode::SequentialSet, false);
         for (QChar c : clicks)
             f.run.answerSingle(c.digitValue());
         QCOMPARE(f.run.display().rightMarkVisible, fetched<bool>("rightMark"));
@@ -432,7 +431,7 @@ private slots:
     void wrongStreakCarriesOver()
     {
         Fixture f;
-        f.run.load(makeRun(QStringLiteral("111")), PracticeRun::SequentialSet, false);
+        f.run.load(makeRun(QStringLiteral("111")), RunMode::SequentialSet, false);
         f.run.answerSingle(1);
         QVERIFY(!f.run.advanceRunning());
         f.run.next();
@@ -447,7 +446,7 @@ private slots:
     void automaticMoveStopsAtLast()
     {
         Fixture f;
-        f.run.load(makeRun(QStringLiteral("11")), PracticeRun::SequentialSet, false);
+        f.run.load(makeRun(QStringLiteral("11")), RunMode::SequentialSet, false);
         f.run.next();
         f.run.answerSingle(2);
         f.ticks(15);
@@ -461,7 +460,7 @@ private slots:
     void sliderSetsLaterDelays()
     {
         Fixture f;
-        f.run.load(makeRun(QStringLiteral("111")), PracticeRun::SequentialSet, false);
+        f.run.load(makeRun(QStringLiteral("111")), RunMode::SequentialSet, false);
         f.run.setSliderPosition(300);
         f.run.answerSingle(2);
         f.ticks(15);
@@ -474,7 +473,7 @@ private slots:
     void manualNextCancelsPendingMove()
     {
         Fixture f;
-        f.run.load(makeRun(QStringLiteral("1111")), PracticeRun::SequentialSet, false);
+        f.run.load(makeRun(QStringLiteral("1111")), RunMode::SequentialSet, false);
         f.run.answerSingle(2);
         f.ticks(5);
         f.run.next();
@@ -509,7 +508,7 @@ private slots:
         s.showInstantAnswer = fetched<bool>("instant");
         Fixture f(s);
         f.run.load({makeQuestion(1, type, QStringLiteral("1")), makeQuestion(2, 1, "1")},
-                   PracticeRun::SequentialSet, fetched<bool>("exam"));
+                   RunMode::SequentialSet, fetched<bool>("exam"));
         if (type == SingleChoice)
             f.run.answerSingle(3);
         else
@@ -523,8 +522,8 @@ private slots:
     void multipleChoiceFeedback()
     {
         Fixture f;
-        f.run.load(makeRun(QStringLiteral("2"), {QStringLiteral("134")}),
-                   PracticeRun::SequentialSet, false);
+        f.run.load(makeRun(QStringLiteral("2"), {QStringLiteral("134")}), RunMode::SequentialSet,
+                   false);
         const RunDisplay &d = f.run.display();
         struct Step
         {
@@ -556,7 +555,7 @@ private slots:
     void multipleChoiceStoredOutOfOrder()
     {
         Fixture f;
-        f.run.load(makeRun(QStringLiteral("2"), {QStringLiteral("31")}), PracticeRun::SequentialSet,
+        f.run.load(makeRun(QStringLiteral("2"), {QStringLiteral("31")}), RunMode::SequentialSet,
                    false);
         f.run.setMultiBox(2, true);
         f.run.setMultiBox(0, true);
@@ -568,7 +567,7 @@ private slots:
     void textAnswers()
     {
         Fixture f;
-        f.run.load(makeRun(QStringLiteral("351")), PracticeRun::SequentialSet, false);
+        f.run.load(makeRun(QStringLiteral("351")), RunMode::SequentialSet, false);
         const RunDisplay &d = f.run.display();
         f.run.fillInKeyRelease(QStringLiteral("安全，可靠"));
         QCOMPARE(f.run.question(1).userAnswer, QStringLiteral("安全，可靠"));
@@ -614,7 +613,7 @@ private slots:
     {
         QFETCH(int, type);
         Fixture f;
-        f.run.load({makeQuestion(1, type, fetched<QString>("correct"))}, PracticeRun::SequentialSet,
+        f.run.load({makeQuestion(1, type, fetched<QString>("correct"))}, RunMode::SequentialSet,
                    false);
         const RunDisplay &d = f.run.display();
         f.run.revealHover();
@@ -646,7 +645,7 @@ private slots:
         Settings off;
         off.showInstantAnswer = false;
         Fixture f(off);
-        f.run.load(makeRun(QStringLiteral("31")), PracticeRun::SequentialSet, false);
+        f.run.load(makeRun(QStringLiteral("31")), RunMode::SequentialSet, false);
         // The first question offers every panel, later pages follow the setting.
         QCOMPARE(f.run.display().revealPanelVisible,
                  (std::array<bool, 5>{true, true, true, true, true}));
@@ -658,7 +657,7 @@ private slots:
         QVERIFY(!f.run.revealRunning());
 
         Fixture exam;
-        exam.run.load(makeRun(QStringLiteral("3")), PracticeRun::MockExamination, true);
+        exam.run.load(makeRun(QStringLiteral("3")), RunMode::MockExamination, true);
         QCOMPARE(exam.run.display().revealPanelVisible, (std::array<bool, 5>{}));
         exam.run.revealHover();
         QVERIFY(!exam.run.revealRunning());
@@ -671,7 +670,7 @@ private slots:
         for (int i : {0, 4, 8})
             questions[i].userAnswer = QStringLiteral("2");
         questions[1].userAnswer = QStringLiteral("1");
-        f.run.load(questions, PracticeRun::SequentialSet, false);
+        f.run.load(questions, RunMode::SequentialSet, false);
         QCOMPARE(f.run.display().liveCorrect + "/" + f.run.display().liveTotal,
                  QStringLiteral("00/00"));
         f.run.next();
@@ -683,9 +682,9 @@ private slots:
     void controlsWithoutQuestionDoNothing()
     {
         Fixture f;
-        f.run.load(makeRun(QStringLiteral("1")), PracticeRun::SequentialSet, false);
+        f.run.load(makeRun(QStringLiteral("1")), RunMode::SequentialSet, false);
         QSignalSpy stop(&f.run, &PracticeRun::countdownStopRequested);
-        f.run.applyDivision(50, 2);
+        f.run.chapterDivided();
         QCOMPARE(stop.size(), 1);
         QCOMPARE(f.run.current(), 0);
         QCOMPARE(f.run.display().percentText, QStringLiteral("0%"));
@@ -696,7 +695,7 @@ private slots:
         QVERIFY(!f.run.revealRunning());
         // Wrong kind of control for the question on screen.
         Fixture g;
-        g.run.load(makeRun(QStringLiteral("3")), PracticeRun::SequentialSet, false);
+        g.run.load(makeRun(QStringLiteral("3")), RunMode::SequentialSet, false);
         g.run.answerSingle(1);
         g.run.answerTrueFalse(true);
         QCOMPARE(g.run.question(1).userAnswer, QString());
@@ -721,20 +720,19 @@ private slots:
     {
         QTest::addColumn<bool>("exam");
         QTest::addColumn<int>("n");
-        QTest::newRow("practice: N back to set size") << false << 50;
-        QTest::newRow("mock examination keeps N") << true << 3;
+        QTest::newRow("practice keeps its length") << false << 3;
+        QTest::newRow("mock examination keeps its length") << true << 3;
     }
     void endRun()
     {
         Fixture f;
-        f.run.applyDivision(50, 2);
-        f.run.load(makeRun(QStringLiteral("114")), PracticeRun::SequentialSet,
-                   fetched<bool>("exam"));
+        f.run.chapterDivided();
+        f.run.load(makeRun(QStringLiteral("114")), RunMode::SequentialSet, fetched<bool>("exam"));
         f.run.setSliderPosition(800);
         f.run.answerSingle(2);
         f.run.revealHover();
         f.run.endRun();
-        QCOMPARE(f.run.N(), fetched<int>("n"));
+        QCOMPARE(f.run.length(), fetched<int>("n"));
         QVERIFY(!f.run.active());
         QVERIFY(!f.run.examMode());
         QCOMPARE(f.run.current(), 0);
@@ -750,8 +748,8 @@ private slots:
     void loadCapsAtCapacity()
     {
         Fixture f;
-        f.run.load(makeRun(QString(301, QLatin1Char('1'))), PracticeRun::RandomPractice, false);
-        QCOMPARE(f.run.N(), 300);
+        f.run.load(makeRun(QString(301, QLatin1Char('1'))), RunMode::RandomPractice, false);
+        QCOMPARE(f.run.length(), 300);
         QCOMPARE(f.run.display().strip.size(), 300);
         QCOMPARE(f.run.display().strip.last().caption, QStringLiteral("300"));
     }

@@ -31,11 +31,10 @@ private slots:
             number.number = k;
             number.caption = text::twoDigits(k);
             number.bold = true; // answered numbers are bold, the widest they get
-            PracticeRun::stripPosition(k, n, &number.x, &number.y);
             numbers << number;
         }
         QuestionStrip strip;
-        strip.resize(PracticeRun::kBarWidth, QuestionStrip::kMinimumHeight);
+        strip.resize(QuestionStrip::kBarWidth, QuestionStrip::kMinimumHeight);
         strip.render(numbers);
         strip.show();
         QVERIFY(QTest::qWaitForWindowExposed(&strip));
@@ -50,7 +49,7 @@ private slots:
             const QRect text(label->pos(),
                              QSize(label->fontMetrics().horizontalAdvance(label->text()),
                                    label->fontMetrics().height()));
-            QVERIFY2(text.left() >= 0 && text.right() < PracticeRun::kBarWidth,
+            QVERIFY2(text.left() >= 0 && text.right() < QuestionStrip::kBarWidth,
                      qPrintable(label->text()));
             for (QLabel *other : labels) {
                 if (other == label)

@@ -45,7 +45,7 @@ struct Fixture
     QList<qint64> runIds() const
     {
         QList<qint64> ids;
-        for (int k = 1; k <= run.N(); ++k)
+        for (int k = 1; k <= run.length(); ++k)
             ids << run.question(k).questionId;
         return ids;
     }
@@ -112,7 +112,7 @@ private slots:
         QVERIFY(r.ok);
         const int first = fetched<int>("firstPosition");
         const int count = fetched<int>("count");
-        QCOMPARE(f.run.N(), count);
+        QCOMPARE(f.run.length(), count);
         const QList<qint64> got = f.runIds();
         QCOMPARE(got.first(), ids.at(first));
         QVERIFY(std::is_sorted(got.begin(), got.end()));
@@ -134,17 +134,17 @@ private slots:
         QCOMPARE(r.switchPanelAfterMs, 200);
         QVERIFY(f.run.active());
         QVERIFY(!f.run.examMode());
-        QCOMPARE(f.run.mode(), int(PracticeRun::SequentialSet));
+        QCOMPARE(f.run.mode(), RunMode::SequentialSet);
         QCOMPARE(f.run.current(), 1);
-        QCOMPARE(f.run.highlightedSet(), 1);
-        QCOMPARE(f.run.setSize(), 50);
+        QCOMPARE(f.practice.division().highlightedSet, 1);
+        QCOMPARE(f.practice.division().setSize, 50);
         QCOMPARE(f.run.display().strip.size(), 7);
 
         // After grading, set 1 loads 50 again.
         f.run.endRun();
         f.practice.setClicked(0);
         f.practice.extract(kChapter, 40);
-        QCOMPARE(f.run.N(), 50);
+        QCOMPARE(f.run.length(), 50);
     }
 
     void emptySet_data()
@@ -178,14 +178,14 @@ private slots:
         const QList<qint64> trueFalse = f.add(2, 4);
         f.add(1, 1);
         f.practice.start(kChapter, 4, 50);
-        QCOMPARE(f.run.typeFilter(), 4);
+        QCOMPARE(f.practice.division().typeFilter, 4);
         f.practice.extract(kChapter, 90);
         QCOMPARE(f.runIds(), trueFalse);
         // Back to all types.
         f.run.endRun();
         f.practice.start(kChapter, 0, 50);
         f.practice.extract(kChapter, 90);
-        QCOMPARE(f.run.N(), 6);
+        QCOMPARE(f.run.length(), 6);
     }
 
     void failedStartKeepsDivision()
@@ -203,9 +203,9 @@ private slots:
         QVERIFY(f.notifier.notices.first().contains(QStringLiteral("[多选题]")));
         QCOMPARE(f.practice.page().setItems, items);
         QCOMPARE(f.practice.page().levelLine, level);
-        QCOMPARE(f.run.setCount(), 2);
-        QCOMPARE(f.run.setIndex(), 1);
-        QCOMPARE(f.run.typeFilter(), 2);
+        QCOMPARE(f.practice.division().setCount, 2);
+        QCOMPARE(f.practice.division().setIndex, 1);
+        QCOMPARE(f.practice.division().typeFilter, 2);
     }
 
     // While a run is loaded and not graded, neither the set list nor
@@ -230,7 +230,7 @@ private slots:
         f.notifier.notices.clear();
 
         f.practice.setClicked(0);
-        QCOMPARE(f.run.setIndex(), 1);
+        QCOMPARE(f.practice.division().setIndex, 1);
         QCOMPARE(f.practice.page().heading, QStringLiteral("本章第【02】套试卷07道试题"));
         QVERIFY(!f.practice.extract(kChapter, 90).ok);
         QCOMPARE(f.notifier.notices, QStringList{SequentialPractice::kHandInFirstNotice});
@@ -240,14 +240,14 @@ private slots:
         QVERIFY(f.run.active());
         QCOMPARE(f.runIds(), ids);
         QCOMPARE(f.run.current(), current);
-        QCOMPARE(f.run.setIndex(), 1);
-        QCOMPARE(f.run.highlightedSet(), 1);
+        QCOMPARE(f.practice.division().setIndex, 1);
+        QCOMPARE(f.practice.division().highlightedSet, 1);
 
         // Once the run has ended, the list chooses again.
         f.run.endRun();
         f.practice.setClicked(0);
         QVERIFY(f.practice.extract(kChapter, 90).ok);
-        QCOMPARE(f.run.N(), 50);
+        QCOMPARE(f.run.length(), 50);
     }
 
     // When the last load found nothing to practise, the set list on screen
@@ -288,7 +288,7 @@ private slots:
         // A start that divides again extracts as usual.
         f.practice.start(kChapter, 0, 50);
         QVERIFY(f.practice.extract(kChapter, 90).ok);
-        QCOMPARE(f.run.N(), 5);
+        QCOMPARE(f.run.length(), 5);
     }
 
     // A reload divides anew: a set chosen in the old list is chosen no more.
@@ -299,11 +299,11 @@ private slots:
         f.practice.start(kChapter, 0, 50);
         f.practice.setClicked(1);
         f.practice.start(kChapter, 0, 50);
-        QCOMPARE(f.run.setIndex(), 0);
+        QCOMPARE(f.practice.division().setIndex, 0);
         QCOMPARE(f.practice.page().heading,
                  QStringLiteral("请选择分割试题,并点击【提取试题】调入试题"));
         QVERIFY(f.practice.extract(kChapter, 90).ok);
-        QCOMPARE(f.run.N(), 50);
+        QCOMPARE(f.run.length(), 50);
     }
 
     void startGradesAnActiveRun()
@@ -321,7 +321,7 @@ private slots:
         QCOMPARE(graded, 1);
         QVERIFY(!f.run.active());
         QCOMPARE(f.run.current(), 0);
-        QCOMPARE(f.run.highlightedSet(), 0);
+        QCOMPARE(f.practice.division().highlightedSet, 0);
         QVERIFY(f.run.display().strip.isEmpty());
     }
 };

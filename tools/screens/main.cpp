@@ -116,7 +116,7 @@ int main(int argc, char **argv)
     QTest::qWait(300);
 
     PracticeRun &run = desk.run();
-    for (int k = 1; k <= run.N(); ++k) {
+    for (int k = 1; k <= run.length(); ++k) {
         const int type = run.question(k).typeCode;
         shoot(&main, QStringLiteral("q%1-type%2").arg(k).arg(type));
         switch (type) {
@@ -152,7 +152,7 @@ int main(int argc, char **argv)
             emit main.nextRequested();
         QTest::qWait(50);
     }
-    while (run.current() <= run.N()) {
+    while (run.current() <= run.length()) {
         emit main.nextRequested();
         QTest::qWait(20);
     }
@@ -177,7 +177,7 @@ int main(int argc, char **argv)
         many[i].stem = QStringLiteral("第%1题").arg(i + 1);
         many[i].correctAnswer = QStringLiteral("1");
     }
-    run.load(many, PracticeRun::RandomPractice, false);
+    run.load(many, RunMode::RandomPractice, false);
     for (int i = 0; i < 40; ++i)
         run.next();
     shoot(&main, QStringLiteral("strip-300"));

@@ -172,8 +172,8 @@ void PracticeDesk::renderRun(const RunDisplay &display)
     for (QuestionPageBase *page : std::as_const(m_answerPages))
         page->render(display);
     m_score->render(display);
-    m_chapter->render(m_sequential.page(), m_run.highlightedSet(), m_run.setIndex(),
-                      m_session.frame());
+    m_chapter->render(m_sequential.page(), m_sequential.division().highlightedSet,
+                      m_sequential.division().setIndex, m_session.frame());
     // Only a switch of the run changes the page, so that e.g. the settings
     // page stays up while a timer of the run ticks.
     if (display.pageSerial != m_pageSerial) {

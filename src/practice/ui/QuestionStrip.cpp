@@ -26,6 +26,27 @@ QFont numberFont(double pointSize, bool bold)
     return font;
 }
 
+} // namespace
+
+QPoint QuestionStrip::place(int number, int count)
+{
+    if (count <= 50)
+        return {10 + 16 * number, 10};
+    if (number <= 50)
+        return {10 + 16 * number, 0};
+    if (number <= 100)
+        return {10 + 16 * (number - 50), 16};
+    if (count < 130)
+        return {3 + 23 * (number - 100), 32};
+    // From 130 questions on, rows of 40 at a step of 27 pixels give every
+    // three-digit number room of its own inside the bar: 101 … 140,
+    // 141 … 180, 181 … 220, 221 … 260, 261 … 300.
+    const int index = number - 101;
+    return {3 + 27 * (index % 40 + 1), 32 + 16 * (index / 40)};
+}
+
+namespace {
+
 // The largest size, up to 8 points, at which every number (bold, as answered
 // numbers are) leaves a gap before its right-hand neighbour in the same row.
 double fittingPointSize(const QList<RunDisplay::StripNumber> &numbers)
@@ -34,10 +55,12 @@ double fittingPointSize(const QList<RunDisplay::StripNumber> &numbers)
         const QFontMetrics metrics(numberFont(size, true));
         bool fits = true;
         for (qsizetype i = 0; fits && i + 1 < numbers.size(); ++i) {
-            const RunDisplay::StripNumber &left = numbers.at(i);
-            const RunDisplay::StripNumber &right = numbers.at(i + 1);
-            if (left.y == right.y && right.x > left.x)
-                fits = metrics.horizontalAdvance(left.caption) + kGap <= right.x - left.x;
+            const int count = static_cast<int>(numbers.size());
+            const QPoint left = QuestionStrip::place(numbers.at(i).number, count);
+            const QPoint right = QuestionStrip::place(numbers.at(i + 1).number, count);
+            if (left.y() == right.y() && right.x() > left.x())
+                fits =
+                    metrics.horizontalAdvance(numbers.at(i).caption) + kGap <= right.x() - left.x();
         }
         if (fits)
             return size;
@@ -49,8 +72,7 @@ bool sameNumbers(const QList<RunDisplay::StripNumber> &a, const QList<RunDisplay
 {
     return std::equal(a.cbegin(), a.cend(), b.cbegin(), b.cend(),
                       [](const RunDisplay::StripNumber &x, const RunDisplay::StripNumber &y) {
-                          return x.number == y.number && x.caption == y.caption && x.x == y.x &&
-                                 x.y == y.y;
+                          return x.number == y.number && x.caption == y.caption;
                       });
 }
 
@@ -106,10 +128,11 @@ void QuestionStrip::rebuild(const QList<RunDisplay::StripNumber> &numbers)
         label->setToolTip(QStringLiteral("第 %1 题").arg(number.number));
         style(label, number, false);
         label->adjustSize();
-        label->move(number.x, number.y);
+        const QPoint at = place(number.number, static_cast<int>(numbers.size()));
+        label->move(at);
         label->installEventFilter(this);
         label->show();
-        bottom = std::max(bottom, number.y + label->height());
+        bottom = std::max(bottom, at.y() + label->height());
         m_labels << label;
     }
     setFixedHeight(std::max(kMinimumHeight, bottom + 1));

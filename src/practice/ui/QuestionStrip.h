@@ -3,13 +3,14 @@
 #include "practice/RunDisplay.h"
 
 #include <QList>
+#include <QPoint>
 #include <QWidget>
 
 class QLabel;
 
 // The question-number strip of the bottom bar: one small clickable number per
-// question of the run ("labelxx" + number), placed where the run says,
-// coloured by its answer. The labels are made anew only when the numbers
+// question of the run ("labelxx" + number), placed in rows by how many the
+// run has, coloured by its answer. The labels are made anew only when the numbers
 // change; otherwise they are only recoloured. The strip is as high as its
 // lowest row needs. The numbers are Arial 8 points, smaller where that would
 // run neighbours together.
@@ -19,10 +20,15 @@ class QuestionStrip : public QWidget
 
 public:
     static constexpr int kMinimumHeight = 24;
+    static constexpr int kBarWidth = 1130; // the bottom bar the strip stands in, pixels
 
     explicit QuestionStrip(QWidget *parent = nullptr);
 
     void render(const QList<RunDisplay::StripNumber> &numbers);
+
+    // Where number n of a run of `count` numbers stands on the strip: one row
+    // up to 50, two rows of 50 up to 100, the numbers from 101 below them.
+    static QPoint place(int number, int count);
 
     // The label of number n (nullptr when there is none).
     QLabel *numberLabel(int number) const;
