@@ -23,7 +23,6 @@ public:
 
     explicit Countdown(Beeper *beeper = nullptr, QObject *parent = nullptr);
 
-    void setBeeper(Beeper *beeper) { m_beeper = beeper; }
 
     // Runs with the given minutes left; a start while running sets the time anew.
     void start(int minutes);

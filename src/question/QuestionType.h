@@ -24,11 +24,6 @@ constexpr bool isObjective(int typeCode)
     return typeCode == SingleChoice || typeCode == MultipleChoice || typeCode == TrueFalse;
 }
 
-constexpr bool isKnownType(int typeCode)
-{
-    return typeCode >= SingleChoice && typeCode <= Essay;
-}
-
 // Where a type's name is written: most windows call type 5 "论述题"; the
 // review, the paper views and the search output head it "简答题".
 enum class TypeNaming

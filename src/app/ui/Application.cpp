@@ -20,14 +20,11 @@ bool Application::notify(QObject *receiver, QEvent *event)
     try {
         return QApplication::notify(receiver, event);
     } catch (const StoreError &error) {
-        ++m_dropped;
         qWarning("drillbay: action dropped: %s", error.what());
         tellStoreFailure(error.reason());
     } catch (const std::exception &error) {
-        ++m_dropped;
         qWarning("drillbay: action dropped: %s", error.what());
     } catch (...) {
-        ++m_dropped;
         qWarning("drillbay: action dropped after an unknown error");
     }
     return false;

@@ -22,13 +22,9 @@ public:
     void setNotifier(Notifier *notifier) { m_notifier = notifier; }
     static QString storeFailureNotice(const QString &reason);
 
-    // How many actions were dropped since start (for diagnostics and tests).
-    int droppedActions() const { return m_dropped; }
-
 private:
     void tellStoreFailure(const QString &reason);
 
-    int m_dropped = 0;
     Notifier *m_notifier = nullptr;
     bool m_telling = false;
 };

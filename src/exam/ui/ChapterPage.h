@@ -33,14 +33,10 @@ public:
                 const PracticeSession::Frame &frame);
 
     QLabel *headingLabel() const { return m_heading; }
-    QLabel *setInfoLabel() const { return m_setInfo; }
     QListWidget *setList() const { return m_list; }
     ChapterListDelegate *setListDelegate() const { return m_delegate; }
     QPushButton *extractButton() const { return m_extract; }
-    QLabel *bankChapterLabel() const { return m_bankChapter; }
-    QLabel *levelLabel() const { return m_level; }
     LinkLabel *restoreLink() const { return m_restore; }
-    QLabel *hintLabel() const { return m_hint; }
     OutputView *logView() const { return m_log; }
 
 private:

@@ -32,7 +32,6 @@ public:
     int typeCode() const { return m_typeCode; }
     QTextEdit *questionView() const { return m_view; }
     QLabel *pictureBox() const { return m_picture; }
-    RevealPanel *revealPanel() const { return m_reveal; }
 
     // The face of a picture button: the text on a rounded, shaded plate.
     static QPixmap buttonFace(const QString &text, const QColor &plate, const QSize &size);

@@ -14,7 +14,6 @@ public:
     explicit RevealPanel(QWidget *parent = nullptr);
 
     void setFigure(const QString &text, bool visible);
-    QLabel *figureLabel() const { return m_figure; }
 
 signals:
     // The pointer entered or moved over the panel.
