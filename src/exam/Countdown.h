@@ -23,7 +23,6 @@ public:
 
     explicit Countdown(Beeper *beeper = nullptr, QObject *parent = nullptr);
 
-
     // Runs with the given minutes left; a start while running sets the time anew.
     void start(int minutes);
     // Stops; the seconds left and the label keep their values.
