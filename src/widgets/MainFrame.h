@@ -111,6 +111,13 @@ public:
     virtual void showCountdown(const QString &text) = 0;
     // The settings record changed underneath the settings page: show it anew.
     virtual void refreshSettings() = 0;
+    // A command of a feature on the settings page, below its own controls.
+    virtual void addSettingsCommand(QWidget *command) = 0;
+    // The slogan strip: the text with its left edge at x pixels from the
+    // strip's left edge, or no text while the strip is stopped.
+    virtual void showSlogan(const QString &text, int x, bool shown) = 0;
+    // The first field of the status bar (the idle time; empty clears it).
+    virtual void showIdleTime(const QString &text) = 0;
 
 signals:
     void chapterLinkClicked();
@@ -119,4 +126,6 @@ signals:
     void gradeRequested();
     // The settings page's delay slider moved (by the user or by its defaults).
     void delaySliderMoved(int position);
+    // A click on the slogan strip.
+    void sloganStripClicked();
 };

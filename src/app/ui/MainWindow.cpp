@@ -12,6 +12,7 @@
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
@@ -244,8 +245,11 @@ QWidget *MainWindow::buildCentre()
     auto *sloganStrip = new QFrame(centre);
     sloganStrip->setObjectName(QStringLiteral("Panel6"));
     sloganStrip->setFixedHeight(kSloganHeight);
+    sloganStrip->installEventFilter(this);
+    m_sloganStrip = sloganStrip;
     auto *sloganLabel =
         new QLabel(QStringLiteral("电力工作人员必备环节  电力安全高于一切"), sloganStrip);
+    m_slogan = sloganLabel;
     sloganLabel->setObjectName(QStringLiteral("Label41"));
     sloganLabel->setFont(cjk::youyuan(19, true));
     QPalette green = sloganLabel->palette();
@@ -482,6 +486,36 @@ void MainWindow::refreshSettings()
     // setting); other fields keep what the user is typing.
     if (m_settingsPage->delaySlider()->value() != m_settingsForm.sliderPosition())
         m_settingsPage->refresh();
+}
+
+void MainWindow::addSettingsCommand(QWidget *command)
+{
+    m_settingsPage->regulationArea()->addWidget(command, 0, Qt::AlignLeft);
+}
+
+void MainWindow::showSlogan(const QString &text, int x, bool shown)
+{
+    if (m_slogan->text() != text) {
+        m_slogan->setText(text);
+        m_slogan->adjustSize();
+    }
+    m_slogan->move(x, m_slogan->y());
+    m_slogan->setVisible(shown);
+}
+
+void MainWindow::showIdleTime(const QString &text)
+{
+    if (m_status[0]->text() != text)
+        m_status[0]->setText(text);
+}
+
+bool MainWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    // The text does not take the mouse, so a click on it reaches the strip too.
+    if (watched == m_sloganStrip && event->type() == QEvent::MouseButtonPress &&
+        static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton)
+        emit sloganStripClicked();
+    return MainFrame::eventFilter(watched, event);
 }
 
 void MainWindow::tickClock()

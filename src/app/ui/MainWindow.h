@@ -56,6 +56,9 @@ public:
     void showRunBar(const RunBar &bar) override;
     void showCountdown(const QString &text) override;
     void refreshSettings() override;
+    void addSettingsCommand(QWidget *command) override;
+    void showSlogan(const QString &text, int x, bool shown) override;
+    void showIdleTime(const QString &text) override;
 
     // One second of the elapsed clock (the clock timer's slot).
     void tickClock();
@@ -72,6 +75,7 @@ signals:
 protected:
     void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     QWidget *buildTopBar();
@@ -103,6 +107,8 @@ private:
     QLabel *m_countdown = nullptr;
     QToolButton *m_gradeButton = nullptr;
     QToolButton *m_practiceBack = nullptr;
+    QFrame *m_sloganStrip = nullptr;
+    QLabel *m_slogan = nullptr;
     QStackedWidget *m_pageArea = nullptr;
     SettingsPage *m_settingsPage = nullptr;
     QWidget *m_stripArea = nullptr;

@@ -1,12 +1,18 @@
 #include "app/ui/Windows.h"
 
+#include "app/DesktopIdle.h"
 #include "app/ui/MainWindow.h"
+#include "base/Clock.h"
+#include "base/RandomSource.h"
 #include "editor/ui/EditorWindow.h"
 #include "editor/ui/InputHelpWindow.h"
 #include "exam/ui/PracticeDesk.h"
 #include "exam/ui/ReviewWindow.h"
 #include "practice/ui/BackdropWindow.h"
 #include "practice/ui/PickerWindow.h"
+#include "reference/ui/AboutBox.h"
+#include "reference/ui/DocumentViewer.h"
+#include "reference/ui/ReferenceDesk.h"
 #include "search/ui/ComposedPaperWindow.h"
 #include "search/ui/CompositionPage.h"
 #include "search/ui/OutputCommands.h"
@@ -14,8 +20,10 @@
 #include "settings/PasswordGate.h"
 #include "settings/ui/PasswordPages.h"
 #include "widgets/LinkLabel.h"
+#include "widgets/QtFileDialogs.h"
 
 #include <QCoreApplication>
+#include <QDir>
 
 namespace {
 
@@ -69,9 +77,11 @@ Windows::Windows(QSqlDatabase mainDb, QSqlDatabase pickerDb)
     m_picker = std::make_unique<PickerWindow>(pickerDb, m_pickerNotifier);
     m_pickerNotifier.setParent(m_picker.get());
     m_paperBrowse = emptyWindow("TForm7");
-    m_documents = emptyWindow("TForm9");
+    m_documents = std::make_unique<DocumentViewer>();
+    m_documents->hide();
     m_known = emptyWindow("TForm14");
-    m_about = emptyWindow("TForm15");
+    m_about = std::make_unique<AboutBox>();
+    m_about->hide();
     wireSearch(mainDb);
     m_editor = std::make_unique<EditorWindow>(mainDb, m_editorNotifier);
     m_editorNotifier.setParent(m_editor.get());
@@ -88,6 +98,7 @@ Windows::Windows(QSqlDatabase mainDb, QSqlDatabase pickerDb)
     m_passwordGate = std::make_unique<PasswordGate>(mainDb, m_mainNotifier);
     wireEditor(*main, *m_passwordGate, static_cast<EditorWindow *>(m_editor.get()),
                static_cast<InputHelpWindow *>(m_inputHelp.get()), m_backdrop.get());
+    wireReference(mainDb);
 
     QObject::connect(main, &MainWindow::firstShown, picker, &PickerWindow::openModal);
     // The chapter of a loaded run cannot change: the picker stays closed until it is graded.
@@ -115,6 +126,21 @@ Windows::Windows(QSqlDatabase mainDb, QSqlDatabase pickerDb)
 }
 
 Windows::~Windows() = default;
+
+// "规程资料", "轻松一下" and "关于..." on the extras group, "规程写入" on the
+// settings page, the reader and the about box, the slogan strip and the idle
+// time; the main window owns what it wires.
+void Windows::wireReference(QSqlDatabase db)
+{
+    m_documentDialogs = std::make_unique<QtFileDialogs>(m_main.get());
+    m_extrasRandom = std::make_unique<SeededRandom>(
+        static_cast<quint64>(SystemClock().now().toMSecsSinceEpoch()));
+    m_idle = std::make_unique<DesktopIdle>();
+    const ReferenceDesk::Services services{m_mainNotifier, *m_documentDialogs, *m_extrasRandom,
+                                           *m_idle, *m_passwordGate};
+    new ReferenceDesk(*m_main, db, services, *static_cast<DocumentViewer *>(m_documents.get()),
+                      *static_cast<AboutBox *>(m_about.get()), QDir::currentPath());
+}
 
 // "本类试题查询", "本章试题组卷" and "本类试题组卷" on the tools group, the
 // composition page, and the windows "试题查询" and "组卷结果".

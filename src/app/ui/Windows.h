@@ -10,12 +10,17 @@
 #include <QSqlDatabase>
 #include <memory>
 
+class AboutBox;
 class BackdropWindow;
+class DesktopIdle;
+class DocumentViewer;
 class MainWindow;
 class OutputCommands;
 class PasswordGate;
 class PickerWindow;
 class PracticeDesk;
+class QtFileDialogs;
+class RandomSource;
 class ReviewWindow;
 class QWidget;
 
@@ -49,6 +54,7 @@ public:
     PracticeDesk *desk() const { return m_desk.get(); }
 
 private:
+    void wireReference(QSqlDatabase db);
     void wireSearch(QSqlDatabase db);
 
     NotifierBoxes m_mainNotifier;
@@ -65,6 +71,11 @@ private:
     SeededRandom m_paperRandom{static_cast<quint64>(QDateTime::currentMSecsSinceEpoch())};
     std::unique_ptr<OutputCommands> m_searchCommands;
     std::unique_ptr<OutputCommands> m_paperCommands;
+    // The documents' file dialogs, the clock-seeded draw of slogans and jokes,
+    // and the desktop's idle time.
+    std::unique_ptr<QtFileDialogs> m_documentDialogs;
+    std::unique_ptr<RandomSource> m_extrasRandom;
+    std::unique_ptr<DesktopIdle> m_idle;
     // Declared before the windows so that it outlives the pages it serves.
     std::unique_ptr<PracticeDesk> m_desk;
     std::unique_ptr<PasswordGate> m_passwordGate;

@@ -1,0 +1,103 @@
+#include "reference/ui/DocumentsPage.h"
+
+#include "widgets/Theme.h"
+
+#include <QAction>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+DocumentsPage::DocumentsPage(int nameLimit, QWidget *parent) : QWidget(parent)
+{
+    setFont(theme::font(theme::FontRole::PageText));
+    auto *outer = new QHBoxLayout(this);
+    outer->setContentsMargins(30, 24, 30, 24);
+    outer->setSpacing(30);
+
+    auto *listColumn = new QVBoxLayout;
+    auto *listCaption = new QLabel(QStringLiteral("规程列表："), this);
+    listCaption->setObjectName(QStringLiteral("Label11"));
+    theme::setTone(listCaption, theme::Tone::Heading);
+    listColumn->addWidget(listCaption);
+    m_list = new QListWidget(this);
+    m_list->setObjectName(QStringLiteral("ListBox2"));
+    m_list->setFixedWidth(380);
+    auto *remove = new QAction(QStringLiteral("删除此规程..."), m_list);
+    remove->setObjectName(QStringLiteral("N5"));
+    connect(remove, &QAction::triggered, this, [this] {
+        QListWidgetItem *item = m_list->currentItem();
+        emit deleteRequested(item && item->isSelected() ? item->text() : QString());
+    });
+    m_list->addAction(remove);
+    m_list->setContextMenuPolicy(Qt::ActionsContextMenu);
+    listColumn->addWidget(m_list, 1);
+    outer->addLayout(listColumn);
+
+    auto *form = new QGridLayout;
+    form->setVerticalSpacing(14);
+    form->setHorizontalSpacing(8);
+    auto *nameCaption = new QLabel(QStringLiteral("新增加的规程名："), this);
+    nameCaption->setObjectName(QStringLiteral("Label12"));
+    form->addWidget(nameCaption, 0, 0);
+    m_name = new QLineEdit(this);
+    m_name->setObjectName(QStringLiteral("Edit16"));
+    m_name->setMaxLength(nameLimit);
+    form->addWidget(m_name, 0, 1);
+    auto *fileCaption = new QLabel(QStringLiteral("规程文件："), this);
+    fileCaption->setObjectName(QStringLiteral("Label13"));
+    form->addWidget(fileCaption, 1, 0);
+    m_file = new QLineEdit(this);
+    m_file->setObjectName(QStringLiteral("Edit15"));
+    m_file->setReadOnly(true);
+    form->addWidget(m_file, 1, 1);
+    auto *browse = new QPushButton(QStringLiteral("浏览"), this);
+    browse->setObjectName(QStringLiteral("Button3"));
+    browse->setFixedSize(90, 28);
+    connect(browse, &QPushButton::clicked, this, [this] { emit storeRequested(m_name->text()); });
+    form->addWidget(browse, 1, 2);
+    auto *saveAs =
+        new QLabel(QStringLiteral("将word 文档打开后【另存为】.rft  格式文件，并用英文命名"), this);
+    saveAs->setObjectName(QStringLiteral("Label14"));
+    theme::setTone(saveAs, theme::Tone::Note);
+    form->addWidget(saveAs, 2, 0, 1, 3);
+    auto *deleteHint = new QLabel(QStringLiteral("在【规程列表】上右键点击可删除"), this);
+    deleteHint->setObjectName(QStringLiteral("Label15"));
+    theme::setTone(deleteHint, theme::Tone::Note);
+    form->addWidget(deleteHint, 3, 0, 1, 3);
+    form->setRowStretch(4, 1);
+    form->setColumnStretch(1, 1);
+    outer->addLayout(form, 1);
+}
+
+void DocumentsPage::setTitles(const QStringList &titles)
+{
+    m_list->clear();
+    m_list->addItems(titles);
+}
+
+void DocumentsPage::addTitle(const QString &title)
+{
+    m_list->addItem(title);
+}
+
+QStringList DocumentsPage::titles() const
+{
+    QStringList all;
+    for (int i = 0; i < m_list->count(); ++i)
+        all << m_list->item(i)->text();
+    return all;
+}
+
+void DocumentsPage::clearName()
+{
+    m_name->clear();
+}
+
+void DocumentsPage::setFilePath(const QString &path)
+{
+    m_file->setText(path);
+}

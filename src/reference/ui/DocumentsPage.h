@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QStringList>
+#include <QWidget>
+
+class QLineEdit;
+class QListWidget;
+
+// The management page of the regulation documents in the main window:
+// "规程列表：" with its context menu "删除此规程...", the name of a new
+// document, the chosen file and "浏览".
+class DocumentsPage : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit DocumentsPage(int nameLimit, QWidget *parent = nullptr);
+
+    void setTitles(const QStringList &titles);
+    void addTitle(const QString &title);
+    QStringList titles() const;
+    void clearName();
+    void setFilePath(const QString &path);
+
+    QListWidget *list() const { return m_list; }
+    QLineEdit *nameField() const { return m_name; }
+    QLineEdit *fileField() const { return m_file; }
+
+signals:
+    // "浏览", with the name field's text as typed.
+    void storeRequested(const QString &name);
+    // "删除此规程..." with the selected title; empty when none is selected.
+    void deleteRequested(const QString &title);
+
+private:
+    QListWidget *m_list = nullptr;
+    QLineEdit *m_name = nullptr;
+    QLineEdit *m_file = nullptr;
+};

@@ -1,0 +1,153 @@
+#include "reference/ui/ReferenceDesk.h"
+
+#include "reference/IdleSource.h"
+#include "reference/IdleTime.h"
+#include "reference/MemoryStatus.h"
+#include "reference/ui/AboutBox.h"
+#include "reference/ui/DocumentViewer.h"
+#include "reference/ui/DocumentsPage.h"
+#include "settings/PasswordGate.h"
+#include "widgets/LinkLabel.h"
+#include "widgets/MainFrame.h"
+#include "widgets/OutputView.h"
+
+#include <QTimer>
+
+namespace {
+
+constexpr int kJokePoints = 10;
+
+LinkLabel *command(const QString &text, const char *name)
+{
+    auto *link = new LinkLabel(text);
+    link->setObjectName(QString::fromLatin1(name));
+    return link;
+}
+
+} // namespace
+
+ReferenceDesk::ReferenceDesk(MainFrame &frame, QSqlDatabase db, Services services,
+                             DocumentViewer &viewer, AboutBox &about, const QString &workFolder)
+    : QObject(&frame), m_frame(frame), m_services(services), m_viewer(viewer), m_about(about),
+      m_documents(db, services.notifier, services.dialogs, workFolder),
+      m_jokes(db, services.random, services.notifier), m_marquee(services.random)
+{
+    // Pages of the main window.
+    m_page = new DocumentsPage(RegulationDocuments::kNameLimit);
+    frame.installPage(MainFrame::Page::RegulationWriting, m_page);
+    connect(m_page, &DocumentsPage::storeRequested, this, &ReferenceDesk::storeDocument);
+    connect(m_page, &DocumentsPage::deleteRequested, this, &ReferenceDesk::deleteDocument);
+    m_jokeView = new OutputView;
+    m_jokeView->setObjectName(QStringLiteral("RichEditJoke"));
+    m_jokeView->setDefaultFont(FontFamily::Song, kJokePoints);
+    frame.installPage(MainFrame::Page::Joke, m_jokeView);
+
+    // Commands.
+    LinkLabel *reader = command(QStringLiteral("规程资料"), "Label63");
+    LinkLabel *joke = command(QStringLiteral("轻松一下"), "Label80");
+    LinkLabel *aboutCommand = command(QStringLiteral("关于..."), "Label20");
+    frame.addCommand(MainFrame::CommandGroup::Extras, reader);
+    frame.addCommand(MainFrame::CommandGroup::Extras, joke);
+    frame.addCommand(MainFrame::CommandGroup::Extras, aboutCommand);
+    LinkLabel *writing = command(QStringLiteral("规程写入"), "Label10");
+    frame.addSettingsCommand(writing);
+    connect(reader, &LinkLabel::clicked, this, &ReferenceDesk::openReader);
+    connect(joke, &LinkLabel::clicked, this, &ReferenceDesk::showJoke);
+    connect(aboutCommand, &LinkLabel::clicked, this, &ReferenceDesk::showAbout);
+    connect(writing, &LinkLabel::clicked, this, &ReferenceDesk::openManagement);
+    connect(&viewer, &DocumentViewer::titleClicked, this, &ReferenceDesk::viewDocument);
+
+    // The slogan strip and the idle time run from start-up.
+    connect(&frame, &MainFrame::sloganStripClicked, this, &ReferenceDesk::toggleSlogan);
+    m_sloganTimer = new QTimer(this);
+    m_sloganTimer->setObjectName(QStringLiteral("Timer2"));
+    m_sloganTimer->setInterval(SloganMarquee::kTickMs);
+    connect(m_sloganTimer, &QTimer::timeout, this, &ReferenceDesk::tickSlogan);
+    m_sloganTimer->start();
+    m_idleTimer = new QTimer(this);
+    m_idleTimer->setObjectName(QStringLiteral("Timer1"));
+    m_idleTimer->setInterval(idle::kTickMs);
+    connect(m_idleTimer, &QTimer::timeout, this, &ReferenceDesk::tickIdle);
+    m_idleTimer->start();
+    showSlogan();
+}
+
+void ReferenceDesk::openReader()
+{
+    m_viewer.open(m_documents.readerTitles());
+}
+
+void ReferenceDesk::viewDocument(const QString &title)
+{
+    m_viewer.clearDocument();
+    if (const std::optional<DocumentRow> row = m_documents.view(title))
+        m_viewer.showDocument(row->title, row->data);
+}
+
+void ReferenceDesk::openManagement()
+{
+    if (!m_services.gate.accepted()) {
+        m_frame.showPage(MainFrame::Page::PasswordEntry);
+        return;
+    }
+    m_page->setTitles(m_documents.managementTitles());
+    m_frame.showPage(MainFrame::Page::RegulationWriting);
+}
+
+void ReferenceDesk::storeDocument(const QString &name)
+{
+    const RegulationDocuments::StoreResult result = m_documents.store(name);
+    if (result == RegulationDocuments::StoreResult::NoName)
+        return;
+    if (result != RegulationDocuments::StoreResult::Cancelled)
+        m_page->setFilePath(m_documents.chosenFile());
+    if (result == RegulationDocuments::StoreResult::Stored) {
+        m_page->addTitle(name);
+        m_page->clearName();
+    }
+}
+
+void ReferenceDesk::deleteDocument(const QString &title)
+{
+    if (title.isEmpty())
+        return;
+    m_documents.remove(title);
+    m_page->setTitles(m_documents.managementTitles());
+}
+
+void ReferenceDesk::showJoke()
+{
+    m_jokeView->setLines(JokeDraw::pageLines(m_jokes.next()));
+    m_frame.showPage(MainFrame::Page::Joke);
+}
+
+void ReferenceDesk::showAbout()
+{
+    m_about.open(MemoryStatus::read());
+}
+
+void ReferenceDesk::tickSlogan()
+{
+    m_marquee.tick();
+    showSlogan();
+}
+
+void ReferenceDesk::toggleSlogan()
+{
+    m_marquee.toggle();
+    if (m_marquee.running())
+        m_sloganTimer->start();
+    else
+        m_sloganTimer->stop();
+    showSlogan();
+}
+
+void ReferenceDesk::showSlogan()
+{
+    m_frame.showSlogan(m_marquee.text(), m_marquee.x(), m_marquee.running());
+}
+
+void ReferenceDesk::tickIdle()
+{
+    m_frame.showIdleTime(idle::statusText(m_services.idle.idleMilliseconds()));
+}

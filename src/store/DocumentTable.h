@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QByteArray>
+#include <QSqlDatabase>
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+// A stored regulation document (a row of help): its bytes are the file it was
+// stored from, an RTF document as a rule.
+struct DocumentRow
+{
+    qint64 id = 0;
+    QString title;
+    QByteArray data;
+    QString flag;
+};
+
+// The regulation documents (table help). The reader shows the documents whose
+// flag is kShownFlag; the management page lists and deletes every document.
+class DocumentTable
+{
+public:
+    static inline const QString kShownFlag = QStringLiteral("3");
+
+    explicit DocumentTable(QSqlDatabase db) : m_db(std::move(db)) {}
+
+    // Titles of the shown documents, in ascending id.
+    QStringList shownTitles() const;
+    // Titles of every document, in storage order.
+    QStringList allTitles() const;
+    // The shown document of that title with the lowest id, if there is one.
+    std::optional<DocumentRow> firstShown(const QString &title) const;
+    // Stores a new document and returns its id.
+    qint64 add(const QString &title, const QByteArray &data, const QString &flag = kShownFlag);
+    // Deletes the first document, in storage order, with that title (any
+    // flag); false when there is none.
+    bool removeFirst(const QString &title);
+
+private:
+    QSqlDatabase m_db;
+};
