@@ -37,8 +37,7 @@ public:
     Windows &operator=(const Windows &) = delete;
 
     MainWindow *main() const { return m_main.get(); }
-    QWidget *review() const; // TForm2
-    ReviewWindow *reviewWindow() const { return m_review.get(); }
+    QWidget *review() const;                                       // TForm2
     PickerWindow *picker() const { return m_picker.get(); }        // TForm3
     QWidget *paperBrowse() const { return m_paperBrowse.get(); }   // TForm7
     QWidget *documents() const { return m_documents.get(); }       // TForm9
