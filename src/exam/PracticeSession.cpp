@@ -117,8 +117,28 @@ void PracticeSession::extract()
     }
     if (m_form.sliderPosition() != result.sliderPosition)
         m_form.setSliderPosition(result.sliderPosition);
-    m_countdown.start(result.countdownMinutes);
-    m_frame.runStatus = result.statusText;
+    enterRunFrame(result.statusText, result.countdownMinutes, result.switchPanelAfterMs);
+}
+
+bool PracticeSession::startRun(const RunStart &start)
+{
+    if (m_grading || start.content.isEmpty())
+        return false;
+    // The run that was loaded is dropped, not graded: no log record names it.
+    if (m_run.active()) {
+        m_countdown.stop();
+        m_run.endRun();
+    }
+    m_run.load(start.content);
+    enterRunFrame(start.statusText, start.countdownMinutes, start.switchPanelAfterMs);
+    return true;
+}
+
+void PracticeSession::enterRunFrame(const QString &statusText, int countdownMinutes,
+                                    int switchPanelAfterMs)
+{
+    m_countdown.start(countdownMinutes);
+    m_frame.runStatus = statusText;
     m_frame.knownCommandVisible = true;
     m_frame.chapterLinkVisible = false;
     m_frame.practiceBackEnabled = false;
@@ -126,7 +146,7 @@ void PracticeSession::extract()
     m_frame.setChoiceEnabled = false;
     Q_EMIT changed();
     Q_EMIT pickerCloseRequested();
-    Q_EMIT practicePanelDue(result.switchPanelAfterMs);
+    Q_EMIT practicePanelDue(switchPanelAfterMs);
 }
 
 void PracticeSession::countdownTick()

@@ -2,6 +2,7 @@
 
 #include "base/StyledText.h"
 #include "exam/PracticeLog.h"
+#include "practice/RunSource.h"
 
 #include <QDateTime>
 #include <QObject>
@@ -79,6 +80,19 @@ public:
     void setClicked(int row);
     // "提取试题".
     void extract();
+
+    // How a run from a source other than the set list starts.
+    struct RunStart
+    {
+        RunContent content;
+        QString statusText;         // the run status of the top bar
+        int countdownMinutes = 0;   // the countdown starts with these minutes
+        int switchPanelAfterMs = 0; // then the left panel shows the practice page
+    };
+    // Loads a run (a random draw, a mock paper) in place of whatever run was
+    // loaded, which is discarded without grading, and starts the countdown.
+    // Returns false, loading nothing, for empty content or during a grading.
+    bool startRun(const RunStart &start);
     // The left panel, switched by the system (e.g. 200 ms after an extraction).
     void showLeftPage(LeftPage page);
     // "交卷评阅", "查看我的试卷及评阅" and the countdown's zero.
@@ -104,6 +118,7 @@ Q_SIGNALS:
 private:
     void setLeftPage(LeftPage page);
     void restoreIdle();
+    void enterRunFrame(const QString &statusText, int countdownMinutes, int switchPanelAfterMs);
 
     QSqlDatabase m_db;
     PracticeRun &m_run;

@@ -436,6 +436,46 @@ private Q_SLOTS:
         QCOMPARE(desk.logRows(), 1);
     }
 
+    // A run from another source replaces a loaded one without grading it; an
+    // empty source loads nothing and leaves the loaded run alone.
+    void startedRunReplacesTheLoadedOneUngraded()
+    {
+        Desk desk;
+        desk.addSingles(3);
+        QVERIFY(desk.session.chooseChapter(kChapter));
+        desk.session.startSequential(0);
+        desk.session.extract();
+        QCOMPARE(desk.run.length(), 3);
+
+        PracticeSession::RunStart start;
+        start.statusText = QStringLiteral("随机练习状态 [2]道");
+        start.countdownMinutes = 7;
+        start.switchPanelAfterMs = 500;
+        QVERIFY(!desk.session.startRun(start));
+        QCOMPARE(desk.run.length(), 3);
+
+        start.content.mode = RunMode::RandomPractice;
+        for (int k = 1; k <= 2; ++k)
+            start.content.questions << desk.run.question(k);
+        QSignalSpy due(&desk.session, &PracticeSession::practicePanelDue);
+        QVERIFY(desk.session.startRun(start));
+        QVERIFY(desk.presenter.shown.isEmpty());
+        QCOMPARE(desk.logRows(), 0);
+        QVERIFY(desk.run.active());
+        QCOMPARE(desk.run.length(), 2);
+        QCOMPARE(desk.run.mode(), RunMode::RandomPractice);
+        QCOMPARE(desk.run.current(), 1);
+        QCOMPARE(desk.countdown.remaining(), 7 * 60);
+        QCOMPARE(desk.session.frame().runStatus, start.statusText);
+        QVERIFY(!desk.session.frame().practiceBackEnabled);
+        QCOMPARE(due.at(0).at(0).toInt(), 500);
+
+        desk.session.grade();
+        QCOMPARE(desk.presenter.shown.size(), 1);
+        QCOMPARE(desk.logRows(), 1);
+        QVERIFY(desk.session.frame().practiceBackEnabled);
+    }
+
     void chapterWithNothingToPractiseReopensPicker()
     {
         Desk desk;
