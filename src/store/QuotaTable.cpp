@@ -3,6 +3,91 @@
 #include "store/Sql.h"
 
 #include <QSqlQuery>
+#include <QStringList>
+#include <numeric>
+
+namespace {
+
+const QString kColumns = QStringLiteral(
+    "id, db_db_id, sele_zhang_id, sele_zhang_xuhao, s_num, d_num, t_num, p_num, lunshu_num, "
+    "total_num, s_num_shiti, d_num_shiti, t_num_shiti, p_num_shiti, lunshu_num_shiti");
+
+QuotaRow rowAt(const QSqlQuery &query)
+{
+    QuotaRow row;
+    row.id = query.value(0).toLongLong();
+    row.bankId = query.value(1).toLongLong();
+    row.chapterId = query.value(2).toLongLong();
+    row.position = query.value(3).toInt();
+    for (int t = 0; t < QuotaRow::kTypes; ++t) {
+        row.quota[t] = query.value(4 + t).toInt();
+        row.drawn[t] = query.value(10 + t).toString();
+    }
+    row.total = query.value(9).toInt();
+    return row;
+}
+
+} // namespace
+
+int QuotaRow::quotaSum() const
+{
+    return std::accumulate(quota.begin(), quota.end(), 0);
+}
+
+QVector<qint64> quota::idsOf(const QString &drawnList)
+{
+    QVector<qint64> ids;
+    const QStringList pieces = drawnList.split(QLatin1Char('#'), Qt::SkipEmptyParts);
+    ids.reserve(pieces.size());
+    for (const QString &piece : pieces) {
+        bool ok = false;
+        const qint64 id = piece.trimmed().toLongLong(&ok);
+        if (ok && id > 0)
+            ids << id;
+    }
+    return ids;
+}
+
+QString quota::listOf(const QVector<qint64> &ids)
+{
+    QString list;
+    for (const qint64 id : ids)
+        list += QLatin1Char('#') + QString::number(id);
+    return list;
+}
+
+QVector<QuotaRow> QuotaTable::ofBank(qint64 bankId) const
+{
+    QSqlQuery query = sql::run(m_db,
+                               QStringLiteral("select ") + kColumns +
+                                   QStringLiteral(" from rand_num where db_db_id = ? "
+                                                  "order by sele_zhang_xuhao, id"),
+                               {bankId});
+    QVector<QuotaRow> rows;
+    while (query.next())
+        rows << rowAt(query);
+    return rows;
+}
+
+std::optional<QuotaRow> QuotaTable::row(qint64 id) const
+{
+    QSqlQuery query = sql::run(
+        m_db, QStringLiteral("select ") + kColumns + QStringLiteral(" from rand_num where id = ?"),
+        {id});
+    if (!query.next())
+        return std::nullopt;
+    return rowAt(query);
+}
+
+int QuotaTable::bankTotal(qint64 bankId) const
+{
+    return static_cast<int>(
+        sql::scalar(m_db,
+                    QStringLiteral("select coalesce(sum(s_num), 0) + coalesce(sum(d_num), 0) + "
+                                   "coalesce(sum(t_num), 0) + coalesce(sum(p_num), 0) + "
+                                   "coalesce(sum(lunshu_num), 0) from rand_num where db_db_id = ?"),
+                    {bankId}));
+}
 
 int QuotaTable::removeOfChapter(qint64 chapterId)
 {
