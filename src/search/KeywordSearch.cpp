@@ -66,7 +66,9 @@ bool KeywordSearch::start(const QString &chapterName, const QString &keyword)
         return false;
     }
     m_keyword = keyword.left(kMaxKeywordLength);
+    m_spanKnown = false;
     m_lastId = 0;
+    m_lastToRead = 0;
     m_hits = 0;
     m_running = true;
     return true;
@@ -85,11 +87,21 @@ void KeywordSearch::next(int rows, const std::function<void(const StyledText &)>
     if (!m_running)
         return;
     const QString keyword = m_keyword;
+    QList<QuestionRow> hits;
     QuestionTable::Scan scan;
     try {
-        scan = QuestionTable(m_db).scanStems(
-            QuestionScope::bank(m_bank.id), m_lastId, rows,
+        const QuestionTable questions(m_db);
+        if (!m_spanKnown) {
+            const QuestionTable::IdSpan span = questions.idSpan(QuestionScope::bank(m_bank.id));
+            m_lastId = span.first - 1;
+            m_lastToRead = span.last;
+            m_spanKnown = true;
+        }
+        // Matching reads id and stem only; the hits alone are read whole.
+        scan = questions.scanStems(
+            QuestionScope::bank(m_bank.id), m_lastId, m_lastToRead, rows,
             [&keyword](const QString &stem) { return stem.contains(keyword, Qt::CaseSensitive); });
+        hits = questions.readByIds(scan.hits);
     } catch (const StoreError &error) {
         m_running = false;
         m_notifier.inform(QStringLiteral("[软件提示]：读取题库失败，查询在第 ") +
@@ -99,8 +111,8 @@ void KeywordSearch::next(int rows, const std::function<void(const StyledText &)>
     }
     m_lastId = scan.lastId;
     StyledText lines;
-    lines.reserve(scan.hits.size() * 8);
-    for (const QuestionRow &hit : scan.hits)
+    lines.reserve(hits.size() * 8);
+    for (const QuestionRow &hit : hits)
         QuestionBlock::append(lines, hit, ++m_hits, QuestionBlock::Variant::Search);
     if (!lines.isEmpty())
         write(lines);

@@ -58,7 +58,11 @@ private:
     Notifier &m_notifier;
     Bank m_bank;
     QString m_keyword;
-    qint64 m_lastId = 0;
+    // The pass reads the ids from the bank's smallest to its largest as they
+    // were when the first stretch began.
+    bool m_spanKnown = false;
+    qint64 m_lastId = 0; // the last question read
+    qint64 m_lastToRead = 0;
     int m_hits = 0;
     bool m_running = false;
 };

@@ -7,18 +7,31 @@
 #include <QSqlQuery>
 #include <QVariant>
 
+#include <algorithm>
+
 namespace {
 
 const QString kColumns = QStringLiteral("id, 试卷分类, 题目类型, 题目, 选择项1, 选择项2, 选择项3, "
                                         "选择项4, 正确答案, 本题分数, 题目选择, images, 解析");
 
-// The where clause of a scope and the values it binds, in order.
-QString whereOf(const QuestionScope &scope, QVariantList &values)
+// How a statement reaches the rows of a scope: through the chapter index, or
+// by walking the table in id order (the chapter column then only filters).
+enum class Reach
 {
-    QString where = scope.of == QuestionScope::Of::Chapter
-                        ? QStringLiteral(" where 试卷分类 = ?")
-                        : QStringLiteral(" where 试卷分类 in "
-                                         "(select id from fenlei where database_id = ?)");
+    ByChapterIndex,
+    ById
+};
+
+// The where clause of a scope and the values it binds, in order.
+QString whereOf(const QuestionScope &scope, QVariantList &values,
+                Reach reach = Reach::ByChapterIndex)
+{
+    // A "+" before the column keeps SQLite from choosing the chapter index.
+    QString where = reach == Reach::ById ? QStringLiteral(" where +试卷分类")
+                                         : QStringLiteral(" where 试卷分类");
+    where += scope.of == QuestionScope::Of::Chapter
+                 ? QStringLiteral(" = ?")
+                 : QStringLiteral(" in (select id from fenlei where database_id = ?)");
     values << scope.id;
     if (scope.toPractiseOnly)
         where += QStringLiteral(" and 题目选择 = TRUE");
@@ -143,27 +156,74 @@ std::array<int, 6> QuestionTable::countsPerType(qint64 chapterId) const
     return counts;
 }
 
+QuestionTable::IdSpan QuestionTable::idSpan(const QuestionScope &scope) const
+{
+    QVariantList values;
+    const QString statement =
+        QStringLiteral("select min(id), max(id) from 考试训练题库") + whereOf(scope, values);
+    QSqlQuery query = sql::run(m_db, statement, values);
+    IdSpan span;
+    if (query.next()) {
+        span.first = query.value(0).toLongLong();
+        span.last = query.value(1).toLongLong();
+    }
+    return span;
+}
+
 QuestionTable::Scan
-QuestionTable::scanStems(const QuestionScope &scope, qint64 afterId, int limit,
+QuestionTable::scanStems(const QuestionScope &scope, qint64 afterId, qint64 upToId, int limit,
                          const std::function<bool(const QString &)> &wanted) const
 {
     Scan scan;
     scan.lastId = afterId;
-    if (limit <= 0)
+    if (limit <= 0 || afterId >= upToId)
         return scan;
+    // The stretch walks the table by id from afterId and stops after `limit`
+    // rows; through the chapter index every stretch would gather and sort the
+    // whole scope again.
     QVariantList values;
-    const QString statement = QStringLiteral("select ") + kColumns +
-                              QStringLiteral(" from 考试训练题库") + whereOf(scope, values) +
-                              QStringLiteral(" and id > ? order by id limit ?");
-    values << afterId << limit;
+    const QString where = whereOf(scope, values, Reach::ById);
+    const QString statement = QStringLiteral("select id, 题目 from 考试训练题库") + where +
+                              QStringLiteral(" and id > ? and id <= ? order by id limit ?");
+    values << afterId << upToId << limit;
     QSqlQuery query = sql::run(m_db, statement, values);
     while (query.next()) {
         ++scan.read;
         scan.lastId = query.value(0).toLongLong();
-        if (wanted(decodeQuestionText(query.value(3).toString())))
-            scan.hits.append(questionFrom(query));
+        if (wanted(decodeQuestionText(query.value(1).toString())))
+            scan.hits.append(scan.lastId);
     }
     return scan;
+}
+
+QList<QuestionRow> QuestionTable::readByIds(const QList<qint64> &ids) const
+{
+    // In batches, each bound value by value; well under SQLite's limit of
+    // bound values per statement.
+    constexpr qsizetype kBatch = 500;
+    QList<QuestionRow> rows;
+    rows.reserve(ids.size());
+    QList<qint64> sorted = ids;
+    std::sort(sorted.begin(), sorted.end());
+    for (qsizetype from = 0; from < sorted.size(); from += kBatch) {
+        const qsizetype n = std::min(kBatch, sorted.size() - from);
+        QString marks;
+        marks.reserve(n * 2);
+        QVariantList values;
+        values.reserve(n);
+        for (qsizetype i = 0; i < n; ++i) {
+            marks += i == 0 ? QStringLiteral("?") : QStringLiteral(",?");
+            values << sorted.at(from + i);
+        }
+        QSqlQuery query = sql::run(m_db,
+                                   QStringLiteral("select ") + kColumns +
+                                       QStringLiteral(" from 考试训练题库 where id in (") + marks +
+                                       QStringLiteral(") order by id"),
+                                   values);
+        while (query.next())
+            rows.append(questionFrom(query));
+    }
+    return rows;
 }
 
 QList<qint64> QuestionTable::ids(const QuestionScope &scope) const

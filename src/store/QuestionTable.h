@@ -80,17 +80,31 @@ public:
     // Questions of the chapter by type code 1 … 5 (index 0 unused), one grouped count.
     std::array<int, 6> countsPerType(qint64 chapterId) const;
 
+    // The smallest and the largest id of the scope's questions; {0, 0} when
+    // it has none. A pass over the scope reads the ids between them.
+    struct IdSpan
+    {
+        qint64 first = 0;
+        qint64 last = 0;
+    };
+    IdSpan idSpan(const QuestionScope &scope) const;
     // One stretch of a pass over the scope in storage order: the questions
-    // after afterId, at most limit of them. Only the stem of each is decoded
-    // and shown to `wanted`; the questions it accepts are decoded whole.
+    // with an id after afterId and up to upToId, at most limit of them. Only
+    // id and stem are read; the stem is decoded and shown to `wanted`, and
+    // the ids it accepts are the hits (read them whole with readByIds). The
+    // stretch walks the table by id, so a whole pass reads every row of the
+    // span once and never sorts.
     struct Scan
     {
-        QList<QuestionRow> hits;
+        QList<qint64> hits;
         qint64 lastId = 0; // the last question read; afterId when none was
         int read = 0;
     };
-    Scan scanStems(const QuestionScope &scope, qint64 afterId, int limit,
+    Scan scanStems(const QuestionScope &scope, qint64 afterId, qint64 upToId, int limit,
                    const std::function<bool(const QString &stem)> &wanted) const;
+    // The questions with the ids, decoded whole, in storage order; ids without
+    // a question (deleted meanwhile) are left out.
+    QList<QuestionRow> readByIds(const QList<qint64> &ids) const;
     // The ids of the scope's questions in storage order.
     QList<qint64> ids(const QuestionScope &scope) const;
     // Gives every question of the bank the score of its type (index 1 … 5) in

@@ -4,6 +4,7 @@
 #include "store/QuestionTable.h"
 
 #include <QTest>
+#include <algorithm>
 
 namespace {
 
@@ -199,6 +200,125 @@ private slots:
         // A question whose chapter is gone belongs to no bank.
         db.addQuestion(chapter + 1, 1, QStringLiteral("孤"), {}, QStringLiteral("1"));
         QCOMPARE(QuestionTable(db.db()).anyInEnabledBank(), expected);
+    }
+
+    // A stretch of a search pass over bank A, whose questions (positions 0, 2,
+    // 3, 5 in the file) interleave with those of bank B; the stems of 0, 3 and
+    // 5 hold "x". Positions 6 and 7 stand for "before the first" and "none".
+    void scanStems_data()
+    {
+        QTest::addColumn<int>("after");
+        QTest::addColumn<int>("upTo");
+        QTest::addColumn<int>("limit");
+        QTest::addColumn<QList<int>>("hits");
+        QTest::addColumn<int>("read");
+        QTest::addColumn<int>("last");
+        QTest::newRow("whole span") << 6 << 5 << 10 << QList<int>{0, 3, 5} << 4 << 5;
+        QTest::newRow("limit counts the bank's rows only")
+            << 6 << 5 << 2 << QList<int>{0} << 2 << 2;
+        QTest::newRow("goes on after the last read") << 2 << 5 << 10 << QList<int>{3, 5} << 2 << 5;
+        QTest::newRow("stops at the upper id") << 6 << 3 << 10 << QList<int>{0, 3} << 3 << 3;
+        QTest::newRow("nothing after the span") << 5 << 5 << 10 << QList<int>{} << 0 << 5;
+        QTest::newRow("no rows asked for") << 6 << 5 << 0 << QList<int>{} << 0 << 6;
+    }
+    void scanStems()
+    {
+        QFETCH(int, after);
+        QFETCH(int, upTo);
+        QFETCH(int, limit);
+        QFETCH(QList<int>, hits);
+        QFETCH(int, read);
+        QFETCH(int, last);
+        TestDatabase db;
+        const qint64 bankA = db.addBank(QStringLiteral("甲库"));
+        const qint64 a1 = db.addChapter(bankA, QStringLiteral("甲一"));
+        const qint64 b = db.addChapter(db.addBank(QStringLiteral("乙库")), QStringLiteral("乙"));
+        const qint64 a2 = db.addChapter(bankA, QStringLiteral("甲二"));
+        const QList<std::pair<qint64, QString>> questions = {
+            {a1, QStringLiteral("x甲")}, {b, QStringLiteral("x乙")}, {a2, QStringLiteral("甲")},
+            {a1, QStringLiteral("甲x")}, {b, QStringLiteral("乙x")}, {a2, QStringLiteral("x")}};
+        QList<qint64> ids;
+        for (const auto &[chapter, stem] : questions)
+            ids << db.addQuestion(chapter, 3, stem, {}, QStringLiteral("答"));
+        ids << ids.first() - 1 << 0;
+
+        const QuestionTable table(db.db());
+        const QuestionScope scope = QuestionScope::bank(bankA);
+        const QuestionTable::IdSpan span = table.idSpan(scope);
+        QCOMPARE(span.first, ids.at(0));
+        QCOMPARE(span.last, ids.at(5));
+        QList<QString> seen;
+        const QuestionTable::Scan scan =
+            table.scanStems(scope, ids.at(after), ids.at(upTo), limit, [&seen](const QString &s) {
+                seen << s;
+                return s.contains(QLatin1Char('x'));
+            });
+        QList<qint64> expected;
+        for (int position : hits)
+            expected << ids.at(position);
+        QCOMPARE(scan.hits, expected);
+        QCOMPARE(scan.read, read);
+        QCOMPARE(seen.size(), read); // every stem read is shown once, decoded
+        QCOMPARE(scan.lastId, ids.at(last));
+    }
+
+    void idSpanOfAnEmptyScope()
+    {
+        TestDatabase db;
+        const qint64 chapter =
+            db.addChapter(db.addBank(QStringLiteral("库")), QStringLiteral("章"));
+        const QuestionTable::IdSpan span =
+            QuestionTable(db.db()).idSpan(QuestionScope::chapter(chapter));
+        QCOMPARE(span.first, qint64(0));
+        QCOMPARE(span.last, qint64(0));
+    }
+
+    // Reading hits whole by id: storage order whatever order they are asked
+    // in, a missing id left out, and the batches of 500 meeting without a gap.
+    void readByIds_data()
+    {
+        QTest::addColumn<int>("asked");
+        QTest::addColumn<bool>("reversed");
+        QTest::addColumn<bool>("withMissing");
+        QTest::newRow("none") << 0 << false << false;
+        QTest::newRow("one") << 1 << false << false;
+        QTest::newRow("asked newest first") << 7 << true << false;
+        QTest::newRow("a deleted one left out") << 7 << false << true;
+        QTest::newRow("one batch exactly") << 500 << true << false;
+        QTest::newRow("one over a batch") << 501 << false << true;
+        QTest::newRow("two batches and one") << 1001 << true << true;
+    }
+    void readByIds()
+    {
+        QFETCH(int, asked);
+        QFETCH(bool, reversed);
+        QFETCH(bool, withMissing);
+        TestDatabase db;
+        const qint64 chapter =
+            db.addChapter(db.addBank(QStringLiteral("库")), QStringLiteral("章"));
+        // Every question gets its id as its points, so each row shows it was read whole.
+        db.exec(QStringLiteral("with recursive n(i) as (select 1 union all select i + 1 from n "
+                               "where i < %1) insert into 考试训练题库(id, 试卷分类, 本题分数) "
+                               "select i * 3, %2, i * 3 from n")
+                    .arg(asked + 1)
+                    .arg(chapter));
+        QList<qint64> ids;
+        for (int i = 1; i <= asked; ++i)
+            ids << i * 3;
+        QList<qint64> expected = ids;
+        if (withMissing)
+            ids.insert(ids.size() / 2, 3 * asked + 1);
+        if (reversed)
+            std::reverse(ids.begin(), ids.end());
+
+        const QList<QuestionRow> rows = QuestionTable(db.db()).readByIds(ids);
+        QList<qint64> got;
+        for (const QuestionRow &row : rows) {
+            got << row.id;
+            QCOMPARE(qint64(row.points), row.id);
+            QCOMPARE(row.chapterId, chapter);
+        }
+        QCOMPARE(got, expected);
     }
 };
 
