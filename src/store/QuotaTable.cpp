@@ -1,6 +1,7 @@
 #include "store/QuotaTable.h"
 
 #include "store/Sql.h"
+#include "store/Transaction.h"
 
 #include <QSqlQuery>
 #include <QStringList>
@@ -25,6 +26,12 @@ QuotaRow rowAt(const QSqlQuery &query)
     }
     row.total = query.value(9).toInt();
     return row;
+}
+
+// An empty drawn-id list is stored as the empty string: the columns are NOT NULL.
+QString storedList(const QString &list)
+{
+    return list.isNull() ? QStringLiteral("") : list;
 }
 
 } // namespace
@@ -87,6 +94,75 @@ int QuotaTable::bankTotal(qint64 bankId) const
                                    "coalesce(sum(t_num), 0) + coalesce(sum(p_num), 0) + "
                                    "coalesce(sum(lunshu_num), 0) from rand_num where db_db_id = ?"),
                     {bankId}));
+}
+
+std::optional<QuotaRow> QuotaTable::ofChapter(qint64 bankId, qint64 chapterId) const
+{
+    QSqlQuery query = sql::run(m_db,
+                               QStringLiteral("select ") + kColumns +
+                                   QStringLiteral(" from rand_num where db_db_id = ? and "
+                                                  "sele_zhang_id = ? order by id limit 1"),
+                               {bankId, chapterId});
+    if (!query.next())
+        return std::nullopt;
+    return rowAt(query);
+}
+
+qint64 QuotaTable::saveChapter(const QuotaRow &row)
+{
+    Transaction transaction(m_db);
+    qint64 id = sql::scalar(m_db,
+                            QStringLiteral("select id from rand_num where db_db_id = ? and "
+                                           "sele_zhang_id = ? order by id limit 1"),
+                            {row.bankId, row.chapterId});
+    QVariantList values{row.position};
+    for (const int count : row.quota)
+        values << count;
+    values << row.quotaSum();
+    for (const QString &list : row.drawn)
+        values << storedList(list);
+    if (id == 0) {
+        values.prepend(row.chapterId);
+        values.prepend(row.bankId);
+        QSqlQuery insert = sql::run(
+            m_db,
+            QStringLiteral("insert into rand_num (db_db_id, sele_zhang_id, sele_zhang_xuhao, "
+                           "s_num, d_num, t_num, p_num, lunshu_num, total_num, s_num_shiti, "
+                           "d_num_shiti, t_num_shiti, p_num_shiti, lunshu_num_shiti) "
+                           "values (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
+            values);
+        id = insert.lastInsertId().toLongLong();
+    } else {
+        values << id;
+        sql::run(m_db,
+                 QStringLiteral("update rand_num set sele_zhang_xuhao = ?, s_num = ?, d_num = ?, "
+                                "t_num = ?, p_num = ?, lunshu_num = ?, total_num = ?, "
+                                "s_num_shiti = ?, d_num_shiti = ?, t_num_shiti = ?, "
+                                "p_num_shiti = ?, lunshu_num_shiti = ? where id = ?"),
+                 values);
+    }
+    transaction.commit();
+    return id;
+}
+
+bool QuotaTable::storeDrawn(qint64 rowId, int type, const QString &drawnList)
+{
+    static const std::array<QString, QuotaRow::kTypes> kDrawnColumns{
+        QStringLiteral("s_num_shiti"), QStringLiteral("d_num_shiti"), QStringLiteral("t_num_shiti"),
+        QStringLiteral("p_num_shiti"), QStringLiteral("lunshu_num_shiti")};
+    if (type < 1 || type > QuotaRow::kTypes)
+        return false;
+    return sql::run(m_db,
+                    QStringLiteral("update rand_num set ") + kDrawnColumns[type - 1] +
+                        QStringLiteral(" = ? where id = ?"),
+                    {storedList(drawnList), rowId})
+               .numRowsAffected() > 0;
+}
+
+bool QuotaTable::remove(qint64 id)
+{
+    return sql::run(m_db, QStringLiteral("delete from rand_num where id = ?"), {id})
+               .numRowsAffected() > 0;
 }
 
 int QuotaTable::removeOfChapter(qint64 chapterId)

@@ -46,6 +46,19 @@ public:
     // The sum of the five quotas over the bank's rows (0 without rows).
     int bankTotal(qint64 bankId) const;
 
+    // The bank's row of the chapter (the lowest id when there are several).
+    std::optional<QuotaRow> ofChapter(qint64 bankId, qint64 chapterId) const;
+
+    // Writes the chapter's row whole (found by bank and chapter, made when
+    // missing): position, quotas, total and the five drawn-id lists, in one
+    // transaction. Returns the row's id. Nothing is changed when it throws.
+    qint64 saveChapter(const QuotaRow &row);
+    // Stores one type's drawn-id list (type code 1 … 5) in the row; false when
+    // there is no such row. Callers that store several lists hold a Transaction.
+    bool storeDrawn(qint64 rowId, int type, const QString &drawnList);
+    // Deletes the row; false when there was none.
+    bool remove(qint64 id);
+
     // Deletes the quota rows of the chapter; returns how many.
     int removeOfChapter(qint64 chapterId);
     // Quota rows of the chapter.
