@@ -18,5 +18,6 @@ inline constexpr unsigned kNavy = 0x000080;    // bank and chapter line, raw sco
 inline constexpr unsigned kPurple = 0x800080;  // the restore link of the chapter page
 inline constexpr unsigned kFuchsia = 0xFF00FF; // the known-question figure
 inline constexpr unsigned kYellow = 0xFFFF00;  // the chapter link under the pointer
+inline constexpr unsigned kBlue = 0x0000FF;    // questions not yet answered in the paper view
 
 } // namespace rgb

@@ -3,6 +3,7 @@
 #include "base/Notifier.h"
 #include "base/StoreError.h"
 #include "exam/Countdown.h"
+#include "exam/PaperBrowseBuilder.h"
 #include "exam/ReviewBuilder.h"
 #include "exam/ReviewPresenter.h"
 #include "practice/PracticeRun.h"
@@ -18,6 +19,12 @@ const QString kNoRunNotice =
     QStringLiteral("[软件提示]：请选择左侧 的【顺序练习】、【随机练习】、【模拟考试】开始练习.");
 const QString kGradingCaption = QStringLiteral("试卷自动评阅中...");
 const QString kGradedCaption = QStringLiteral("试卷评阅");
+const QString kRedoNoRunNotice = QStringLiteral("[软件提示]：请双击左侧的试题列表。");
+const QString kRedoDoneNotice =
+    QStringLiteral("[软件提示]：本套试题已经训练完毕，请选择任意选择【顺序试题】、【随机试题】、"
+                   "【模拟考试】进行训练.");
+const QString kBrowseNoRunNotice = QStringLiteral(
+    "[软件提示]：请点击选择左侧的【顺序练习】、【随机练习】、【模拟考试】按钮开始练习.");
 const QString kChapterLockedNotice = QStringLiteral(
     "[软件提示]：本套试题还没有交卷，不能更换章节。请先点击左边的【交卷评阅】按钮交卷评阅。");
 
@@ -149,6 +156,67 @@ void PracticeSession::enterRunFrame(const QString &statusText, int countdownMinu
     Q_EMIT practicePanelDue(switchPanelAfterMs);
 }
 
+QString PracticeSession::redoQuestion()
+{
+    return QStringLiteral("[软件提示]：确定进入【错题重练】状态吗？");
+}
+
+QString PracticeSession::redoNotice(int before, int kept)
+{
+    return QStringLiteral("[软件提示]：本套试题原调入试题 [") + QString::number(before) +
+           QStringLiteral("] 道  需重新练习 [") + QString::number(kept) + QStringLiteral("] 道.");
+}
+
+QString PracticeSession::redoStatus(int kept)
+{
+    return QStringLiteral("错题重练状态，共[") + QString::number(kept) + QStringLiteral("]道");
+}
+
+void PracticeSession::redoWrong()
+{
+    if (m_grading)
+        return;
+    if (!m_notifier.askOkCancel(QStringLiteral("提示消息"), redoQuestion()))
+        return;
+    if (!m_run.active()) {
+        m_notifier.inform(kRedoNoRunNotice);
+        showLeftPage(LeftPage::Commands);
+        return;
+    }
+    const PracticeRun::Redo redo = m_run.redoWrong();
+    if (redo.kept == 0) {
+        // Nothing left to redo: the run ends here, neither graded nor logged.
+        m_countdown.stop();
+        m_notifier.inform(kRedoDoneNotice);
+        if (m_run.active() && !m_grading) {
+            m_run.endRun();
+            restoreIdle();
+        }
+        Q_EMIT changed();
+        return;
+    }
+    m_countdown.start(m_form.examMinutes());
+    m_frame.runStatus = redoStatus(redo.kept);
+    Q_EMIT changed();
+    m_notifier.inform(redoNotice(redo.before, redo.kept));
+}
+
+std::optional<StyledText> PracticeSession::paperLines()
+{
+    if (!m_run.active()) {
+        m_notifier.inform(kBrowseNoRunNotice);
+        showLeftPage(LeftPage::Commands);
+        return std::nullopt;
+    }
+    return PaperBrowseBuilder::build(
+        m_frame.chapter, std::span<const RunQuestion>(&m_run.question(1), m_run.length()));
+}
+
+int PracticeSession::setIndexOfRun() const
+{
+    return m_run.mode() == RunMode::SequentialSet ? m_sequential.division().setIndex : 0;
+}
+
 void PracticeSession::countdownTick()
 {
     // A zero reports itself through expired(), which grades.
@@ -182,18 +250,21 @@ void PracticeSession::grade()
         m_frame.chapter, std::span<const RunQuestion>(&m_run.question(1), m_run.length()));
     QString unsaved;
     try {
-        m_log.append(m_run.mode(), m_frame.chapter, m_sequential.division().setIndex,
-                     review.score.percentage, m_clock());
+        m_log.append(m_run.mode(), m_frame.chapter, setIndexOfRun(), review.score.percentage,
+                     m_clock());
         m_log.trim();
     } catch (const StoreError &error) {
         unsaved = logNotSavedNotice(QString::fromUtf8(error.what()));
     }
-    m_sequential.markGradedSet();
+    // Only a set of the chapter is marked as graded in the set list.
+    if (m_run.mode() == RunMode::SequentialSet)
+        m_sequential.markGradedSet();
     Q_EMIT changed();
 
     if (!unsaved.isEmpty())
         m_notifier.inform(unsaved);
-    m_presenter.present(review, m_sequential.division().setIndex);
+    // The review's file is named after the set only for a set of the chapter.
+    m_presenter.present(review, setIndexOfRun());
 }
 
 void PracticeSession::restoreIdle()

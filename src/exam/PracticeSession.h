@@ -9,6 +9,7 @@
 #include <QSqlDatabase>
 #include <QString>
 #include <functional>
+#include <optional>
 
 class Countdown;
 class Notifier;
@@ -61,6 +62,10 @@ public:
 
     // The one notice of a grading whose log record could not be written.
     static QString logNotSavedNotice(const QString &storeText);
+    // The wrong-question redo's question, its notice and the run status.
+    static QString redoQuestion();
+    static QString redoNotice(int before, int kept);
+    static QString redoStatus(int kept);
 
     const Frame &frame() const { return m_frame; }
     bool grading() const { return m_grading; }
@@ -95,6 +100,16 @@ public:
     bool startRun(const RunStart &start);
     // The left panel, switched by the system (e.g. 200 ms after an extraction).
     void showLeftPage(LeftPage page);
+    // "本套错题重练": after the user's confirmation the run shrinks to its
+    // objective questions not yet right and starts again with the countdown;
+    // with none left the run is unloaded without grading or log record.
+    void redoWrong();
+    // "边做边查阅试卷": the run with the user's answers (never the correct
+    // ones); nothing, after a notice, when no run is loaded.
+    std::optional<StyledText> paperLines();
+    // The set the loaded run belongs to: the set index of sequential practice
+    // (also for its redo), 0 for runs not cut from the chapter's sets.
+    int setIndexOfRun() const;
     // "交卷评阅", "查看我的试卷及评阅" and the countdown's zero.
     void grade();
     // The countdown's one-second tick.

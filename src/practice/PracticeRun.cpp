@@ -139,6 +139,29 @@ void PracticeRun::endRun()
     emit changed();
 }
 
+PracticeRun::Redo PracticeRun::redoWrong()
+{
+    Redo redo;
+    if (!m_active)
+        return redo;
+    redo.before = m_n;
+    QVector<RunQuestion> kept;
+    for (int k = 1; k <= m_n; ++k) {
+        const RunQuestion &q = m_slots[k];
+        if (!isObjective(q.typeCode) || Grading::answeredCorrectly(q))
+            continue;
+        RunQuestion again = q;
+        again.userAnswer.clear();
+        again.wrongMark = false;
+        kept.append(again);
+    }
+    redo.kept = static_cast<int>(kept.size());
+    // Loading shows question 1 and builds the strip for the kept questions.
+    if (!kept.isEmpty())
+        load(kept, m_mode, m_examMode);
+    return redo;
+}
+
 void PracticeRun::stopTimers()
 {
     stopAutomaticMove();

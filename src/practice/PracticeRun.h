@@ -53,6 +53,17 @@ public:
     void endRun();
     // Grading starts: the automatic move and the answer reveal stop where they are.
     void stopTimers();
+    // The wrong-question redo: the objective questions (single choice,
+    // multiple choice, true/false) not answered correctly, in run order with
+    // their answers cleared, are loaded again as a run of the same kind and
+    // exam flag; fill-in and essay questions are dropped. With none to redo,
+    // or no active run, nothing changes.
+    struct Redo
+    {
+        int before = 0; // questions of the run before
+        int kept = 0;   // questions of the redo
+    };
+    Redo redoWrong();
 
     // --- Moves ----------------------------------------------------------------
 
