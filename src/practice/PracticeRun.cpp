@@ -400,6 +400,13 @@ void PracticeRun::stopAutomaticMove()
     m_advance.stop();
 }
 
+void PracticeRun::cancelAutomaticMove()
+{
+    stopAutomaticMove();
+    updateTimerFlags();
+    emit changed();
+}
+
 void PracticeRun::tickAdvance()
 {
     if (!m_advance.tick())
@@ -639,6 +646,16 @@ void PracticeRun::answerTrueFalse(bool value)
     startAutomaticMove();
     updateTimerFlags();
     emit changed();
+}
+
+bool PracticeRun::takeCorrectAnswer()
+{
+    if (!questionOnScreen())
+        return false;
+    RunQuestion &q = m_slots[m_current];
+    if (isObjective(q.typeCode))
+        q.userAnswer = q.correctAnswer;
+    return true;
 }
 
 // ---------------------------------------------------------------------------

@@ -85,11 +85,17 @@ public:
     void essayKeyRelease(const QString &viewText);
     void answerTrueFalse(bool value); // "对" true, "错" false
     void revealHover();               // pointer over "查看答案"
+    // The question on screen was marked known: a single choice, multiple
+    // choice or true/false question takes its correct answer as the user's,
+    // so the run counts it right. False when no question is on screen.
+    bool takeCorrectAnswer();
 
     // --- Timers ---------------------------------------------------------------
 
     void tickAdvance();
     void tickReveal();
+    // A pending automatic move is dropped (the viewer of known questions closed).
+    void cancelAutomaticMove();
     bool advanceRunning() const { return m_advance.running(); }
     bool revealRunning() const { return m_reveal.running(); }
     int advanceCountdown() const { return m_advance.left(); }

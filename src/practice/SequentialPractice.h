@@ -89,6 +89,9 @@ public:
 
     const ChapterPage &page() const { return m_page; }
     const SetDivision &division() const { return m_division; }
+    // The known figure as marking and restoring questions write it (chapter
+    // known ":" chapter total); the next chapter load writes its own.
+    void setKnownFigure(const QString &figure) { m_page.knownFigure = figure; }
     // After grading, the list marks the set the run came from.
     void markGradedSet() { m_division.highlightedSet = m_division.setIndex; }
 

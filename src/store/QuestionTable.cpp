@@ -292,3 +292,31 @@ int QuestionTable::removeChapter(qint64 chapterId)
                     {chapterId})
         .numRowsAffected();
 }
+
+QList<QuestionRow> QuestionTable::readKnown(const QuestionScope &scope) const
+{
+    QVariantList values;
+    const QString statement = QStringLiteral("select ") + kColumns +
+                              QStringLiteral(" from 考试训练题库") + whereOf(scope, values) +
+                              QStringLiteral(" and 题目选择 = FALSE order by id");
+    QList<QuestionRow> rows;
+    QSqlQuery query = sql::run(m_db, statement, values);
+    while (query.next())
+        rows.append(questionFrom(query));
+    return rows;
+}
+
+bool QuestionTable::setToPractise(qint64 id, bool toPractise)
+{
+    return sql::run(m_db, QStringLiteral("update 考试训练题库 set 题目选择 = ? where id = ?"),
+                    {toPractise ? 1 : 0, id})
+               .numRowsAffected() > 0;
+}
+
+int QuestionTable::putBackToPractise(const QuestionScope &scope)
+{
+    QVariantList values;
+    const QString where = whereOf(scope, values);
+    return sql::run(m_db, QStringLiteral("update 考试训练题库 set 题目选择 = TRUE") + where, values)
+        .numRowsAffected();
+}

@@ -125,6 +125,17 @@ public:
     // Deletes every question of the chapter in one statement; returns how many.
     int removeChapter(qint64 chapterId);
 
+    // --- The practice state (known or to practise) --------------------------------
+
+    // The scope's questions marked known, in storage order.
+    QList<QuestionRow> readKnown(const QuestionScope &scope) const;
+    // Marks the question known (false) or to practise (true); false when
+    // there is no such question. Throws StoreError when it fails.
+    bool setToPractise(qint64 id, bool toPractise);
+    // Puts every question of the scope back to practise in one statement;
+    // returns how many the statement matched. Throws StoreError when it fails.
+    int putBackToPractise(const QuestionScope &scope);
+
 private:
     QSqlDatabase m_db;
 };
