@@ -7,6 +7,8 @@
 #include "editor/ui/EditorWindow.h"
 #include "editor/ui/InputHelpWindow.h"
 #include "exam/ui/PracticeDesk.h"
+#include "exam/ui/QuotaCommands.h"
+#include "exam/ui/QuotaPage.h"
 #include "exam/ui/ReviewWindow.h"
 #include "practice/ui/BackdropWindow.h"
 #include "practice/ui/PickerWindow.h"
@@ -99,6 +101,7 @@ Windows::Windows(QSqlDatabase mainDb, QSqlDatabase pickerDb)
     wireEditor(*main, *m_passwordGate, static_cast<EditorWindow *>(m_editor.get()),
                static_cast<InputHelpWindow *>(m_inputHelp.get()), m_backdrop.get());
     wireReference(mainDb);
+    wireQuota(mainDb);
 
     QObject::connect(main, &MainWindow::firstShown, picker, &PickerWindow::openModal);
     // The chapter of a loaded run cannot change: the picker stays closed until it is graded.
@@ -190,6 +193,21 @@ void Windows::wireSearch(QSqlDatabase db)
                      &ComposedPaperWindow::open);
     m_search = std::move(search);
     m_composed = std::move(composed);
+}
+
+// The quota page and, on the exam group, "模拟考试抽题设置" with the figure
+// "已抽题数:" and "重新抽题"; the main window owns what it wires.
+void Windows::wireQuota(QSqlDatabase db)
+{
+    MainWindow *main = m_main.get();
+    PickerWindow *picker = m_picker.get();
+    m_quotaPage = new QuotaPage(db, m_mainNotifier, m_quotaRandom, m_mockExamForm);
+    m_quotaPage->setBankSource([picker] { return picker->currentBankId(); });
+    main->installPage(MainFrame::Page::Quota, m_quotaPage);
+    new QuotaCommands(*main, *m_quotaPage,
+                      {[picker] { return picker->currentBankId(); },
+                       [picker] { return picker->currentBankName(); }},
+                      main);
 }
 
 QWidget *Windows::review() const

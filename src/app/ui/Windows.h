@@ -3,6 +3,7 @@
 #include "app/ui/NotifierBoxes.h"
 #include "app/ui/QtClipboard.h"
 #include "base/RandomSource.h"
+#include "exam/MockExamForm.h"
 #include "exam/ReviewActions.h"
 #include "widgets/QtFileDialogs.h"
 
@@ -19,6 +20,7 @@ class OutputCommands;
 class PasswordGate;
 class PickerWindow;
 class PracticeDesk;
+class QuotaPage;
 class QtFileDialogs;
 class RandomSource;
 class ReviewWindow;
@@ -51,10 +53,16 @@ public:
     QWidget *inputHelp() const { return m_inputHelp.get(); }       // TForm6
     // Practising in the main window; made once the windows exist.
     PracticeDesk *desk() const { return m_desk.get(); }
+    // The mock examination's quota page (page Quota of the main window): its
+    // open() shows the picker's bank, its paperRequested() asks for a paper.
+    QuotaPage *quotaPage() const { return m_quotaPage; }
+    // The examination settings that the quota page edits.
+    MockExamForm &mockExamForm() { return m_mockExamForm; }
 
 private:
     void wireReference(QSqlDatabase db);
     void wireSearch(QSqlDatabase db);
+    void wireQuota(QSqlDatabase db);
 
     NotifierBoxes m_mainNotifier;
     NotifierBoxes m_pickerNotifier;
@@ -68,6 +76,10 @@ private:
     QtFileDialogs m_searchDialogs;
     QtFileDialogs m_paperDialogs;
     SeededRandom m_paperRandom{static_cast<quint64>(QDateTime::currentMSecsSinceEpoch())};
+    // The mock examination's settings and the clock-seeded draw of its quotas.
+    MockExamForm m_mockExamForm;
+    SeededRandom m_quotaRandom{static_cast<quint64>(QDateTime::currentMSecsSinceEpoch())};
+    QuotaPage *m_quotaPage = nullptr; // owned by the main window
     std::unique_ptr<OutputCommands> m_searchCommands;
     std::unique_ptr<OutputCommands> m_paperCommands;
     // The documents' file dialogs, the clock-seeded draw of slogans and jokes,

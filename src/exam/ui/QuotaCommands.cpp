@@ -1,0 +1,51 @@
+#include "exam/ui/QuotaCommands.h"
+
+#include "exam/ui/QuotaPage.h"
+#include "widgets/LinkLabel.h"
+#include "widgets/MainFrame.h"
+
+#include <QEvent>
+#include <QLabel>
+
+QuotaCommands::QuotaCommands(MainFrame &frame, QuotaPage &page, PickerBank bank, QObject *parent)
+    : QObject(parent), m_frame(frame), m_page(page), m_bank(std::move(bank))
+{
+    m_settings = new LinkLabel(QStringLiteral("模拟考试抽题设置"));
+    m_settings->setObjectName(QStringLiteral("Label130"));
+    m_settings->setMouseTracking(true);
+    m_settings->installEventFilter(this);
+    m_figure = new QLabel(QStringLiteral("已抽题数:"));
+    m_figure->setObjectName(QStringLiteral("Label77"));
+    theme::setTone(m_figure, theme::Tone::Count);
+    m_redraw = new LinkLabel(QStringLiteral("重新抽题"));
+    m_redraw->setObjectName(QStringLiteral("Label9"));
+    m_frame.addCommand(MainFrame::CommandGroup::Exam, m_settings);
+    m_frame.addCommand(MainFrame::CommandGroup::Exam, m_figure);
+    m_frame.addCommand(MainFrame::CommandGroup::Exam, m_redraw);
+    connect(m_settings, &LinkLabel::clicked, this, &QuotaCommands::openPage);
+    connect(m_redraw, &LinkLabel::clicked, this, &QuotaCommands::redraw);
+}
+
+void QuotaCommands::openPage()
+{
+    m_page.open();
+    m_frame.showPage(MainFrame::Page::Quota);
+}
+
+void QuotaCommands::redraw()
+{
+    const qint64 bank = m_bank.id ? m_bank.id() : 0;
+    const QString name = m_bank.name ? m_bank.name() : QString();
+    if (m_page.setup().redraw(bank, name) == QuotaSetup::Redraw::NoQuotas)
+        openPage();
+    else
+        m_page.refreshTable();
+}
+
+bool QuotaCommands::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_settings &&
+        (event->type() == QEvent::Enter || event->type() == QEvent::MouseMove))
+        m_figure->setText(m_page.setup().bankTotalFigure(m_bank.id ? m_bank.id() : 0));
+    return QObject::eventFilter(watched, event);
+}
