@@ -26,6 +26,8 @@ namespace {
 
 constexpr std::array<int, 8> kColumnWidths{49, 44, 44, 41, 42, 42, 42, 64};
 constexpr int kIdColumn = 7;
+// Room for the chapter name inside the box of the chapter being edited.
+constexpr int kChapterNameWidth = 225;
 
 QLabel *label(const QString &text, QWidget *parent, theme::Tone tone = theme::Tone::Plain,
               const QString &name = QString())
@@ -92,7 +94,7 @@ QuotaPage::QuotaPage(QSqlDatabase db, Notifier &notifier, RandomSource &random, 
     grid->setVerticalSpacing(6);
     m_chapterName =
         label(QStringLiteral("当前章节："), edit, theme::Tone::Heading, QStringLiteral("Label148"));
-    m_chapterName->setWordWrap(true);
+    m_chapterName->setMinimumWidth(1);
     grid->addWidget(m_chapterName, 0, 0, 1, 4);
     grid->addWidget(label(QStringLiteral("请选择试题数量"), edit, theme::Tone::Note), 1, 2, 1, 2);
     for (int type = 1; type <= QuotaSetup::kTypes; ++type) {
@@ -196,13 +198,21 @@ QuotaPage::QuotaPage(QSqlDatabase db, Notifier &notifier, RandomSource &random, 
             [this](const QPoint &at) { m_menu->popup(m_table->viewport()->mapToGlobal(at)); });
 
     m_tip = label(QStringLiteral("提示:右键-查看所抽取的试题"), this, theme::Tone::Note);
+    // The totals stand under the columns they sum: "数量：" under the
+    // position, the five quotas, their sum under the subtotals.
     auto *totals = new QHBoxLayout;
-    totals->setSpacing(8);
-    totals->addWidget(label(QStringLiteral("数量："), this));
+    totals->setSpacing(0);
+    totals->setContentsMargins(m_table->frameWidth(), 0, 0, 0);
+    auto *caption = label(QStringLiteral("数量："), this);
+    caption->setFixedWidth(kColumnWidths[0]);
+    totals->addWidget(caption);
     for (int i = 0; i <= QuotaSetup::kTypes; ++i) {
-        m_totals[static_cast<size_t>(i)] = label(QStringLiteral("0"), this, theme::Tone::Count,
-                                                 QStringLiteral("Label%1").arg(155 + i));
-        totals->addWidget(m_totals[static_cast<size_t>(i)]);
+        QLabel *figure = label(QStringLiteral("0"), this, theme::Tone::Count,
+                               QStringLiteral("Label%1").arg(155 + i));
+        figure->setFixedWidth(kColumnWidths[static_cast<size_t>(i + 1)]);
+        figure->setAlignment(Qt::AlignCenter);
+        m_totals[static_cast<size_t>(i)] = figure;
+        totals->addWidget(figure);
     }
     QFont bold = m_totals[QuotaSetup::kTypes]->font();
     bold.setBold(true);
@@ -287,7 +297,11 @@ void QuotaPage::render()
 void QuotaPage::renderChapter()
 {
     const bool editing = m_setup.editedPosition() >= 0;
-    m_chapterName->setText(editing ? m_setup.editedName() : QStringLiteral("当前章节："));
+    // A long name is cut with an ellipsis; the whole name is its tip.
+    const QString name = editing ? m_setup.editedName() : QStringLiteral("当前章节：");
+    m_chapterName->setText(
+        m_chapterName->fontMetrics().elidedText(name, Qt::ElideRight, kChapterNameWidth));
+    m_chapterName->setToolTip(editing ? name : QString());
     m_chapterCount->setText(m_setup.chapterCountLine());
     m_delegate->setRemembered(m_setup.editedPosition());
     m_chapters->viewport()->update();

@@ -1,0 +1,130 @@
+// Pictures of the mock examination's quota page: opened on the first enabled
+// bank, a chapter edited with quotas chosen, the table after saving two
+// chapters with a row selected, and the command page with the quota figure.
+//   drillbay_screens --quota <examination.mdb> <output folder>
+// The database is copied first.
+
+#include "QuotaScreens.h"
+
+#include "app/ui/MainWindow.h"
+#include "base/Notifier.h"
+#include "base/RandomSource.h"
+#include "exam/MockExamForm.h"
+#include "exam/ui/QuotaCommands.h"
+#include "exam/ui/QuotaPage.h"
+#include "store/Database.h"
+#include "store/QuotaTable.h"
+#include "widgets/LinkLabel.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <cstdio>
+
+namespace {
+
+class PrintingNotifier : public Notifier
+{
+public:
+    void inform(const QString &text) override
+    {
+        std::fprintf(stderr, "notice: %s\n", qPrintable(text));
+    }
+    bool askYesNo(const QString &, const QString &text, Icon) override
+    {
+        std::fprintf(stderr, "question: %s\n", qPrintable(text));
+        return true;
+    }
+    bool askOkCancel(const QString &, const QString &text) override
+    {
+        std::fprintf(stderr, "question: %s\n", qPrintable(text));
+        return true;
+    }
+};
+
+void shoot(QWidget *widget, const QString &folder, const QString &name)
+{
+    QTest::qWait(100);
+    const QString file = QDir(folder).filePath(QStringLiteral("quota-%1.png").arg(name));
+    widget->grab().save(file);
+    std::fprintf(stderr, "saved %s\n", qPrintable(file));
+}
+
+// Chooses the largest offered quota up to `wanted` for the type.
+void choose(QuotaPage &page, int type, int wanted)
+{
+    QComboBox *list = page.quotaList(type);
+    for (int i = 0; i < list->count(); ++i) {
+        if (list->itemText(i).toInt() <= wanted) {
+            list->setCurrentIndex(i);
+            return;
+        }
+    }
+}
+
+} // namespace
+
+int quotaScreens(const QStringList &args)
+{
+    if (args.size() < 2) {
+        std::fprintf(stderr, "usage: drillbay_screens --quota <examination.mdb> <output folder>\n");
+        return 2;
+    }
+    const QString out = args.at(1);
+    QDir().mkpath(out);
+    QTemporaryDir temp;
+    const QString copy = temp.filePath(QStringLiteral("examination.mdb"));
+    if (!QFile::copy(args.at(0), copy)) {
+        std::fprintf(stderr, "cannot copy the database\n");
+        return 1;
+    }
+    QString error;
+    const QSqlDatabase db = Database::open(copy, QStringLiteral("quota"), &error);
+    if (!db.isOpen()) {
+        std::fprintf(stderr, "%s\n", qPrintable(error));
+        return 1;
+    }
+    PrintingNotifier notifier;
+    SeededRandom random(20260101);
+    MockExamForm form;
+    MainWindow main(db, notifier);
+    auto *page = new QuotaPage(db, notifier, random, form);
+    main.installPage(MainFrame::Page::Quota, page);
+    // No picker here: the page opens on the first enabled bank.
+    page->setBankSource([] { return qint64(0); });
+    auto *commands = new QuotaCommands(
+        main, *page, {[page] { return page->setup().bankId(); }, [] { return QString(); }}, &main);
+    main.show();
+    QTest::qWait(200);
+
+    commands->openPage();
+    shoot(&main, out, QStringLiteral("opened"));
+    // The first chapter with some quotas, saved.
+    choose(*page, 1, 5);
+    choose(*page, 4, 5);
+    page->findChild<QPushButton *>(QStringLiteral("Button6"))->click();
+    // The second chapter opened and chosen, not yet saved.
+    if (page->chapterList()->count() > 1) {
+        QListWidget *list = page->chapterList();
+        list->setCurrentRow(1);
+        emit list->itemDoubleClicked(list->item(1));
+        choose(*page, 1, 3);
+        choose(*page, 2, 2);
+        page->findChild<QPushButton *>(QStringLiteral("Button6"))->click();
+        choose(*page, 1, 4);
+    }
+    page->table()->selectRow(0);
+    shoot(&main, out, QStringLiteral("edited"));
+    QTest::mouseMove(commands->settingsLink());
+    QTest::qWait(100);
+    shoot(&main, out, QStringLiteral("figure"));
+    std::fprintf(stderr, "figure: %s\n", qPrintable(commands->figure()->text()));
+    return 0;
+}

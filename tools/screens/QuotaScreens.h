@@ -1,0 +1,6 @@
+#pragma once
+
+#include <QStringList>
+
+// Pictures of the quota page and the quota commands; args: database, output folder.
+int quotaScreens(const QStringList &args);
