@@ -90,6 +90,9 @@ constexpr NamedColour kColours[] = {
     {C::RevealTop, "revealTop", 0xfff8dc},
     {C::RevealBottom, "revealBottom", 0xf3e2a6},
     {C::RevealEdge, "revealEdge", 0xc8a64a},
+    {C::KnownRowFill, "knownRowFill", rgb::kYellow},
+    {C::KnownRowText, "knownRowText", 0x008080},
+    {C::KnownDetailPaper, "knownDetailPaper", 0xedf8ed},
 };
 
 constexpr bool inEnumOrder()
@@ -100,7 +103,7 @@ constexpr bool inEnumOrder()
     }
     return true;
 }
-static_assert(std::size(kColours) == static_cast<std::size_t>(C::RevealEdge) + 1,
+static_assert(std::size(kColours) == static_cast<std::size_t>(C::KnownDetailPaper) + 1,
               "every colour has a name and a value");
 static_assert(inEnumOrder(), "the colour table follows the enum");
 

@@ -90,6 +90,11 @@ enum class Colour
     RevealTop,
     RevealBottom,
     RevealEdge,
+
+    // The viewer of known questions: its chosen grid row and its detail view.
+    KnownRowFill,
+    KnownRowText,
+    KnownDetailPaper,
 };
 
 // Text colours of labels, set with setTone() and coloured by theme.qss.

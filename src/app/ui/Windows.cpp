@@ -11,6 +11,7 @@
 #include "exam/ui/QuotaPage.h"
 #include "exam/ui/ReviewWindow.h"
 #include "practice/ui/BackdropWindow.h"
+#include "practice/ui/KnownViewerWindow.h"
 #include "practice/ui/PickerWindow.h"
 #include "reference/ui/AboutBox.h"
 #include "reference/ui/DocumentViewer.h"
@@ -81,7 +82,6 @@ Windows::Windows(QSqlDatabase mainDb, QSqlDatabase pickerDb)
     m_paperBrowse = emptyWindow("TForm7");
     m_documents = std::make_unique<DocumentViewer>();
     m_documents->hide();
-    m_known = emptyWindow("TForm14");
     m_about = std::make_unique<AboutBox>();
     m_about->hide();
     wireSearch(mainDb);
@@ -102,6 +102,7 @@ Windows::Windows(QSqlDatabase mainDb, QSqlDatabase pickerDb)
                static_cast<InputHelpWindow *>(m_inputHelp.get()), m_backdrop.get());
     wireReference(mainDb);
     wireQuota(mainDb);
+    wireKnown();
 
     QObject::connect(main, &MainWindow::firstShown, picker, &PickerWindow::openModal);
     // The chapter of a loaded run cannot change: the picker stays closed until it is graded.
@@ -208,6 +209,20 @@ void Windows::wireQuota(QSqlDatabase db)
                       {[picker] { return picker->currentBankId(); },
                        [picker] { return picker->currentBankName(); }},
                       main);
+}
+
+// "【查看】" on the bottom bar fills and shows "会做的试题查看"; closing the
+// viewer drops a pending automatic move of the main window.
+void Windows::wireKnown()
+{
+    PracticeDesk *desk = m_desk.get();
+    auto viewer = std::make_unique<KnownViewerWindow>(desk->knownViewer());
+    viewer->hide();
+    KnownViewerWindow *window = viewer.get();
+    QObject::connect(desk, &PracticeDesk::knownViewerRequested, window, &KnownViewerWindow::open);
+    QObject::connect(window, &KnownViewerWindow::closed, desk,
+                     [desk] { desk->run().cancelAutomaticMove(); });
+    m_known = std::move(viewer);
 }
 
 QWidget *Windows::review() const

@@ -63,6 +63,7 @@ private:
     void wireReference(QSqlDatabase db);
     void wireSearch(QSqlDatabase db);
     void wireQuota(QSqlDatabase db);
+    void wireKnown();
 
     NotifierBoxes m_mainNotifier;
     NotifierBoxes m_pickerNotifier;

@@ -109,6 +109,7 @@ ChapterPage::ChapterPage(PracticeSession &session, QWidget *parent)
     const QColor restore = theme::colour(theme::Colour::RestoreLink);
     m_restore->setLook(restore, false, restore, false);
     m_restore->setGeometry(kRestoreLinkOffset, 0, 300, kHintLineOffset);
+    connect(m_restore, &LinkLabel::clicked, this, &ChapterPage::restoreRequested);
     m_hint = line(QStringLiteral("LabelHint"), theme::font(theme::FontRole::Note),
                   theme::Tone::Note, levelArea);
     m_hint->setWordWrap(true);

@@ -39,6 +39,10 @@ public:
     LinkLabel *restoreLink() const { return m_restore; }
     OutputView *logView() const { return m_log; }
 
+signals:
+    // The restore link was clicked: the whole bank goes back to practise.
+    void restoreRequested();
+
 private:
     void setClicked(int row);
 

@@ -12,9 +12,11 @@
 #include "question/QuestionType.h"
 #include "settings/SettingsForm.h"
 #include "widgets/CjkFonts.h"
+#include "widgets/LinkLabel.h"
 #include "widgets/Theme.h"
 
 #include <QComboBox>
+#include <QEvent>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QProgressBar>
@@ -24,6 +26,29 @@
 #include <QToolButton>
 
 namespace {
+
+// Calls back when the pointer enters or leaves the watched widget.
+class HoverWatch : public QObject
+{
+public:
+    HoverWatch(QObject *parent, std::function<void(bool)> hovered)
+        : QObject(parent), m_hovered(std::move(hovered))
+    {
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Enter)
+            m_hovered(true);
+        else if (event->type() == QEvent::Leave)
+            m_hovered(false);
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    std::function<void(bool)> m_hovered;
+};
 
 MainFrame::Page windowPage(RunDisplay::Page page)
 {
@@ -53,7 +78,8 @@ PracticeDesk::PracticeDesk(MainFrame &frame, QSqlDatabase db, Notifier &notifier
                            ReviewWindow &review, QObject *parent)
     : QObject(parent), m_frame(frame), m_settingsForm(settingsForm), m_run(startup, notifier),
       m_sequential(db, m_run, notifier), m_countdown(&m_beeper), m_presenter(review),
-      m_session(db, m_run, m_sequential, m_countdown, settingsForm, notifier, m_presenter)
+      m_session(db, m_run, m_sequential, m_countdown, settingsForm, notifier, m_presenter),
+      m_known(db, notifier), m_knownViewer(m_known, [this] { return m_session.frame().chapter; })
 {
     review.setPlacement(MainFrame::kTopBarHeight, MainFrame::kPageAreaWidth);
     m_run.setSliderPosition(settingsForm.sliderPosition());
@@ -111,12 +137,7 @@ void PracticeDesk::buildPages()
     connect(m_strip, &QuestionStrip::numberPressed, this,
             [this](int number) { m_run.stripClick(number); });
 
-    m_knownFigure = new QLabel;
-    m_knownFigure->setObjectName(QStringLiteral("LabelKnownFigure"));
-    m_knownFigure->setFont(cjk::hei(14, true));
-    theme::setTone(m_knownFigure, theme::Tone::KnownFigure);
-    m_knownFigure->setToolTip(QStringLiteral("会做的题数/总题数"));
-    m_frame.addRunBarItem(m_knownFigure, 1);
+    buildKnownItems();
 
     m_sequentialButton = new QPushButton(QStringLiteral("本章顺序练习"));
     m_sequentialButton->setObjectName(QStringLiteral("Button23"));
@@ -129,6 +150,79 @@ void PracticeDesk::buildPages()
     m_typeChoice->setCurrentIndex(0);
     m_typeChoice->setMinimumHeight(26);
     m_frame.addCommand(MainFrame::CommandGroup::Practice, m_typeChoice);
+}
+
+// The known-question items of the bottom bar, in this order: "【查看】",
+// "【此题会做不练习】", the known figure and the caption "【会做自动填入答案】".
+// The pointer over either command makes the three fuchsia texts bold and
+// underlined.
+void PracticeDesk::buildKnownItems()
+{
+    const QColor fuchsia = theme::colour(theme::Colour::KnownFigure);
+    const auto command = [&](const QString &text, const QString &name) {
+        auto *link = new LinkLabel(text);
+        link->setObjectName(name);
+        link->setFont(cjk::hei(14));
+        link->setLook(fuchsia, false, fuchsia, true);
+        return link;
+    };
+    m_knownView = command(QStringLiteral("【查看】"), QStringLiteral("Label65"));
+    m_knownView->setToolTip(QStringLiteral("查看标记为会做的试题，可以恢复练习"));
+    m_frame.addRunBarItem(m_knownView);
+    m_knownMark = command(QStringLiteral("【此题会做不练习】"), QStringLiteral("Label127"));
+    m_knownMark->setToolTip(QStringLiteral("本题标记为会做，以后顺序练习不再出现"));
+    m_frame.addRunBarItem(m_knownMark);
+
+    m_knownFigure = new QLabel;
+    m_knownFigure->setObjectName(QStringLiteral("LabelKnownFigure"));
+    m_knownFigure->setFont(cjk::hei(14, true));
+    theme::setTone(m_knownFigure, theme::Tone::KnownFigure);
+    m_knownFigure->setToolTip(QStringLiteral("会做的题数/总题数"));
+    m_frame.addRunBarItem(m_knownFigure);
+
+    m_knownFillCaption = new QLabel(QStringLiteral("【会做自动填入答案】"));
+    m_knownFillCaption->setObjectName(QStringLiteral("LabelKnownFill"));
+    m_knownFillCaption->setFont(cjk::hei(14));
+    theme::setTone(m_knownFillCaption, theme::Tone::KnownFigure);
+    m_frame.addRunBarItem(m_knownFillCaption, 1);
+
+    auto *watch = new HoverWatch(this, [this](bool hovered) {
+        for (QLabel *label : {static_cast<QLabel *>(m_knownView),
+                              static_cast<QLabel *>(m_knownMark), m_knownFillCaption}) {
+            QFont f = label->font();
+            f.setBold(hovered);
+            f.setUnderline(hovered);
+            label->setFont(f);
+        }
+    });
+    m_knownView->installEventFilter(watch);
+    m_knownMark->installEventFilter(watch);
+
+    connect(m_knownView, &LinkLabel::clicked, this, &PracticeDesk::knownViewerRequested);
+    connect(m_knownMark, &LinkLabel::clicked, this, &PracticeDesk::markKnown);
+    connect(&m_knownViewer, &KnownViewer::figureChanged, this, &PracticeDesk::setKnownFigure);
+    connect(m_chapter, &ChapterPage::restoreRequested, this, &PracticeDesk::restoreBank);
+}
+
+void PracticeDesk::markKnown()
+{
+    if (const std::optional<QString> figure =
+            m_known.markShown(m_run, m_beeper, m_session.frame().chapter))
+        setKnownFigure(*figure);
+}
+
+// The chapter page's restore link: the whole bank back to practise, then
+// sequential practice of the chapter starts anew with the new division.
+void PracticeDesk::restoreBank()
+{
+    if (m_known.restoreBank(m_session.frame().chapter))
+        m_session.startSequential(0);
+}
+
+void PracticeDesk::setKnownFigure(const QString &figure)
+{
+    m_sequential.setKnownFigure(figure);
+    render();
 }
 
 void PracticeDesk::connectCommands()
@@ -219,6 +313,8 @@ void PracticeDesk::renderFrame(const PracticeSession::Frame &frame)
     commands.backToCommandsEnabled = frame.practiceBackEnabled;
     commands.commandsEnabled = frame.commandsEnabled;
     m_frame.showRunCommands(commands);
+    m_knownMark->setVisible(frame.knownCommandVisible);
+    m_knownFillCaption->setVisible(frame.knownCommandVisible);
     // The session may have put the delay back to its setting.
     m_frame.refreshSettings();
 }

@@ -3,6 +3,8 @@
 #include "exam/Countdown.h"
 #include "exam/PracticeSession.h"
 #include "exam/ui/ReviewWindowPresenter.h"
+#include "practice/KnownQuestions.h"
+#include "practice/KnownViewer.h"
 #include "practice/PracticeRun.h"
 #include "practice/SequentialPractice.h"
 #include "widgets/MainFrame.h"
@@ -13,6 +15,7 @@
 class ChapterPage;
 class EssayPage;
 class FillInPage;
+class LinkLabel;
 class Notifier;
 class QComboBox;
 class QPushButton;
@@ -49,6 +52,8 @@ public:
     SequentialPractice &sequential() { return m_sequential; }
     Countdown &countdown() { return m_countdown; }
     PracticeSession &session() { return m_session; }
+    // What the viewer of known questions shows; its window is made elsewhere.
+    KnownViewer &knownViewer() { return m_knownViewer; }
 
     // A chapter chosen in the picker.
     void chooseChapter(const QString &name);
@@ -63,16 +68,26 @@ public:
     QuestionStrip *questionStrip() const { return m_strip; }
     QTimer *advanceTimer() const { return m_advanceTimer; }
     QTimer *countdownTimer() const { return m_countdownTimer; }
+    LinkLabel *knownViewCommand() const { return m_knownView; }
+    LinkLabel *knownMarkCommand() const { return m_knownMark; }
+    QLabel *knownFigureLabel() const { return m_knownFigure; }
+    QLabel *knownFillCaption() const { return m_knownFillCaption; }
 
 signals:
     // The session asks for the picker (a chapter with nothing left to practise).
     void pickerRequested();
     // A run was loaded: the chapter cannot change until it is graded.
     void pickerCloseRequested();
+    // "【查看】": the viewer of known questions is to be filled and shown.
+    void knownViewerRequested();
 
 private:
     void buildPages();
     void connectCommands();
+    void buildKnownItems();
+    void markKnown();
+    void restoreBank();
+    void setKnownFigure(const QString &figure);
     void render();
     void renderRun(const RunDisplay &display);
     void renderFrame(const PracticeSession::Frame &frame);
@@ -86,6 +101,8 @@ private:
     Countdown m_countdown;
     ReviewWindowPresenter m_presenter;
     PracticeSession m_session;
+    KnownQuestions m_known;
+    KnownViewer m_knownViewer;
 
     SingleChoicePage *m_single = nullptr;
     MultipleChoicePage *m_multiple = nullptr;
@@ -99,6 +116,9 @@ private:
     QPushButton *m_sequentialButton = nullptr;
     QComboBox *m_typeChoice = nullptr;
     QLabel *m_knownFigure = nullptr;
+    LinkLabel *m_knownView = nullptr;
+    LinkLabel *m_knownMark = nullptr;
+    QLabel *m_knownFillCaption = nullptr;
     QTimer *m_advanceTimer = nullptr;
     QTimer *m_revealTimer = nullptr;
     QTimer *m_countdownTimer = nullptr;

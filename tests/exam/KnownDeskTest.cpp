@@ -1,0 +1,273 @@
+#include "RecordingClipboard.h"
+#include "RecordingNotifier.h"
+#include "TestDatabase.h"
+#include "TestRegistry.h"
+#include "app/ui/MainWindow.h"
+#include "exam/ReviewActions.h"
+#include "exam/ui/ChapterPage.h"
+#include "exam/ui/PracticeDesk.h"
+#include "exam/ui/ReviewWindow.h"
+#include "practice/KnownQuestions.h"
+#include "practice/ui/SingleChoicePage.h"
+#include "store/Sql.h"
+#include "widgets/LinkLabel.h"
+
+#include <QApplication>
+#include <QEnterEvent>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
+
+namespace {
+
+const QString kChapter = QStringLiteral("第一章");
+const QString kSibling = QStringLiteral("第二章");
+
+// The main window with its practice desk on a bank of two chapters: the
+// first with three single choices ("1", "2", "3") and a true/false ("0"),
+// the second with two questions, one of them known.
+struct Desk
+{
+    Desk()
+        : actions(clipboard, notifier), review(actions), main(db.db(), notifier),
+          desk(main, db.db(), notifier, main.startupSettings(), main.settingsForm(), review)
+    {
+        const qint64 bank = db.addBank(QStringLiteral("变电安规"));
+        const qint64 chapter = db.addChapter(bank, kChapter);
+        const qint64 sibling = db.addChapter(bank, kSibling);
+        const QStringList options = {QStringLiteral("甲"), QStringLiteral("乙"),
+                                     QStringLiteral("丙"), QStringLiteral("丁")};
+        for (int i = 1; i <= 3; ++i)
+            ids << db.addQuestion(chapter, 1, QStringLiteral("单选%1").arg(i), options,
+                                  QString::number(i));
+        ids << db.addQuestion(chapter, 4, QStringLiteral("判断"), {}, QStringLiteral("0"));
+        db.addQuestion(sibling, 1, QStringLiteral("线路一"), options, QStringLiteral("1"));
+        siblingKnown = db.addQuestion(sibling, 1, QStringLiteral("线路二"), options,
+                                      QStringLiteral("1"), 2, false);
+        main.show();
+    }
+    // The chapter chosen and its one set extracted.
+    void startSet()
+    {
+        desk.chooseChapter(kChapter);
+        desk.session().startSequential(0);
+        desk.chapterPage()->extractButton()->click();
+    }
+    bool toPractise(qint64 id) const
+    {
+        return sql::scalar(db.db(),
+                           QStringLiteral("select 题目选择 from 考试训练题库 where id = ?"),
+                           {id}) != 0;
+    }
+    int knownCount() const
+    {
+        return static_cast<int>(sql::scalar(
+            db.db(), QStringLiteral("select count(*) from 考试训练题库 where 题目选择 = 0")));
+    }
+
+    TestDatabase db;
+    RecordingNotifier notifier;
+    RecordingClipboard clipboard;
+    ReviewActions actions;
+    ReviewWindow review;
+    MainWindow main;
+    PracticeDesk desk;
+    QList<qint64> ids;
+    qint64 siblingKnown = 0;
+};
+
+bool boldUnderlined(const QLabel *label)
+{
+    return label->font().bold() && label->font().underline();
+}
+
+void hover(QWidget *widget, bool in)
+{
+    if (in) {
+        QEnterEvent enter(QPointF(2, 2), QPointF(2, 2), QPointF(2, 2));
+        QApplication::sendEvent(widget, &enter);
+    } else {
+        QEvent leave(QEvent::Leave);
+        QApplication::sendEvent(widget, &leave);
+    }
+}
+
+} // namespace
+
+class KnownDeskTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void bottomBarItems()
+    {
+        Desk d;
+        QVERIFY(QTest::qWaitForWindowExposed(&d.main));
+        LinkLabel *view = d.desk.knownViewCommand();
+        LinkLabel *mark = d.desk.knownMarkCommand();
+        QCOMPARE(view->objectName(), QStringLiteral("Label65"));
+        QCOMPARE(view->text(), QStringLiteral("【查看】"));
+        QCOMPARE(mark->objectName(), QStringLiteral("Label127"));
+        QCOMPARE(mark->text(), QStringLiteral("【此题会做不练习】"));
+        QCOMPARE(d.desk.knownFillCaption()->text(), QStringLiteral("【会做自动填入答案】"));
+        QCOMPARE(view->palette().color(QPalette::WindowText), QColor(0xFF, 0x00, 0xFF));
+
+        // The mark command and its caption only while a run is loaded.
+        QVERIFY(view->isVisible());
+        QVERIFY(!mark->isVisible());
+        QVERIFY(!d.desk.knownFillCaption()->isVisible());
+        d.startSet();
+        QVERIFY(mark->isVisible());
+        QVERIFY(d.desk.knownFillCaption()->isVisible());
+        // Left to right: view, mark, figure, caption.
+        const auto x = [&](QWidget *w) { return w->mapTo(&d.main, QPoint(0, 0)).x(); };
+        QVERIFY(x(view) < x(mark));
+        QVERIFY(x(mark) < x(d.desk.knownFigureLabel()));
+        QVERIFY(x(d.desk.knownFigureLabel()) < x(d.desk.knownFillCaption()));
+    }
+
+    // The pointer over either command: the three fuchsia texts bold and
+    // underlined; back when it leaves.
+    void hoverMarksTheThreeTexts_data()
+    {
+        QTest::addColumn<bool>("overView");
+        QTest::newRow("【查看】") << true;
+        QTest::newRow("【此题会做不练习】") << false;
+    }
+    void hoverMarksTheThreeTexts()
+    {
+        QFETCH(bool, overView);
+        Desk d;
+        d.startSet();
+        QLabel *texts[] = {d.desk.knownViewCommand(), d.desk.knownMarkCommand(),
+                           d.desk.knownFillCaption()};
+        QWidget *target = overView ? static_cast<QWidget *>(d.desk.knownViewCommand())
+                                   : d.desk.knownMarkCommand();
+        for (QLabel *label : texts)
+            QVERIFY(!boldUnderlined(label));
+        hover(target, true);
+        for (QLabel *label : texts)
+            QVERIFY2(boldUnderlined(label), qPrintable(label->text()));
+        hover(target, false);
+        for (QLabel *label : texts)
+            QVERIFY2(!boldUnderlined(label), qPrintable(label->text()));
+    }
+
+    void markThroughTheBottomBar()
+    {
+        Desk d;
+        d.startSet();
+        PracticeRun &run = d.desk.run();
+        QCOMPARE(run.current(), 1);
+        // A wrong answer first; marking turns it into the right one.
+        QTest::mouseClick(d.desk.singleChoicePage()->choiceButtons().at(3), Qt::LeftButton);
+        QTest::mouseClick(d.desk.knownMarkCommand(), Qt::LeftButton);
+        QVERIFY(!d.toPractise(d.ids[0]));
+        QCOMPARE(run.question(1).userAnswer, QStringLiteral("1"));
+        QCOMPARE(run.current(), 2);
+        QCOMPARE(d.desk.knownFigureLabel()->text(), QStringLiteral("1:4"));
+        QCOMPARE(d.main.findChild<QLabel *>(QStringLiteral("LabelResult"))
+                     ->text()
+                     .contains(QStringLiteral(">01<")),
+                 true);
+    }
+
+    void failedMarkKeepsTheFigure()
+    {
+        Desk d;
+        d.startSet();
+        const QString before = d.desk.knownFigureLabel()->text();
+        d.db.exec(QStringLiteral("CREATE TRIGGER failing BEFORE UPDATE ON 考试训练题库 "
+                                 "BEGIN SELECT RAISE(ABORT, 'attempt to write a readonly "
+                                 "database'); END"));
+        QTest::mouseClick(d.desk.knownMarkCommand(), Qt::LeftButton);
+        QCOMPARE(d.notifier.notices.last(),
+                 KnownQuestions::notMarkedNotice(QStringLiteral("数据文件或其所在文件夹是只读的")));
+        QCOMPARE(d.desk.knownFigureLabel()->text(), before);
+        QCOMPARE(d.desk.run().current(), 1);
+    }
+
+    void viewCommandAsksForTheViewer()
+    {
+        Desk d;
+        QSignalSpy requested(&d.desk, &PracticeDesk::knownViewerRequested);
+        QTest::mouseClick(d.desk.knownViewCommand(), Qt::LeftButton);
+        QCOMPARE(requested.count(), 1);
+    }
+
+    // The viewer's restore writes the main window's figure.
+    void viewerRestoreWritesTheFigure()
+    {
+        Desk d;
+        d.startSet();
+        QTest::mouseClick(d.desk.knownMarkCommand(), Qt::LeftButton);
+        QTest::mouseClick(d.desk.knownMarkCommand(), Qt::LeftButton);
+        QCOMPARE(d.desk.knownFigureLabel()->text(), QStringLiteral("2:4"));
+        d.desk.knownViewer().fill();
+        d.desk.knownViewer().restoreAll();
+        QCOMPARE(d.desk.knownFigureLabel()->text(), QStringLiteral("0:4"));
+    }
+
+    // The chapter page's restore link: the whole bank back, its notice, and
+    // sequential practice of the chapter loaded anew.
+    void restoreLinkPutsBackTheBank()
+    {
+        Desk d;
+        d.db.exec(
+            QStringLiteral("update 考试训练题库 set 题目选择 = 0 where id <> %1").arg(d.ids[3]));
+        d.desk.chooseChapter(kChapter);
+        d.desk.session().startSequential(0);
+        QCOMPARE(d.desk.chapterPage()->restoreLink()->text(),
+                 QStringLiteral("将试题全部恢复到学习状态"));
+        QVERIFY(
+            d.desk.chapterPage()->setList()->item(0)->text().endsWith(QStringLiteral("1道试题")));
+        QCOMPARE(d.desk.knownFigureLabel()->text(), QStringLiteral("5/6"));
+        d.notifier.notices.clear();
+
+        QTest::mouseClick(d.desk.chapterPage()->restoreLink(), Qt::LeftButton);
+        QCOMPARE(d.notifier.notices,
+                 QStringList{QStringLiteral("[软件提示]:本分类试题库全部恢复到学习状态.")});
+        QCOMPARE(d.knownCount(), 0);
+        QVERIFY(d.toPractise(d.siblingKnown));
+        // The division was made anew: four questions to practise in one set.
+        QCOMPARE(d.desk.sequential().page().knownFigure, QStringLiteral("0/6"));
+        QVERIFY(
+            d.desk.chapterPage()->setList()->item(0)->text().endsWith(QStringLiteral("4道试题")));
+        QCOMPARE(d.desk.knownFigureLabel()->text(), QStringLiteral("0/6"));
+    }
+
+    void failedRestoreLinkDoesNotReload()
+    {
+        Desk d;
+        d.desk.chooseChapter(kChapter);
+        d.desk.session().startSequential(0);
+        const QString figure = d.desk.knownFigureLabel()->text();
+        d.db.exec(QStringLiteral("CREATE TRIGGER failing BEFORE UPDATE ON 考试训练题库 "
+                                 "BEGIN SELECT RAISE(ABORT, 'database is locked'); END"));
+        d.notifier.notices.clear();
+        QTest::mouseClick(d.desk.chapterPage()->restoreLink(), Qt::LeftButton);
+        QCOMPARE(d.notifier.notices, QStringList{KnownQuestions::notRestoredNotice(
+                                         QStringLiteral("数据文件正被其他程序使用"))});
+        QCOMPARE(d.desk.knownFigureLabel()->text(), figure);
+        QCOMPARE(d.knownCount(), 1);
+    }
+
+    // Closing the viewer drops a pending automatic move.
+    void cancelAutomaticMove()
+    {
+        Desk d;
+        d.startSet();
+        QTest::mouseClick(d.desk.singleChoicePage()->choiceButtons().at(0), Qt::LeftButton);
+        QVERIFY(d.desk.run().advanceRunning());
+        QVERIFY(d.desk.advanceTimer()->isActive());
+        d.desk.run().cancelAutomaticMove();
+        QVERIFY(!d.desk.run().advanceRunning());
+        QVERIFY(!d.desk.advanceTimer()->isActive());
+        QCOMPARE(d.desk.run().current(), 1);
+    }
+};
+
+DRILLBAY_TEST(KnownDeskTest)
+#include "KnownDeskTest.moc"
