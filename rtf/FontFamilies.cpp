@@ -1,5 +1,8 @@
 #include "FontFamilies.h"
 
+#include <QFontInfo>
+#include <QGuiApplication>
+#include <QHash>
 #include <initializer_list>
 
 namespace rtf {
@@ -40,15 +43,59 @@ QStringList faceFamilies(const QString &name)
     return {};
 }
 
+// The face installed here that draws a Latin font's letters: the font itself,
+// or what the system puts in its place (a document written elsewhere often
+// names faces this system lacks). Found once per name and kind; empty without
+// a font database.
+QString latinFace(const QString &name, QFont::StyleHint hint)
+{
+    if (!qobject_cast<QGuiApplication *>(QCoreApplication::instance()))
+        return {};
+    // A document may name any number of faces; looking each up costs a
+    // font match, so only so many are looked up in a program's life.
+    constexpr qsizetype kLookedUp = 256;
+    thread_local QHash<QString, QString> faces;
+    const QString key = name + QChar(u'\n') + QString::number(int(hint));
+    if (const auto found = faces.constFind(key); found != faces.constEnd())
+        return *found;
+    if (faces.size() >= kLookedUp)
+        return {};
+    QFont font;
+    font.setFamilies({name});
+    font.setStyleHint(hint);
+    return *faces.insert(key, QFontInfo(font).family());
+}
+
+// The family without the foundry that the font database may add: "Nimbus
+// Roman [urw]" is "Nimbus Roman".
+QString withoutFoundry(const QString &family)
+{
+    const qsizetype bracket = family.indexOf(QLatin1String(" ["));
+    return bracket < 0 ? family : family.left(bracket);
+}
+
 } // namespace
 
-QStringList familiesFor(const QString &name)
+QStringList familiesFor(const QString &name, QFont::StyleHint hint)
 {
     const QString written = name.trimmed();
     QStringList families;
     if (!written.isEmpty())
         families << written;
-    for (const QString &family : faceFamilies(written)) {
+    QStringList faces = faceFamilies(written);
+    if (faces.isEmpty() && !written.isEmpty()) {
+        // A Latin face draws no Chinese characters. Left alone, the system
+        // would pick any Chinese face for them (often a Kai face, small in
+        // its square); Windows, where the documents come from, shows them in
+        // 宋体. The Latin letters stay in the Latin face, or in what stands in
+        // for it here: a missing first family would otherwise hand them to
+        // the Song face too.
+        const QString latin = latinFace(written, hint);
+        if (!latin.isEmpty() && withoutFoundry(latin).compare(written, Qt::CaseInsensitive) != 0)
+            faces << latin;
+        faces += faceFamilies(QStringLiteral("宋体"));
+    }
+    for (const QString &family : faces) {
         if (!families.contains(family, Qt::CaseInsensitive))
             families << family;
     }

@@ -1299,8 +1299,8 @@ void RtfParser::commitFont()
     f.name += m_decoder.decode(f.nameBytes, namePage);
     f.nameBytes.clear();
     f.name = f.name.trimmed();
-    f.families = familiesFor(f.name);
     f.hint = styleHintFor(f.familyClass);
+    f.families = familiesFor(f.name, f.hint);
     m_fonts[f.number] = std::move(f);
 }
 
