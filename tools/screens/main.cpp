@@ -3,8 +3,11 @@
 // settings page and the picker.
 //   drillbay_screens <examination.mdb> <output folder> [chapter]
 // The database is copied first; the copy takes the log record.
+//   drillbay_screens --extras ...   pictures of the reader, search and papers
+//                                   (see ExtrasScreens.cpp)
 //   drillbay_screens --quota ...    pictures of the quota page (QuotaScreens.cpp)
 
+#include "ExtrasScreens.h"
 #include "QuotaScreens.h"
 #include "app/ui/MainWindow.h"
 #include "base/Clipboard.h"
@@ -79,6 +82,12 @@ int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
     theme::apply(app);
+    if (argc > 1 && qstrcmp(argv[1], "--extras") == 0) {
+        QStringList args;
+        for (int i = 2; i < argc; ++i)
+            args << QString::fromLocal8Bit(argv[i]);
+        return extrasScreens(args);
+    }
     if (argc > 1 && qstrcmp(argv[1], "--quota") == 0) {
         QStringList args;
         for (int i = 2; i < argc; ++i)
