@@ -168,8 +168,10 @@ QuotaPage::QuotaPage(QSqlDatabase db, Notifier &notifier, RandomSource &random, 
                                         QStringLiteral("判断"), QStringLiteral("论述"),
                                         QStringLiteral("小计"), QStringLiteral("id")});
     m_table->horizontalHeader()->setFixedHeight(kTableRowHeight);
+    m_table->horizontalHeader()->setMinimumSectionSize(20);
     m_table->verticalHeader()->hide();
     m_table->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    m_table->verticalHeader()->setMinimumSectionSize(kTableRowHeight);
     m_table->verticalHeader()->setDefaultSectionSize(kTableRowHeight);
     int tableWidth = 0;
     for (int column = 0; column < static_cast<int>(kColumnWidths.size()); ++column) {
