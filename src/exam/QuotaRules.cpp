@@ -152,6 +152,12 @@ QString noChapterNotice()
     return QStringLiteral("[软件提示]:请先双击选择一章，再设定抽题数量.");
 }
 
+QString chapterGoneNotice(const QString &chapterName)
+{
+    return QStringLiteral("[软件提示]:章节【") + chapterName +
+           QStringLiteral("】已不存在，抽题数据没有保存，请重新双击选择章节.");
+}
+
 QString chapterItem(int position, const QString &name, int count)
 {
     return QStringLiteral("【") + QString::number(position).rightJustified(2, QLatin1Char('0')) +

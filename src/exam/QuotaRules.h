@@ -60,6 +60,8 @@ QString notSavedNotice(const QString &what, const QString &reason);
 QString notDeletedNotice(const QString &reason);
 QString readFailedNotice(const QString &reason);
 QString noChapterNotice();
+// The chapter being edited was deleted meanwhile.
+QString chapterGoneNotice(const QString &chapterName);
 
 // "【NN】name(count道)": the chapter list's item at 1-based position.
 QString chapterItem(int position, const QString &name, int count);

@@ -51,7 +51,7 @@ void QuotaSetup::open(qint64 pickerBankId)
         wanted = kept >= 0 ? kept : (m_banks.isEmpty() ? -1 : 0);
     if (wanted >= 0 && wanted == kept && m_bankId != 0) {
         m_bankPosition = kept;
-        refreshTable();
+        reopenBank();
         return;
     }
     if (wanted < 0) {
@@ -66,11 +66,8 @@ void QuotaSetup::open(qint64 pickerBankId)
     chooseBank(wanted);
 }
 
-void QuotaSetup::chooseBank(int position)
+std::optional<QList<QuotaSetup::Chapter>> QuotaSetup::readChapters(qint64 bankId)
 {
-    if (position < 0 || position >= m_banks.size())
-        return;
-    const qint64 bankId = m_banks[position].id;
     QList<Chapter> chapters;
     try {
         const QHash<qint64, int> counts = QuestionTable(m_db).countsPerChapter(bankId);
@@ -82,14 +79,48 @@ void QuotaSetup::chooseBank(int position)
         }
     } catch (const StoreError &error) {
         m_notifier.inform(quotarules::readFailedNotice(error.reason()));
-        return;
+        return std::nullopt;
     }
+    return chapters;
+}
+
+void QuotaSetup::chooseBank(int position)
+{
+    if (position < 0 || position >= m_banks.size())
+        return;
+    const qint64 bankId = m_banks[position].id;
+    const auto chapters = readChapters(bankId);
+    if (!chapters)
+        return;
     m_bankPosition = position;
     m_bankId = bankId;
-    m_chapters = chapters;
+    m_chapters = *chapters;
     clearChapter();
     if (!m_chapters.isEmpty())
         editChapter(0);
+    refreshTable();
+}
+
+void QuotaSetup::reopenBank()
+{
+    const auto chapters = readChapters(m_bankId);
+    if (chapters) {
+        m_chapters = *chapters;
+        // The chapter being edited stays, with the choices made, while it
+        // exists; its place in the list may have moved.
+        int found = -1;
+        for (int i = 0; i < m_chapters.size(); ++i) {
+            if (m_chapters[i].id == m_editedId)
+                found = i;
+        }
+        if (found >= 0) {
+            m_edited = found;
+        } else {
+            clearChapter();
+            if (!m_chapters.isEmpty())
+                editChapter(0);
+        }
+    }
     refreshTable();
 }
 
@@ -179,13 +210,21 @@ bool QuotaSetup::save()
     figures.limit = quotarules::fieldNumber(m_limitText);
     figures.chosen = quotaSum();
     QuotaRow row;
+    bool chapterExists = false;
     try {
+        for (const ChapterRow &chapter : ChapterTable(m_db).ofBank(m_bankId))
+            chapterExists = chapterExists || chapter.id == m_editedId;
         QuotaTable table(m_db);
         figures.bankTotal = table.bankTotal(m_bankId);
         if (const auto stored = table.ofChapter(m_bankId, m_editedId))
             figures.chapterSaved = stored->quotaSum();
     } catch (const StoreError &error) {
         m_notifier.inform(quotarules::readFailedNotice(error.reason()));
+        return false;
+    }
+    if (!chapterExists) {
+        m_notifier.inform(quotarules::chapterGoneNotice(m_editedName));
+        reopenBank();
         return false;
     }
     if (const auto refused = quotarules::refusal(m_minutesText, m_limitText, figures)) {

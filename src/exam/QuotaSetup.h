@@ -109,6 +109,10 @@ public:
 
 private:
     void clearChapter();
+    // The bank's chapters with their question counts; nothing when they cannot be read.
+    std::optional<QList<Chapter>> readChapters(qint64 bankId);
+    // The page opened again on its bank: chapters and table read afresh.
+    void reopenBank();
 
     QSqlDatabase m_db;
     Notifier &m_notifier;

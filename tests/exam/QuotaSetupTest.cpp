@@ -291,6 +291,44 @@ private slots:
         QCOMPARE(p.setup.editedChapterId(), b.first);
     }
 
+    void openingAgainReadsTheChapters_data()
+    {
+        QTest::addColumn<bool>("deleteEdited");
+        QTest::newRow("an earlier chapter deleted") << false;
+        QTest::newRow("the edited chapter deleted") << true;
+    }
+
+    void openingAgainReadsTheChapters()
+    {
+        QFETCH(bool, deleteEdited);
+        Banks b;
+        Page p(b);
+        p.setup.open(b.safety);
+        p.setup.editChapter(1);
+        p.choose(4, 1);
+        b.db.exec(QStringLiteral("delete from fenlei where id = %1")
+                      .arg(deleteEdited ? b.second : b.first));
+        if (deleteEdited) {
+            // Saving a chapter that is gone stores nothing and opens the first one left.
+            QVERIFY(!p.setup.save());
+            QCOMPARE(p.notifier.notices,
+                     QStringList{QStringLiteral("[软件提示]:章节【第二章】已不存在，抽题数据没有"
+                                                "保存，请重新双击选择章节.")});
+            QVERIFY(b.rows(b.safety).isEmpty());
+            QCOMPARE(p.setup.editedName(), QStringLiteral("第一章"));
+            QCOMPARE(p.setup.editedPosition(), 0);
+            return;
+        }
+        p.setup.open(b.safety);
+        QCOMPARE(p.setup.chapters().size(), 2);
+        QCOMPARE(p.setup.chapters()[0].item, QStringLiteral("【01】第二章(5道)"));
+        QCOMPARE(p.setup.editedPosition(), 0);
+        QCOMPARE(p.setup.editedName(), QStringLiteral("第二章"));
+        QCOMPARE(p.setup.quotaSum(), 1); // the choice made stays
+        QVERIFY(p.setup.save());
+        QCOMPARE(b.rows(b.safety)[0].position, 1);
+    }
+
     void aFailedSaveTellsAndStoresNothing()
     {
         Banks b;
