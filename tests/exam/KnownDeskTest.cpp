@@ -121,11 +121,15 @@ private slots:
         d.startSet();
         QVERIFY(mark->isVisible());
         QVERIFY(d.desk.knownFillCaption()->isVisible());
-        // Left to right: view, mark, figure, caption.
-        const auto x = [&](QWidget *w) { return w->mapTo(&d.main, QPoint(0, 0)).x(); };
-        QVERIFY(x(view) < x(mark));
-        QVERIFY(x(mark) < x(d.desk.knownFigureLabel()));
-        QVERIFY(x(d.desk.knownFigureLabel()) < x(d.desk.knownFillCaption()));
+        // Left to right: view, mark with the caption under it, figure; none cut short.
+        const auto at = [&](QWidget *w) { return w->mapTo(&d.main, QPoint(0, 0)); };
+        QVERIFY(at(view).x() < at(mark).x());
+        QVERIFY(at(mark).x() < at(d.desk.knownFigureLabel()).x());
+        QCOMPARE(at(d.desk.knownFillCaption()).x(), at(mark).x());
+        QVERIFY(at(d.desk.knownFillCaption()).y() > at(mark).y());
+        QLabel *const texts[] = {view, mark, d.desk.knownFillCaption()};
+        for (QLabel *label : texts)
+            QVERIFY2(label->width() >= label->sizeHint().width(), qPrintable(label->text()));
     }
 
     // The pointer over either command: the three fuchsia texts bold and

@@ -6,8 +6,10 @@
 //   drillbay_screens --extras ...   pictures of the reader, search and papers
 //                                   (see ExtrasScreens.cpp)
 //   drillbay_screens --quota ...    pictures of the quota page (QuotaScreens.cpp)
+//   drillbay_screens --known ...    the known-question items and viewer (KnownScreens.cpp)
 
 #include "ExtrasScreens.h"
+#include "KnownScreens.h"
 #include "QuotaScreens.h"
 #include "app/ui/MainWindow.h"
 #include "base/Clipboard.h"
@@ -87,6 +89,12 @@ int main(int argc, char **argv)
         for (int i = 2; i < argc; ++i)
             args << QString::fromLocal8Bit(argv[i]);
         return extrasScreens(args);
+    }
+    if (argc > 1 && qstrcmp(argv[1], "--known") == 0) {
+        QStringList args;
+        for (int i = 2; i < argc; ++i)
+            args << QString::fromLocal8Bit(argv[i]);
+        return knownScreens(args);
     }
     if (argc > 1 && qstrcmp(argv[1], "--quota") == 0) {
         QStringList args;

@@ -24,6 +24,7 @@
 #include <QSlider>
 #include <QTimer>
 #include <QToolButton>
+#include <QVBoxLayout>
 
 namespace {
 
@@ -153,7 +154,8 @@ void PracticeDesk::buildPages()
 }
 
 // The known-question items of the bottom bar, in this order: "【查看】",
-// "【此题会做不练习】", the known figure and the caption "【会做自动填入答案】".
+// "【此题会做不练习】" with the caption "【会做自动填入答案】" under it, and the
+// known figure.
 // The pointer over either command makes the three fuchsia texts bold and
 // underlined.
 void PracticeDesk::buildKnownItems()
@@ -169,22 +171,29 @@ void PracticeDesk::buildKnownItems()
     m_knownView = command(QStringLiteral("【查看】"), QStringLiteral("Label65"));
     m_knownView->setToolTip(QStringLiteral("查看标记为会做的试题，可以恢复练习"));
     m_frame.addRunBarItem(m_knownView);
+    // The mark command with the caption under it: beside the legend, the hand-in
+    // hint and Prior and Next, the bar has no room for the two side by side.
+    auto *markStack = new QWidget;
+    markStack->setObjectName(QStringLiteral("KnownMarkStack"));
+    auto *stack = new QVBoxLayout(markStack);
+    stack->setContentsMargins(0, 0, 0, 0);
+    stack->setSpacing(0);
     m_knownMark = command(QStringLiteral("【此题会做不练习】"), QStringLiteral("Label127"));
     m_knownMark->setToolTip(QStringLiteral("本题标记为会做，以后顺序练习不再出现"));
-    m_frame.addRunBarItem(m_knownMark);
+    stack->addWidget(m_knownMark);
+    m_knownFillCaption = new QLabel(QStringLiteral("【会做自动填入答案】"));
+    m_knownFillCaption->setObjectName(QStringLiteral("LabelKnownFill"));
+    m_knownFillCaption->setFont(cjk::hei(12));
+    theme::setTone(m_knownFillCaption, theme::Tone::KnownFigure);
+    stack->addWidget(m_knownFillCaption);
+    m_frame.addRunBarItem(markStack);
 
     m_knownFigure = new QLabel;
     m_knownFigure->setObjectName(QStringLiteral("LabelKnownFigure"));
     m_knownFigure->setFont(cjk::hei(14, true));
     theme::setTone(m_knownFigure, theme::Tone::KnownFigure);
     m_knownFigure->setToolTip(QStringLiteral("会做的题数/总题数"));
-    m_frame.addRunBarItem(m_knownFigure);
-
-    m_knownFillCaption = new QLabel(QStringLiteral("【会做自动填入答案】"));
-    m_knownFillCaption->setObjectName(QStringLiteral("LabelKnownFill"));
-    m_knownFillCaption->setFont(cjk::hei(14));
-    theme::setTone(m_knownFillCaption, theme::Tone::KnownFigure);
-    m_frame.addRunBarItem(m_knownFillCaption, 1);
+    m_frame.addRunBarItem(m_knownFigure, 1);
 
     auto *watch = new HoverWatch(this, [this](bool hovered) {
         for (QLabel *label : {static_cast<QLabel *>(m_knownView),

@@ -1,0 +1,151 @@
+#include "KnownScreens.h"
+
+#include "app/ui/MainWindow.h"
+#include "base/Clipboard.h"
+#include "base/Notifier.h"
+#include "exam/ReviewActions.h"
+#include "exam/ui/ChapterPage.h"
+#include "exam/ui/PracticeDesk.h"
+#include "exam/ui/ReviewWindow.h"
+#include "practice/ui/KnownViewerWindow.h"
+#include "store/Database.h"
+#include "widgets/LinkLabel.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QEnterEvent>
+#include <QFile>
+#include <QPushButton>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <cstdio>
+
+namespace {
+
+class PrintingNotifier : public Notifier
+{
+public:
+    void inform(const QString &text) override
+    {
+        std::fprintf(stderr, "notice: %s\n", qPrintable(text));
+    }
+    bool askYesNo(const QString &, const QString &text, Icon) override
+    {
+        std::fprintf(stderr, "question: %s\n", qPrintable(text));
+        return true;
+    }
+    bool askOkCancel(const QString &, const QString &text) override
+    {
+        std::fprintf(stderr, "question: %s\n", qPrintable(text));
+        return true;
+    }
+};
+
+class NoClipboard : public Clipboard
+{
+public:
+    bool setText(const QString &) override { return true; }
+};
+
+void shoot(QWidget *widget, const QString &folder, const QString &name)
+{
+    QTest::qWait(80);
+    const QString file = QDir(folder).filePath(QStringLiteral("known-%1.png").arg(name));
+    widget->grab().save(file);
+    std::fprintf(stderr, "saved %s\n", qPrintable(file));
+}
+
+void clickRow(KnownViewerWindow &window, int row)
+{
+    QTableView *grid = window.grid();
+    const QRect cell = grid->visualRect(grid->model()->index(row, 2));
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
+}
+
+} // namespace
+
+int knownScreens(const QStringList &args)
+{
+    if (args.size() < 2) {
+        std::fprintf(stderr, "usage: drillbay_screens --known <examination.mdb> <output folder> "
+                             "[chapter]\n");
+        return 2;
+    }
+    const QString out = args.at(1);
+    QDir().mkpath(out);
+    const QString chapter =
+        args.size() > 2 ? args.at(2) : QStringLiteral("第六章 接地、标示牌和遮栏（变电）");
+    QTemporaryDir temp;
+    const QString copy = temp.filePath(QStringLiteral("examination.mdb"));
+    if (!QFile::copy(args.at(0), copy)) {
+        std::fprintf(stderr, "cannot copy the database\n");
+        return 1;
+    }
+    QFile::setPermissions(copy, QFile::ReadOwner | QFile::WriteOwner);
+    QString error;
+    const QSqlDatabase db = Database::open(copy, QStringLiteral("known-screens"), &error);
+    if (!db.isOpen()) {
+        std::fprintf(stderr, "%s\n", qPrintable(error));
+        return 1;
+    }
+
+    PrintingNotifier notifier;
+    NoClipboard clipboard;
+    ReviewActions actions(clipboard, notifier);
+    ReviewWindow review(actions);
+    MainWindow main(db, notifier);
+    PracticeDesk desk(main, db, notifier, main.startupSettings(), main.settingsForm(), review);
+    KnownViewerWindow viewer(desk.knownViewer());
+    QObject::connect(&desk, &PracticeDesk::knownViewerRequested, &viewer, &KnownViewerWindow::open);
+    main.show();
+    QTest::qWait(100);
+
+    desk.chooseChapter(chapter);
+    desk.session().startSequential(0);
+    desk.session().setClicked(0);
+    desk.session().extract();
+    QTest::qWait(300);
+    shoot(&main, out, QStringLiteral("01-run"));
+
+    // The pointer over "【此题会做不练习】".
+    LinkLabel *mark = desk.knownMarkCommand();
+    QEnterEvent enter(QPointF(2, 2), QPointF(2, 2), QPointF(2, 2));
+    QApplication::sendEvent(mark, &enter);
+    shoot(&main, out, QStringLiteral("02-hover"));
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(mark, &leave);
+
+    // Four questions marked known.
+    for (int i = 0; i < 4; ++i) {
+        QTest::mouseClick(mark, Qt::LeftButton);
+        QTest::qWait(30);
+    }
+    shoot(&main, out, QStringLiteral("03-marked"));
+
+    QTest::mouseClick(desk.knownViewCommand(), Qt::LeftButton);
+    QTest::qWait(200);
+    shoot(&viewer, out, QStringLiteral("04-viewer"));
+    for (int row = 0; row < 4; ++row) {
+        clickRow(viewer, row);
+        shoot(&viewer, out, QStringLiteral("05-detail-row%1").arg(row + 1));
+    }
+    viewer.restoreOneButton()->click();
+    shoot(&viewer, out, QStringLiteral("06-one-restored"));
+    shoot(&main, out, QStringLiteral("07-figure-after-restore"));
+    viewer.close();
+
+    // The chapter page with its restore link, after the run is handed in.
+    QTimer::singleShot(400, [] {
+        if (QWidget *modal = QApplication::activeModalWidget())
+            modal->close();
+    });
+    emit main.gradeRequested();
+    QTest::qWait(200);
+    desk.session().startSequential(0);
+    shoot(&main, out, QStringLiteral("08-chapter-page"));
+    QTest::mouseClick(desk.chapterPage()->restoreLink(), Qt::LeftButton);
+    shoot(&main, out, QStringLiteral("09-bank-restored"));
+    return 0;
+}
