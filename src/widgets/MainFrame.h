@@ -99,6 +99,8 @@ public:
     virtual void setQuestionStrip(QWidget *strip) = 0;
     // Run commands and hints of the bottom bar, before Prior and Next.
     virtual void addRunBarItem(QWidget *item, int stretch = 0) = 0;
+    // A command of the left panel's practice page, below "交卷评阅".
+    virtual void addPracticeCommand(QWidget *command) = 0;
 
     // --- Operations --------------------------------------------------------------
 

@@ -220,6 +220,9 @@ QWidget *MainWindow::buildLeftPanel()
     m_gradeButton->setCursor(Qt::PointingHandCursor);
     connect(m_gradeButton, &QToolButton::clicked, this, &MainFrame::gradeRequested);
     practice->addWidget(m_gradeButton);
+    m_practiceCommands = new QVBoxLayout;
+    m_practiceCommands->setSpacing(8);
+    practice->addLayout(m_practiceCommands);
     practice->addStretch(1);
     m_practiceBack = new QToolButton(m_practicePage);
     m_practiceBack->setObjectName(QStringLiteral("ImageBackToCommands"));
@@ -436,6 +439,12 @@ void MainWindow::addRunBarItem(QWidget *item, int stretch)
 {
     item->setParent(m_runBarItems->parentWidget());
     m_runBarItems->addWidget(item, stretch);
+}
+
+void MainWindow::addPracticeCommand(QWidget *command)
+{
+    command->setParent(m_practicePage);
+    m_practiceCommands->addWidget(command);
 }
 
 void MainWindow::showTopBar(const TopBar &bar)

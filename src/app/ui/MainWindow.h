@@ -48,6 +48,7 @@ public:
     void addCommand(CommandGroup group, QWidget *command) override;
     void setQuestionStrip(QWidget *strip) override;
     void addRunBarItem(QWidget *item, int stretch = 0) override;
+    void addPracticeCommand(QWidget *command) override;
     void showPage(Page page) override;
     Page currentPage() const override;
     void showLeftPage(LeftPage page) override;
@@ -107,6 +108,7 @@ private:
     QLabel *m_countdown = nullptr;
     QToolButton *m_gradeButton = nullptr;
     QToolButton *m_practiceBack = nullptr;
+    QVBoxLayout *m_practiceCommands = nullptr; // below the grade button
     QFrame *m_sloganStrip = nullptr;
     QLabel *m_slogan = nullptr;
     QStackedWidget *m_pageArea = nullptr;

@@ -6,6 +6,7 @@
 #include "base/RandomSource.h"
 #include "editor/ui/EditorWindow.h"
 #include "editor/ui/InputHelpWindow.h"
+#include "exam/ui/PaperBrowseWindow.h"
 #include "exam/ui/PracticeDesk.h"
 #include "exam/ui/QuotaCommands.h"
 #include "exam/ui/QuotaPage.h"
@@ -79,7 +80,8 @@ Windows::Windows(QSqlDatabase mainDb, QSqlDatabase pickerDb)
     m_review->hide();
     m_picker = std::make_unique<PickerWindow>(pickerDb, m_pickerNotifier);
     m_pickerNotifier.setParent(m_picker.get());
-    m_paperBrowse = emptyWindow("TForm7");
+    m_paperBrowse = std::make_unique<PaperBrowseWindow>(m_reviewActions);
+    m_paperBrowse->hide();
     m_documents = std::make_unique<DocumentViewer>();
     m_documents->hide();
     m_about = std::make_unique<AboutBox>();
@@ -102,6 +104,7 @@ Windows::Windows(QSqlDatabase mainDb, QSqlDatabase pickerDb)
                static_cast<InputHelpWindow *>(m_inputHelp.get()), m_backdrop.get());
     wireReference(mainDb);
     wireQuota(mainDb);
+    wirePracticeExtras();
     wireKnown();
 
     QObject::connect(main, &MainWindow::firstShown, picker, &PickerWindow::openModal);
@@ -198,6 +201,13 @@ void Windows::wireSearch(QSqlDatabase db)
 
 // The quota page and, on the exam group, "模拟考试抽题设置" with the figure
 // "已抽题数:" and "重新抽题"; the main window owns what it wires.
+// Random practice on the command page and the paper view on the practice page.
+void Windows::wirePracticeExtras()
+{
+    m_desk->addRandomPractice(m_practiceRandom);
+    m_desk->addPaperBrowse(*static_cast<PaperBrowseWindow *>(m_paperBrowse.get()));
+}
+
 void Windows::wireQuota(QSqlDatabase db)
 {
     MainWindow *main = m_main.get();

@@ -63,6 +63,7 @@ private:
     void wireReference(QSqlDatabase db);
     void wireSearch(QSqlDatabase db);
     void wireQuota(QSqlDatabase db);
+    void wirePracticeExtras();
     void wireKnown();
 
     NotifierBoxes m_mainNotifier;
@@ -77,6 +78,9 @@ private:
     QtFileDialogs m_searchDialogs;
     QtFileDialogs m_paperDialogs;
     SeededRandom m_paperRandom{static_cast<quint64>(QDateTime::currentMSecsSinceEpoch())};
+    // The clock-seeded draw of random practice.
+    SeededRandom m_practiceRandom{static_cast<quint64>(QDateTime::currentMSecsSinceEpoch()) ^
+                                  0x5bd1e995u};
     // The mock examination's settings and the clock-seeded draw of its quotas.
     MockExamForm m_mockExamForm;
     SeededRandom m_quotaRandom{static_cast<quint64>(QDateTime::currentMSecsSinceEpoch())};

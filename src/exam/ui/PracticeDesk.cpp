@@ -1,6 +1,9 @@
 #include "exam/ui/PracticeDesk.h"
 
+#include "exam/QuestionSaver.h"
+#include "exam/RandomPractice.h"
 #include "exam/ui/ChapterPage.h"
+#include "exam/ui/PaperBrowseWindow.h"
 #include "exam/ui/ReviewWindow.h"
 #include "exam/ui/ScorePage.h"
 #include "practice/ui/EssayPage.h"
@@ -15,13 +18,16 @@
 #include "widgets/LinkLabel.h"
 #include "widgets/Theme.h"
 
+#include <QAction>
 #include <QComboBox>
 #include <QEvent>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QMenu>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSlider>
+#include <QTextEdit>
 #include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -100,6 +106,9 @@ PracticeDesk::PracticeDesk(MainFrame &frame, QSqlDatabase db, Notifier &notifier
 
     buildPages();
     connectCommands();
+    m_db = db;
+    m_notifier = &notifier;
+    buildSaveQuestion();
 
     connect(&m_run, &PracticeRun::changed, this, &PracticeDesk::render);
     connect(&m_session, &PracticeSession::changed, this, &PracticeDesk::render);
@@ -246,6 +255,74 @@ void PracticeDesk::connectCommands()
     // The automatic move reloads its delay from the slider as it stands now.
     connect(&m_frame, &MainFrame::delaySliderMoved, this,
             [this](int position) { m_run.setSliderPosition(position); });
+}
+
+void PracticeDesk::addRandomPractice(RandomSource &random)
+{
+    if (m_randomPractice)
+        return;
+    m_randomPractice =
+        std::make_unique<RandomPractice>(m_db, m_session, m_settingsForm, *m_notifier, random);
+    const auto button = [this](const QString &name, const QString &text,
+                               RandomPracticeSource::Scope scope) {
+        auto *command = new QPushButton(text);
+        command->setObjectName(name);
+        command->setMinimumHeight(28);
+        command->setCursor(Qt::PointingHandCursor);
+        command->setToolTip(RandomPractice::kHint);
+        connect(command, &QPushButton::clicked, this,
+                [this, scope] { m_randomPractice->start(scope); });
+        m_frame.addCommand(MainFrame::CommandGroup::Practice, command);
+        return command;
+    };
+    m_randomBank = button(QStringLiteral("Button10"), QStringLiteral("本类随机练习"),
+                          RandomPracticeSource::Scope::Bank);
+    m_randomChapter = button(QStringLiteral("Button9"), QStringLiteral("本章随机练习"),
+                             RandomPracticeSource::Scope::Chapter);
+}
+
+void PracticeDesk::addPaperBrowse(PaperBrowseWindow &window)
+{
+    if (m_browseButton)
+        return;
+    m_paperBrowse = &window;
+    window.setPlacement(MainFrame::kTopBarHeight, MainFrame::kPageAreaWidth);
+    m_browseButton = new QToolButton;
+    m_browseButton->setObjectName(QStringLiteral("SpeedButton10"));
+    m_browseButton->setText(QStringLiteral("边做边查阅试卷"));
+    m_browseButton->setFont(theme::font(theme::FontRole::Caption));
+    m_browseButton->setMinimumHeight(38);
+    m_browseButton->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    m_browseButton->setCursor(Qt::PointingHandCursor);
+    connect(m_browseButton, &QToolButton::clicked, this, [this] {
+        if (const std::optional<StyledText> lines = m_session.paperLines())
+            m_paperBrowse->showPaper(*lines);
+    });
+    m_frame.addPracticeCommand(m_browseButton);
+}
+
+// The answer pages' context menu, on the page and on its question view (after
+// the view's own entries): saves the question on screen to its text file.
+void PracticeDesk::buildSaveQuestion()
+{
+    m_questionSaver = std::make_unique<QuestionSaver>(*m_notifier);
+    m_saveQuestion =
+        new QAction(QStringLiteral("将该题及答案存放到当前路径磁盘（文本文件）..."), this);
+    m_saveQuestion->setObjectName(QStringLiteral("N2"));
+    connect(m_saveQuestion, &QAction::triggered, this,
+            [this] { m_questionSaver->save(m_run, m_session.setIndexOfRun()); });
+    for (QuestionPageBase *page : std::as_const(m_answerPages)) {
+        page->setContextMenuPolicy(Qt::ActionsContextMenu);
+        page->addAction(m_saveQuestion);
+        QTextEdit *view = page->questionView();
+        view->setContextMenuPolicy(Qt::CustomContextMenu);
+        connect(view, &QWidget::customContextMenuRequested, this, [this, view](const QPoint &at) {
+            const std::unique_ptr<QMenu> menu(view->createStandardContextMenu(at));
+            menu->addSeparator();
+            menu->addAction(m_saveQuestion);
+            menu->exec(view->viewport()->mapToGlobal(at));
+        });
+    }
 }
 
 void PracticeDesk::chooseChapter(const QString &name)

@@ -11,8 +11,16 @@
 #include "widgets/ToneBeeper.h"
 
 #include <QObject>
+#include <QSqlDatabase>
+#include <memory>
 
 class ChapterPage;
+class PaperBrowseWindow;
+class QAction;
+class QuestionSaver;
+class QToolButton;
+class RandomPractice;
+class RandomSource;
 class EssayPage;
 class FillInPage;
 class LinkLabel;
@@ -57,6 +65,10 @@ public:
 
     // A chapter chosen in the picker.
     void chooseChapter(const QString &name);
+    // "本类随机练习" and "本章随机练习" on the command page, drawing through random.
+    void addRandomPractice(RandomSource &random);
+    // "边做边查阅试卷" on the practice page, showing the run in the window.
+    void addPaperBrowse(PaperBrowseWindow &window);
 
     SingleChoicePage *singleChoicePage() const { return m_single; }
     MultipleChoicePage *multipleChoicePage() const { return m_multiple; }
@@ -68,6 +80,11 @@ public:
     QuestionStrip *questionStrip() const { return m_strip; }
     QTimer *advanceTimer() const { return m_advanceTimer; }
     QTimer *countdownTimer() const { return m_countdownTimer; }
+    QPushButton *randomBankButton() const { return m_randomBank; }
+    QPushButton *randomChapterButton() const { return m_randomChapter; }
+    QToolButton *paperBrowseButton() const { return m_browseButton; }
+    // "将该题及答案存放到当前路径磁盘（文本文件）..." of the answer pages' menus.
+    QAction *saveQuestionAction() const { return m_saveQuestion; }
     LinkLabel *knownViewCommand() const { return m_knownView; }
     LinkLabel *knownMarkCommand() const { return m_knownMark; }
     QLabel *knownFigureLabel() const { return m_knownFigure; }
@@ -122,6 +139,17 @@ private:
     QTimer *m_advanceTimer = nullptr;
     QTimer *m_revealTimer = nullptr;
     QTimer *m_countdownTimer = nullptr;
+    // Random practice, the paper view and saving the question on screen.
+    void buildSaveQuestion();
+    QSqlDatabase m_db;
+    Notifier *m_notifier = nullptr;
+    std::unique_ptr<QuestionSaver> m_questionSaver;
+    std::unique_ptr<RandomPractice> m_randomPractice;
+    PaperBrowseWindow *m_paperBrowse = nullptr;
+    QPushButton *m_randomBank = nullptr;
+    QPushButton *m_randomChapter = nullptr;
+    QToolButton *m_browseButton = nullptr;
+    QAction *m_saveQuestion = nullptr;
 
     int m_pageSerial = -1;
     int m_leftPageSerial = -1;

@@ -78,7 +78,7 @@ ScorePage::ScorePage(PracticeSession &session, QWidget *parent)
     auto *commands = new QHBoxLayout;
     commands->setSpacing(20);
     m_redo = command(QStringLiteral("Button13"), QStringLiteral("本套错题重练"), this);
-    m_redo->setEnabled(false);
+    connect(m_redo, &QPushButton::clicked, this, [this] { m_session.redoWrong(); });
     commands->addWidget(m_redo);
     m_review = command(QStringLiteral("Button4"), QStringLiteral("查看我的试卷及评阅"), this);
     connect(m_review, &QPushButton::clicked, this, [this] { m_session.grade(); });
