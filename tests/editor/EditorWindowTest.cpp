@@ -9,7 +9,10 @@
 #include "widgets/OutputView.h"
 
 #include <QAbstractButton>
+#include <QAbstractItemView>
 #include <QComboBox>
+#include <QCompleter>
+#include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -28,16 +31,25 @@ void shoot(QWidget *widget, const QString &name)
         widget->grab().save(folder + QLatin1Char('/') + name + QStringLiteral(".png"));
 }
 
+// Text typed as an input method hands it over, Chinese included.
+void typeIn(QWidget *field, const QString &text)
+{
+    QInputMethodEvent typing;
+    typing.setCommitString(text);
+    QCoreApplication::sendEvent(field, &typing);
+}
+
 struct Editor
 {
     TestDatabase db;
     RecordingNotifier notifier;
+    qint64 bank = 0;
     qint64 chapter = 0;
     EditorWindow window{db.db(), notifier};
 
     Editor()
     {
-        const qint64 bank = db.addBank(QStringLiteral("电力安全规程"));
+        bank = db.addBank(QStringLiteral("电力安全规程"));
         chapter = db.addChapter(bank, QStringLiteral("第一章 总则"));
         db.addChapter(bank, QStringLiteral("第二章 保证安全的组织措施"));
     }
@@ -131,6 +143,85 @@ private slots:
                  QStringList{QStringLiteral("[软件提示]：分值不能为空，自动填写分值 2 分.")});
         QCOMPARE(e.find<QLineEdit>(QStringLiteral("points"), page)->text(), QStringLiteral("2"));
         QCOMPARE(e.questions(), 0);
+        e.window.close();
+    }
+
+    // Typing into the chapter selector drops down the chapters whose item
+    // holds the text; picking the first of them chooses that chapter. Text
+    // that names none chooses nothing, adds no item and gives way to the
+    // chosen chapter's item when the typing ends.
+    void chapterSelectorTakesTyping_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QStringList>("offered");
+        QTest::addColumn<int>("chosen"); // chapter position after picking; -1: the first stays
+        const QString first = QStringLiteral("【01】第一章 总则(0道)");
+        const QString second = QStringLiteral("【02】第二章 保证安全的组织措施(0道)");
+        const QString third = QStringLiteral("【03】第三章 GIS设备(0道)");
+        QTest::newRow("part of a name, not from another bank")
+            << "组织" << QStringList{second} << 1;
+        QTest::newRow("the number") << "02" << QStringList{second} << 1;
+        QTest::newRow("held by all, first picked")
+            << "章" << QStringList{first, second, third} << 0;
+        QTest::newRow("Latin letters in another case") << "gis" << QStringList{third} << 2;
+        QTest::newRow("no chapter of that name") << "第九章" << QStringList{} << -1;
+    }
+    void chapterSelectorTakesTyping()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QStringList, offered);
+        QFETCH(int, chosen);
+        Editor e;
+        e.db.addChapter(e.bank, QStringLiteral("第三章 GIS设备"));
+        e.db.addChapter(e.db.addBank(QStringLiteral("另一库")), QStringLiteral("别章 组织"));
+        e.chooseFirstChapter();
+        const qint64 firstId = e.window.editor().currentChapter();
+        auto *chapters = e.find<QComboBox>(QStringLiteral("ComboBox2"));
+        QVERIFY(chapters->isEditable());
+        QLineEdit *field = chapters->lineEdit();
+        field->setFocus();
+        field->selectAll();
+        typeIn(field, typed);
+        QCompleter *typeAhead = chapters->completer();
+        QStringList shown;
+        for (int row = 0; typeAhead->setCurrentRow(row); ++row)
+            shown << typeAhead->currentCompletion();
+        QCOMPARE(shown, offered);
+        if (!offered.isEmpty()) {
+            QTRY_VERIFY(typeAhead->popup()->isVisible());
+            if (offered.size() > 1)
+                shoot(typeAhead->popup(), QStringLiteral("editor-chapter-typed"));
+            QTest::keyClick(typeAhead->popup(), Qt::Key_Down);
+            QTest::keyClick(typeAhead->popup(), Qt::Key_Return);
+        } else {
+            QTest::keyClick(field, Qt::Key_Return);
+        }
+        QCOMPARE(chapters->count(), 3);
+        const int at = chosen < 0 ? 0 : chosen;
+        QCOMPARE(chapters->currentIndex(), at);
+        QCOMPARE(field->text(), chapters->itemText(at));
+        QCOMPARE(e.window.editor().currentChapter(), chosen < 0 ? firstId : firstId + at);
+        QCOMPARE(e.find<QLabel>(QStringLiteral("Label116"))->text(),
+                 QString::number(e.window.editor().currentChapter()));
+        QVERIFY(e.notifier.notices.isEmpty());
+        e.window.close();
+    }
+
+    // The deletion notice names the chosen chapter's item, not text typed
+    // into the selector meanwhile.
+    void chapterDeletionNoticeNamesTheChosenChapter()
+    {
+        Editor e;
+        e.chooseFirstChapter();
+        auto *chapters = e.find<QComboBox>(QStringLiteral("ComboBox2"));
+        chapters->lineEdit()->setFocus();
+        chapters->lineEdit()->selectAll();
+        typeIn(chapters->lineEdit(), QStringLiteral("打字"));
+        QTest::mouseClick(e.find<QLabel>(QStringLiteral("deleteQuestions")), Qt::LeftButton);
+        QCOMPARE(e.notifier.notices.size(), 1);
+        QVERIFY2(e.notifier.notices.first().contains(
+                     QStringLiteral(" 章节名:【01】第一章 总则(0道) 下数据已经全部删除")),
+                 qPrintable(e.notifier.notices.first()));
         e.window.close();
     }
 

@@ -9,8 +9,10 @@
 #include "widgets/OutputView.h"
 #include "widgets/Theme.h"
 
+#include <QAbstractItemView>
 #include <QAction>
 #include <QComboBox>
+#include <QCompleter>
 #include <QDate>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -188,6 +190,26 @@ QWidget *EditorWindow::buildTop()
     m_chapters->setMaxVisibleItems(18);
     m_chapters->setMinimumWidth(360);
     m_chapters->setFont(font);
+    // The chapter selector takes typing: the chapters whose item holds the
+    // typed text (a number or part of a name) drop down as the user types,
+    // and picking one chooses that chapter. Typing never adds an item.
+    m_chapters->setEditable(true);
+    m_chapters->setInsertPolicy(QComboBox::NoInsert);
+    auto *typeAhead = new QCompleter(m_chapters->model(), m_chapters);
+    typeAhead->setCompletionMode(QCompleter::PopupCompletion);
+    typeAhead->setFilterMode(Qt::MatchContains);
+    typeAhead->setCaseSensitivity(Qt::CaseInsensitive);
+    typeAhead->setMaxVisibleItems(18);
+    m_chapters->setCompleter(typeAhead);
+    typeAhead->popup()->setFont(font);
+    // Text that names no chapter goes back to the chosen chapter's item once
+    // the typing ends.
+    connect(m_chapters->lineEdit(), &QLineEdit::editingFinished, this, [this] {
+        const int current = m_chapters->currentIndex();
+        const QString shown = current >= 0 ? m_chapters->itemText(current) : QString();
+        if (m_chapters->currentText() != shown)
+            m_chapters->setEditText(shown);
+    });
     row->addWidget(m_chapters, 1);
     m_chapterId = silverLabel(QStringLiteral("Label116"), top);
     row->addWidget(m_chapterId);
@@ -221,7 +243,8 @@ QWidget *EditorWindow::buildTop()
         follow(outcome);
     });
     connect(deleteAll, &LinkLabel::clicked, this, [this] {
-        follow(m_editor.removeChapterQuestions(m_banks->currentText(), m_chapters->currentText()));
+        follow(m_editor.removeChapterQuestions(m_banks->currentText(),
+                                               m_chapters->itemText(m_chapters->currentIndex())));
         showCounters();
     });
     connect(deleteChapter, &LinkLabel::clicked, this, [this] {
