@@ -258,7 +258,7 @@ QuotaPage::QuotaPage(QSqlDatabase db, Notifier &notifier, RandomSource &random, 
     });
     connect(save, &QPushButton::clicked, this, [this] {
         m_setup.save();
-        renderTable();
+        render();
     });
 
     m_minutes->setText(m_setup.minutesText());
@@ -287,11 +287,19 @@ void QuotaPage::render()
             m_banks->addItem(bank.name);
         m_banks->setCurrentIndex(m_setup.bankPosition());
     }
-    m_chapters->clear();
+    QStringList items;
     for (const QuotaSetup::Chapter &chapter : m_setup.chapters())
-        m_chapters->addItem(chapter.item);
-    if (m_chapters->count() > 0)
-        m_chapters->setCurrentRow(0);
+        items << chapter.item;
+    // A list read anew selects its first item; an unchanged one stays as it is.
+    QStringList shown;
+    for (int i = 0; i < m_chapters->count(); ++i)
+        shown << m_chapters->item(i)->text();
+    if (items != shown) {
+        m_chapters->clear();
+        m_chapters->addItems(items);
+        if (m_chapters->count() > 0)
+            m_chapters->setCurrentRow(0);
+    }
     renderChapter();
     renderTable();
 }
