@@ -1,6 +1,7 @@
 // Pictures of the mock examination's quota page: opened on the first enabled
 // bank, a chapter edited with quotas chosen, the table after saving two
-// chapters with a row selected, and the command page with the quota figure.
+// chapters with a row selected, its context menu, and the command page with
+// the quota figure.
 //   drillbay_screens --quota <examination.mdb> <output folder>
 // The database is copied first.
 
@@ -22,6 +23,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QListWidget>
+#include <QMenu>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTemporaryDir>
@@ -122,6 +124,10 @@ int quotaScreens(const QStringList &args)
     }
     page->table()->selectRow(0);
     shoot(&main, out, QStringLiteral("edited"));
+    QMenu *menu = page->tableMenu();
+    menu->popup(page->table()->viewport()->mapToGlobal(QPoint(60, 30)));
+    shoot(menu, out, QStringLiteral("menu"));
+    menu->hide();
     QTest::mouseMove(commands->settingsLink());
     QTest::qWait(100);
     shoot(&main, out, QStringLiteral("figure"));
