@@ -6,6 +6,8 @@
 #include "base/RandomSource.h"
 #include "editor/ui/EditorWindow.h"
 #include "editor/ui/InputHelpWindow.h"
+#include "exam/ui/MockExamDesk.h"
+#include "exam/ui/MockPaperWindow.h"
 #include "exam/ui/PaperBrowseWindow.h"
 #include "exam/ui/PracticeDesk.h"
 #include "exam/ui/QuotaCommands.h"
@@ -30,14 +32,6 @@
 #include <QDir>
 
 namespace {
-
-std::unique_ptr<QWidget> emptyWindow(const char *name)
-{
-    auto window = std::make_unique<QWidget>(nullptr, Qt::Window);
-    window->setObjectName(QString::fromLatin1(name));
-    window->hide();
-    return window;
-}
 
 // The trainer's side: "试题输入" behind the password, the password pages,
 // the editor and its help window.
@@ -90,7 +84,9 @@ Windows::Windows(QSqlDatabase mainDb, QSqlDatabase pickerDb)
     m_editor = std::make_unique<EditorWindow>(mainDb, m_editorNotifier);
     m_editorNotifier.setParent(m_editor.get());
     m_backdrop = std::make_unique<BackdropWindow>();
-    m_chapterPaper = emptyWindow("TForm8");
+    m_chapterPaper = std::make_unique<MockPaperWindow>(m_mockPaperActions);
+    m_chapterPaper->hide();
+    m_mockPaperNotifier.setParent(m_chapterPaper.get());
     m_inputHelp = std::make_unique<InputHelpWindow>();
 
     MainWindow *main = m_main.get();
@@ -104,6 +100,7 @@ Windows::Windows(QSqlDatabase mainDb, QSqlDatabase pickerDb)
                static_cast<InputHelpWindow *>(m_inputHelp.get()), m_backdrop.get());
     wireReference(mainDb);
     wireQuota(mainDb);
+    wireMockExam(mainDb);
     wirePracticeExtras();
     wireKnown();
 
@@ -233,6 +230,24 @@ void Windows::wireKnown()
     QObject::connect(window, &KnownViewerWindow::closed, desk,
                      [desk] { desk->run().cancelAutomaticMove(); });
     m_known = std::move(viewer);
+}
+
+// "本类模拟考试" on the exam group and the paper window "模拟考试一章试题查看",
+// which also shows the quota page's views; a bank without quotas opens the
+// quota page.
+void Windows::wireMockExam(QSqlDatabase db)
+{
+    MainWindow *main = m_main.get();
+    PickerWindow *picker = m_picker.get();
+    QuotaPage *page = m_quotaPage;
+    m_mockExam = new MockExamDesk(*main, db, m_desk->session(), m_mockExamForm, m_mainNotifier,
+                                  *static_cast<MockPaperWindow *>(m_chapterPaper.get()), main);
+    m_mockExam->examination().setBankSource([picker] { return picker->currentBankName(); });
+    QObject::connect(m_mockExam, &MockExamDesk::quotaPageRequested, page, [main, page] {
+        page->open();
+        main->showPage(MainFrame::Page::Quota);
+    });
+    QObject::connect(page, &QuotaPage::paperRequested, m_mockExam, &MockExamDesk::showPaper);
 }
 
 QWidget *Windows::review() const

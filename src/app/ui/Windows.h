@@ -19,6 +19,7 @@ class MainWindow;
 class OutputCommands;
 class PasswordGate;
 class PickerWindow;
+class MockExamDesk;
 class PracticeDesk;
 class QuotaPage;
 class QtFileDialogs;
@@ -27,8 +28,7 @@ class ReviewWindow;
 class QWidget;
 
 // Every window of the program, created once at start-up, hidden, in a fixed
-// order, and kept until the end. Windows that later features fill in are
-// empty here and carry their names so that they can be found.
+// order, and kept until the end.
 class Windows
 {
 public:
@@ -65,12 +65,16 @@ private:
     void wireQuota(QSqlDatabase db);
     void wirePracticeExtras();
     void wireKnown();
+    void wireMockExam(QSqlDatabase db);
 
     NotifierBoxes m_mainNotifier;
     NotifierBoxes m_pickerNotifier;
     NotifierBoxes m_editorNotifier;
     QtClipboard m_clipboard;
     ReviewActions m_reviewActions{m_clipboard, m_mainNotifier};
+    // The mock paper window's copy command, its notices over that window.
+    NotifierBoxes m_mockPaperNotifier;
+    ReviewActions m_mockPaperActions{m_clipboard, m_mockPaperNotifier};
     // The search and the composed paper: their notices, file dialogs and the
     // clock-seeded draw of the paper.
     NotifierBoxes m_searchNotifier;
@@ -84,7 +88,8 @@ private:
     // The mock examination's settings and the clock-seeded draw of its quotas.
     MockExamForm m_mockExamForm;
     SeededRandom m_quotaRandom{static_cast<quint64>(QDateTime::currentMSecsSinceEpoch())};
-    QuotaPage *m_quotaPage = nullptr; // owned by the main window
+    QuotaPage *m_quotaPage = nullptr;   // owned by the main window
+    MockExamDesk *m_mockExam = nullptr; // owned by the main window
     std::unique_ptr<OutputCommands> m_searchCommands;
     std::unique_ptr<OutputCommands> m_paperCommands;
     // The documents' file dialogs, the clock-seeded draw of slogans and jokes,
