@@ -156,9 +156,13 @@ PracticeRun::Redo PracticeRun::redoWrong()
         kept.append(again);
     }
     redo.kept = static_cast<int>(kept.size());
-    // Loading shows question 1 and builds the strip for the kept questions.
-    if (!kept.isEmpty())
-        load(kept, m_mode, m_examMode);
+    if (kept.isEmpty())
+        return redo;
+    // The progress bar starts again; loading shows question 1 and builds the
+    // strip for the kept questions.
+    m_display.progressMinimum = 0;
+    m_display.progressValue = 0;
+    load(kept, m_mode, m_examMode);
     return redo;
 }
 

@@ -164,7 +164,12 @@ private Q_SLOTS:
             {u"1"_s, u"13"_s, u"x"_s, u"1"_s, u"y"_s, u"2"_s, u"24"_s, u"z"_s, u"0"_s, u"w"_s},
             {u"1"_s, u"13"_s, u"x"_s, u"0"_s, QString(), u"2"_s, u"2"_s, QString(), u"0"_s,
              QString()});
-        desk.run.next(); // moves on, so that the strip shows colours
+        // Past the last question: the strip shows colours, the bar is full.
+        for (int k = 1; k <= 10; ++k)
+            desk.run.next();
+        QCOMPARE(desk.run.display().progressValue, 10);
+        QCOMPARE(desk.run.display().page, RunDisplay::Page::Score);
+        desk.notifier.notices.clear();
         desk.session.redoWrong();
         QCOMPARE(desk.notifier.questions.size(), 1);
         QCOMPARE(desk.notifier.questions.at(0).caption, QStringLiteral("提示消息"));
@@ -182,6 +187,7 @@ private Q_SLOTS:
         QCOMPARE(desk.countdown.remaining(), 30 * 60);
         QVERIFY(desk.countdown.isRunning());
         QCOMPARE(desk.run.display().strip.size(), 2);
+        QCOMPARE(desk.run.display().progressValue, 0);
         for (const RunDisplay::StripNumber &number : desk.run.display().strip) {
             QCOMPARE(number.colour, RunDisplay::kGrey);
             QVERIFY(!number.bold);

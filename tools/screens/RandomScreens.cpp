@@ -1,0 +1,149 @@
+#include "RandomScreens.h"
+
+#include "app/ui/MainWindow.h"
+#include "base/Clipboard.h"
+#include "base/Notifier.h"
+#include "base/RandomSource.h"
+#include "exam/ReviewActions.h"
+#include "exam/ui/PaperBrowseWindow.h"
+#include "exam/ui/PracticeDesk.h"
+#include "exam/ui/ReviewWindow.h"
+#include "exam/ui/ScorePage.h"
+#include "practice/ui/SingleChoicePage.h"
+#include "practice/ui/TrueFalsePage.h"
+#include "store/Database.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+#include <cstdio>
+
+namespace {
+
+class Notices : public Notifier
+{
+public:
+    void inform(const QString &text) override
+    {
+        std::fprintf(stderr, "notice: %s\n", qPrintable(text));
+    }
+    bool askYesNo(const QString &, const QString &text, Icon) override
+    {
+        std::fprintf(stderr, "question: %s\n", qPrintable(text));
+        return true;
+    }
+    bool askOkCancel(const QString &, const QString &text) override
+    {
+        std::fprintf(stderr, "question: %s\n", qPrintable(text));
+        return true;
+    }
+};
+
+class NoClipboard : public Clipboard
+{
+public:
+    bool setText(const QString &) override { return true; }
+};
+
+QString g_out;
+int g_count = 0;
+
+void shoot(QWidget *widget, const QString &name)
+{
+    QTest::qWait(60);
+    const QString file = QDir(g_out).filePath(
+        QStringLiteral("r%1-%2.png").arg(++g_count, 2, 10, QLatin1Char('0')).arg(name));
+    widget->grab().save(file);
+    std::fprintf(stderr, "saved %s\n", qPrintable(file));
+}
+
+} // namespace
+
+int randomScreens(const QStringList &args)
+{
+    if (args.size() < 2) {
+        std::fprintf(stderr, "usage: drillbay_screens --random <examination.mdb> <output folder> "
+                             "[chapter]\n");
+        return 2;
+    }
+    g_out = args.at(1);
+    QDir().mkpath(g_out);
+    const QString chapter =
+        args.size() > 2 ? args.at(2) : QStringLiteral("第六章 接地、标示牌和遮栏（变电）");
+    QTemporaryDir temp;
+    const QString copy = temp.filePath(QStringLiteral("examination.mdb"));
+    if (!QFile::copy(args.at(0), copy)) {
+        std::fprintf(stderr, "cannot copy the database\n");
+        return 1;
+    }
+    QString error;
+    const QSqlDatabase db = Database::open(copy, QStringLiteral("random-screens"), &error);
+    if (!db.isOpen()) {
+        std::fprintf(stderr, "%s\n", qPrintable(error));
+        return 1;
+    }
+
+    Notices notifier;
+    NoClipboard clipboard;
+    ReviewActions actions(clipboard, notifier);
+    ReviewWindow review(actions);
+    PaperBrowseWindow browse(actions);
+    SeededRandom random(7);
+    MainWindow main(db, notifier);
+    PracticeDesk desk(main, db, notifier, main.startupSettings(), main.settingsForm(), review);
+    desk.addRandomPractice(random);
+    desk.addPaperBrowse(browse);
+    main.show();
+    QTest::qWait(100);
+    desk.chooseChapter(chapter);
+    shoot(&main, QStringLiteral("commands"));
+
+    desk.randomChapterButton()->click();
+    QTest::qWait(700);
+    shoot(&main, QStringLiteral("random-run"));
+
+    // Some answers, right and wrong, then the paper view.
+    PracticeRun &run = desk.run();
+    for (int k = 1; k <= 6 && k <= run.length(); ++k) {
+        if (run.question(k).typeCode == SingleChoice)
+            desk.singleChoicePage()->choiceButtons().at(k % 3)->click();
+        else if (run.question(k).typeCode == TrueFalse)
+            desk.trueFalsePage()->trueButton()->click();
+        if (run.current() == k)
+            emit main.nextRequested();
+        QTest::qWait(30);
+    }
+    shoot(&main, QStringLiteral("random-answered"));
+    QTimer::singleShot(300, [] {
+        if (QWidget *modal = QApplication::activeModalWidget()) {
+            shoot(modal, QStringLiteral("paper-browse"));
+            modal->close();
+        }
+    });
+    desk.paperBrowseButton()->click();
+
+    while (run.active() && run.current() <= run.length()) {
+        emit main.nextRequested();
+        QTest::qWait(10);
+    }
+    shoot(&main, QStringLiteral("score"));
+    desk.scorePage()->redoButton()->click();
+    QTest::qWait(100);
+    shoot(&main, QStringLiteral("redo-run"));
+
+    QTimer::singleShot(300, [] {
+        if (QWidget *modal = QApplication::activeModalWidget())
+            modal->close();
+    });
+    desk.session().grade();
+    QTest::qWait(100);
+    desk.randomBankButton()->click();
+    QTest::qWait(700);
+    shoot(&main, QStringLiteral("bank-random-run"));
+    return 0;
+}
