@@ -196,8 +196,6 @@ void Windows::wireSearch(QSqlDatabase db)
     m_composed = std::move(composed);
 }
 
-// The quota page and, on the exam group, "模拟考试抽题设置" with the figure
-// "已抽题数:" and "重新抽题"; the main window owns what it wires.
 // Random practice on the command page and the paper view on the practice page.
 void Windows::wirePracticeExtras()
 {
@@ -205,6 +203,8 @@ void Windows::wirePracticeExtras()
     m_desk->addPaperBrowse(*static_cast<PaperBrowseWindow *>(m_paperBrowse.get()));
 }
 
+// The quota page and, on the exam group, "模拟考试抽题设置" with the figure
+// "已抽题数:" and "重新抽题"; the main window owns what it wires.
 void Windows::wireQuota(QSqlDatabase db)
 {
     MainWindow *main = m_main.get();
