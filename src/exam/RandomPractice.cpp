@@ -1,6 +1,7 @@
 #include "exam/RandomPractice.h"
 
 #include "base/Notifier.h"
+#include "base/StoreError.h"
 #include "exam/PracticeSession.h"
 #include "settings/SettingsForm.h"
 
@@ -46,6 +47,12 @@ QString RandomPractice::emptyNotice(RandomPracticeSource::Scope scope, bool chap
                : QStringLiteral("[软件提示]：当前章节没有试题，没有调入随机练习。");
 }
 
+QString RandomPractice::readFailedNotice(const QString &reason)
+{
+    return QStringLiteral("[软件提示]：随机练习的试题没有调入，原因：") + reason +
+           QStringLiteral("。");
+}
+
 RandomPractice::RandomPractice(QSqlDatabase db, PracticeSession &session, SettingsForm &form,
                                Notifier &notifier, RandomSource &random)
     : m_db(std::move(db)), m_session(session), m_form(form), m_notifier(notifier), m_random(random)
@@ -58,7 +65,13 @@ bool RandomPractice::start(RandomPracticeSource::Scope scope)
         return false;
     const int setSize = m_form.setSize();
     const RandomPracticeSource source(m_db, m_random, scope, m_session.frame().chapter, setSize);
-    const RandomPracticeSource::Candidates candidates = source.candidates();
+    RandomPracticeSource::Candidates candidates;
+    try {
+        candidates = source.candidates();
+    } catch (const StoreError &error) {
+        m_notifier.inform(readFailedNotice(error.reason()));
+        return false;
+    }
     const int candidateCount = static_cast<int>(candidates.ids.size());
     if (candidateCount == 0) {
         m_notifier.inform(emptyNotice(scope, candidates.chapterFound));
@@ -69,7 +82,13 @@ bool RandomPractice::start(RandomPracticeSource::Scope scope)
         m_notifier.inform(fewerNotice(candidateCount, setSize));
 
     PracticeSession::RunStart start;
-    start.content = source.draw(candidates, RandomPracticeSource::runSize(candidateCount, setSize));
+    try {
+        start.content =
+            source.draw(candidates, RandomPracticeSource::runSize(candidateCount, setSize));
+    } catch (const StoreError &error) {
+        m_notifier.inform(readFailedNotice(error.reason()));
+        return false;
+    }
     // Every drawn question may have been deleted since the ids were read.
     if (start.content.isEmpty()) {
         m_notifier.inform(emptyNotice(scope, true));

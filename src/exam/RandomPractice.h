@@ -29,6 +29,8 @@ public:
     static QString startNotice(int count);
     // Shown instead of a run when there is nothing to draw from.
     static QString emptyNotice(RandomPracticeSource::Scope scope, bool chapterFound);
+    // Shown when the questions cannot be read; the loaded run, if any, stays.
+    static QString readFailedNotice(const QString &reason);
 
     // The left panel shows the practice page this long after the run started.
     static constexpr int kPanelDelayMs = 500;

@@ -282,6 +282,23 @@ private Q_SLOTS:
         QVERIFY(desk.random.asked.isEmpty());
     }
 
+    // A question table that cannot be read: one notice with the reason, no run.
+    void unreadableQuestionsLoadNothing()
+    {
+        Desk desk;
+        desk.add(desk.chapter, 1);
+        QVERIFY(desk.session.chooseChapter(kChapter));
+        desk.notifier.notices.clear();
+        desk.db.exec(QStringLiteral("alter table 考试训练题库 rename to gone"));
+        QVERIFY(!desk.practice.start(Scope::Chapter));
+        QCOMPARE(
+            desk.notifier.notices,
+            QStringList{QStringLiteral("[软件提示]：随机练习的试题没有调入，原因：数据文件缺少所需"
+                                       "的数据表或数据列。")});
+        QVERIFY(!desk.run.active());
+        QVERIFY(!desk.countdown.isRunning());
+    }
+
     // A loaded mock examination is dropped ungraded; the random run is no
     // examination.
     void replacesAMockExamination()
