@@ -232,6 +232,37 @@ private slots:
         QCOMPARE(f.commands->figure()->text(), QStringLiteral("已抽题数:2"));
     }
 
+    void tableColours_data()
+    {
+        QTest::addColumn<int>("row"); // -1: the header
+        QTest::addColumn<QColor>("fill");
+        QTest::newRow("header white") << -1 << QColor(Qt::white);
+        QTest::newRow("selected row yellow") << 0 << QColor(Qt::yellow);
+        QTest::newRow("other row white") << 1 << QColor(Qt::white);
+    }
+
+    void tableColours()
+    {
+        QFETCH(int, row);
+        QFETCH(QColor, fill);
+        Fixture f;
+        f.commands->openPage();
+        f.saveWith(1);
+        emit f.page->chapterList()->itemDoubleClicked(f.page->chapterList()->item(1));
+        f.saveWith(2);
+        QTableWidget *table = f.page->table();
+        QCOMPARE(table->rowCount(), 2);
+        table->selectRow(0);
+        const QImage image = table->grab().toImage();
+        // A point in the id column's cell, right of its centred or left-aligned text.
+        const int x = table->frameWidth() + 49 + 44 + 44 + 41 + 42 + 42 + 42 + 60;
+        const int y = table->frameWidth() +
+                      (row < 0 ? 2 : table->horizontalHeader()->height() + row * 20 + 3);
+        QCOMPARE(image.pixelColor(x, y).name(), fill.name());
+        if (row == 0)
+            QCOMPARE(QuotaGridDelegate::selectedText().name(), QStringLiteral("#008080"));
+    }
+
     void contextMenuActsOnTheSelectedRow_data()
     {
         QTest::addColumn<int>("action"); // 0 view row, 1 view bank, 2 delete
