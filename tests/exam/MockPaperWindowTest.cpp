@@ -91,7 +91,7 @@ private slots:
         QVERIFY(window.isVisible());
         QCOMPARE(window.view()->lines(), paper);
         QVERIFY(window.view()->plainText().contains("B.乙√"));
-        QCOMPARE(window.findChild<QWidget *>("Panel1")->width(),
+        QCOMPARE(window.findChild<QWidget *>("mockPaperLeftPanel")->width(),
                  MockPaperWindow::leftPanelWidth(window.screen()->geometry().width(), 950));
 
         // A second paper replaces the first.

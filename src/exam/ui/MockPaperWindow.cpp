@@ -48,7 +48,7 @@ MockPaperWindow::MockPaperWindow(ReviewActions &actions, QWidget *parent)
     row->setContentsMargins(0, 0, 0, 0);
     row->setSpacing(0);
 
-    m_leftPanel = whitePanel(QStringLiteral("Panel1"), this);
+    m_leftPanel = whitePanel(QStringLiteral("mockPaperLeftPanel"), this);
     auto *left = new QVBoxLayout(m_leftPanel);
     left->setContentsMargins(16, 24, 12, 16);
     auto *caption = new QLabel(QStringLiteral("先查看模拟考试试题："), m_leftPanel);
@@ -74,7 +74,7 @@ MockPaperWindow::MockPaperWindow(ReviewActions &actions, QWidget *parent)
     m_view->setContextActions({m_copy});
     row->addWidget(m_view, 1);
 
-    m_rightPanel = whitePanel(QStringLiteral("Panel2"), this);
+    m_rightPanel = whitePanel(QStringLiteral("mockPaperRightPanel"), this);
     auto *right = new QVBoxLayout(m_rightPanel);
     right->setContentsMargins(20, 24, 16, 24);
     right->addStretch();
@@ -106,7 +106,8 @@ void MockPaperWindow::place()
     // The right panel mirrors the left, so the paper is as wide as the answer pages.
     m_leftPanel->setFixedWidth(side);
     m_rightPanel->setFixedWidth(std::max(side, 140));
-    move(area.topLeft());
+    // Maximised over the whole screen, also where no window manager maximises.
+    setGeometry(area);
 }
 
 void MockPaperWindow::showPaper(const StyledText &lines)
