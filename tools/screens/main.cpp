@@ -7,11 +7,13 @@
 //                                   (see ExtrasScreens.cpp)
 //   drillbay_screens --quota ...    pictures of the quota page (QuotaScreens.cpp)
 //   drillbay_screens --known ...    the known-question items and viewer (KnownScreens.cpp)
+//   drillbay_screens --mock ...     the mock examination and its paper (MockScreens.cpp)
 //   drillbay_screens --random ...   a random run, the paper view, the score page and
 //                                   the redo (RandomScreens.cpp)
 
 #include "ExtrasScreens.h"
 #include "KnownScreens.h"
+#include "MockScreens.h"
 #include "QuotaScreens.h"
 #include "RandomScreens.h"
 #include "app/ui/MainWindow.h"
@@ -104,6 +106,12 @@ int main(int argc, char **argv)
         for (int i = 2; i < argc; ++i)
             args << QString::fromLocal8Bit(argv[i]);
         return randomScreens(args);
+    }
+    if (argc > 1 && qstrcmp(argv[1], "--mock") == 0) {
+        QStringList args;
+        for (int i = 2; i < argc; ++i)
+            args << QString::fromLocal8Bit(argv[i]);
+        return mockScreens(args);
     }
     if (argc > 1 && qstrcmp(argv[1], "--quota") == 0) {
         QStringList args;

@@ -1,0 +1,167 @@
+// Pictures of the mock examination: quotas stored for the first chapters of
+// the first bank, "本类模拟考试" clicked, the paper window with its answers
+// and the main window with the running examination; then the paper of one
+// quota row as the quota page's view shows it.
+//   drillbay_screens --mock <examination.mdb> <output folder>
+// The database is copied first.
+
+#include "MockScreens.h"
+
+#include "app/ui/MainWindow.h"
+#include "base/Clipboard.h"
+#include "base/Notifier.h"
+#include "exam/MockExamForm.h"
+#include "exam/ReviewActions.h"
+#include "exam/ui/MockExamDesk.h"
+#include "exam/ui/MockPaperWindow.h"
+#include "exam/ui/PracticeDesk.h"
+#include "exam/ui/ReviewWindow.h"
+#include "store/Database.h"
+#include "store/QuestionTable.h"
+#include "store/QuotaTable.h"
+#include "store/Sql.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QPushButton>
+#include <QSqlQuery>
+#include <QTemporaryDir>
+#include <QTest>
+#include <cstdio>
+
+namespace {
+
+class PrintingNotifier : public Notifier
+{
+public:
+    void inform(const QString &text) override
+    {
+        std::fprintf(stderr, "notice: %s\n", qPrintable(text));
+    }
+    bool askYesNo(const QString &, const QString &text, Icon) override
+    {
+        std::fprintf(stderr, "question: %s\n", qPrintable(text));
+        return true;
+    }
+    bool askOkCancel(const QString &, const QString &text) override
+    {
+        std::fprintf(stderr, "question: %s\n", qPrintable(text));
+        return true;
+    }
+};
+
+class NoClipboard : public Clipboard
+{
+public:
+    bool setText(const QString &) override { return true; }
+};
+
+void shoot(QWidget *widget, const QString &folder, const QString &name)
+{
+    QTest::qWait(150);
+    const QString file = QDir(folder).filePath(QStringLiteral("mock-%1.png").arg(name));
+    widget->grab().save(file);
+    std::fprintf(stderr, "saved %s\n", qPrintable(file));
+}
+
+// Stores quotas for the bank's first three chapters: up to three questions
+// of each type, the first ones of the chapter. Returns the bank's name.
+QString storeQuotas(const QSqlDatabase &db)
+{
+    QSqlQuery bankQuery =
+        sql::run(db, QStringLiteral("select id, database_name from database_name where status "
+                                    "<> 0 order by id limit 1"));
+    if (!bankQuery.next())
+        return QString();
+    const qint64 bank = bankQuery.value(0).toLongLong();
+    const QString name = bankQuery.value(1).toString();
+    bankQuery.finish();
+    QSqlQuery chapterQuery = sql::run(
+        db, QStringLiteral("select id from fenlei where database_id = ? order by id limit 3"),
+        {bank});
+    QList<qint64> chapters;
+    while (chapterQuery.next())
+        chapters << chapterQuery.value(0).toLongLong();
+    chapterQuery.finish();
+    const QuestionTable questions(db);
+    int position = 0;
+    for (const qint64 chapter : chapters) {
+        ++position;
+        QVariantList values{bank, chapter, position};
+        QStringList lists;
+        int total = 0;
+        for (int type = 1; type <= 5; ++type) {
+            const QList<qint64> ids =
+                questions.ids(QuestionScope::chapter(chapter).ofType(type)).mid(0, 3);
+            values << static_cast<int>(ids.size());
+            total += static_cast<int>(ids.size());
+            lists << (ids.isEmpty() ? QStringLiteral("") : quota::listOf(QVector<qint64>(ids)));
+        }
+        values << total;
+        for (const QString &list : lists)
+            values << list;
+        sql::run(db,
+                 QStringLiteral("insert into rand_num (db_db_id, sele_zhang_id, sele_zhang_xuhao, "
+                                "s_num, d_num, t_num, p_num, lunshu_num, total_num, s_num_shiti, "
+                                "d_num_shiti, t_num_shiti, p_num_shiti, lunshu_num_shiti) values "
+                                "(?,?,?,?,?,?,?,?,?,?,?,?,?,?)"),
+                 values);
+    }
+    return name;
+}
+
+} // namespace
+
+int mockScreens(const QStringList &args)
+{
+    if (args.size() < 2) {
+        std::fprintf(stderr, "usage: drillbay_screens --mock <examination.mdb> <output folder>\n");
+        return 2;
+    }
+    const QString out = args.at(1);
+    QDir().mkpath(out);
+    QTemporaryDir temp;
+    const QString copy = temp.filePath(QStringLiteral("examination.mdb"));
+    if (!QFile::copy(args.at(0), copy)) {
+        std::fprintf(stderr, "cannot copy the database\n");
+        return 1;
+    }
+    QFile::setPermissions(copy, QFile::ReadOwner | QFile::WriteOwner);
+    QString error;
+    const QSqlDatabase db = Database::open(copy, QStringLiteral("mock"), &error);
+    if (!db.isOpen()) {
+        std::fprintf(stderr, "%s\n", qPrintable(error));
+        return 1;
+    }
+    sql::run(db, QStringLiteral("delete from rand_num"));
+    const QString bank = storeQuotas(db);
+
+    PrintingNotifier notifier;
+    NoClipboard clipboard;
+    ReviewActions actions(clipboard, notifier);
+    ReviewWindow review(actions);
+    MockExamForm form;
+    MainWindow main(db, notifier);
+    MockPaperWindow paper(actions);
+    PracticeDesk desk(main, db, notifier, main.startupSettings(), main.settingsForm(), review);
+    MockExamDesk exam(main, db, desk.session(), form, notifier, paper);
+    exam.examination().setBankSource([bank] { return bank; });
+    main.show();
+    QTest::qWait(200);
+    shoot(&main, out, QStringLiteral("command"));
+
+    exam.command()->click();
+    QTest::qWait(300);
+    shoot(&paper, out, QStringLiteral("paper"));
+    shoot(&main, out, QStringLiteral("running"));
+    paper.close();
+
+    QSqlQuery rowQuery = sql::run(
+        db, QStringLiteral("select id from rand_num order by sele_zhang_xuhao desc limit 1"));
+    const qint64 row = rowQuery.next() ? rowQuery.value(0).toLongLong() : 0;
+    rowQuery.finish();
+    exam.showPaper(PaperScope::ofRow(row));
+    shoot(&paper, out, QStringLiteral("row"));
+    return 0;
+}
