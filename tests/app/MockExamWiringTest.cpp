@@ -4,7 +4,9 @@
 #include "app/ui/MainWindow.h"
 #include "app/ui/Windows.h"
 #include "exam/ui/MockPaperWindow.h"
+#include "exam/ui/PracticeDesk.h"
 #include "exam/ui/QuotaPage.h"
+#include "practice/ui/PickerWindow.h"
 #include "store/Sql.h"
 #include "widgets/OutputView.h"
 
@@ -57,6 +59,37 @@ private slots:
         QCOMPARE(paper->view()->lines().at(1).text(), title);
         QVERIFY(paper->view()->plainText().contains("正确答案:  √"));
         paper->close();
+    }
+
+    // "本类模拟考试" takes the bank checked in the picker.
+    void commandExaminesThePickersBank()
+    {
+        TestDatabase db;
+        db.addBank("线路运行");
+        const qint64 bank = db.addBank("变电运行");
+        const qint64 chapter = db.addChapter(bank, "第一章");
+        QString drawn;
+        for (int i = 0; i < 4; ++i)
+            drawn += "#" +
+                     QString::number(db.addQuestion(chapter, 4, QString("判断%1").arg(i), {}, "0"));
+        sql::run(db.db(),
+                 "insert into rand_num (db_db_id, sele_zhang_id, sele_zhang_xuhao, p_num, "
+                 "total_num, p_num_shiti) values (?,?,1,4,4,?)",
+                 {bank, chapter, drawn});
+
+        Windows windows(db.db(), db.db());
+        windows.picker()->picker().refresh();
+        QVERIFY(windows.picker()->picker().listBank(1));
+        QCOMPARE(windows.picker()->currentBankName(), QString("变电运行"));
+        windows.mockExamForm().examMinutes = 90;
+        windows.main()->findChild<QPushButton *>("Button7")->click();
+
+        QVERIFY(windows.desk()->run().active());
+        QCOMPARE(windows.desk()->run().length(), 4);
+        QCOMPARE(windows.desk()->countdown().remaining(), 90 * 60);
+        QCOMPARE(windows.main()->currentPage(), MainFrame::Page::TrueFalse);
+        QVERIFY(windows.chapterPaper()->isVisible());
+        windows.chapterPaper()->close();
     }
 };
 

@@ -127,6 +127,19 @@ private slots:
         QVERIFY(query.next());
         const QString logged = query.value(0).toString();
         QVERIFY2(logged.contains("[模拟考试]"), qPrintable(logged));
+
+        // The stored draw stays: the same paper can be sat again.
+        QList<qint64> firstSitting;
+        for (int k = 1; k <= 15; ++k)
+            firstSitting << e.run.question(k).questionId;
+        QVERIFY(!e.run.active());
+        QVERIFY(e.exam.start());
+        QCOMPARE(e.run.length(), 15);
+        for (int k = 1; k <= 15; ++k) {
+            QCOMPARE(e.run.question(k).questionId, firstSitting.at(k - 1));
+            QVERIFY(e.run.question(k).userAnswer.isEmpty());
+        }
+        QCOMPARE(e.logRows(), 1);
     }
 
     void deletedQuestionShortensTheRun()
