@@ -23,6 +23,15 @@ QString MockExamination::nothingLeftNotice(const QString &bankName)
            QStringLiteral("】抽取的试题已全部删除，请重新按章抽题.");
 }
 
+int MockExamination::examMinutes(int formMinutes)
+{
+    // A time of 0 (typed as such) would end the examination at its first
+    // tick: it counts as the default, as an empty field does.
+    if (formMinutes <= 0)
+        return MockExamForm::kDefaultMinutes;
+    return std::min(formMinutes, MockExamForm::kMaxMinutes);
+}
+
 QString MockExamination::statusText(int questionCount)
 {
     return QStringLiteral("模拟考试状态 [") + QString::number(questionCount) +
@@ -88,7 +97,7 @@ bool MockExamination::loadExamination(const QString &bankName)
     PracticeSession::RunStart run;
     run.content = paper.content;
     run.statusText = statusText(count);
-    run.countdownMinutes = m_form.examMinutes;
+    run.countdownMinutes = examMinutes(m_form.examMinutes);
     run.switchPanelAfterMs = 0;
     if (!m_session.startRun(run))
         return false;

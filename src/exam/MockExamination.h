@@ -35,6 +35,8 @@ public:
     // The notice of a bank whose drawn questions are all gone.
     static QString nothingLeftNotice(const QString &bankName);
     static QString statusText(int questionCount);
+    // The countdown's minutes for the quota page's examination time.
+    static int examMinutes(int formMinutes);
 
     MockExamination(QSqlDatabase db, PracticeSession &session, const MockExamForm &form,
                     Notifier &notifier, QObject *parent = nullptr);

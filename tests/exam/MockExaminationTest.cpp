@@ -142,6 +142,28 @@ private slots:
         QCOMPARE(e.logRows(), 1);
     }
 
+    void examinationTime_data()
+    {
+        QTest::addColumn<int>("form");
+        QTest::addColumn<int>("minutes");
+        QTest::newRow("default") << 60 << 60;
+        QTest::newRow("one minute") << 1 << 1;
+        QTest::newRow("zero counts as the default") << 0 << 60;
+        QTest::newRow("most") << 180 << 180;
+        QTest::newRow("above the most") << 181 << 180;
+    }
+
+    void examinationTime()
+    {
+        QFETCH(int, form);
+        QFETCH(int, minutes);
+        Exam e;
+        e.drawn(e.first, 1, 1, 1);
+        e.examForm.examMinutes = form;
+        QVERIFY(e.exam.start());
+        QCOMPARE(e.countdown.remaining(), minutes * 60);
+    }
+
     void deletedQuestionShortensTheRun()
     {
         Exam e;
