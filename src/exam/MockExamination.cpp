@@ -5,6 +5,7 @@
 #include "exam/MockExamForm.h"
 #include "exam/MockPaperLoader.h"
 #include "exam/PracticeSession.h"
+#include "exam/QuotaRules.h"
 #include "practice/PracticeRun.h"
 #include "store/BankTable.h"
 #include "store/QuotaTable.h"
@@ -13,8 +14,8 @@
 
 QString MockExamination::noQuotaNotice(const QString &bankName)
 {
-    return QStringLiteral("[软件提示]：当前数据库【") + bankName +
-           QStringLiteral("】没有设定抽题数量，现在自动打开按章抽题选择.");
+    // The same notice as the re-draw of a bank without quotas.
+    return quotarules::noQuotasNotice(bankName);
 }
 
 QString MockExamination::nothingLeftNotice(const QString &bankName)
