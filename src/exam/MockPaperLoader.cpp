@@ -44,20 +44,12 @@ MockPaperLoader::Paper MockPaperLoader::load(const PaperScope &scope) const
             paper.outcome = Outcome::NoSuchRow;
             return paper;
         }
-        QString name;
-        bool found = false;
-        for (const ChapterRow &chapter : chapters.ofBank(row->bankId)) {
-            if (chapter.id == row->chapterId) {
-                name = chapter.name;
-                found = true;
-                break;
-            }
-        }
-        if (!found) {
+        const std::optional<ChapterRow> chapter = chapters.find(row->chapterId);
+        if (!chapter) {
             paper.outcome = Outcome::ChapterGone;
             return paper;
         }
-        paper.title = QStringLiteral("本章名:") + name;
+        paper.title = QStringLiteral("本章名:") + chapter->name;
         countLead = QStringLiteral("本章随机抽取试题数:");
         appendDrawn(lists, *row);
     } else {

@@ -45,6 +45,14 @@ std::optional<ChapterRow> ChapterTable::findByName(const QString &name) const
     return chapterFrom(query);
 }
 
+std::optional<ChapterRow> ChapterTable::find(qint64 id) const
+{
+    QSqlQuery query = sql::run(m_db, kSelect + QStringLiteral("where id = ?"), {id});
+    if (!query.next())
+        return std::nullopt;
+    return chapterFrom(query);
+}
+
 qint64 ChapterTable::insert(const ChapterRow &row)
 {
     QSqlQuery query = sql::run(m_db,

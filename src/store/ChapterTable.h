@@ -26,6 +26,8 @@ public:
     QList<ChapterRow> ofBank(qint64 bankId) const;
     // The chapter with the name, if there is one.
     std::optional<ChapterRow> findByName(const QString &name) const;
+    // The chapter with the id, in whichever bank it is.
+    std::optional<ChapterRow> find(qint64 id) const;
 
     // Adds the chapter (bank, name, examination time, creation date, creator)
     // and returns its new id. Throws StoreError when it fails.

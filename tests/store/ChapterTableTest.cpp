@@ -88,6 +88,14 @@ private slots:
         // Names are compared whole; a quote in a name is a value like any other.
         QVERIFY(!table.findByName(QStringLiteral("第二章")).has_value());
         QVERIFY(!table.findByName(QStringLiteral("第一章' or '1'='1")).has_value());
+
+        // By id, beyond 32 bits, and nothing for an id that is not stored.
+        const std::optional<ChapterRow> byId = table.find(kHigh + 2);
+        QVERIFY(byId.has_value());
+        QCOMPARE(byId->name, QStringLiteral("第二章 线路"));
+        QCOMPARE(table.find(kHigh + 1)->name, QStringLiteral("第一章"));
+        QVERIFY(!table.find(2).has_value());
+        QVERIFY(!table.find(kHigh + 3).has_value());
     }
 };
 
