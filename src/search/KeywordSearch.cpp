@@ -82,7 +82,8 @@ StyledText KeywordSearch::heading() const
             QuestionBlock::plainLine(QString(), rgb::kRed)};
 }
 
-void KeywordSearch::next(int rows, const std::function<void(const StyledText &)> &write)
+void KeywordSearch::next(int rows, const std::function<void(const StyledText &)> &write,
+                         int maxHits)
 {
     if (!m_running)
         return;
@@ -99,7 +100,7 @@ void KeywordSearch::next(int rows, const std::function<void(const StyledText &)>
         }
         // Matching reads id and stem only; the hits alone are read whole.
         scan = questions.scanStems(
-            QuestionScope::bank(m_bank.id), m_lastId, m_lastToRead, rows,
+            QuestionScope::bank(m_bank.id), m_lastId, m_lastToRead, rows, maxHits,
             [&keyword](const QString &stem) { return stem.contains(keyword, Qt::CaseSensitive); });
         hits = questions.readByIds(scan.hits);
     } catch (const StoreError &error) {
@@ -116,7 +117,7 @@ void KeywordSearch::next(int rows, const std::function<void(const StyledText &)>
         QuestionBlock::append(lines, hit, ++m_hits, QuestionBlock::Variant::Search);
     if (!lines.isEmpty())
         write(lines);
-    if (scan.read < rows)
+    if (scan.finished)
         finish();
 }
 

@@ -41,11 +41,15 @@ public:
     bool start(const QString &chapterName, const QString &keyword);
     // The red heading naming the keyword and the blank line under it.
     StyledText heading() const;
-    // Reads the next stretch of at most `rows` questions and hands the blocks
-    // of its hits to `write`. After the last stretch the pass ends with the
-    // count notice, given once the hits are written; a failed read ends it
-    // with a notice saying so.
-    void next(int rows, const std::function<void(const StyledText &)> &write);
+    // Reads the next stretch of at most `rows` questions, ending it early once
+    // `maxHits` were found, and hands the blocks of its hits to `write`. The
+    // cap keeps each stretch's writing short when most questions match, so
+    // the window shows the first hits soon and stays responsive. After the
+    // last stretch the pass ends with the count notice, given once the hits
+    // are written; a failed read ends it with a notice saying so.
+    static constexpr int kHitsPerStretch = 250;
+    void next(int rows, const std::function<void(const StyledText &)> &write,
+              int maxHits = kHitsPerStretch);
     // Ends the pass without a notice (the window was closed).
     void stop() { m_running = false; }
     bool running() const { return m_running; }

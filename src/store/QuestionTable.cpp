@@ -172,11 +172,12 @@ QuestionTable::IdSpan QuestionTable::idSpan(const QuestionScope &scope) const
 
 QuestionTable::Scan
 QuestionTable::scanStems(const QuestionScope &scope, qint64 afterId, qint64 upToId, int limit,
-                         const std::function<bool(const QString &)> &wanted) const
+                         int maxHits, const std::function<bool(const QString &)> &wanted) const
 {
     Scan scan;
     scan.lastId = afterId;
-    if (limit <= 0 || afterId >= upToId)
+    scan.finished = afterId >= upToId;
+    if (limit <= 0 || maxHits <= 0 || scan.finished)
         return scan;
     // The stretch walks the table by id from afterId and stops after `limit`
     // rows; through the chapter index every stretch would gather and sort the
@@ -187,12 +188,18 @@ QuestionTable::scanStems(const QuestionScope &scope, qint64 afterId, qint64 upTo
                               QStringLiteral(" and id > ? and id <= ? order by id limit ?");
     values << afterId << upToId << limit;
     QSqlQuery query = sql::run(m_db, statement, values);
-    while (query.next()) {
+    while (scan.hits.size() < maxHits) {
+        if (!query.next()) {
+            // Fewer rows than asked for: none is left up to upToId.
+            scan.finished = scan.read < limit;
+            break;
+        }
         ++scan.read;
         scan.lastId = query.value(0).toLongLong();
         if (wanted(decodeQuestionText(query.value(1).toString())))
             scan.hits.append(scan.lastId);
     }
+    query.finish();
     return scan;
 }
 

@@ -89,19 +89,20 @@ public:
     };
     IdSpan idSpan(const QuestionScope &scope) const;
     // One stretch of a pass over the scope in storage order: the questions
-    // with an id after afterId and up to upToId, at most limit of them. Only
-    // id and stem are read; the stem is decoded and shown to `wanted`, and
-    // the ids it accepts are the hits (read them whole with readByIds). The
-    // stretch walks the table by id, so a whole pass reads every row of the
-    // span once and never sorts.
+    // with an id after afterId and up to upToId, at most limit of them, and
+    // no more once maxHits were found. Only id and stem are read; the stem is
+    // decoded and shown to `wanted`, and the ids it accepts are the hits (read
+    // them whole with readByIds). The stretch walks the table by id, so a
+    // whole pass reads every row of the span once and never sorts.
     struct Scan
     {
         QList<qint64> hits;
         qint64 lastId = 0; // the last question read; afterId when none was
         int read = 0;
+        bool finished = false; // no question is left after lastId up to upToId
     };
     Scan scanStems(const QuestionScope &scope, qint64 afterId, qint64 upToId, int limit,
-                   const std::function<bool(const QString &stem)> &wanted) const;
+                   int maxHits, const std::function<bool(const QString &stem)> &wanted) const;
     // The questions with the ids, decoded whole, in storage order; ids without
     // a question (deleted meanwhile) are left out.
     QList<QuestionRow> readByIds(const QList<qint64> &ids) const;

@@ -180,6 +180,49 @@ private slots:
         QCOMPARE(search.hits(), 12);
     }
 
+    // A stretch ends at its row limit or once it found the most hits it may
+    // write; the pass goes on after the last question read, so no hit is
+    // lost or written twice.
+    void stretchEndsAtItsHitCap_data()
+    {
+        QTest::addColumn<int>("rows");
+        QTest::addColumn<int>("maxHits");
+        QTest::addColumn<QList<int>>("perStretch"); // hits written by each stretch
+        QTest::newRow("cap below a stretch's hits") << 10 << 2 << QList<int>{2, 2, 1};
+        QTest::newRow("cap above every hit") << 10 << 100 << QList<int>{5};
+        QTest::newRow("row limit before the cap") << 3 << 100 << QList<int>{2, 2, 1};
+        QTest::newRow("cap of one, last hit on the last row")
+            << 10 << 1 << QList<int>{1, 1, 1, 1, 1, 0};
+    }
+    void stretchEndsAtItsHitCap()
+    {
+        QFETCH(int, rows);
+        QFETCH(int, maxHits);
+        QFETCH(QList<int>, perStretch);
+        Banks b;
+        for (const char *stem : {"题一", "别", "题二", "题三", "题四", "别", "题五"})
+            b.add(b.first, QString::fromUtf8(stem));
+        RecordingNotifier notifier;
+        KeywordSearch search(b.db.db(), notifier);
+        QVERIFY(search.start(QStringLiteral("第一章"), QStringLiteral("题")));
+        QList<int> written;
+        QStringList all;
+        for (int turn = 0; search.running() && turn < 20; ++turn) {
+            StyledText lines;
+            search.next(
+                rows, [&lines](const StyledText &block) { lines += block; }, maxHits);
+            written << static_cast<int>(headers(lines).size());
+            all += headers(lines);
+            QCOMPARE(notifier.notices.size(), search.running() ? 1 : 2);
+        }
+        QCOMPARE(written, perStretch);
+        QCOMPARE(all.size(), 5);
+        for (int i = 0; i < all.size(); ++i)
+            QVERIFY2(all.at(i).startsWith(QStringLiteral("【0%1】(填空题).题").arg(i + 1)),
+                     qPrintable(all.at(i)));
+        QCOMPARE(notifier.notices.last(), KeywordSearch::countNotice(5));
+    }
+
     void stoppedPassWritesNothingMore()
     {
         Banks b;

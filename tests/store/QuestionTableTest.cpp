@@ -210,25 +210,38 @@ private slots:
         QTest::addColumn<int>("after");
         QTest::addColumn<int>("upTo");
         QTest::addColumn<int>("limit");
+        QTest::addColumn<int>("maxHits");
         QTest::addColumn<QList<int>>("hits");
         QTest::addColumn<int>("read");
         QTest::addColumn<int>("last");
-        QTest::newRow("whole span") << 6 << 5 << 10 << QList<int>{0, 3, 5} << 4 << 5;
+        QTest::addColumn<bool>("finished");
+        QTest::newRow("whole span") << 6 << 5 << 10 << 10 << QList<int>{0, 3, 5} << 4 << 5 << true;
         QTest::newRow("limit counts the bank's rows only")
-            << 6 << 5 << 2 << QList<int>{0} << 2 << 2;
-        QTest::newRow("goes on after the last read") << 2 << 5 << 10 << QList<int>{3, 5} << 2 << 5;
-        QTest::newRow("stops at the upper id") << 6 << 3 << 10 << QList<int>{0, 3} << 3 << 3;
-        QTest::newRow("nothing after the span") << 5 << 5 << 10 << QList<int>{} << 0 << 5;
-        QTest::newRow("no rows asked for") << 6 << 5 << 0 << QList<int>{} << 0 << 6;
+            << 6 << 5 << 2 << 10 << QList<int>{0} << 2 << 2 << false;
+        QTest::newRow("goes on after the last read")
+            << 2 << 5 << 10 << 10 << QList<int>{3, 5} << 2 << 5 << true;
+        QTest::newRow("stops at the upper id")
+            << 6 << 3 << 10 << 10 << QList<int>{0, 3} << 3 << 3 << true;
+        QTest::newRow("nothing after the span")
+            << 5 << 5 << 10 << 10 << QList<int>{} << 0 << 5 << true;
+        QTest::newRow("no rows asked for") << 6 << 5 << 0 << 10 << QList<int>{} << 0 << 6 << false;
+        QTest::newRow("stops at the hit cap")
+            << 6 << 5 << 10 << 2 << QList<int>{0, 3} << 3 << 3 << false;
+        QTest::newRow("hit cap on the last row")
+            << 6 << 5 << 10 << 3 << QList<int>{0, 3, 5} << 4 << 5 << false;
+        QTest::newRow("as many rows as asked: the end is not known yet")
+            << 6 << 5 << 4 << 10 << QList<int>{0, 3, 5} << 4 << 5 << false;
     }
     void scanStems()
     {
         QFETCH(int, after);
         QFETCH(int, upTo);
         QFETCH(int, limit);
+        QFETCH(int, maxHits);
         QFETCH(QList<int>, hits);
         QFETCH(int, read);
         QFETCH(int, last);
+        QFETCH(bool, finished);
         TestDatabase db;
         const qint64 bankA = db.addBank(QStringLiteral("甲库"));
         const qint64 a1 = db.addChapter(bankA, QStringLiteral("甲一"));
@@ -248,11 +261,11 @@ private slots:
         QCOMPARE(span.first, ids.at(0));
         QCOMPARE(span.last, ids.at(5));
         QList<QString> seen;
-        const QuestionTable::Scan scan =
-            table.scanStems(scope, ids.at(after), ids.at(upTo), limit, [&seen](const QString &s) {
-                seen << s;
-                return s.contains(QLatin1Char('x'));
-            });
+        const QuestionTable::Scan scan = table.scanStems(scope, ids.at(after), ids.at(upTo), limit,
+                                                         maxHits, [&seen](const QString &s) {
+                                                             seen << s;
+                                                             return s.contains(QLatin1Char('x'));
+                                                         });
         QList<qint64> expected;
         for (int position : hits)
             expected << ids.at(position);
@@ -260,6 +273,7 @@ private slots:
         QCOMPARE(scan.read, read);
         QCOMPARE(seen.size(), read); // every stem read is shown once, decoded
         QCOMPARE(scan.lastId, ids.at(last));
+        QCOMPARE(scan.finished, finished);
     }
 
     void idSpanOfAnEmptyScope()
