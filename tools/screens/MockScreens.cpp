@@ -1,21 +1,17 @@
-// Pictures of the mock examination: quotas stored for the first chapters of
-// the first bank, "本类模拟考试" clicked, the paper window with its answers
-// and the main window with the running examination; then the paper of one
-// quota row as the quota page's view shows it.
+// Pictures of the mock examination in the program's own windows: quotas
+// stored for the first chapters of the first enabled bank, that bank checked
+// in the picker, "本类模拟考试" clicked, the paper window with its answers and
+// the main window with the running examination; then the paper of one quota
+// row as the quota page's view shows it.
 //   drillbay_screens --mock <examination.mdb> <output folder>
 // The database is copied first.
 
 #include "MockScreens.h"
 
 #include "app/ui/MainWindow.h"
-#include "base/Clipboard.h"
-#include "base/Notifier.h"
-#include "exam/MockExamForm.h"
-#include "exam/ReviewActions.h"
-#include "exam/ui/MockExamDesk.h"
-#include "exam/ui/MockPaperWindow.h"
-#include "exam/ui/PracticeDesk.h"
-#include "exam/ui/ReviewWindow.h"
+#include "app/ui/Windows.h"
+#include "exam/ui/QuotaPage.h"
+#include "practice/ui/PickerWindow.h"
 #include "store/Database.h"
 #include "store/QuestionTable.h"
 #include "store/QuotaTable.h"
@@ -31,31 +27,6 @@
 #include <cstdio>
 
 namespace {
-
-class PrintingNotifier : public Notifier
-{
-public:
-    void inform(const QString &text) override
-    {
-        std::fprintf(stderr, "notice: %s\n", qPrintable(text));
-    }
-    bool askYesNo(const QString &, const QString &text, Icon) override
-    {
-        std::fprintf(stderr, "question: %s\n", qPrintable(text));
-        return true;
-    }
-    bool askOkCancel(const QString &, const QString &text) override
-    {
-        std::fprintf(stderr, "question: %s\n", qPrintable(text));
-        return true;
-    }
-};
-
-class NoClipboard : public Clipboard
-{
-public:
-    bool setText(const QString &) override { return true; }
-};
 
 void shoot(QWidget *widget, const QString &folder, const QString &name)
 {
@@ -137,31 +108,35 @@ int mockScreens(const QStringList &args)
     sql::run(db, QStringLiteral("delete from rand_num"));
     const QString bank = storeQuotas(db);
 
-    PrintingNotifier notifier;
-    NoClipboard clipboard;
-    ReviewActions actions(clipboard, notifier);
-    ReviewWindow review(actions);
-    MockExamForm form;
-    MainWindow main(db, notifier);
-    MockPaperWindow paper(actions);
-    PracticeDesk desk(main, db, notifier, main.startupSettings(), main.settingsForm(), review);
-    MockExamDesk exam(main, db, desk.session(), form, notifier, paper);
-    exam.examination().setBankSource([bank] { return bank; });
-    main.show();
+    // The program's own windows, the picker's first bank checked.
+    Windows windows(db, db);
+    MainWindow *main = windows.main();
+    PickerWindow *picker = windows.picker();
+    main->show();
     QTest::qWait(200);
-    shoot(&main, out, QStringLiteral("command"));
+    picker->picker().refresh();
+    for (int i = 0; i < picker->bankButtons().size(); ++i) {
+        if (picker->picker().listBank(i))
+            break;
+    }
+    picker->hide();
+    std::fprintf(stderr, "picker's bank: %s (quotas stored for %s)\n",
+                 qPrintable(picker->currentBankName()), qPrintable(bank));
+    shoot(main, out, QStringLiteral("command"));
 
-    exam.command()->click();
+    main->findChild<QPushButton *>(QStringLiteral("Button7"))->click();
     QTest::qWait(300);
-    shoot(&paper, out, QStringLiteral("paper"));
-    shoot(&main, out, QStringLiteral("running"));
-    paper.close();
+    QWidget *paper = windows.chapterPaper();
+    shoot(paper, out, QStringLiteral("paper"));
+    shoot(main, out, QStringLiteral("running"));
+    paper->close();
 
     QSqlQuery rowQuery = sql::run(
         db, QStringLiteral("select id from rand_num order by sele_zhang_xuhao desc limit 1"));
     const qint64 row = rowQuery.next() ? rowQuery.value(0).toLongLong() : 0;
     rowQuery.finish();
-    exam.showPaper(PaperScope::ofRow(row));
-    shoot(&paper, out, QStringLiteral("row"));
+    Q_EMIT windows.quotaPage()->paperRequested(PaperScope::ofRow(row));
+    shoot(paper, out, QStringLiteral("row"));
+    paper->close();
     return 0;
 }
