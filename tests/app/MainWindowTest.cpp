@@ -16,6 +16,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QSlider>
 #include <QStackedWidget>
@@ -188,6 +190,24 @@ private slots:
         QCOMPARE(names,
                  (QStringList{"TForm2", "TForm3", "TForm7", "TForm9", "TForm14", "TForm15",
                               "TForm17", "TForm18", "TForm21", "TForm13", "TForm8", "TForm6"}));
+    }
+
+    // With every feature's commands registered, the command page shows them
+    // all at their own heights: nothing squeezed, nothing to scroll to.
+    void everyCommandFitsTheLeftPanel()
+    {
+        TestDatabase db;
+        Windows windows(db.db(), db.db());
+        windows.main()->show();
+        QVERIFY(QTest::qWaitForWindowExposed(windows.main()));
+        auto *page = windows.main()->findChild<QScrollArea *>(QStringLiteral("CommandPage"));
+        QVERIFY(page);
+        QCOMPARE(page->verticalScrollBar()->maximum(), 0);
+        const QList<QPushButton *> buttons = page->widget()->findChildren<QPushButton *>();
+        QVERIFY(buttons.size() >= 5);
+        for (const QPushButton *button : buttons)
+            QVERIFY2(button->height() >= button->minimumSizeHint().height() - 2,
+                     qPrintable(button->text()));
     }
 };
 

@@ -8,6 +8,7 @@
 
 #include <QCloseEvent>
 #include <QColor>
+#include <QComboBox>
 #include <QFrame>
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -16,6 +17,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollArea>
 #include <QSlider>
 #include <QStackedWidget>
 #include <QTimer>
@@ -52,14 +54,18 @@ const char *const kPageNames[] = {
     "TabSheetPassword",        "TabSheetPasswordChange",
 };
 
-const char *const kGroupTitles[] = {"章节练习", "模拟考试",   "题库工具",
-                                    "试题编辑", "资料与其他", "系统"};
+// Titles of the command groups in their order; the editor's command shares
+// the tools' box, and the settings button stands in a box of its own without
+// a title (its caption says what it is).
+const char *const kGroupTitles[] = {"章节练习", "模拟考试", "题库工具", nullptr, "资料与其他", ""};
+
+constexpr int kCommandHeight = 26;
 
 QPushButton *commandButton(const QString &name, const QString &text, QWidget *parent)
 {
     auto *button = new QPushButton(text, parent);
     button->setObjectName(name);
-    button->setMinimumHeight(28);
+    button->setMinimumHeight(26);
     button->setCursor(Qt::PointingHandCursor);
     return button;
 }
@@ -162,31 +168,47 @@ QWidget *MainWindow::buildLeftPanel()
     m_leftPanel->setObjectName(QStringLiteral("LeftPanel"));
     m_leftPanel->setFixedWidth(kLeftPanelWidth);
 
-    // Command page: titled groups, shown once they hold a command.
-    m_commandPage = new QWidget(m_leftPanel);
-    m_commandPage->setObjectName(QStringLiteral("CommandPage"));
-    auto *commands = new QVBoxLayout(m_commandPage);
-    commands->setContentsMargins(8, 8, 8, 8);
-    commands->setSpacing(8);
+    // Command page: titled groups, shown once they hold a command. The groups
+    // keep their natural heights; when the features' commands outgrow the
+    // panel, the page scrolls rather than squeezing buttons into each other.
+    auto *scroller = new QScrollArea(m_leftPanel);
+    scroller->setObjectName(QStringLiteral("CommandPage"));
+    scroller->setFrameShape(QFrame::NoFrame);
+    scroller->setWidgetResizable(true);
+    scroller->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_commandPage = scroller;
+    auto *list = new QWidget(scroller);
+    list->setObjectName(QStringLiteral("CommandList"));
+    auto *commands = new QVBoxLayout(list);
+    commands->setContentsMargins(6, 5, 6, 5);
+    commands->setSpacing(5);
     for (const char *title : kGroupTitles) {
-        auto *box = new QFrame(m_commandPage);
+        if (!title) { // shares the box before it
+            m_groupBoxes << m_groupBoxes.constLast();
+            m_groupLayouts << m_groupLayouts.constLast();
+            continue;
+        }
+        auto *box = new QFrame(list);
         box->setObjectName(QStringLiteral("CommandGroup"));
         auto *inner = new QVBoxLayout(box);
-        inner->setContentsMargins(8, 6, 8, 8);
-        inner->setSpacing(5);
-        auto *heading = new QLabel(QString::fromUtf8(title), box);
-        heading->setObjectName(QStringLiteral("GroupTitle"));
-        heading->setFont(cjk::hei(13, true));
-        inner->addWidget(heading);
+        inner->setContentsMargins(8, 3, 8, 5);
+        inner->setSpacing(2);
+        if (*title) {
+            auto *heading = new QLabel(QString::fromUtf8(title), box);
+            heading->setObjectName(QStringLiteral("GroupTitle"));
+            heading->setFont(cjk::hei(13, true));
+            inner->addWidget(heading);
+        }
         box->setVisible(false);
         commands->addWidget(box);
         m_groupBoxes << box;
         m_groupLayouts << inner;
     }
     commands->addStretch(1);
+    scroller->setWidget(list);
 
     auto *settingsButton =
-        commandButton(QStringLiteral("Button12"), QStringLiteral("系统配置"), m_commandPage);
+        commandButton(QStringLiteral("Button12"), QStringLiteral("系统配置"), list);
     settingsButton->setToolTip(
         QStringLiteral("系统提示：设定系统配置如分割试题的多少，是否显示即时答案等，下次启动有效"));
     connect(settingsButton, &QPushButton::clicked, this, [this] { showPage(Page::Settings); });
@@ -391,6 +413,10 @@ void MainWindow::showLeftPage(LeftPage page)
 void MainWindow::addCommand(CommandGroup group, QWidget *command)
 {
     const int index = static_cast<int>(group);
+    // Buttons and choice boxes of the command page share one height, so that
+    // every group fits the panel without scrolling.
+    if (qobject_cast<QPushButton *>(command) || qobject_cast<QComboBox *>(command))
+        command->setFixedHeight(kCommandHeight);
     command->setParent(m_groupBoxes.at(index));
     m_groupLayouts.at(index)->addWidget(command);
     m_groupBoxes.at(index)->setVisible(true);
