@@ -8,7 +8,18 @@ Countdown::Countdown(Beeper *beeper, QObject *parent) : QObject(parent), m_beepe
 void Countdown::start(int minutes)
 {
     m_remaining = minutes * 60;
+    // The whole time shows from the start, not the last run's leftover (or
+    // "00:00") until the first tick.
+    setLabel(m_remaining > 0 ? labelFor(m_remaining) : QStringLiteral("00:00"));
     setRunning(true);
+}
+
+void Countdown::setLabel(const QString &text)
+{
+    if (text == m_label)
+        return;
+    m_label = text;
+    emit labelChanged(m_label);
 }
 
 void Countdown::stop()
@@ -35,10 +46,7 @@ bool Countdown::tick()
         m_beeper->beep(kToneHz, kToneMs);
     if (zero)
         setRunning(false);
-    if (text != m_label) {
-        m_label = text;
-        emit labelChanged(m_label);
-    }
+    setLabel(text);
     if (zero)
         emit expired();
     return zero;

@@ -45,6 +45,7 @@ signals:
 
 private:
     void setRunning(bool running);
+    void setLabel(const QString &text);
 
     Beeper *m_beeper = nullptr;
     bool m_running = false;

@@ -66,6 +66,8 @@ private slots:
         QSignalSpy running(&countdown, &Countdown::runningChanged);
         countdown.start(minutes);
         QVERIFY(countdown.isRunning());
+        QCOMPARE(countdown.label(),
+                 minutes > 0 ? Countdown::labelFor(minutes * 60) : QStringLiteral("00:00"));
 
         QList<int> toneAt;
         QStringList shown;
@@ -117,7 +119,11 @@ private slots:
         countdown.start(1);
         for (int i = 0; i < 50; ++i)
             countdown.tick();
+        QSignalSpy labels(&countdown, &Countdown::labelChanged);
         countdown.start(2);
+        // The new time shows at once, before the first tick.
+        QCOMPARE(countdown.label(), QStringLiteral("02:00"));
+        QCOMPARE(labels.count(), 1);
         countdown.tick();
         QCOMPARE(countdown.label(), QStringLiteral("01:59"));
         QVERIFY(countdown.isRunning());
