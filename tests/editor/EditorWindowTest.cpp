@@ -286,6 +286,51 @@ private slots:
         e.window.close();
     }
 
+    // Every type's correction page opens on the question chosen in the list,
+    // its stem and answer filled in as stored: the stem keeps its "<BR>", so a
+    // save of the correction does not lose the stored line break.
+    void correctionPageOfEachType_data()
+    {
+        QTest::addColumn<int>("type");
+        QTest::addColumn<QString>("answer");
+        QTest::addColumn<QString>("answerField"); // checked button or text field
+        QTest::newRow("single choice") << 1 << QStringLiteral("3") << QStringLiteral("choiceC");
+        QTest::newRow("multiple choice") << 2 << QStringLiteral("14") << QStringLiteral("choiceD");
+        QTest::newRow("fill-in") << 3 << QStringLiteral("接地线") << QStringLiteral("answer");
+        QTest::newRow("true/false") << 4 << QStringLiteral("0") << QStringLiteral("wrong");
+        QTest::newRow("essay") << 5 << QStringLiteral("先验电后接地") << QStringLiteral("answer");
+    }
+
+    void correctionPageOfEachType()
+    {
+        QFETCH(int, type);
+        QFETCH(QString, answer);
+        QFETCH(QString, answerField);
+        static const char *names[] = {"single", "multiple", "fillin", "truefalse", "essay"};
+        Editor e;
+        const QStringList options = type <= 2 ? QStringList{"甲", "乙", "丙", "丁"} : QStringList{};
+        e.db.addQuestion(e.chapter, type, QStringLiteral("题干<BR>第二行"), options, answer);
+        e.chooseFirstChapter();
+        QTest::mouseClick(e.find<QLabel>(QStringLiteral("browseType%1").arg(type)), Qt::LeftButton);
+        auto *list = e.find<QTableWidget>(QStringLiteral("StringGrid1"));
+        list->setCurrentCell(0, 0);
+        list->findChild<QAction *>(QStringLiteral("correctQuestion"))->trigger();
+        QCOMPARE(e.window.currentPage(), 4 + type);
+        QuestionPage *page = e.window.page(4 + type);
+        QCOMPARE(e.find<QTextEdit>(QStringLiteral("stem"), page)->toPlainText(),
+                 QStringLiteral("题干<BR>第二行"));
+        QWidget *field = e.find<QWidget>(answerField, page);
+        if (auto *button = qobject_cast<QAbstractButton *>(field))
+            QVERIFY(button->isChecked());
+        else if (auto *line = qobject_cast<QLineEdit *>(field))
+            QCOMPARE(line->text(), answer);
+        else
+            QCOMPARE(qobject_cast<QTextEdit *>(field)->toPlainText(), answer);
+        shoot(&e.window,
+              QStringLiteral("editor-correction-each-") + QLatin1String(names[type - 1]));
+        e.window.close();
+    }
+
     // Arrow keys and the wheel at the list's first or last row turn the page.
     void pageTurns()
     {
