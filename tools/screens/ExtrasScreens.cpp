@@ -33,6 +33,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextEdit>
+#include <QTimer>
 #include <cstdio>
 
 namespace {
@@ -219,6 +220,15 @@ int extrasScreens(const QStringList &args)
         return 1;
     }
     std::fprintf(stderr, "saved %s\n", qPrintable(pdf));
+
+    // "打印...": the system print dialog over the paper, pictured and cancelled.
+    QTimer::singleShot(800, &composed, [&shoot] {
+        if (QWidget *dialog = QApplication::activeModalWidget()) {
+            shoot(dialog, QStringLiteral("print-dialog"));
+            dialog->close();
+        }
+    });
+    commands.print(*composed.view(), &composed);
     composed.close();
     return 0;
 }
