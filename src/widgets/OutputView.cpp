@@ -23,6 +23,15 @@ OutputView::OutputView(QWidget *parent) : QTextEdit(parent)
     applyMargin();
 }
 
+QFont OutputView::fontOf(FontFamily family, int pointSize, bool bold)
+{
+    QFont font;
+    font.setFamilies(families(family));
+    font.setPointSize(pointSize);
+    font.setBold(bold);
+    return font;
+}
+
 QStringList OutputView::families(FontFamily family)
 {
     switch (family) {

@@ -23,6 +23,8 @@ public:
 
     // The installed fonts asked for a logical family, preferred first.
     static QStringList families(FontFamily family);
+    // A font of that family for the controls around a view.
+    static QFont fontOf(FontFamily family, int pointSize, bool bold = false);
 
     // The font of spans without a family or size of their own.
     void setDefaultFont(FontFamily family, int pointSize);

@@ -213,6 +213,18 @@ QList<Tone> allTones()
     return all;
 }
 
+QWidget *paperPanel(QWidget *parent, const QString &name)
+{
+    auto *panel = new QWidget(parent);
+    if (!name.isEmpty())
+        panel->setObjectName(name);
+    panel->setAutoFillBackground(true);
+    QPalette palette = panel->palette();
+    palette.setColor(QPalette::Window, colour(Colour::Paper));
+    panel->setPalette(palette);
+    return panel;
+}
+
 void setTone(QWidget *widget, Tone tone)
 {
     const QString name = toneName(tone);

@@ -140,6 +140,9 @@ QList<Tone> allTones();
 // Sets the label's tone; takes effect when the widget is polished (before it
 // is first shown), or at once on a widget already polished.
 void setTone(QWidget *widget, Tone tone);
+// A plain widget filled with the paper colour: the white panels of the paper
+// windows on their grey or coloured ground. An empty name leaves it unnamed.
+QWidget *paperPanel(QWidget *parent, const QString &name = QString());
 
 QFont font(FontRole role);
 QList<FontRole> allFontRoles();

@@ -11,20 +11,6 @@
 #include <QStatusBar>
 #include <QVBoxLayout>
 
-namespace {
-
-QWidget *whitePanel(QWidget *parent)
-{
-    auto *panel = new QWidget(parent);
-    panel->setAutoFillBackground(true);
-    QPalette palette = panel->palette();
-    palette.setColor(QPalette::Window, theme::colour(theme::Colour::Paper));
-    panel->setPalette(palette);
-    return panel;
-}
-
-} // namespace
-
 InputHelpWindow::InputHelpWindow(QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint)
 {
@@ -34,13 +20,13 @@ InputHelpWindow::InputHelpWindow(QWidget *parent)
     auto *outer = new QVBoxLayout(this);
     outer->setContentsMargins(0, 0, 0, 0);
     outer->setSpacing(0);
-    QWidget *top = whitePanel(this);
+    QWidget *top = theme::paperPanel(this);
     top->setFixedHeight(kTopHeight);
     outer->addWidget(top);
 
     auto *middle = new QHBoxLayout;
     middle->setSpacing(0);
-    m_spacer = whitePanel(this);
+    m_spacer = theme::paperPanel(this);
     m_spacer->setObjectName(QStringLiteral("leftSpacer"));
     middle->addWidget(m_spacer);
     m_view = new OutputView(this);
@@ -49,7 +35,7 @@ InputHelpWindow::InputHelpWindow(QWidget *parent)
     m_view->setDefaultFont(FontFamily::Song, inputhelp::kTextPoints);
     m_view->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     middle->addWidget(m_view);
-    QWidget *right = whitePanel(this);
+    QWidget *right = theme::paperPanel(this);
     auto *rightColumn = new QVBoxLayout(right);
     rightColumn->setContentsMargins(20, 10, 10, 10);
     auto *close = new QPushButton(QStringLiteral("关闭窗口"), right);

@@ -14,30 +14,6 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-namespace {
-
-QFont familyFont(FontFamily family, int pointSize, bool bold = false)
-{
-    QFont font;
-    font.setFamilies(OutputView::families(family));
-    font.setPointSize(pointSize);
-    font.setBold(bold);
-    return font;
-}
-
-QWidget *whitePanel(const QString &name, QWidget *parent)
-{
-    auto *panel = new QWidget(parent);
-    panel->setObjectName(name);
-    panel->setAutoFillBackground(true);
-    QPalette pal = panel->palette();
-    pal.setColor(QPalette::Window, theme::colour(theme::Colour::Paper));
-    panel->setPalette(pal);
-    return panel;
-}
-
-} // namespace
-
 MockPaperWindow::MockPaperWindow(ReviewActions &actions, QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), m_actions(actions)
 {
@@ -48,12 +24,12 @@ MockPaperWindow::MockPaperWindow(ReviewActions &actions, QWidget *parent)
     row->setContentsMargins(0, 0, 0, 0);
     row->setSpacing(0);
 
-    m_leftPanel = whitePanel(QStringLiteral("mockPaperLeftPanel"), this);
+    m_leftPanel = theme::paperPanel(this, QStringLiteral("mockPaperLeftPanel"));
     auto *left = new QVBoxLayout(m_leftPanel);
     left->setContentsMargins(16, 24, 12, 16);
     auto *caption = new QLabel(QStringLiteral("先查看模拟考试试题："), m_leftPanel);
     caption->setObjectName(QStringLiteral("Label1"));
-    caption->setFont(familyFont(FontFamily::Hei, 12, true));
+    caption->setFont(OutputView::fontOf(FontFamily::Hei, 12, true));
     theme::setTone(caption, theme::Tone::Plain);
     caption->setWordWrap(true);
     caption->setAlignment(Qt::AlignRight | Qt::AlignTop);
@@ -74,13 +50,13 @@ MockPaperWindow::MockPaperWindow(ReviewActions &actions, QWidget *parent)
     m_view->setContextActions({m_copy});
     row->addWidget(m_view, 1);
 
-    m_rightPanel = whitePanel(QStringLiteral("mockPaperRightPanel"), this);
+    m_rightPanel = theme::paperPanel(this, QStringLiteral("mockPaperRightPanel"));
     auto *right = new QVBoxLayout(m_rightPanel);
     right->setContentsMargins(20, 24, 16, 24);
     right->addStretch();
     auto *close = new QPushButton(QStringLiteral("关闭"), m_rightPanel);
     close->setObjectName(QStringLiteral("Button1"));
-    close->setFont(familyFont(FontFamily::Song, 11));
+    close->setFont(OutputView::fontOf(FontFamily::Song, 11));
     close->setMinimumSize(96, 32);
     close->setCursor(Qt::PointingHandCursor);
     connect(close, &QPushButton::clicked, this, &QWidget::close);

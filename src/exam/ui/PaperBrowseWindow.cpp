@@ -19,27 +19,6 @@ namespace {
 constexpr int kStripHeight = 28;
 constexpr int kGap = 6;
 
-// A white surface on the window's grey ground.
-QWidget *whitePanel(const QString &name, QWidget *parent)
-{
-    auto *panel = new QWidget(parent);
-    panel->setObjectName(name);
-    panel->setAutoFillBackground(true);
-    QPalette pal = panel->palette();
-    pal.setColor(QPalette::Window, theme::colour(theme::Colour::Paper));
-    panel->setPalette(pal);
-    return panel;
-}
-
-QFont familyFont(FontFamily family, int pointSize, bool bold = false)
-{
-    QFont font;
-    font.setFamilies(OutputView::families(family));
-    font.setPointSize(pointSize);
-    font.setBold(bold);
-    return font;
-}
-
 } // namespace
 
 PaperBrowseWindow::PaperBrowseWindow(ReviewActions &actions, QWidget *parent)
@@ -56,7 +35,7 @@ PaperBrowseWindow::PaperBrowseWindow(ReviewActions &actions, QWidget *parent)
     auto *column = new QVBoxLayout(this);
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(kGap);
-    QWidget *top = whitePanel(QStringLiteral("browseTopStrip"), this);
+    QWidget *top = theme::paperPanel(this, QStringLiteral("browseTopStrip"));
     top->setFixedHeight(kStripHeight);
     column->addWidget(top);
 
@@ -66,12 +45,12 @@ PaperBrowseWindow::PaperBrowseWindow(ReviewActions &actions, QWidget *parent)
     column->addLayout(row, 1);
 
     // Left panel.
-    m_leftPanel = whitePanel(QStringLiteral("browseLeftPanel"), this);
+    m_leftPanel = theme::paperPanel(this, QStringLiteral("browseLeftPanel"));
     auto *left = new QVBoxLayout(m_leftPanel);
     left->setContentsMargins(16, 24, 12, 16);
     auto *title = new QLabel(QStringLiteral("我的答题情况："), m_leftPanel);
     title->setObjectName(QStringLiteral("browseTitle"));
-    title->setFont(familyFont(FontFamily::Hei, 12, true));
+    title->setFont(OutputView::fontOf(FontFamily::Hei, 12, true));
     title->setWordWrap(true);
     title->setAlignment(Qt::AlignRight | Qt::AlignTop);
     theme::setTone(title, theme::Tone::Plain);
@@ -91,20 +70,20 @@ PaperBrowseWindow::PaperBrowseWindow(ReviewActions &actions, QWidget *parent)
     row->addWidget(m_view, 1);
 
     // Right panel.
-    m_rightPanel = whitePanel(QStringLiteral("browseRightPanel"), this);
+    m_rightPanel = theme::paperPanel(this, QStringLiteral("browseRightPanel"));
     auto *right = new QVBoxLayout(m_rightPanel);
     right->setContentsMargins(20, 24, 16, 24);
     right->addStretch();
     auto *close = new QPushButton(QStringLiteral("关闭"), m_rightPanel);
     close->setObjectName(QStringLiteral("browseClose"));
-    close->setFont(familyFont(FontFamily::Song, 11));
+    close->setFont(OutputView::fontOf(FontFamily::Song, 11));
     close->setMinimumSize(96, 32);
     close->setCursor(Qt::PointingHandCursor);
     connect(close, &QPushButton::clicked, this, &QDialog::accept);
     right->addWidget(close, 0, Qt::AlignLeft);
     row->addWidget(m_rightPanel);
 
-    QWidget *bottom = whitePanel(QStringLiteral("browseBottomStrip"), this);
+    QWidget *bottom = theme::paperPanel(this, QStringLiteral("browseBottomStrip"));
     bottom->setFixedHeight(kStripHeight);
     column->addWidget(bottom);
 }

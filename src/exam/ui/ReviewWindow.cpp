@@ -16,15 +16,6 @@
 
 namespace {
 
-QFont familyFont(FontFamily family, int pointSize, bool bold = false)
-{
-    QFont font;
-    font.setFamilies(OutputView::families(family));
-    font.setPointSize(pointSize);
-    font.setBold(bold);
-    return font;
-}
-
 QLabel *label(const QString &text, const QFont &font, theme::Tone tone, QWidget *parent)
 {
     auto *l = new QLabel(text, parent);
@@ -57,8 +48,9 @@ ReviewWindow::ReviewWindow(ReviewActions &actions, QWidget *parent)
     m_leftPanel->setObjectName(QStringLiteral("reviewLeftPanel"));
     auto *left = new QVBoxLayout(m_leftPanel);
     left->setContentsMargins(16, 24, 12, 16);
-    QLabel *title = label(QStringLiteral("试卷自动评阅结果："),
-                          familyFont(FontFamily::Hei, 12, true), theme::Tone::Plain, m_leftPanel);
+    QLabel *title =
+        label(QStringLiteral("试卷自动评阅结果："), OutputView::fontOf(FontFamily::Hei, 12, true),
+              theme::Tone::Plain, m_leftPanel);
     title->setWordWrap(true);
     title->setAlignment(Qt::AlignRight | Qt::AlignTop);
     left->addWidget(title);
@@ -83,8 +75,8 @@ ReviewWindow::ReviewWindow(ReviewActions &actions, QWidget *parent)
     auto *right = new QVBoxLayout(m_rightPanel);
     right->setContentsMargins(20, 24, 16, 24);
     right->setSpacing(6);
-    const QFont caption = familyFont(FontFamily::Song, 11, true);
-    const QFont figure = familyFont(FontFamily::Arial, 36, true);
+    const QFont caption = OutputView::fontOf(FontFamily::Song, 11, true);
+    const QFont figure = OutputView::fontOf(FontFamily::Arial, 36, true);
     right->addWidget(label(QStringLiteral("客观器正确/客观题总数："), caption, theme::Tone::Plain,
                            m_rightPanel));
     m_countFigure = label(QString(), figure, theme::Tone::Emphasis, m_rightPanel);
@@ -96,14 +88,14 @@ ReviewWindow::ReviewWindow(ReviewActions &actions, QWidget *parent)
     percentRow->setSpacing(4);
     m_percentFigure = label(QString(), figure, theme::Tone::Emphasis, m_rightPanel);
     m_percentFigure->setObjectName(QStringLiteral("reviewPercentFigure"));
-    m_percentUnit = label(QStringLiteral("分"), familyFont(FontFamily::Song, 16, true),
+    m_percentUnit = label(QStringLiteral("分"), OutputView::fontOf(FontFamily::Song, 16, true),
                           theme::Tone::Emphasis, m_rightPanel);
     percentRow->addWidget(m_percentFigure, 0, Qt::AlignBottom);
     percentRow->addWidget(m_percentUnit, 0, Qt::AlignBottom);
     percentRow->addStretch();
     right->addLayout(percentRow);
     right->addSpacing(28);
-    const QFont note = familyFont(FontFamily::Song, 10);
+    const QFont note = OutputView::fontOf(FontFamily::Song, 10);
     for (const QString &text : {QStringLiteral("注意：填空题  论述题 不由计算机自动阅卷"),
                                 QStringLiteral("由练习者自己对照答案学习。")}) {
         QLabel *line = label(text, note, theme::Tone::FinePrint, m_rightPanel);
@@ -113,7 +105,7 @@ ReviewWindow::ReviewWindow(ReviewActions &actions, QWidget *parent)
     right->addStretch();
     auto *close = new QPushButton(QStringLiteral("关闭"), m_rightPanel);
     close->setObjectName(QStringLiteral("reviewClose"));
-    close->setFont(familyFont(FontFamily::Song, 11));
+    close->setFont(OutputView::fontOf(FontFamily::Song, 11));
     close->setMinimumSize(96, 32);
     close->setCursor(Qt::PointingHandCursor);
     connect(close, &QPushButton::clicked, this, &QDialog::accept);

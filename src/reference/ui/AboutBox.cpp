@@ -18,16 +18,6 @@
 
 namespace {
 
-QWidget *whitePanel(QWidget *parent)
-{
-    auto *panel = new QWidget(parent);
-    panel->setAutoFillBackground(true);
-    QPalette palette = panel->palette();
-    palette.setColor(QPalette::Window, theme::colour(theme::Colour::Paper));
-    panel->setPalette(palette);
-    return panel;
-}
-
 QLabel *line(const QString &text, QWidget *parent, const QFont &font)
 {
     auto *label = new QLabel(text, parent);
@@ -48,12 +38,12 @@ AboutBox::AboutBox(QWidget *parent)
     auto *outer = new QHBoxLayout(this);
     outer->setContentsMargins(0, 0, 0, 0);
     outer->setSpacing(0);
-    QWidget *strip = whitePanel(this);
+    QWidget *strip = theme::paperPanel(this);
     strip->setObjectName(QStringLiteral("Panel2"));
     strip->setFixedWidth(16);
     outer->addWidget(strip);
 
-    QWidget *panel = whitePanel(this);
+    QWidget *panel = theme::paperPanel(this);
     panel->setObjectName(QStringLiteral("Panel1"));
     auto *column = new QVBoxLayout(panel);
     column->setContentsMargins(12, 16, 20, 14);
