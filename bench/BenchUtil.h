@@ -1,12 +1,14 @@
 #pragma once
 
 #include "DatabaseWriter.h"
+#include "store/Database.h"
 #include "store/Sql.h"
 
 #include <QElapsedTimer>
 #include <QFile>
 #include <QSqlDatabase>
 #include <QString>
+#include <QTemporaryDir>
 #include <algorithm>
 #include <cstdio>
 #include <functional>
@@ -47,6 +49,28 @@ inline bool bench(const char *name, double ms, double limitMs, double baselineMs
 inline int exitCode(bool withinLimits)
 {
     return withinLimits ? 0 : 2;
+}
+
+// The bank named first on the command line, copied into `dir` so that the
+// benchmark may change its copy, and opened as "bench". An unopened database,
+// after a message, when no bank is named or it cannot be copied or opened.
+inline QSqlDatabase openCopyOfBank(int argc, char **argv, const QTemporaryDir &dir,
+                                   const char *usage = "DATABASE")
+{
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: %s %s\n", argv[0], usage);
+        return {};
+    }
+    const QString copy = dir.filePath(QStringLiteral("bank.mdb"));
+    if (!QFile::copy(QString::fromLocal8Bit(argv[1]), copy)) {
+        std::fprintf(stderr, "cannot copy %s\n", argv[1]);
+        return {};
+    }
+    QString error;
+    QSqlDatabase db = Database::open(copy, QStringLiteral("bench"), &error);
+    if (!db.isOpen())
+        std::fprintf(stderr, "%s\n", qPrintable(error));
+    return db;
 }
 
 // The tables of data/schema.sql in a fresh benchmark database.

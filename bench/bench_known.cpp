@@ -44,22 +44,10 @@ int main(int argc, char **argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    if (argc < 2) {
-        std::fprintf(stderr, "usage: %s DATABASE\n", argv[0]);
-        return 2;
-    }
     QTemporaryDir dir;
-    const QString copy = dir.filePath(QStringLiteral("known.mdb"));
-    if (!QFile::copy(QString::fromLocal8Bit(argv[1]), copy)) {
-        std::fprintf(stderr, "cannot copy %s\n", argv[1]);
+    QSqlDatabase db = openCopyOfBank(argc, argv, dir);
+    if (!db.isOpen())
         return 1;
-    }
-    QString error;
-    QSqlDatabase db = Database::open(copy, QStringLiteral("bench"), &error);
-    if (!db.isOpen()) {
-        std::fprintf(stderr, "%s\n", qPrintable(error));
-        return 1;
-    }
     const qint64 chapterId = sql::scalar(db, QStringLiteral("select min(id) from fenlei"));
     QSqlQuery nameQuery =
         sql::run(db, QStringLiteral("select 试卷名称 from fenlei where id = ?"), {chapterId});

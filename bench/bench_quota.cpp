@@ -19,22 +19,10 @@
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
-    if (argc < 2) {
-        std::fprintf(stderr, "usage: %s DATABASE\n", argv[0]);
-        return 2;
-    }
     QTemporaryDir temp;
-    const QString copy = temp.filePath(QStringLiteral("examination.mdb"));
-    if (!QFile::copy(QString::fromLocal8Bit(argv[1]), copy)) {
-        std::fprintf(stderr, "cannot copy %s\n", argv[1]);
+    QSqlDatabase db = openCopyOfBank(argc, argv, temp);
+    if (!db.isOpen())
         return 1;
-    }
-    QString error;
-    QSqlDatabase db = Database::open(copy, QStringLiteral("bench"), &error);
-    if (!db.isOpen()) {
-        std::fprintf(stderr, "%s\n", qPrintable(error));
-        return 1;
-    }
     const qint64 bank =
         sql::scalar(db, QStringLiteral("select id from database_name order by id limit 1"));
     QList<qint64> chapters;

@@ -17,22 +17,10 @@
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
-    if (argc < 2) {
-        std::fprintf(stderr, "usage: %s DATABASE\n", argv[0]);
-        return 2;
-    }
     QTemporaryDir dir;
-    const QString copy = dir.filePath(QStringLiteral("random.mdb"));
-    if (!QFile::copy(QString::fromLocal8Bit(argv[1]), copy)) {
-        std::fprintf(stderr, "cannot copy %s\n", argv[1]);
+    QSqlDatabase db = openCopyOfBank(argc, argv, dir);
+    if (!db.isOpen())
         return 1;
-    }
-    QString error;
-    QSqlDatabase db = Database::open(copy, QStringLiteral("bench"), &error);
-    if (!db.isOpen()) {
-        std::fprintf(stderr, "%s\n", qPrintable(error));
-        return 1;
-    }
     const qint64 bank = sql::scalar(db, QStringLiteral("select min(id) from database_name"));
     sql::run(db,
              QStringLiteral("insert into database_name (id, database_name, status) "

@@ -41,24 +41,12 @@ int main(int argc, char **argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    if (argc < 2) {
-        std::fprintf(stderr, "usage: %s DATABASE [KEYWORD]\n", argv[0]);
-        return 2;
-    }
     const QString keyword = argc > 2 ? QString::fromLocal8Bit(argv[2]) : QStringLiteral("编号123");
 
     QTemporaryDir dir;
-    const QString copy = dir.filePath(QStringLiteral("search.mdb"));
-    if (!QFile::copy(QString::fromLocal8Bit(argv[1]), copy)) {
-        std::fprintf(stderr, "cannot copy %s\n", argv[1]);
+    QSqlDatabase db = openCopyOfBank(argc, argv, dir, "DATABASE [KEYWORD]");
+    if (!db.isOpen())
         return 1;
-    }
-    QString error;
-    QSqlDatabase db = Database::open(copy, QStringLiteral("bench"), &error);
-    if (!db.isOpen()) {
-        std::fprintf(stderr, "%s\n", qPrintable(error));
-        return 1;
-    }
     const qint64 bank = sql::scalar(db, QStringLiteral("select min(id) from database_name"));
     sql::run(db,
              QStringLiteral("insert into database_name (id, database_name, status) "

@@ -6,6 +6,7 @@
 // paper.pdf, for a PDF renderer to turn into pictures.
 
 #include "ExtrasScreens.h"
+#include "ScreenSupport.h"
 
 #include "app/ui/MainWindow.h"
 #include "base/Clipboard.h"
@@ -38,30 +39,8 @@
 
 namespace {
 
-class PrintingNotifier : public Notifier
-{
-public:
-    void inform(const QString &text) override
-    {
-        std::fprintf(stderr, "notice: %s\n", qPrintable(text));
-    }
-    bool askYesNo(const QString &, const QString &text, Icon) override
-    {
-        std::fprintf(stderr, "question: %s\n", qPrintable(text));
-        return true;
-    }
-    bool askOkCancel(const QString &, const QString &text) override
-    {
-        std::fprintf(stderr, "question: %s\n", qPrintable(text));
-        return true;
-    }
-};
-
-class NoClipboard : public Clipboard
-{
-public:
-    bool setText(const QString &) override { return true; }
-};
+using screens::NoClipboard;
+using screens::PrintingNotifier;
 
 class NoDialogs : public FileDialogs
 {

@@ -1,4 +1,5 @@
 #include "KnownScreens.h"
+#include "ScreenSupport.h"
 
 #include "app/ui/MainWindow.h"
 #include "base/Clipboard.h"
@@ -24,37 +25,12 @@
 
 namespace {
 
-class PrintingNotifier : public Notifier
-{
-public:
-    void inform(const QString &text) override
-    {
-        std::fprintf(stderr, "notice: %s\n", qPrintable(text));
-    }
-    bool askYesNo(const QString &, const QString &text, Icon) override
-    {
-        std::fprintf(stderr, "question: %s\n", qPrintable(text));
-        return true;
-    }
-    bool askOkCancel(const QString &, const QString &text) override
-    {
-        std::fprintf(stderr, "question: %s\n", qPrintable(text));
-        return true;
-    }
-};
-
-class NoClipboard : public Clipboard
-{
-public:
-    bool setText(const QString &) override { return true; }
-};
+using screens::NoClipboard;
+using screens::PrintingNotifier;
 
 void shoot(QWidget *widget, const QString &folder, const QString &name)
 {
-    QTest::qWait(80);
-    const QString file = QDir(folder).filePath(QStringLiteral("known-%1.png").arg(name));
-    widget->grab().save(file);
-    std::fprintf(stderr, "saved %s\n", qPrintable(file));
+    screens::savePicture(widget, folder, QStringLiteral("known-%1.png").arg(name), 80);
 }
 
 void clickRow(KnownViewerWindow &window, int row)

@@ -7,6 +7,7 @@
 // The database is copied first.
 
 #include "MockScreens.h"
+#include "ScreenSupport.h"
 
 #include "app/ui/MainWindow.h"
 #include "app/ui/Windows.h"
@@ -30,10 +31,7 @@ namespace {
 
 void shoot(QWidget *widget, const QString &folder, const QString &name)
 {
-    QTest::qWait(150);
-    const QString file = QDir(folder).filePath(QStringLiteral("mock-%1.png").arg(name));
-    widget->grab().save(file);
-    std::fprintf(stderr, "saved %s\n", qPrintable(file));
+    screens::savePicture(widget, folder, QStringLiteral("mock-%1.png").arg(name), 150);
 }
 
 // Stores quotas for the bank's first three chapters: up to three questions

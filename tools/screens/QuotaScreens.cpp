@@ -6,6 +6,7 @@
 // The database is copied first.
 
 #include "QuotaScreens.h"
+#include "ScreenSupport.h"
 
 #include "app/ui/MainWindow.h"
 #include "base/Notifier.h"
@@ -32,31 +33,11 @@
 
 namespace {
 
-class PrintingNotifier : public Notifier
-{
-public:
-    void inform(const QString &text) override
-    {
-        std::fprintf(stderr, "notice: %s\n", qPrintable(text));
-    }
-    bool askYesNo(const QString &, const QString &text, Icon) override
-    {
-        std::fprintf(stderr, "question: %s\n", qPrintable(text));
-        return true;
-    }
-    bool askOkCancel(const QString &, const QString &text) override
-    {
-        std::fprintf(stderr, "question: %s\n", qPrintable(text));
-        return true;
-    }
-};
+using screens::PrintingNotifier;
 
 void shoot(QWidget *widget, const QString &folder, const QString &name)
 {
-    QTest::qWait(100);
-    const QString file = QDir(folder).filePath(QStringLiteral("quota-%1.png").arg(name));
-    widget->grab().save(file);
-    std::fprintf(stderr, "saved %s\n", qPrintable(file));
+    screens::savePicture(widget, folder, QStringLiteral("quota-%1.png").arg(name), 100);
 }
 
 // Chooses the largest offered quota up to `wanted` for the type.

@@ -1,4 +1,5 @@
 #include "RandomScreens.h"
+#include "ScreenSupport.h"
 
 #include "app/ui/MainWindow.h"
 #include "base/Clipboard.h"
@@ -25,30 +26,8 @@
 
 namespace {
 
-class Notices : public Notifier
-{
-public:
-    void inform(const QString &text) override
-    {
-        std::fprintf(stderr, "notice: %s\n", qPrintable(text));
-    }
-    bool askYesNo(const QString &, const QString &text, Icon) override
-    {
-        std::fprintf(stderr, "question: %s\n", qPrintable(text));
-        return true;
-    }
-    bool askOkCancel(const QString &, const QString &text) override
-    {
-        std::fprintf(stderr, "question: %s\n", qPrintable(text));
-        return true;
-    }
-};
-
-class NoClipboard : public Clipboard
-{
-public:
-    bool setText(const QString &) override { return true; }
-};
+using Notices = screens::PrintingNotifier;
+using screens::NoClipboard;
 
 QString g_out;
 int g_count = 0;

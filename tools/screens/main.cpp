@@ -16,6 +16,7 @@
 #include "MockScreens.h"
 #include "QuotaScreens.h"
 #include "RandomScreens.h"
+#include "ScreenSupport.h"
 #include "app/ui/MainWindow.h"
 #include "base/Clipboard.h"
 #include "base/Notifier.h"
@@ -46,30 +47,8 @@
 
 namespace {
 
-class PrintingNotifier : public Notifier
-{
-public:
-    void inform(const QString &text) override
-    {
-        std::fprintf(stderr, "notice: %s\n", qPrintable(text));
-    }
-    bool askYesNo(const QString &, const QString &text, Icon) override
-    {
-        std::fprintf(stderr, "question: %s\n", qPrintable(text));
-        return true;
-    }
-    bool askOkCancel(const QString &, const QString &text) override
-    {
-        std::fprintf(stderr, "question: %s\n", qPrintable(text));
-        return true;
-    }
-};
-
-class NoClipboard : public Clipboard
-{
-public:
-    bool setText(const QString &) override { return true; }
-};
+using screens::NoClipboard;
+using screens::PrintingNotifier;
 
 QString g_out;
 int g_count = 0;
