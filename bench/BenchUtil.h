@@ -1,6 +1,7 @@
 #pragma once
 
 #include "DatabaseWriter.h"
+#include "base/Notifier.h"
 #include "store/Database.h"
 #include "store/Sql.h"
 
@@ -72,6 +73,15 @@ inline QSqlDatabase openCopyOfBank(int argc, char **argv, const QTemporaryDir &d
         std::fprintf(stderr, "%s\n", qPrintable(error));
     return db;
 }
+
+// Notices unseen, every question answered yes: nothing waits for a person.
+class SilentNotifier : public Notifier
+{
+public:
+    void inform(const QString &) override {}
+    bool askYesNo(const QString &, const QString &, Icon) override { return true; }
+    bool askOkCancel(const QString &, const QString &) override { return true; }
+};
 
 // The tables of data/schema.sql in a fresh benchmark database.
 inline void createTables(const QSqlDatabase &db)

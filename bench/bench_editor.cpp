@@ -21,7 +21,7 @@ constexpr int kChapters = 200;
 constexpr int kQuestions = 100000;
 constexpr int kBigChapter = 2000;
 
-class SilentNotifier : public Notifier
+class PrintingNotifier : public Notifier
 {
 public:
     void inform(const QString &text) override { std::fprintf(stderr, "%s\n", qPrintable(text)); }
@@ -68,7 +68,7 @@ int main(int argc, char **argv)
         return 1;
     fill(db);
 
-    SilentNotifier notifier;
+    PrintingNotifier notifier;
     QuestionEditor editor(db, notifier);
     editor.reloadBanks();
     bool within = true;

@@ -21,14 +21,6 @@
 
 namespace {
 
-class SilentNotifier : public Notifier
-{
-public:
-    void inform(const QString &) override {}
-    bool askYesNo(const QString &, const QString &, Icon) override { return true; }
-    bool askOkCancel(const QString &, const QString &) override { return true; }
-};
-
 class SilentBeeper : public Beeper
 {
 public:

@@ -19,18 +19,6 @@
 #include <QSqlQuery>
 #include <QStringList>
 
-namespace {
-
-class SilentNotifier : public Notifier
-{
-public:
-    void inform(const QString &) override {}
-    bool askYesNo(const QString &, const QString &, Icon) override { return true; }
-    bool askOkCancel(const QString &, const QString &) override { return true; }
-};
-
-} // namespace
-
 int main(int argc, char **argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))

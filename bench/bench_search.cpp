@@ -16,14 +16,6 @@
 
 namespace {
 
-class SilentNotifier : public Notifier
-{
-public:
-    void inform(const QString &) override {}
-    bool askYesNo(const QString &, const QString &, Icon) override { return true; }
-    bool askOkCancel(const QString &, const QString &) override { return true; }
-};
-
 // A chapter of the bank, whose bank the search covers.
 QString chapterOf(const QSqlDatabase &db, qint64 bank)
 {

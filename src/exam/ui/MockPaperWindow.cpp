@@ -1,6 +1,7 @@
 #include "exam/ui/MockPaperWindow.h"
 
 #include "exam/ReviewActions.h"
+#include "exam/ui/PaperWindowParts.h"
 #include "widgets/OutputView.h"
 #include "widgets/Theme.h"
 
@@ -54,11 +55,7 @@ MockPaperWindow::MockPaperWindow(ReviewActions &actions, QWidget *parent)
     auto *right = new QVBoxLayout(m_rightPanel);
     right->setContentsMargins(20, 24, 16, 24);
     right->addStretch();
-    auto *close = new QPushButton(QStringLiteral("关闭"), m_rightPanel);
-    close->setObjectName(QStringLiteral("Button1"));
-    close->setFont(OutputView::fontOf(FontFamily::Song, 11));
-    close->setMinimumSize(96, 32);
-    close->setCursor(Qt::PointingHandCursor);
+    QPushButton *close = paperCloseButton(QStringLiteral("Button1"), m_rightPanel);
     connect(close, &QPushButton::clicked, this, &QWidget::close);
     right->addWidget(close, 0, Qt::AlignLeft);
     row->addWidget(m_rightPanel);

@@ -1,6 +1,7 @@
 #include "exam/ui/PaperBrowseWindow.h"
 
 #include "exam/ReviewActions.h"
+#include "exam/ui/PaperWindowParts.h"
 #include "widgets/OutputView.h"
 #include "widgets/Theme.h"
 
@@ -74,11 +75,7 @@ PaperBrowseWindow::PaperBrowseWindow(ReviewActions &actions, QWidget *parent)
     auto *right = new QVBoxLayout(m_rightPanel);
     right->setContentsMargins(20, 24, 16, 24);
     right->addStretch();
-    auto *close = new QPushButton(QStringLiteral("关闭"), m_rightPanel);
-    close->setObjectName(QStringLiteral("browseClose"));
-    close->setFont(OutputView::fontOf(FontFamily::Song, 11));
-    close->setMinimumSize(96, 32);
-    close->setCursor(Qt::PointingHandCursor);
+    QPushButton *close = paperCloseButton(QStringLiteral("browseClose"), m_rightPanel);
     connect(close, &QPushButton::clicked, this, &QDialog::accept);
     right->addWidget(close, 0, Qt::AlignLeft);
     row->addWidget(m_rightPanel);

@@ -1,6 +1,7 @@
 #include "exam/ui/ReviewWindow.h"
 
 #include "exam/ReviewActions.h"
+#include "exam/ui/PaperWindowParts.h"
 #include "widgets/OutputView.h"
 #include "widgets/Theme.h"
 
@@ -103,11 +104,7 @@ ReviewWindow::ReviewWindow(ReviewActions &actions, QWidget *parent)
         right->addWidget(line);
     }
     right->addStretch();
-    auto *close = new QPushButton(QStringLiteral("关闭"), m_rightPanel);
-    close->setObjectName(QStringLiteral("reviewClose"));
-    close->setFont(OutputView::fontOf(FontFamily::Song, 11));
-    close->setMinimumSize(96, 32);
-    close->setCursor(Qt::PointingHandCursor);
+    QPushButton *close = paperCloseButton(QStringLiteral("reviewClose"), m_rightPanel);
     connect(close, &QPushButton::clicked, this, &QDialog::accept);
     right->addWidget(close, 0, Qt::AlignLeft);
     row->addWidget(m_rightPanel);

@@ -3,6 +3,7 @@
 #include "search/PaperComposer.h"
 #include "search/ui/OutputCommands.h"
 #include "widgets/OutputView.h"
+#include "widgets/Theme.h"
 
 #include <QAction>
 #include <QHBoxLayout>
@@ -18,12 +19,7 @@ ComposedPaperWindow::ComposedPaperWindow(PaperComposer &composer, OutputCommands
     setWindowTitle(QStringLiteral("组卷结果"));
     setWindowModality(Qt::ApplicationModal);
 
-    auto *panel = new QWidget(this);
-    panel->setObjectName(QStringLiteral("Panel1"));
-    panel->setAutoFillBackground(true);
-    QPalette white = panel->palette();
-    white.setColor(QPalette::Window, Qt::white);
-    panel->setPalette(white);
+    QWidget *panel = theme::paperPanel(this, QStringLiteral("Panel1"));
     panel->setFixedWidth(160);
     auto *show = new QPushButton(QStringLiteral("显示组卷"), panel);
     show->setObjectName(QStringLiteral("Button1"));
@@ -38,11 +34,10 @@ ComposedPaperWindow::ComposedPaperWindow(PaperComposer &composer, OutputCommands
 
     m_view = new OutputView(this);
     m_view->setObjectName(QStringLiteral("RichEdit1"));
-    auto *copyAction = new QAction(QStringLiteral("将本页内容复制到..."), this);
-    copyAction->setObjectName(QStringLiteral("N2"));
-    auto *printAction = new QAction(QStringLiteral("打印..."), this);
-    auto *pdfAction = new QAction(QStringLiteral("导出PDF..."), this);
-    m_view->setContextActions({copyAction, printAction, pdfAction});
+    m_commands.installMenu(
+        *m_view, this, QStringLiteral("将本页内容复制到..."),
+        [this] { m_commands.copy(*m_view, PaperComposer::copyNotice()); },
+        QStringLiteral("组卷结果.pdf"));
 
     auto *layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -52,11 +47,6 @@ ComposedPaperWindow::ComposedPaperWindow(PaperComposer &composer, OutputCommands
 
     connect(show, &QPushButton::clicked, this, &ComposedPaperWindow::compose);
     connect(close, &QPushButton::clicked, this, &QWidget::close);
-    connect(copyAction, &QAction::triggered, this,
-            [this] { m_commands.copy(*m_view, PaperComposer::copyNotice()); });
-    connect(printAction, &QAction::triggered, this, [this] { m_commands.print(*m_view, this); });
-    connect(pdfAction, &QAction::triggered, this,
-            [this] { m_commands.exportPdf(*m_view, QStringLiteral("组卷结果.pdf")); });
 }
 
 void ComposedPaperWindow::open()

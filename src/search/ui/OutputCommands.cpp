@@ -5,6 +5,7 @@
 #include "base/Notifier.h"
 #include "widgets/OutputView.h"
 
+#include <QAction>
 #include <QFile>
 #include <QFileInfo>
 #include <QPageLayout>
@@ -92,4 +93,19 @@ bool OutputCommands::writePdf(const OutputView &view, const QString &path, QStri
         return false;
     }
     return true;
+}
+
+void OutputCommands::installMenu(OutputView &view, QWidget *window, const QString &copyCaption,
+                                 std::function<void()> copy, const QString &pdfName)
+{
+    auto *copyAction = new QAction(copyCaption, window);
+    copyAction->setObjectName(QStringLiteral("N2"));
+    auto *printAction = new QAction(QStringLiteral("打印..."), window);
+    auto *pdfAction = new QAction(QStringLiteral("导出PDF..."), window);
+    view.setContextActions({copyAction, printAction, pdfAction});
+    QObject::connect(copyAction, &QAction::triggered, window, std::move(copy));
+    QObject::connect(printAction, &QAction::triggered, window,
+                     [this, &view, window] { print(view, window); });
+    QObject::connect(pdfAction, &QAction::triggered, window,
+                     [this, &view, pdfName] { exportPdf(view, pdfName); });
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <functional>
 
 class Clipboard;
 class FileDialogs;
@@ -23,6 +24,11 @@ public:
     // Asks for a file name and writes the PDF; a file that cannot be written
     // is told in a notice.
     void exportPdf(const OutputView &view, const QString &suggestedName);
+
+    // The view's context menu: the window's copy command (named "N2") under
+    // its own caption, "打印..." and "导出PDF..." suggesting pdfName.
+    void installMenu(OutputView &view, QWidget *window, const QString &copyCaption,
+                     std::function<void()> copy, const QString &pdfName);
 
     // Writes the view's text as an A4 PDF; false with the reason when the
     // file cannot be written.

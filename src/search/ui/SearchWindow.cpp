@@ -1,6 +1,7 @@
 #include "search/ui/SearchWindow.h"
 
 #include "widgets/OutputView.h"
+#include "widgets/Theme.h"
 
 #include <QAction>
 #include <QHBoxLayout>
@@ -18,12 +19,7 @@ SearchWindow::SearchWindow(QSqlDatabase db, Notifier &notifier, OutputCommands &
     setWindowTitle(QStringLiteral("试题查询"));
     setWindowModality(Qt::ApplicationModal);
 
-    auto *panel = new QWidget(this);
-    panel->setObjectName(QStringLiteral("Panel1"));
-    panel->setAutoFillBackground(true);
-    QPalette white = panel->palette();
-    white.setColor(QPalette::Window, Qt::white);
-    panel->setPalette(white);
+    QWidget *panel = theme::paperPanel(this, QStringLiteral("Panel1"));
     panel->setFixedWidth(220);
 
     auto *hint = new QLabel(QStringLiteral("请输入查询关键字:最大长度50 "), panel);
@@ -50,11 +46,9 @@ SearchWindow::SearchWindow(QSqlDatabase db, Notifier &notifier, OutputCommands &
 
     m_view = new OutputView(this);
     m_view->setObjectName(QStringLiteral("RichEdit1"));
-    auto *copyAction = new QAction(QStringLiteral("复制到剪切板..."), this);
-    copyAction->setObjectName(QStringLiteral("N2"));
-    auto *printAction = new QAction(QStringLiteral("打印..."), this);
-    auto *pdfAction = new QAction(QStringLiteral("导出PDF..."), this);
-    m_view->setContextActions({copyAction, printAction, pdfAction});
+    m_commands.installMenu(
+        *m_view, this, QStringLiteral("复制到剪切板..."), [this] { copy(); },
+        QStringLiteral("试题查询.pdf"));
 
     auto *layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -71,10 +65,6 @@ SearchWindow::SearchWindow(QSqlDatabase db, Notifier &notifier, OutputCommands &
             runSearch();
     });
     connect(close, &QPushButton::clicked, this, &QWidget::close);
-    connect(copyAction, &QAction::triggered, this, &SearchWindow::copy);
-    connect(printAction, &QAction::triggered, this, [this] { m_commands.print(*m_view, this); });
-    connect(pdfAction, &QAction::triggered, this,
-            [this] { m_commands.exportPdf(*m_view, QStringLiteral("试题查询.pdf")); });
 }
 
 void SearchWindow::open()
