@@ -96,7 +96,7 @@ void QuestionBlock::append(StyledText &lines, const QuestionRow &question, int n
                                          : (correct.size() == 1 && correct.at(0) == digit);
             if (!marked)
                 lines.append(plainLine(text, rgb::kBlack));
-            else if (search && !multiple)
+            else if (!multiple)
                 lines.append(underlinedLine(text + kCheck, rgb::kRed));
             else
                 lines.append(plainLine(text + kCheck, rgb::kRed));

@@ -7,14 +7,15 @@
 
 // The text of one question in the search hits and in a composed paper: a grey
 // separator, a blank line, the numbered header with type, stem and score, then
-// the options with the correct ones marked and the correct answer. Pure: the
+// the options with the correct ones marked (the single-choice answer also
+// underlined) and the correct answer. Pure: the
 // lines are data for the output view.
 class QuestionBlock
 {
 public:
     enum class Variant
     {
-        Search,      // 51 dashes, type 5 "简答题", the single-choice answer underlined
+        Search,      // 51 dashes, type 5 "简答题"
         Composition, // 53 dashes, type 5 "论述题", an answer line under the options
     };
 

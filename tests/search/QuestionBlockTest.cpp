@@ -66,13 +66,13 @@ private slots:
             << QStringList{kSearchRule, "|g",        "【07】(单选题).题干 (本题分数:2分)|k",
                            "A.甲|k",    "B.乙√|r|u", "C.丙|k",
                            "D.丁|k"};
-        QTest::newRow("single, paper: letter after two blanks")
+        QTest::newRow("single, paper: answer underlined, letter after two blanks")
             << question(1, "题干", "2") << 12 << false
             << QStringList{kPaperRule,
                            "|g",
                            "【12】(单选题).题干 (本题分数:2分)|k",
                            "A.甲|k",
-                           "B.乙√|r",
+                           "B.乙√|r|u",
                            "C.丙|k",
                            "D.丁|k",
                            "正确答案:  B|r"};
