@@ -168,6 +168,42 @@ private slots:
         QVERIFY(f.clipboard.text.contains(QStringLiteral("(论述题)")));
     }
 
+    // "当前选择分" shows the whole sum, however many digits it has.
+    void selectedTotalShowsEveryDigit_data()
+    {
+        QTest::addColumn<int>("questions");
+        QTest::addColumn<QString>("score");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("four digits") << 101 << "99"
+                                     << "9999";
+        QTest::newRow("five digits") << 200 << "99"
+                                     << "19800";
+    }
+    void selectedTotalShowsEveryDigit()
+    {
+        QFETCH(int, questions);
+        QFETCH(QString, score);
+        QFETCH(QString, shown);
+        Fixture f(0);
+        f.db.exec(QStringLiteral("BEGIN"));
+        for (int i = 0; i < questions; ++i)
+            f.db.addQuestion(f.chapter, 1, QStringLiteral("第%1题").arg(i + 1), {"甲", "乙"}, "1");
+        f.db.exec(QStringLiteral("COMMIT"));
+        ScriptedRandom random;
+        CompositionPage page(f.db.db(), f.notifier, random);
+        page.show();
+        page.open(PaperComposer::Scope::Chapter, QStringLiteral("第一章"), QString());
+        QLineEdit *scoreField = page.scoreField(1);
+        QTest::mouseClick(scoreField, Qt::LeftButton);
+        QTest::keyClick(scoreField, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(scoreField, score);
+        QCOMPARE(scoreField->text(), score);
+        page.slider(1)->setFocus();
+        QTest::keyClick(page.slider(1), Qt::Key_End);
+        QCOMPARE(page.slider(1)->value(), questions);
+        QCOMPARE(page.findChild<QLineEdit *>(QStringLiteral("Edit13"))->text(), shown);
+    }
+
     void typeWithoutQuestionsIsHidden()
     {
         Fixture f(3); // types 1, 2, 3 only

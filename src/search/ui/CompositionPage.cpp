@@ -107,8 +107,9 @@ CompositionPage::CompositionPage(QSqlDatabase db, Notifier &notifier, RandomSour
     drawGrid->setColumnStretch(1, 1);
 
     m_selected = figureField(QStringLiteral("Edit13"), kBlue, 60, draw);
+    // Read-only and as long as the sum: five sliders of up to 99 points
+    // each can pass four digits.
     m_selected->setReadOnly(true);
-    m_selected->setMaxLength(4);
     m_target = figureField(QStringLiteral("Edit14"), kRed, 60, draw);
     m_target->setValidator(digits);
     connect(m_target, &QLineEdit::textEdited, this,
