@@ -18,7 +18,7 @@ class Notifier;
 class RegulationDocuments
 {
 public:
-    // Longest name the management page's field takes, in characters.
+    // Longest name the management page's field takes, in GBK bytes.
     static constexpr int kNameLimit = 50;
     // Largest file that is stored as a document.
     static constexpr qint64 kLargestFile = 50LL * 1024 * 1024;

@@ -17,6 +17,7 @@ class Notifier;
 class KeywordSearch
 {
 public:
+    // Longest keyword the field takes, in GBK bytes.
     static constexpr int kMaxKeywordLength = 50;
 
     struct Bank

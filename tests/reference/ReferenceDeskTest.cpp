@@ -3,6 +3,7 @@
 #include "ScriptedRandom.h"
 #include "TestDatabase.h"
 #include "TestRegistry.h"
+#include "Typing.h"
 
 #include "app/ui/MainWindow.h"
 #include "base/GbkText.h"
@@ -173,6 +174,28 @@ private slots:
         QVERIFY(left.exec(QStringLiteral("select data from help")) && left.next());
         QCOMPARE(left.value(0).toByteArray(), QByteArray("{\\rtf1 new}"));
         QVERIFY(!left.next());
+    }
+
+    // The name field counts its 50 in GBK bytes: 25 Chinese characters.
+    void nameFieldTakesFiftyBytes()
+    {
+        Desk d;
+        d.gate.check(QStringLiteral("drillbay"));
+        d.click("Label10");
+        auto *name = d.child<QLineEdit>(*d.desk->managementPage(), "Edit16");
+        typeText(name, QStringLiteral("1") + QString(30, QChar(u'规')));
+        const QString kept = QStringLiteral("1") + QString(24, QChar(u'规'));
+        QCOMPARE(name->text(), kept);
+
+        const QString file = d.work.filePath(QStringLiteral("a.rtf"));
+        QFile out(file);
+        QVERIFY(out.open(QIODevice::WriteOnly));
+        out.write("{\\rtf1 a}");
+        out.close();
+        d.dialogs.answers << file;
+        QTest::mouseClick(d.child<QPushButton>(*d.desk->managementPage(), "Button3"),
+                          Qt::LeftButton);
+        QCOMPARE(d.listed(d.desk->managementPage()->list()), QStringList{kept});
     }
 
     void readerShowsDocuments()

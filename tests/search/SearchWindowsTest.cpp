@@ -4,6 +4,7 @@
 #include "ScriptedRandom.h"
 #include "TestDatabase.h"
 #include "TestRegistry.h"
+#include "Typing.h"
 #include "search/ui/ComposedPaperWindow.h"
 #include "search/ui/CompositionPage.h"
 #include "search/ui/OutputCommands.h"
@@ -111,6 +112,33 @@ private slots:
         window.open();
         QVERIFY(window.view()->lines().isEmpty());
         QCOMPARE(window.keywordField()->text(), QStringLiteral("第1"));
+    }
+
+    // The keyword field counts its 50 in GBK bytes: 25 Chinese characters.
+    void keywordFieldTakesFiftyBytes_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("kept");
+        const QString thirty(30, QChar(u'电'));
+        QTest::newRow("Chinese") << thirty << QString(25, QChar(u'电'));
+        QTest::newRow("one ASCII first")
+            << QStringLiteral("a") + thirty << QStringLiteral("a") + QString(24, QChar(u'电'));
+        QTest::newRow("ASCII") << QString(60, QLatin1Char('k')) << QString(50, QLatin1Char('k'));
+    }
+    void keywordFieldTakesFiftyBytes()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, kept);
+        Fixture f(1);
+        SearchWindow window(f.db.db(), f.notifier, f.commands,
+                            [] { return QStringLiteral("第一章"); });
+        window.open();
+        typeText(window.keywordField(), typed);
+        QCOMPARE(window.keywordField()->text(), kept);
+        QTest::keyClick(window.keywordField(), Qt::Key_Return);
+        QTRY_VERIFY(!window.search().running());
+        QCOMPARE(window.view()->lines().first().text(),
+                 QStringLiteral("查询关键字 [") + kept + QStringLiteral("] 结果如下："));
     }
 
     void closingStopsThePass()

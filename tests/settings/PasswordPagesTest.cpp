@@ -1,6 +1,7 @@
 #include "RecordingNotifier.h"
 #include "TestDatabase.h"
 #include "TestRegistry.h"
+#include "Typing.h"
 
 #include "settings/PasswordCodec.h"
 #include "settings/PasswordGate.h"
@@ -70,6 +71,39 @@ private slots:
         QCOMPARE(accepted.size(), 1);
         QVERIFY(field->text().isEmpty());
         QVERIFY(p.gate.accepted());
+    }
+
+    // The limits count GBK bytes: a Chinese character takes two.
+    void fieldsTakeTheirBytes_data()
+    {
+        QTest::addColumn<bool>("entryPage");
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("kept");
+        const QString many(40, QChar(u'密'));
+        QTest::newRow("entry, Chinese") << true << "Edit27" << many << QString(15, QChar(u'密'));
+        QTest::newRow("entry, ASCII")
+            << true << "Edit27" << QString(40, QLatin1Char('p')) << QString(30, QLatin1Char('p'));
+        QTest::newRow("entry, ASCII then Chinese")
+            << true << "Edit27" << QStringLiteral("abc") + many
+            << QStringLiteral("abc") + QString(13, QChar(u'密'));
+        for (const char *name : {"Edit28", "Edit29", "Edit30"})
+            QTest::addRow("%s, Chinese", name)
+                << false << name << many << QString(25, QChar(u'密'));
+        QTest::newRow("new, ASCII")
+            << false << "Edit29" << QString(60, QLatin1Char('p')) << QString(50, QLatin1Char('p'));
+    }
+    void fieldsTakeTheirBytes()
+    {
+        QFETCH(bool, entryPage);
+        QFETCH(QString, field);
+        QFETCH(QString, typed);
+        QFETCH(QString, kept);
+        Pages p;
+        QWidget &page = entryPage ? static_cast<QWidget &>(p.entry) : p.change;
+        QLineEdit *edit = page.findChild<QLineEdit *>(field);
+        typeText(edit, typed);
+        QCOMPARE(edit->text(), kept);
     }
 
     void change()

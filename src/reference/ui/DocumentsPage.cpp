@@ -1,5 +1,6 @@
 #include "reference/ui/DocumentsPage.h"
 
+#include "widgets/GbkLengthValidator.h"
 #include "widgets/Theme.h"
 
 #include <QAction>
@@ -45,7 +46,7 @@ DocumentsPage::DocumentsPage(int nameLimit, QWidget *parent) : QWidget(parent)
     form->addWidget(nameCaption, 0, 0);
     m_name = new QLineEdit(this);
     m_name->setObjectName(QStringLiteral("Edit16"));
-    m_name->setMaxLength(nameLimit);
+    GbkLengthValidator::limit(m_name, nameLimit);
     form->addWidget(m_name, 0, 1);
     auto *fileCaption = new QLabel(QStringLiteral("规程文件："), this);
     fileCaption->setObjectName(QStringLiteral("Label13"));

@@ -14,6 +14,7 @@ class DocumentsPage : public QWidget
     Q_OBJECT
 
 public:
+    // nameLimit: the longest name, in GBK bytes.
     explicit DocumentsPage(int nameLimit, QWidget *parent = nullptr);
 
     void setTitles(const QStringList &titles);

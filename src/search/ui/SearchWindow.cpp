@@ -1,5 +1,6 @@
 #include "search/ui/SearchWindow.h"
 
+#include "widgets/GbkLengthValidator.h"
 #include "widgets/OutputView.h"
 #include "widgets/Theme.h"
 
@@ -29,7 +30,7 @@ SearchWindow::SearchWindow(QSqlDatabase db, Notifier &notifier, OutputCommands &
     hint->setPalette(grey);
     m_keyword = new QLineEdit(panel);
     m_keyword->setObjectName(QStringLiteral("Edit1"));
-    m_keyword->setMaxLength(KeywordSearch::kMaxKeywordLength);
+    GbkLengthValidator::limit(m_keyword, KeywordSearch::kMaxKeywordLength);
     m_searchButton = new QPushButton(QStringLiteral("查询"), panel);
     m_searchButton->setObjectName(QStringLiteral("Button1"));
     auto *close = new QPushButton(QStringLiteral("关闭"), panel);

@@ -2,6 +2,7 @@
 
 #include "settings/PasswordGate.h"
 #include "widgets/CjkFonts.h"
+#include "widgets/GbkLengthValidator.h"
 #include "widgets/LinkLabel.h"
 #include "widgets/Theme.h"
 
@@ -14,14 +15,15 @@
 
 namespace {
 
-constexpr int kEntryLength = 30;
-constexpr int kChangeLength = 50;
+// Longest passwords the fields take, in GBK bytes.
+constexpr int kEntryBytes = 30;
+constexpr int kChangeBytes = 50;
 
-QLineEdit *field(const QString &name, int maxLength, QWidget *parent)
+QLineEdit *field(const QString &name, int maxBytes, QWidget *parent)
 {
     auto *edit = new QLineEdit(parent);
     edit->setObjectName(name);
-    edit->setMaxLength(maxLength);
+    GbkLengthValidator::limit(edit, maxBytes);
     edit->setFixedWidth(220);
     edit->setFont(cjk::song(14));
     return edit;
@@ -56,7 +58,7 @@ PasswordEntryPage::PasswordEntryPage(PasswordGate &gate, QWidget *parent)
     auto *grid = new QGridLayout(box);
     grid->setContentsMargins(24, 30, 24, 24);
     grid->addWidget(caption(QStringLiteral("输入密码:"), box), 0, 0);
-    m_field = field(QStringLiteral("Edit27"), kEntryLength, box);
+    m_field = field(QStringLiteral("Edit27"), kEntryBytes, box);
     m_field->setEchoMode(QLineEdit::Password);
     grid->addWidget(m_field, 0, 1);
     auto *ok = new QPushButton(QStringLiteral("确定"), box);
@@ -98,9 +100,9 @@ PasswordChangePage::PasswordChangePage(PasswordGate &gate, QWidget *parent)
     QGroupBox *box = group(QStringLiteral("修改密码"), this);
     auto *grid = new QGridLayout(box);
     grid->setContentsMargins(24, 30, 24, 24);
-    m_old = field(QStringLiteral("Edit28"), kChangeLength, box);
-    m_new = field(QStringLiteral("Edit29"), kChangeLength, box);
-    m_confirm = field(QStringLiteral("Edit30"), kChangeLength, box);
+    m_old = field(QStringLiteral("Edit28"), kChangeBytes, box);
+    m_new = field(QStringLiteral("Edit29"), kChangeBytes, box);
+    m_confirm = field(QStringLiteral("Edit30"), kChangeBytes, box);
     grid->addWidget(caption(QStringLiteral("旧密码:"), box), 0, 0);
     grid->addWidget(m_old, 0, 1);
     grid->addWidget(caption(QStringLiteral("新密码:"), box), 1, 0);
