@@ -290,15 +290,27 @@ private slots:
     void aboutBoxIsModalWithFigures()
     {
         Desk d;
+        d.main.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&d.main));
         d.click("Label20");
         QVERIFY(d.about.isVisible());
         QVERIFY(d.about.isModal());
+        // A click on "轻松一下" behind the box does not reach the main window.
+        auto *joke = d.child<LinkLabel>(d.main, "Label80");
+        QVERIFY(joke->isVisible());
+        QTest::mouseClick(d.main.windowHandle(), Qt::LeftButton, {},
+                          joke->mapTo(&d.main, joke->rect().center()));
+        QVERIFY(d.main.currentPage() != MainFrame::Page::Joke);
         QCOMPARE(d.about.windowTitle(), QStringLiteral("关于..."));
         QVERIFY(d.child<QLabel>(d.about, "MemoryLoad")->text().endsWith(QLatin1Char('%')));
         QVERIFY(d.child<QLabel>(d.about, "PhysicalTotal")->text().endsWith(QLatin1Char('M')));
         QVERIFY(d.child<QLineEdit>(d.about, "Edit1")->isReadOnly());
-        d.child<QPushButton>(d.about, "Button1")->click();
+        QTest::mouseClick(d.child<QPushButton>(d.about, "Button1"), Qt::LeftButton);
         QVERIFY(!d.about.isVisible());
+        // Closed, it lets the main window take clicks again.
+        QTest::mouseClick(d.main.windowHandle(), Qt::LeftButton, {},
+                          joke->mapTo(&d.main, joke->rect().center()));
+        QCOMPARE(d.main.currentPage(), MainFrame::Page::Joke);
     }
 };
 

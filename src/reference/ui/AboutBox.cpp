@@ -32,7 +32,9 @@ AboutBox::AboutBox(QWidget *parent)
 {
     setObjectName(QStringLiteral("TForm15"));
     setWindowTitle(QStringLiteral("关于..."));
-    setModal(true);
+    // Modal to the whole program: it has no parent window to be modal to, and
+    // the main window takes no click while it is up.
+    setWindowModality(Qt::ApplicationModal);
     const QFont text = cjk::song(13);
 
     auto *outer = new QHBoxLayout(this);
@@ -123,5 +125,6 @@ void AboutBox::open(const MemoryStatus &memory)
     fill(memory);
     if (const QScreen *screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
-    QDialog::open();
+    // Not QDialog::open(): that makes the box modal to its parent only.
+    show();
 }
