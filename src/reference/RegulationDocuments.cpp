@@ -23,25 +23,24 @@ void RegulationDocuments::readFailed(const QString &reason)
                       QStringLiteral("。"));
 }
 
-QStringList RegulationDocuments::titles(bool shownOnly)
+QStringList RegulationDocuments::readerTitles()
 {
     try {
-        const DocumentTable table(m_db);
-        return shownOnly ? table.shownTitles() : table.allTitles();
+        return DocumentTable(m_db).shownTitles();
     } catch (const StoreError &error) {
         readFailed(error.reason());
         return {};
     }
 }
 
-QStringList RegulationDocuments::readerTitles()
+QList<DocumentEntry> RegulationDocuments::managementList()
 {
-    return titles(true);
-}
-
-QStringList RegulationDocuments::managementTitles()
-{
-    return titles(false);
+    try {
+        return DocumentTable(m_db).allEntries();
+    } catch (const StoreError &error) {
+        readFailed(error.reason());
+        return {};
+    }
 }
 
 std::optional<DocumentRow> RegulationDocuments::view(const QString &clickedTitle)
@@ -80,8 +79,11 @@ bool RegulationDocuments::writeViewedCopy(const QByteArray &data)
     return written;
 }
 
-RegulationDocuments::StoreResult RegulationDocuments::store(const QString &name)
+RegulationDocuments::StoreResult RegulationDocuments::store(const QString &typedName)
 {
+    // The reader looks titles up trimmed: a name is stored the same way, or
+    // blanks at its ends would hide the document from the reader for good.
+    const QString name = text::trimmed(typedName);
     if (name.isEmpty()) {
         m_notifier.inform(QStringLiteral("[软件提示]:请输入文档名."));
         return StoreResult::NoName;
@@ -138,12 +140,12 @@ RegulationDocuments::StoreResult RegulationDocuments::store(const QString &name)
     return StoreResult::Stored;
 }
 
-bool RegulationDocuments::remove(const QString &title)
+bool RegulationDocuments::remove(qint64 id)
 {
-    if (title.isEmpty())
+    if (id == 0)
         return false;
     try {
-        return DocumentTable(m_db).removeFirst(title);
+        return DocumentTable(m_db).remove(id);
     } catch (const StoreError &error) {
         m_notifier.inform(QStringLiteral("[软件提示]：规程没有删除，原因：") + error.reason() +
                           QStringLiteral("。"));

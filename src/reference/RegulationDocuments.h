@@ -40,8 +40,8 @@ public:
 
     // The reader's list: titles of the shown documents, ascending id.
     QStringList readerTitles();
-    // The management page's list: every title, in storage order.
-    QStringList managementTitles();
+    // The management page's list: every document, in storage order.
+    QList<DocumentEntry> managementList();
 
     // The document for a title clicked in the reader (trimmed at both ends):
     // the shown document of that title with the lowest id, or nothing. Its
@@ -51,22 +51,22 @@ public:
     // Where the last viewed copy was written; empty when it could not be.
     QString viewedCopyPath() const { return m_viewedCopy; }
 
-    // "浏览": asks for a file and stores it under the name as typed.
+    // "浏览": asks for a file and stores it under the name, trimmed at both
+    // ends (a name of blanks only is no name).
     StoreResult store(const QString &name);
     // The file chosen by the last store that got as far as the dialog.
     QString chosenFile() const { return m_chosenFile; }
 
-    // "删除此规程...": deletes the first document of that title in storage
-    // order; an empty title (nothing selected) does nothing. True when a
+    // "删除此规程...": deletes the document the list's row names; 0 (nothing
+    // selected) or a document deleted meanwhile deletes nothing. True when a
     // document was deleted.
-    bool remove(const QString &title);
+    bool remove(qint64 id);
 
     // Text of a stored document that is not RTF: UTF-8 when its bytes are
     // valid UTF-8, otherwise GBK.
     static QString plainText(const QByteArray &data);
 
 private:
-    QStringList titles(bool shownOnly);
     bool writeViewedCopy(const QByteArray &data);
     void readFailed(const QString &reason);
 

@@ -23,9 +23,13 @@ QStringList DocumentTable::shownTitles() const
         m_db, QStringLiteral("select title from help where flag = ? order by id"), {kShownFlag}));
 }
 
-QStringList DocumentTable::allTitles() const
+QList<DocumentEntry> DocumentTable::allEntries() const
 {
-    return titlesOf(sql::run(m_db, QStringLiteral("select title from help order by id")));
+    QSqlQuery query = sql::run(m_db, QStringLiteral("select id, title from help order by id"));
+    QList<DocumentEntry> entries;
+    while (query.next())
+        entries << DocumentEntry{query.value(0).toLongLong(), query.value(1).toString()};
+    return entries;
 }
 
 std::optional<DocumentRow> DocumentTable::firstShown(const QString &title) const
@@ -48,11 +52,8 @@ qint64 DocumentTable::add(const QString &title, const QByteArray &data, const QS
     return query.lastInsertId().toLongLong();
 }
 
-bool DocumentTable::removeFirst(const QString &title)
+bool DocumentTable::remove(qint64 id)
 {
-    return sql::run(m_db,
-                    QStringLiteral("delete from help where id = "
-                                   "(select id from help where title = ? order by id limit 1)"),
-                    {title})
-               .numRowsAffected() > 0;
+    return sql::run(m_db, QStringLiteral("delete from help where id = ?"), {id}).numRowsAffected() >
+           0;
 }

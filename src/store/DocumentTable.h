@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QList>
 #include <QSqlDatabase>
 #include <QString>
 #include <QStringList>
@@ -16,6 +17,14 @@ struct DocumentRow
     QString flag;
 };
 
+// A document as the management list shows it: the title and the row it names,
+// so that two documents of one title stay apart.
+struct DocumentEntry
+{
+    qint64 id = 0;
+    QString title;
+};
+
 // The regulation documents (table help). The reader shows the documents whose
 // flag is kShownFlag; the management page lists and deletes every document.
 class DocumentTable
@@ -27,15 +36,14 @@ public:
 
     // Titles of the shown documents, in ascending id.
     QStringList shownTitles() const;
-    // Titles of every document, in storage order.
-    QStringList allTitles() const;
+    // Every document, in storage order.
+    QList<DocumentEntry> allEntries() const;
     // The shown document of that title with the lowest id, if there is one.
     std::optional<DocumentRow> firstShown(const QString &title) const;
     // Stores a new document and returns its id.
     qint64 add(const QString &title, const QByteArray &data, const QString &flag = kShownFlag);
-    // Deletes the first document, in storage order, with that title (any
-    // flag); false when there is none.
-    bool removeFirst(const QString &title);
+    // Deletes the document of that id (any flag); false when there is none.
+    bool remove(qint64 id);
 
 private:
     QSqlDatabase m_db;

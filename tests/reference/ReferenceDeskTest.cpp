@@ -20,10 +20,13 @@
 #include "widgets/OutputView.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QContextMenuEvent>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QPushButton>
 #include <QSqlQuery>
 #include <QTemporaryDir>
@@ -93,6 +96,46 @@ struct Desk
     }
 };
 
+// A right-click at a point of the list's viewport, then a click on the entry
+// of the context menu that opens there.
+void chooseFromContextMenu(QListWidget *list, const QPoint &at, const QString &entry)
+{
+    bool chosen = false;
+    const auto choose = [&] {
+        auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+        if (!menu)
+            return false;
+        for (QAction *action : menu->actions()) {
+            if (action->text() == entry) {
+                QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(action).center());
+                chosen = true;
+                return true;
+            }
+        }
+        menu->close();
+        return true;
+    };
+    QTimer poll;
+    poll.setInterval(20);
+    QObject::connect(&poll, &QTimer::timeout, &poll, [&] {
+        if (choose())
+            poll.stop();
+    });
+    poll.start();
+    QWidget *viewport = list->viewport();
+    QTest::mouseClick(viewport, Qt::RightButton, {}, at);
+    if (!chosen) {
+        QContextMenuEvent event(QContextMenuEvent::Mouse, at, viewport->mapToGlobal(at));
+        QApplication::sendEvent(viewport, &event);
+    }
+    QVERIFY2(chosen, qPrintable(entry));
+}
+
+QPoint rowCentre(QListWidget *list, int row)
+{
+    return list->visualItemRect(list->item(row)).center();
+}
+
 } // namespace
 
 class ReferenceDeskTest : public QObject
@@ -143,7 +186,7 @@ private slots:
         QVERIFY(d.dialogs.captions.isEmpty());
 
         // A cancelled dialog stores and says nothing, and keeps the name.
-        name->setText(QStringLiteral("安规"));
+        typeText(name, QStringLiteral("安规"));
         browse->click();
         QCOMPARE(d.notifier.notices.size(), 1);
         QCOMPARE(name->text(), QStringLiteral("安规"));
@@ -155,25 +198,59 @@ private slots:
         out.write("{\\rtf1 new}");
         out.close();
         d.dialogs.answers << file;
+        // Blanks typed around the name are not stored.
+        QTest::keyClick(name, Qt::Key_Space);
         browse->click();
         QCOMPARE(d.notifier.notices.size(), 1);
         QCOMPARE(d.listed(page->list()),
                  (QStringList{QStringLiteral("安规"), QStringLiteral("安规")}));
         QCOMPARE(name->text(), QString());
         QCOMPARE(d.child<QLineEdit>(*page, "Edit15")->text(), QDir::toNativeSeparators(file));
+    }
 
-        // "删除此规程..." without a selection does nothing; with one it deletes
-        // the older of the two.
-        auto *remove = d.child<QAction>(*page->list(), "N5");
-        remove->trigger();
-        QCOMPARE(d.listed(page->list()).size(), 2);
-        page->list()->setCurrentRow(1);
-        remove->trigger();
-        QCOMPARE(d.listed(page->list()), QStringList{QStringLiteral("安规")});
-        QSqlQuery left(d.db.db());
-        QVERIFY(left.exec(QStringLiteral("select data from help")) && left.next());
-        QCOMPARE(left.value(0).toByteArray(), QByteArray("{\\rtf1 new}"));
-        QVERIFY(!left.next());
+    // "删除此规程..." deletes the document of the row right-clicked, also
+    // when another document has the same title; below the rows it deletes
+    // nothing.
+    void deleteActsOnTheRowClicked_data()
+    {
+        QTest::addColumn<int>("selected"); // a row clicked first; -1: none
+        QTest::addColumn<int>("row");      // the row right-clicked; -1: below the rows
+        QTest::addColumn<QByteArrayList>("left");
+        QTest::newRow("first of one title") << -1 << 0 << QByteArrayList{"x", "second"};
+        QTest::newRow("second of one title") << -1 << 2 << QByteArrayList{"first", "x"};
+        QTest::newRow("second after the first was selected")
+            << 0 << 2 << QByteArrayList{"first", "x"};
+        QTest::newRow("other title") << -1 << 1 << QByteArrayList{"first", "second"};
+        QTest::newRow("below the rows") << -1 << -1 << QByteArrayList{"first", "x", "second"};
+        QTest::newRow("below the rows after a row was selected")
+            << 0 << -1 << QByteArrayList{"first", "x", "second"};
+    }
+    void deleteActsOnTheRowClicked()
+    {
+        QFETCH(int, selected);
+        QFETCH(int, row);
+        QFETCH(QByteArrayList, left);
+        Desk d;
+        d.gate.check(QStringLiteral("drillbay"));
+        d.addDocument(QStringLiteral("安规"), "first");
+        d.addDocument(QStringLiteral("线路"), "x");
+        d.addDocument(QStringLiteral("安规"), "second");
+        d.main.show();
+        d.click("Label10");
+        QListWidget *list = d.desk->managementPage()->list();
+        QVERIFY(QTest::qWaitForWindowExposed(list->window()));
+        if (selected >= 0)
+            QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, rowCentre(list, selected));
+        const QPoint at =
+            row >= 0 ? rowCentre(list, row) : QPoint(20, list->viewport()->height() - 5);
+        chooseFromContextMenu(list, at, QStringLiteral("删除此规程..."));
+        QByteArrayList stored;
+        QSqlQuery query(d.db.db());
+        QVERIFY(query.exec(QStringLiteral("select data from help order by id")));
+        while (query.next())
+            stored << query.value(0).toByteArray();
+        QCOMPARE(stored, left);
+        QCOMPARE(d.listed(list).size(), left.size());
     }
 
     // The name field counts its 50 in GBK bytes: 25 Chinese characters.

@@ -60,6 +60,14 @@ QString writeFile(const QTemporaryDir &dir, const QString &name, const QByteArra
     return path;
 }
 
+QStringList titlesOf(const QList<DocumentEntry> &entries)
+{
+    QStringList titles;
+    for (const DocumentEntry &entry : entries)
+        titles << entry.title;
+    return titles;
+}
+
 } // namespace
 
 class RegulationDocumentsTest : public QObject
@@ -80,9 +88,12 @@ private slots:
         RegulationDocuments documents(db.db(), notifier, dialogs, work.path());
         QCOMPARE(documents.readerTitles(),
                  (QStringList{QStringLiteral("变电规程"), QStringLiteral("线路规程")}));
-        QCOMPARE(documents.managementTitles(),
+        const QList<DocumentEntry> all = documents.managementList();
+        QCOMPARE(titlesOf(all),
                  (QStringList{QStringLiteral("变电规程"), QStringLiteral("草稿"),
                               QStringLiteral("线路规程"), QStringLiteral("无标记")}));
+        QCOMPARE(all.first().id, qint64(2));
+        QCOMPARE(all.last().id, qint64(9));
         QVERIFY(notifier.notices.isEmpty());
     }
 
@@ -246,8 +257,7 @@ private slots:
         RecordingNotifier notifier;
         QTemporaryDir work;
         RegulationDocuments documents(db.db(), notifier, dialogs, work.path());
-        const QString name =
-            QStringLiteral(" 安规 ") + QString(RegulationDocuments::kNameLimit - 4, QChar(u'字'));
+        const QString name = QStringLiteral("安规") + QString(23, QChar(u'字'));
         QCOMPARE(documents.store(name), RegulationDocuments::StoreResult::Stored);
         QVERIFY(notifier.notices.isEmpty());
         const QList<StoredRow> rows = storedRows(db);
@@ -259,9 +269,44 @@ private slots:
         // Two documents may share a title; the reader shows the older one.
         dialogs.answers << writeFile(files, QStringLiteral("b.rtf"), "other");
         QCOMPARE(documents.store(name), RegulationDocuments::StoreResult::Stored);
-        QCOMPARE(documents.managementTitles(), (QStringList{name, name}));
-        // The reader looks titles up trimmed, so blanks around a name hide it.
-        QVERIFY(!documents.view(name));
+        QCOMPARE(titlesOf(documents.managementList()), (QStringList{name, name}));
+        QCOMPARE(documents.view(name)->data, bytes);
+    }
+
+    // Stored trimmed, as the reader looks titles up: blanks at the ends of a
+    // name never hide its document.
+    void storedNameIsTrimmed_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("stored"); // empty: nothing stored
+        QTest::newRow("blanks at both ends") << QStringLiteral(" 安规 ") << QStringLiteral("安规");
+        QTest::newRow("tab, return and line feed")
+            << QStringLiteral("\t安 规\r\n") << QStringLiteral("安 规");
+        QTest::newRow("blanks only") << QStringLiteral("   ") << QString();
+    }
+    void storedNameIsTrimmed()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, stored);
+        TestDatabase db;
+        QTemporaryDir files;
+        ScriptedFileDialogs dialogs;
+        dialogs.answers << writeFile(files, QStringLiteral("a.rtf"), "{\\rtf1 a}");
+        RecordingNotifier notifier;
+        QTemporaryDir work;
+        RegulationDocuments documents(db.db(), notifier, dialogs, work.path());
+        documents.store(typed);
+        if (stored.isEmpty()) {
+            QCOMPARE(notifier.notices, QStringList{QStringLiteral("[软件提示]:请输入文档名.")});
+            QVERIFY(dialogs.captions.isEmpty());
+            QVERIFY(storedRows(db).isEmpty());
+            return;
+        }
+        QVERIFY(notifier.notices.isEmpty());
+        QCOMPARE(storedRows(db).size(), 1);
+        QCOMPARE(storedRows(db).first().title, stored);
+        QCOMPARE(documents.readerTitles(), QStringList{stored});
+        QCOMPARE(documents.view(stored)->data, QByteArray("{\\rtf1 a}"));
     }
 
     void failedStoreIsToldAndTheNextOneWorks()
@@ -285,26 +330,21 @@ private slots:
         QCOMPARE(storedRows(db).size(), 1);
     }
 
-    void removeDeletesTheFirstOfTheTitle_data()
+    void removeDeletesTheDocumentOfTheRow_data()
     {
-        QTest::addColumn<QString>("title");
+        QTest::addColumn<qint64>("id");
         QTest::addColumn<bool>("removed");
-        QTest::addColumn<QStringList>("left");
-        QTest::newRow("first of two, any flag")
-            << QStringLiteral("安规") << true
-            << QStringList{QStringLiteral("线路"), QStringLiteral("安规")};
-        QTest::newRow("gone meanwhile")
-            << QStringLiteral("没有") << false
-            << QStringList{QStringLiteral("安规"), QStringLiteral("线路"), QStringLiteral("安规")};
-        QTest::newRow("nothing selected")
-            << QString() << false
-            << QStringList{QStringLiteral("安规"), QStringLiteral("线路"), QStringLiteral("安规")};
+        QTest::addColumn<QList<qint64>>("left");
+        QTest::newRow("first of one title, any flag") << qint64(1) << true << QList<qint64>{2, 3};
+        QTest::newRow("second of one title") << qint64(3) << true << QList<qint64>{1, 2};
+        QTest::newRow("gone meanwhile") << qint64(9) << false << QList<qint64>{1, 2, 3};
+        QTest::newRow("nothing selected") << qint64(0) << false << QList<qint64>{1, 2, 3};
     }
-    void removeDeletesTheFirstOfTheTitle()
+    void removeDeletesTheDocumentOfTheRow()
     {
-        QFETCH(QString, title);
+        QFETCH(qint64, id);
         QFETCH(bool, removed);
-        QFETCH(QStringList, left);
+        QFETCH(QList<qint64>, left);
         TestDatabase db;
         addDocument(db, 1, QStringLiteral("安规"), "old", QStringLiteral("1"));
         addDocument(db, 2, QStringLiteral("线路"), "x");
@@ -313,10 +353,11 @@ private slots:
         ScriptedFileDialogs dialogs;
         QTemporaryDir work;
         RegulationDocuments documents(db.db(), notifier, dialogs, work.path());
-        QCOMPARE(documents.remove(title), removed);
-        QCOMPARE(documents.managementTitles(), left);
-        if (removed)
-            QCOMPARE(documents.view(title)->data, QByteArray("new"));
+        QCOMPARE(documents.remove(id), removed);
+        QList<qint64> ids;
+        for (const DocumentEntry &entry : documents.managementList())
+            ids << entry.id;
+        QCOMPARE(ids, left);
         QVERIFY(notifier.notices.isEmpty());
     }
 
@@ -330,11 +371,11 @@ private slots:
         ScriptedFileDialogs dialogs;
         QTemporaryDir work;
         RegulationDocuments documents(db.db(), notifier, dialogs, work.path());
-        QVERIFY(!documents.remove(QStringLiteral("安规")));
+        QVERIFY(!documents.remove(1));
         QCOMPARE(notifier.notices,
                  QStringList{
                      QStringLiteral("[软件提示]：规程没有删除，原因：数据文件正被其他程序使用。")});
-        QCOMPARE(documents.managementTitles(), QStringList{QStringLiteral("安规")});
+        QCOMPARE(titlesOf(documents.managementList()), QStringList{QStringLiteral("安规")});
         db.exec(QStringLiteral("drop table help"));
         QCOMPARE(documents.readerTitles(), QStringList());
         QVERIFY(!documents.view(QStringLiteral("安规")));

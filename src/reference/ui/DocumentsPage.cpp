@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -27,14 +28,19 @@ DocumentsPage::DocumentsPage(int nameLimit, QWidget *parent) : QWidget(parent)
     m_list = new QListWidget(this);
     m_list->setObjectName(QStringLiteral("ListBox2"));
     m_list->setFixedWidth(380);
+    // The menu acts on the row under the pointer when it was opened; opened
+    // below the rows, it deletes nothing.
     auto *remove = new QAction(QStringLiteral("删除此规程..."), m_list);
     remove->setObjectName(QStringLiteral("N5"));
-    connect(remove, &QAction::triggered, this, [this] {
-        QListWidgetItem *item = m_list->currentItem();
-        emit deleteRequested(item && item->isSelected() ? item->text() : QString());
+    auto *menu = new QMenu(m_list);
+    menu->addAction(remove);
+    m_list->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(m_list, &QWidget::customContextMenuRequested, this, [this, menu](const QPoint &at) {
+        const QListWidgetItem *item = m_list->itemAt(at);
+        m_menuDocument = item ? item->data(Qt::UserRole).toLongLong() : 0;
+        menu->exec(m_list->viewport()->mapToGlobal(at));
     });
-    m_list->addAction(remove);
-    m_list->setContextMenuPolicy(Qt::ActionsContextMenu);
+    connect(remove, &QAction::triggered, this, [this] { emit deleteRequested(m_menuDocument); });
     listColumn->addWidget(m_list, 1);
     outer->addLayout(listColumn);
 
@@ -74,15 +80,13 @@ DocumentsPage::DocumentsPage(int nameLimit, QWidget *parent) : QWidget(parent)
     outer->addLayout(form, 1);
 }
 
-void DocumentsPage::setTitles(const QStringList &titles)
+void DocumentsPage::setDocuments(const QList<DocumentEntry> &documents)
 {
     m_list->clear();
-    m_list->addItems(titles);
-}
-
-void DocumentsPage::addTitle(const QString &title)
-{
-    m_list->addItem(title);
+    for (const DocumentEntry &document : documents) {
+        auto *item = new QListWidgetItem(document.title, m_list);
+        item->setData(Qt::UserRole, document.id);
+    }
 }
 
 QStringList DocumentsPage::titles() const

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "store/DocumentTable.h"
+
+#include <QList>
 #include <QStringList>
 #include <QWidget>
 
@@ -17,8 +20,8 @@ public:
     // nameLimit: the longest name, in GBK bytes.
     explicit DocumentsPage(int nameLimit, QWidget *parent = nullptr);
 
-    void setTitles(const QStringList &titles);
-    void addTitle(const QString &title);
+    // Fills the list, one row per document: rows of one title stay apart.
+    void setDocuments(const QList<DocumentEntry> &documents);
     QStringList titles() const;
     void clearName();
     void setFilePath(const QString &path);
@@ -30,11 +33,13 @@ public:
 signals:
     // "浏览", with the name field's text as typed.
     void storeRequested(const QString &name);
-    // "删除此规程..." with the selected title; empty when none is selected.
-    void deleteRequested(const QString &title);
+    // "删除此规程..." with the document of the row right-clicked; 0 when
+    // the click was below the rows.
+    void deleteRequested(qint64 id);
 
 private:
     QListWidget *m_list = nullptr;
     QLineEdit *m_name = nullptr;
     QLineEdit *m_file = nullptr;
+    qint64 m_menuDocument = 0; // the document of the row the menu was opened on
 };

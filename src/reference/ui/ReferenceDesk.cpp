@@ -90,7 +90,7 @@ void ReferenceDesk::openManagement()
         m_frame.showPage(MainFrame::Page::PasswordEntry);
         return;
     }
-    m_page->setTitles(m_documents.managementTitles());
+    m_page->setDocuments(m_documents.managementList());
     m_frame.showPage(MainFrame::Page::RegulationWriting);
 }
 
@@ -102,17 +102,18 @@ void ReferenceDesk::storeDocument(const QString &name)
     if (result != RegulationDocuments::StoreResult::Cancelled)
         m_page->setFilePath(m_documents.chosenFile());
     if (result == RegulationDocuments::StoreResult::Stored) {
-        m_page->addTitle(name);
+        // Read back, so the list shows the name as it was stored.
+        m_page->setDocuments(m_documents.managementList());
         m_page->clearName();
     }
 }
 
-void ReferenceDesk::deleteDocument(const QString &title)
+void ReferenceDesk::deleteDocument(qint64 id)
 {
-    if (title.isEmpty())
+    if (id == 0)
         return;
-    m_documents.remove(title);
-    m_page->setTitles(m_documents.managementTitles());
+    m_documents.remove(id);
+    m_page->setDocuments(m_documents.managementList());
 }
 
 void ReferenceDesk::showJoke()

@@ -47,7 +47,7 @@ public:
     void viewDocument(const QString &title);
     void openManagement();
     void storeDocument(const QString &name);
-    void deleteDocument(const QString &title);
+    void deleteDocument(qint64 id);
     void showJoke();
     void showAbout();
     void tickSlogan();
