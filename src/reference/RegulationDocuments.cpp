@@ -1,6 +1,7 @@
 #include "reference/RegulationDocuments.h"
 
 #include "base/FileDialogs.h"
+#include "base/FileReplacer.h"
 #include "base/GbkText.h"
 #include "base/Notifier.h"
 #include "base/StoreError.h"
@@ -60,23 +61,11 @@ std::optional<DocumentRow> RegulationDocuments::view(const QString &clickedTitle
 
 bool RegulationDocuments::writeViewedCopy(const QByteArray &data)
 {
-    // A copy left read-only by an earlier run or another program is made
-    // writable and replaced; a folder that takes no file leaves no copy.
-    const QString path = QDir(m_workFolder).filePath(kViewedCopy);
-    if (QFileInfo::exists(path)) {
-        QFile::setPermissions(path, QFile::permissions(path) | QFileDevice::WriteOwner |
-                                        QFileDevice::ReadOwner);
-        if (!QFile::remove(path))
-            return false;
-    }
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        return false;
-    const bool written = file.write(data) == data.size();
-    file.close();
-    if (!written)
-        QFile::remove(path);
-    return written;
+    // Written beside and renamed over the name: a copy left read-only by an
+    // earlier run or another program is replaced, a symbolic link put at the
+    // name is replaced rather than followed, and a folder that takes no file
+    // leaves no copy.
+    return FileReplacer::replace(QDir(m_workFolder).filePath(kViewedCopy), data);
 }
 
 RegulationDocuments::StoreResult RegulationDocuments::store(const QString &typedName)

@@ -164,6 +164,51 @@ private slots:
         QVERIFY(QFileInfo(copy).isWritable());
     }
 
+    // The copy is written beside and renamed over its name: a symbolic link
+    // put there is replaced, and what it points at stays as it was.
+    void copyReplacesALinkAtItsName_data()
+    {
+        QTest::addColumn<bool>("dangling");
+        QTest::newRow("link to a read-only file") << false;
+        QTest::newRow("link to nothing yet") << true;
+    }
+    void copyReplacesALinkAtItsName()
+    {
+        QFETCH(bool, dangling);
+        TestDatabase db;
+        addDocument(db, 1, QStringLiteral("甲"), QByteArray("{\\rtf1 new}"));
+        QTemporaryDir work;
+        QTemporaryDir elsewhere;
+        const QString target = elsewhere.filePath(QStringLiteral("kept.txt"));
+        const QFileDevice::Permissions readOnly = QFileDevice::ReadOwner;
+        if (!dangling) {
+            writeFile(elsewhere, QStringLiteral("kept.txt"), "must stay");
+            QVERIFY(QFile::setPermissions(target, readOnly));
+        }
+        const QString copy = work.filePath(QStringLiteral("abc.rtf"));
+        QVERIFY(QFile::link(target, copy));
+        RecordingNotifier notifier;
+        ScriptedFileDialogs dialogs;
+        RegulationDocuments documents(db.db(), notifier, dialogs, work.path());
+        QVERIFY(documents.view(QStringLiteral("甲")));
+
+        QVERIFY(!QFileInfo(copy).isSymLink());
+        QCOMPARE(fileBytes(copy), QByteArray("{\\rtf1 new}"));
+        QCOMPARE(documents.viewedCopyPath(), copy);
+        if (dangling) {
+            QVERIFY(!QFileInfo::exists(target));
+        } else {
+            QCOMPARE(fileBytes(target), QByteArray("must stay"));
+            // The mode bits, not what the user running the test may do.
+            const QFileDevice::Permissions userBits =
+                QFileDevice::ReadUser | QFileDevice::WriteUser | QFileDevice::ExeUser;
+            QCOMPARE(QFile::permissions(target) & ~userBits, readOnly);
+        }
+        // Nothing else is left beside the copy.
+        QCOMPARE(QDir(work.path()).entryList(QDir::Files | QDir::Hidden | QDir::System),
+                 QStringList{QStringLiteral("abc.rtf")});
+    }
+
     // The view shows the stored bytes; a folder that takes no copy changes nothing.
     void viewDoesNotDependOnTheCopy()
     {
