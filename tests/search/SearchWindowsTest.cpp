@@ -20,6 +20,10 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+#include <cctype>
+#include <csignal>
+#include <optional>
+#include <sys/resource.h>
 
 namespace {
 
@@ -73,6 +77,103 @@ void shoot(QWidget &widget, const QString &name)
     const QString folder = qEnvironmentVariable("DRILLBAY_SHOTS");
     if (!folder.isEmpty())
         widget.grab().save(folder + QLatin1Char('/') + name + QStringLiteral(".png"));
+}
+
+// Where each text run of a PDF written by the program starts, page by page,
+// in points from the top-left corner of its A4 page. It follows the
+// operators that place text in the page streams: the graphics state ("q",
+// "Q", "cm"), and the text matrix and first move of each run ("BT", "Tm",
+// "Td").
+QList<QList<QPointF>> textStarts(const QByteArray &pdf)
+{
+    constexpr double kPageHeight = 841.89;
+    QList<QList<QPointF>> pages;
+    qsizetype at = 0;
+    while ((at = pdf.indexOf("stream\n", at)) >= 0) {
+        const qsizetype start = at + 7;
+        const qsizetype end = pdf.indexOf("endstream", start);
+        if (end < 0)
+            break;
+        at = end + 9;
+        QByteArray packed = pdf.mid(start, end - start);
+        const quint32 room = 1u << 24;
+        const char size[] = {char(room >> 24), char(room >> 16), char(room >> 8), char(room)};
+        packed.prepend(size, 4);
+        const QByteArray content = qUncompress(packed);
+        if (!content.startsWith("/GSa gs"))
+            continue; // a font or another stream that is not a page
+        QList<QPointF> runs;
+        QList<QTransform> saved;
+        QTransform state;
+        QTransform text;
+        QList<QByteArray> operands;
+        bool placed = true;
+        const auto number = [&](qsizetype fromEnd) {
+            return operands.at(operands.size() - fromEnd).toDouble();
+        };
+        const auto matrix = [&] {
+            return QTransform(number(6), number(5), number(4), number(3), number(2), number(1));
+        };
+        for (const QByteArray &token : content.simplified().split(' ')) {
+            if (token == "q") {
+                saved << state;
+            } else if (token == "Q" && !saved.isEmpty()) {
+                state = saved.takeLast();
+            } else if (token == "cm" && operands.size() >= 6) {
+                state = matrix() * state;
+            } else if (token == "BT") {
+                text = QTransform();
+                placed = false;
+            } else if (token == "Tm" && operands.size() >= 6) {
+                text = matrix();
+            } else if (token == "Td" && !placed && operands.size() >= 2) {
+                const QPointF origin =
+                    (QTransform::fromTranslate(number(2), number(1)) * text * state)
+                        .map(QPointF(0, 0));
+                runs << QPointF(origin.x(), kPageHeight - origin.y());
+                placed = true;
+            }
+            const bool isOperator = !token.isEmpty() && (std::isalpha(uchar(token.at(0))) ||
+                                                         token == "'" || token == "\"");
+            if (isOperator)
+                operands.clear();
+            else
+                operands << token;
+        }
+        pages << runs;
+    }
+    return pages;
+}
+
+// Files of this process may grow to `bytes` only, as on a disk that fills up
+// meanwhile: a write past that fails part-way.
+struct FileSizeLimit
+{
+    rlimit before{};
+    void (*handler)(int) = nullptr;
+
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        getrlimit(RLIMIT_FSIZE, &before);
+        handler = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit = before;
+        limit.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit()
+    {
+        setrlimit(RLIMIT_FSIZE, &before);
+        std::signal(SIGXFSZ, handler);
+    }
+};
+
+StyledText paperLines(int count)
+{
+    StyledText lines;
+    for (int i = 0; i < count; ++i)
+        lines.append(StyledLine{{StyledSpan{QStringLiteral("工作票签发人"), 0xFF0000, false, false,
+                                            FontFamily::Song, 11}}});
+    return lines;
 }
 
 } // namespace
@@ -280,38 +381,89 @@ private slots:
         QVERIFY2(text.contains(QStringLiteral("第150行 工作票签发人")), qPrintable(text.left(200)));
     }
 
+    // The page holds the text inside its 15 mm margins, and nothing more.
+    void pdfPageHasItsMarginsOnly()
+    {
+        Fixture f;
+        OutputView view;
+        view.setLines(paperLines(150));
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("paper.pdf"));
+        f.dialogs.answers << path;
+        f.commands.exportPdf(view, QStringLiteral("组卷结果.pdf"));
+        QFile pdf(path);
+        QVERIFY(pdf.open(QIODevice::ReadOnly));
+        const QList<QList<QPointF>> pages = textStarts(pdf.readAll());
+        QVERIFY(pages.size() >= 2);
+        const double margin = 15 / 25.4 * 72; // points
+        const double bottom = 841.89 - margin;
+        qsizetype runs = 0;
+        for (const QList<QPointF> &page : pages) {
+            for (const QPointF &start : page) {
+                QVERIFY2(qAbs(start.x() - margin) < 1.5, qPrintable(QString::number(start.x())));
+                QVERIFY2(start.y() < bottom, qPrintable(QString::number(start.y())));
+            }
+            runs += page.size();
+        }
+        // One run per line: no page numbers or other text are added.
+        QCOMPARE(runs, 150);
+        // The first line sits right below the top margin, and the page is
+        // filled down to the bottom margin.
+        const QList<QPointF> &first = pages.first();
+        QVERIFY2(first.first().y() > margin && first.first().y() < margin + 16,
+                 qPrintable(QString::number(first.first().y())));
+        QVERIFY2(first.last().y() > bottom - 20, qPrintable(QString::number(first.last().y())));
+    }
+
     void pdfThatCannotBeWrittenIsTold_data()
     {
-        QTest::addColumn<QString>("answer");
+        QTest::addColumn<QString>("answer"); // in the test's folder unless absolute
         QTest::addColumn<bool>("notice");
-        QTest::newRow("cancelled") << "" << false;
-        QTest::newRow("missing folder") << "/nonexistent-folder/paper.pdf" << true;
+        QTest::addColumn<int>("roomBytes"); // 0: no limit
+        QTest::newRow("cancelled") << "" << false << 0;
+        QTest::newRow("missing folder") << "/nonexistent-folder/paper.pdf" << true << 0;
+        QTest::newRow("disk full part-way") << "paper.pdf" << true << 8192;
+        QTest::newRow("a folder of that name") << "folder.pdf" << true << 0;
     }
     void pdfThatCannotBeWrittenIsTold()
     {
         QFETCH(QString, answer);
         QFETCH(bool, notice);
+        QFETCH(int, roomBytes);
         Fixture f;
         OutputView view;
-        view.setLines({QuestionBlockLine()});
-        if (!answer.isEmpty())
-            f.dialogs.answers << answer;
-        f.commands.exportPdf(view, QStringLiteral("试题查询.pdf"));
+        view.setLines(paperLines(150));
+        QTemporaryDir dir;
+        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("folder.pdf")));
+        // An earlier export of that name.
+        QFile earlier(dir.filePath(QStringLiteral("paper.pdf")));
+        QVERIFY(earlier.open(QIODevice::WriteOnly));
+        earlier.write("earlier paper");
+        earlier.close();
+        const QString path =
+            answer.isEmpty() || answer.startsWith(QLatin1Char('/')) ? answer : dir.filePath(answer);
+        if (!path.isEmpty())
+            f.dialogs.answers << path;
+        {
+            std::optional<FileSizeLimit> limit;
+            if (roomBytes > 0)
+                limit.emplace(rlim_t(roomBytes));
+            f.commands.exportPdf(view, QStringLiteral("试题查询.pdf"));
+        }
         QCOMPARE(f.dialogs.captions, QStringList{QStringLiteral("导出PDF")});
         if (notice) {
             QCOMPARE(f.notifier.notices.size(), 1);
-            QVERIFY(f.notifier.notices.first().startsWith(
-                QStringLiteral("[软件提示]：PDF文件未能写入：") + answer));
+            QVERIFY2(f.notifier.notices.first().startsWith(
+                         QStringLiteral("[软件提示]：PDF文件未能写入：") + path),
+                     qPrintable(f.notifier.notices.first()));
         } else {
             QVERIFY(f.notifier.notices.isEmpty());
         }
-    }
-
-private:
-    static StyledLine QuestionBlockLine()
-    {
-        return StyledLine{
-            {StyledSpan{QStringLiteral("一行"), 0, false, false, FontFamily::Song, 11}}};
+        // What was there stays, and no part of the new file is left.
+        QVERIFY(earlier.open(QIODevice::ReadOnly));
+        QCOMPARE(earlier.readAll(), QByteArray("earlier paper"));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+                 (QStringList{QStringLiteral("folder.pdf"), QStringLiteral("paper.pdf")}));
     }
 };
 

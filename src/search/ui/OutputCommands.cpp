@@ -2,18 +2,21 @@
 
 #include "base/Clipboard.h"
 #include "base/FileDialogs.h"
+#include "base/FileReplacer.h"
 #include "base/Notifier.h"
 #include "widgets/OutputView.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QAction>
-#include <QFile>
-#include <QFileInfo>
+#include <QBuffer>
 #include <QPageLayout>
 #include <QPageSize>
+#include <QPainter>
 #include <QPdfWriter>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QTextDocument>
+#include <QTextFrame>
 #include <memory>
 
 namespace {
@@ -24,6 +27,39 @@ std::unique_ptr<QTextDocument> paperCopy(const OutputView &view)
     std::unique_ptr<QTextDocument> document(view.document()->clone());
     document->setDefaultFont(view.document()->defaultFont());
     return document;
+}
+
+// Lays the document out on the writer's pages and paints them. The text
+// fills the page inside the page margins: the document keeps no margin of its
+// own, and nothing is added (no page numbers).
+void paintPages(QTextDocument &document, QPdfWriter &writer)
+{
+    document.documentLayout()->setPaintDevice(&writer);
+    document.setDocumentMargin(0);
+    QTextFrameFormat root = document.rootFrame()->frameFormat();
+    root.setMargin(0);
+    document.rootFrame()->setFrameFormat(root);
+    const QSizeF page = writer.pageLayout().paintRectPixels(writer.resolution()).size();
+    document.setPageSize(page);
+
+    QPainter painter(&writer);
+    const int pages = document.pageCount();
+    for (int index = 0; index < pages; ++index) {
+        if (index > 0)
+            writer.newPage();
+        const QRectF shown(QPointF(0, index * page.height()), page);
+        painter.save();
+        painter.translate(0, -shown.top());
+        painter.setClipRect(shown);
+        QAbstractTextDocumentLayout::PaintContext context;
+        // The layout draws every line that touches the clip: one device pixel
+        // in from the page's edges, the lines that end or begin on the page
+        // boundary are drawn on their own page only.
+        context.clip = shown.adjusted(0, 1, 0, -1);
+        context.palette.setColor(QPalette::Text, Qt::black);
+        document.documentLayout()->draw(&painter, context);
+        painter.restore();
+    }
 }
 
 } // namespace
@@ -72,27 +108,26 @@ void OutputCommands::exportPdf(const OutputView &view, const QString &suggestedN
 
 bool OutputCommands::writePdf(const OutputView &view, const QString &path, QString *reason)
 {
+    // The writer tells no failure of its device: the PDF is made in memory
+    // and then written whole, so a file that cannot take it all (a full disk)
+    // is told, and an earlier file of that name stays as it was.
+    QByteArray pdf;
     {
-        // The writer says nothing when it cannot open its file: try it first.
-        QFile probe(path);
-        if (!probe.open(QIODevice::WriteOnly)) {
-            *reason = probe.errorString();
-            return false;
-        }
-    }
-    {
-        QPdfWriter writer(path);
+        QBuffer buffer(&pdf);
+        buffer.open(QIODevice::WriteOnly);
+        QPdfWriter writer(&buffer);
         writer.setPageSize(QPageSize(QPageSize::A4));
-        writer.setPageMargins(QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter);
+        writer.setPageMargins(QMarginsF(kPageMarginMm, kPageMarginMm, kPageMarginMm, kPageMarginMm),
+                              QPageLayout::Millimeter);
         writer.setResolution(300);
         writer.setCreator(QStringLiteral("drillbay"));
-        paperCopy(view)->print(&writer);
+        paintPages(*paperCopy(view), writer);
     }
-    if (QFileInfo(path).size() == 0) {
-        *reason = QStringLiteral("写入的文件是空的");
+    if (pdf.isEmpty()) {
+        *reason = QStringLiteral("PDF文件没有生成");
         return false;
     }
-    return true;
+    return FileReplacer::replace(path, pdf, reason);
 }
 
 void OutputCommands::installMenu(OutputView &view, QWidget *window, const QString &copyCaption,

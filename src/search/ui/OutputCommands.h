@@ -30,8 +30,11 @@ public:
     void installMenu(OutputView &view, QWidget *window, const QString &copyCaption,
                      std::function<void()> copy, const QString &pdfName);
 
-    // Writes the view's text as an A4 PDF; false with the reason when the
-    // file cannot be written.
+    // The margins of a PDF page on every side.
+    static constexpr double kPageMarginMm = 15;
+
+    // Writes the view's text as an A4 PDF, the text inside the page margins;
+    // false with the reason when the file cannot be written whole.
     static bool writePdf(const OutputView &view, const QString &path, QString *reason);
 
 private:
