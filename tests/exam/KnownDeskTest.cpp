@@ -242,6 +242,47 @@ private slots:
         QCOMPARE(d.desk.knownFigureLabel()->text(), QStringLiteral("0/6"));
     }
 
+    // The restore link takes a click only while it offers the restore: after a
+    // load of one type it is empty, and a click on that blank space (through
+    // the window, as the pointer does) puts nothing back.
+    void restoreLinkOnlyWhereItIsOffered_data()
+    {
+        QTest::addColumn<int>("typeFilter");
+        QTest::addColumn<bool>("offered");
+        QTest::addColumn<int>("knownAfter");
+        QTest::newRow("all types: the link restores the bank") << 0 << true << 0;
+        QTest::newRow("single choice: blank space, nothing restored") << 1 << false << 2;
+        QTest::newRow("true/false: blank space, nothing restored") << 4 << false << 2;
+    }
+    void restoreLinkOnlyWhereItIsOffered()
+    {
+        QFETCH(int, typeFilter);
+        QFETCH(bool, offered);
+        QFETCH(int, knownAfter);
+        Desk d;
+        QVERIFY(QTest::qWaitForWindowExposed(&d.main));
+        d.db.exec(
+            QStringLiteral("update 考试训练题库 set 题目选择 = 0 where id = %1").arg(d.ids[0]));
+        d.desk.chooseChapter(kChapter);
+        d.desk.session().startSequential(typeFilter);
+        QCOMPARE(d.main.currentPage(), MainFrame::Page::Chapter);
+        d.notifier.notices.clear();
+
+        LinkLabel *link = d.desk.chapterPage()->restoreLink();
+        QCOMPARE(link->text().isEmpty(), !offered);
+        // The middle of the link's 300 x 20 pixels.
+        const QPoint at = link->mapTo(&d.main, QPoint(150, 10));
+        QWidget *under = d.main.childAt(at);
+        QVERIFY(under);
+        const bool hand = under->cursor().shape() == Qt::PointingHandCursor;
+        QTest::mouseClick(d.main.windowHandle(), Qt::LeftButton, {}, at);
+        QCOMPARE(d.knownCount(), knownAfter);
+        QCOMPARE(d.notifier.notices.size(), offered ? 1 : 0);
+        // Nor does the pointer turn into a hand over it.
+        QCOMPARE(under == link, offered);
+        QCOMPARE(hand, offered);
+    }
+
     void failedRestoreLinkDoesNotReload()
     {
         Desk d;
