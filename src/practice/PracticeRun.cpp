@@ -31,7 +31,6 @@ PracticeRun::PracticeRun(const Settings &settings, Notifier &notifier, QObject *
     : QObject(parent), m_settings(settings), m_notifier(notifier), m_slots(kCapacity + 1),
       m_sliderPosition(settings.advanceDelay * 100), m_advance(settings.advanceDelay)
 {
-    m_display.revealFigure = QString::number(m_reveal.left());
 }
 
 RunQuestion &PracticeRun::question(int k)
@@ -672,9 +671,7 @@ void PracticeRun::revealHover()
     const int type = m_slots[m_current].typeCode;
     if (type < SingleChoice || type > Essay || !m_display.revealPanelVisible[type - 1])
         return;
-    m_display.revealFigure = QString::number(m_reveal.left());
-    m_display.revealFigureVisible = true;
-    m_reveal.start();
+    m_reveal.start(m_current);
     updateTimerFlags();
     emit changed();
 }
@@ -683,64 +680,20 @@ void PracticeRun::tickReveal()
 {
     if (!m_reveal.running())
         return;
-    if (m_reveal.tick()) {
+    if (m_reveal.tick())
         revealAnswer();
-        stopReveal();
-    } else {
-        m_display.revealFigure = QString::number(m_reveal.left());
-    }
     updateTimerFlags();
     emit changed();
 }
 
 void PracticeRun::stopReveal()
 {
-    m_reveal.stop();
-    m_display.revealFigure = QString::number(m_reveal.left());
-    m_display.revealFigureVisible = false;
+    m_reveal.cancel();
 }
 
 void PracticeRun::revealAnswer()
 {
     if (!questionOnScreen())
         return;
-    RunQuestion &q = m_slots[m_current];
-    const QString correct = q.correctAnswer;
-    switch (q.typeCode) {
-    case SingleChoice:
-        m_display.singleChosen = letterOf(text::trimmed(correct));
-        break;
-    case MultipleChoice: {
-        for (int i = 0; i < 4; ++i)
-            setBox(i, false);
-        for (int i = 0; i < 4; ++i) {
-            if (correct.contains(QChar(u'1' + i)))
-                setBox(i, true);
-        }
-        QString letters;
-        for (QChar c : correct) {
-            const QString letter = letterOf(QString(c));
-            letters += letter;
-        }
-        m_display.multiChosen = letters;
-        break;
-    }
-    case FillIn:
-        m_display.fillInText = correct;
-        q.userAnswer = correct;
-        break;
-    case TrueFalse: {
-        const QString value = text::trimmed(correct);
-        m_display.trueFalseChosen = value == QStringLiteral("1")   ? QStringLiteral("对")
-                                    : value == QStringLiteral("0") ? QStringLiteral("错")
-                                                                   : QString();
-        break;
-    }
-    case Essay:
-        m_display.essayText = correct + QStringLiteral("\n");
-        q.userAnswer = correct;
-        break;
-    default:
-        break;
-    }
+    m_reveal.show(m_slots[m_current], [this] { multiBoxesChanged(); });
 }
