@@ -93,6 +93,9 @@ void PracticeRun::load(const QVector<RunQuestion> &loaded, RunMode mode, bool ex
 void PracticeRun::chapterDivided()
 {
     m_current = 0;
+    // No question is left on screen to reveal an answer on.
+    stopReveal();
+    updateTimerFlags();
     if (m_active) {
         emit countdownStopRequested();
         switchPage(RunDisplay::Page::SingleChoice);
@@ -306,6 +309,8 @@ void PracticeRun::next()
     if (!m_active)
         return;
     stopAutomaticMove();
+    // A reveal asked for on the question left behind never lands on the next.
+    stopReveal();
     // Past the last question the run stays one place beyond it, however often
     // Next is pressed, so that Prior always comes back to question N.
     m_current = std::min(m_current + 1, m_n + 1);
@@ -352,6 +357,7 @@ void PracticeRun::prior()
     if (!m_active)
         return;
     stopAutomaticMove();
+    stopReveal();
     refreshLiveCounts();
     m_current = std::min(m_current - 1, m_n);
     markAnswers();
@@ -382,6 +388,7 @@ void PracticeRun::automaticMove()
 {
     if (!m_active || m_n < 1)
         return;
+    stopReveal();
     ++m_current;
     refreshLiveCounts();
     markAnswers();
@@ -680,7 +687,9 @@ void PracticeRun::tickReveal()
 {
     if (!m_reveal.running())
         return;
-    if (m_reveal.tick())
+    // Only on the question the reveal was asked for.
+    const std::optional<int> due = m_reveal.tick();
+    if (due && *due == m_current)
         revealAnswer();
     updateTimerFlags();
     emit changed();

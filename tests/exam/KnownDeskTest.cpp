@@ -9,6 +9,7 @@
 #include "exam/ui/ReviewWindow.h"
 #include "exam/ui/ScorePage.h"
 #include "practice/KnownQuestions.h"
+#include "practice/ui/RevealPanel.h"
 #include "practice/ui/SingleChoicePage.h"
 #include "store/Sql.h"
 #include "widgets/LinkLabel.h"
@@ -220,6 +221,29 @@ private slots:
                      ->text()
                      .contains(QStringLiteral(">01<")),
                  true);
+    }
+
+    // The pointer over "查看答案", then "【此题会做不练习】" before the half
+    // second is up: the next question shows no answer it was not given.
+    void markingKnownDropsAPendingReveal()
+    {
+        Desk d;
+        QVERIFY(QTest::qWaitForWindowExposed(&d.main));
+        d.startSet();
+        SingleChoicePage *page = d.desk.singleChoicePage();
+        auto *panel = page->findChild<RevealPanel *>();
+        QVERIFY(panel && panel->isVisible());
+        hover(panel, true);
+        hover(panel, false);
+        QVERIFY(d.desk.run().revealRunning());
+        d.desk.run().tickReveal();
+        QTest::mouseClick(d.desk.knownMarkCommand(), Qt::LeftButton);
+        QCOMPARE(d.desk.run().current(), 2);
+        for (int i = 0; i < PracticeRun::kRevealStart; ++i)
+            d.desk.run().tickReveal();
+        QCOMPARE(page->chosenLabel()->text(), QString());
+        QCOMPARE(d.desk.run().question(2).userAnswer, QString());
+        QVERIFY(!d.desk.run().revealRunning());
     }
 
     void failedMarkKeepsTheFigure()
