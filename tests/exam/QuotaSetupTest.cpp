@@ -491,6 +491,10 @@ private slots:
                                      << "45" << 45 << 0;
         QTest::newRow("count 200") << false << "200"
                                    << "150" << 150 << 1;
+        QTest::newRow("time 0 runs 60") << true << "0"
+                                        << "60" << 60 << 1;
+        QTest::newRow("count 0 refused") << false << "0"
+                                         << "120" << 120 << 1;
     }
 
     void fieldsSetTheExamination()
