@@ -114,10 +114,10 @@ QString noQuotasNotice(const QString &bankName)
            QStringLiteral("】没有设定抽题数量，现在自动打开按章抽题选择.");
 }
 
-QString redrawnNotice(const QString &bankName, int bankTotal)
+QString redrawnNotice(const QString &bankName, int drawn)
 {
     return QStringLiteral("[软件提示]：已按设定的按章按题型抽取方法，随机抽取数据库: [") +
-           bankName + QStringLiteral("] 中试题:") + bracketed(bankTotal) +
+           bankName + QStringLiteral("] 中试题:") + bracketed(drawn) +
            QStringLiteral("道完毕! 请点击【抽题模拟考试】按钮.");
 }
 

@@ -53,7 +53,8 @@ QString limitReachedNotice(int limit);
 
 QString redrawQuestion();
 QString noQuotasNotice(const QString &bankName);
-QString redrawnNotice(const QString &bankName, int bankTotal);
+// The re-draw is done: `drawn` questions were drawn in all.
+QString redrawnNotice(const QString &bankName, int drawn);
 // A chapter that holds fewer questions of a type than its quota: all of them were drawn.
 QString shortChapterLine(const QString &chapterName, int type, int held, int quota);
 // Quota rows whose chapter no longer exists were left without a draw.

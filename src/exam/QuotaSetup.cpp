@@ -335,7 +335,7 @@ QuotaSetup::Redraw QuotaSetup::redraw(qint64 bankId, const QString &bankName)
             quotarules::notSavedNotice(QStringLiteral("重新抽取的试题"), error.reason()));
         return Redraw::Failed;
     }
-    QString notice = quotarules::redrawnNotice(bankName, drawn.bankTotal);
+    QString notice = quotarules::redrawnNotice(bankName, drawn.drawn);
     for (const QString &line : drawn.shortLines)
         notice += kCrLf + line;
     if (drawn.goneRows > 0)
