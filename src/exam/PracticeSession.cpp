@@ -214,7 +214,7 @@ std::optional<StyledText> PracticeSession::paperLines()
 
 int PracticeSession::setIndexOfRun() const
 {
-    return m_run.mode() == RunMode::SequentialSet ? m_sequential.division().setIndex : 0;
+    return m_run.mode() == RunMode::SequentialSet ? m_sequential.runSetIndex() : 0;
 }
 
 void PracticeSession::countdownTick()

@@ -35,13 +35,13 @@ QuotaDraw::Redrawn QuotaDraw::redrawBank(qint64 bankId)
     Redrawn result;
     Transaction transaction(m_db);
     for (const QuotaRow &row : rows) {
-        result.bankTotal += row.quotaSum();
         const auto name = names.constFind(row.chapterId);
         if (name == names.constEnd()) {
             if (row.quotaSum() > 0)
                 ++result.goneRows;
             continue;
         }
+        int rowDrawn = 0;
         for (int type = 1; type <= QuotaRow::kTypes; ++type) {
             const int quota = row.quota[static_cast<size_t>(type - 1)];
             if (quota < 1)
@@ -50,7 +50,10 @@ QuotaDraw::Redrawn QuotaDraw::redrawBank(qint64 bankId)
             if (drawn.held < quota)
                 result.shortLines << quotarules::shortChapterLine(*name, type, drawn.held, quota);
             quotas.storeDrawn(row.id, type, quota::listOf(drawn.ids));
+            rowDrawn += static_cast<int>(drawn.ids.size());
         }
+        quotas.storeTotal(row.id, rowDrawn);
+        result.drawn += rowDrawn;
     }
     transaction.commit();
     return result;

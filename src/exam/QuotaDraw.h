@@ -26,13 +26,14 @@ public:
 
     struct Redrawn
     {
-        int bankTotal = 0;      // the bank's quotas in all
+        int drawn = 0;          // the questions drawn in all
         QStringList shortLines; // chapters that held fewer than their quota
         int goneRows = 0;       // rows of chapters that no longer exist, left alone
     };
-    // Draws every quota above 0 of the bank anew and stores the lists in one
-    // transaction; lists of quota 0 stay as stored. Throws StoreError when it
-    // fails; nothing is changed then.
+    // Draws every quota above 0 of the bank anew and stores the lists, and
+    // as each row's total the questions drawn for it (fewer than its quotas
+    // where its chapter holds fewer), in one transaction; lists of quota 0
+    // stay as stored. Throws StoreError when it fails; nothing is changed then.
     Redrawn redrawBank(qint64 bankId);
 
 private:

@@ -40,7 +40,7 @@ int fieldNumber(const QString &text, int overflow)
 
 std::optional<FieldFix> checkMinutes(const QString &text)
 {
-    if (text.isEmpty())
+    if (text.isEmpty() || fieldNumber(text, MockExamForm::kMaxMinutes + 1) == 0)
         return FieldFix{QString::number(MockExamForm::kDefaultMinutes),
                         QStringLiteral("[软件提示]:考试时间默认设置为 60 分钟.")};
     if (fieldNumber(text, MockExamForm::kMaxMinutes + 1) > MockExamForm::kMaxMinutes)
@@ -49,11 +49,18 @@ std::optional<FieldFix> checkMinutes(const QString &text)
     return std::nullopt;
 }
 
-std::optional<FieldFix> checkQuestionLimit(const QString &text)
+QString zeroQuestionLimitNotice()
+{
+    return QStringLiteral("[软件提示]:试题量不能设置为 0 道，请输入 1 到 150 之间的试题量.");
+}
+
+std::optional<FieldFix> checkQuestionLimit(const QString &text, const QString &previous)
 {
     if (text.isEmpty())
         return FieldFix{QString::number(MockExamForm::kDefaultQuestionLimit),
                         QStringLiteral("[软件提示]:试题量默认设置为 120 道.")};
+    if (fieldNumber(text, MockExamForm::kMaxQuestionLimit + 1) == 0)
+        return FieldFix{previous, zeroQuestionLimitNotice()};
     if (fieldNumber(text, MockExamForm::kMaxQuestionLimit + 1) > MockExamForm::kMaxQuestionLimit)
         return FieldFix{QString::number(MockExamForm::kMaxQuestionLimit),
                         QStringLiteral("[软件提示]:试题量最大设置为 150 道.")};
@@ -107,10 +114,10 @@ QString noQuotasNotice(const QString &bankName)
            QStringLiteral("】没有设定抽题数量，现在自动打开按章抽题选择.");
 }
 
-QString redrawnNotice(const QString &bankName, int bankTotal)
+QString redrawnNotice(const QString &bankName, int drawn)
 {
     return QStringLiteral("[软件提示]：已按设定的按章按题型抽取方法，随机抽取数据库: [") +
-           bankName + QStringLiteral("] 中试题:") + bracketed(bankTotal) +
+           bankName + QStringLiteral("] 中试题:") + bracketed(drawn) +
            QStringLiteral("道完毕! 请点击【抽题模拟考试】按钮.");
 }
 

@@ -21,10 +21,14 @@ struct FieldFix
     QString text;
     QString notice;
 };
-// "考试时间(分钟)：" after an edit: empty becomes 60, above 180 becomes 180.
+// "考试时间(分钟)：" after an edit: empty becomes 60, above 180 becomes 180,
+// and 0, which the examination cannot use, becomes the 60 it then runs with.
 std::optional<FieldFix> checkMinutes(const QString &text);
-// "试题量(道)：" after an edit: empty becomes 120, above 150 becomes 150.
-std::optional<FieldFix> checkQuestionLimit(const QString &text);
+// "试题量(道)：" after an edit: empty becomes 120, above 150 becomes 150; 0 is
+// refused (no quota could ever be stored under it) and `previous` comes back.
+std::optional<FieldFix> checkQuestionLimit(const QString &text, const QString &previous);
+// The notice of a question limit of 0.
+QString zeroQuestionLimitNotice();
 // The number in a field: 0 when it is not a whole number of ASCII digits,
 // `overflow` when it is larger than that (or too long for a number).
 int fieldNumber(const QString &text, int overflow = std::numeric_limits<int>::max());
@@ -49,7 +53,8 @@ QString limitReachedNotice(int limit);
 
 QString redrawQuestion();
 QString noQuotasNotice(const QString &bankName);
-QString redrawnNotice(const QString &bankName, int bankTotal);
+// The re-draw is done: `drawn` questions were drawn in all.
+QString redrawnNotice(const QString &bankName, int drawn);
 // A chapter that holds fewer questions of a type than its quota: all of them were drawn.
 QString shortChapterLine(const QString &chapterName, int type, int held, int quota);
 // Quota rows whose chapter no longer exists were left without a draw.

@@ -26,6 +26,13 @@ QuotaSetup::QuotaSetup(QSqlDatabase db, Notifier &notifier, RandomSource &random
 {
 }
 
+QString QuotaSetup::bankName() const
+{
+    if (m_bankId == 0 || m_bankPosition < 0 || m_bankPosition >= m_banks.size())
+        return QString();
+    return m_banks[m_bankPosition].name;
+}
+
 void QuotaSetup::open(qint64 pickerBankId)
 {
     QList<BankRow> enabled;
@@ -192,8 +199,9 @@ void QuotaSetup::editMinutes(const QString &text)
 
 void QuotaSetup::editQuestionLimit(const QString &text)
 {
+    const QString previous = m_limitText;
     m_limitText = text;
-    if (const auto fix = quotarules::checkQuestionLimit(text)) {
+    if (const auto fix = quotarules::checkQuestionLimit(text, previous)) {
         m_limitText = fix->text;
         m_notifier.inform(fix->notice);
     }
@@ -327,7 +335,7 @@ QuotaSetup::Redraw QuotaSetup::redraw(qint64 bankId, const QString &bankName)
             quotarules::notSavedNotice(QStringLiteral("重新抽取的试题"), error.reason()));
         return Redraw::Failed;
     }
-    QString notice = quotarules::redrawnNotice(bankName, drawn.bankTotal);
+    QString notice = quotarules::redrawnNotice(bankName, drawn.drawn);
     for (const QString &line : drawn.shortLines)
         notice += kCrLf + line;
     if (drawn.goneRows > 0)

@@ -91,7 +91,9 @@ public:
 
     const QList<BankRow> &banks() const { return m_banks; }
     int bankPosition() const { return m_bankPosition; }
+    // The bank the page shows (id 0 and no name before one is chosen).
     qint64 bankId() const { return m_bankId; }
+    QString bankName() const;
     const QList<Chapter> &chapters() const { return m_chapters; }
     int editedPosition() const { return m_edited; }
     qint64 editedChapterId() const { return m_editedId; }

@@ -73,9 +73,11 @@ StyledLine correctAnswerLine(const QString &answer)
 
 } // namespace
 
-QString countLabel(int count)
+QString countLabel(int count, const QString &chapter)
 {
-    return QStringLiteral("会做的试题数:") + QString::number(count);
+    const QString figure = QStringLiteral("会做的试题数:") + QString::number(count);
+    return chapter.isEmpty() ? figure
+                             : figure + QStringLiteral("  【") + chapter + QStringLiteral("】");
 }
 
 QString gridStem(const QString &stem)

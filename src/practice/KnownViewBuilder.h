@@ -27,8 +27,10 @@ struct GridRow
     bool operator==(const GridRow &) const = default;
 };
 
-// "会做的试题数:" + count.
-QString countLabel(int count);
+// "会做的试题数:" + count, then the chapter listed in brackets ("【第一章】")
+// when there is one: the viewer stays up while the main window moves on to
+// other chapters, so it says whose questions it lists.
+QString countLabel(int count, const QString &chapter = QString());
 
 // The grid's stem: "<BR>" removed; beyond 100 GBK bytes its first whole
 // characters up to 100 bytes and "...". A double-byte character that would

@@ -10,8 +10,14 @@ KnownViewer::KnownViewer(KnownQuestions &known, std::function<QString()> chapter
 
 void KnownViewer::fill()
 {
-    const QList<QuestionRow> rows = m_known.knownOf(m_chapter());
-    m_display.countLabel = known::countLabel(static_cast<int>(rows.size()));
+    m_listed = m_chapter();
+    list();
+}
+
+void KnownViewer::list()
+{
+    const QList<QuestionRow> rows = m_known.knownOf(m_listed);
+    m_display.countLabel = known::countLabel(static_cast<int>(rows.size()), m_listed);
     m_display.rows = known::gridRows(rows);
     ++m_display.rowsSerial;
     emit changed();
@@ -42,13 +48,13 @@ void KnownViewer::restoreOne()
 
 void KnownViewer::restoreAll()
 {
-    if (m_known.restoreChapter(m_chapter()))
+    if (m_known.restoreChapter(m_listed))
         refillAfterRestore();
 }
 
 void KnownViewer::refillAfterRestore()
 {
-    fill();
+    list();
     if (const std::optional<QString> figure = m_known.chapterFigure(m_chapter()))
         emit figureChanged(*figure);
 }

@@ -31,7 +31,6 @@ PracticeRun::PracticeRun(const Settings &settings, Notifier &notifier, QObject *
     : QObject(parent), m_settings(settings), m_notifier(notifier), m_slots(kCapacity + 1),
       m_sliderPosition(settings.advanceDelay * 100), m_advance(settings.advanceDelay)
 {
-    m_display.revealFigure = QString::number(m_reveal.left());
 }
 
 RunQuestion &PracticeRun::question(int k)
@@ -94,6 +93,9 @@ void PracticeRun::load(const QVector<RunQuestion> &loaded, RunMode mode, bool ex
 void PracticeRun::chapterDivided()
 {
     m_current = 0;
+    // No question is left on screen to reveal an answer on.
+    stopReveal();
+    updateTimerFlags();
     if (m_active) {
         emit countdownStopRequested();
         switchPage(RunDisplay::Page::SingleChoice);
@@ -307,6 +309,8 @@ void PracticeRun::next()
     if (!m_active)
         return;
     stopAutomaticMove();
+    // A reveal asked for on the question left behind never lands on the next.
+    stopReveal();
     // Past the last question the run stays one place beyond it, however often
     // Next is pressed, so that Prior always comes back to question N.
     m_current = std::min(m_current + 1, m_n + 1);
@@ -353,6 +357,7 @@ void PracticeRun::prior()
     if (!m_active)
         return;
     stopAutomaticMove();
+    stopReveal();
     refreshLiveCounts();
     m_current = std::min(m_current - 1, m_n);
     markAnswers();
@@ -383,6 +388,7 @@ void PracticeRun::automaticMove()
 {
     if (!m_active || m_n < 1)
         return;
+    stopReveal();
     ++m_current;
     refreshLiveCounts();
     markAnswers();
@@ -672,9 +678,7 @@ void PracticeRun::revealHover()
     const int type = m_slots[m_current].typeCode;
     if (type < SingleChoice || type > Essay || !m_display.revealPanelVisible[type - 1])
         return;
-    m_display.revealFigure = QString::number(m_reveal.left());
-    m_display.revealFigureVisible = true;
-    m_reveal.start();
+    m_reveal.start(m_current);
     updateTimerFlags();
     emit changed();
 }
@@ -683,64 +687,22 @@ void PracticeRun::tickReveal()
 {
     if (!m_reveal.running())
         return;
-    if (m_reveal.tick()) {
+    // Only on the question the reveal was asked for.
+    const std::optional<int> due = m_reveal.tick();
+    if (due && *due == m_current)
         revealAnswer();
-        stopReveal();
-    } else {
-        m_display.revealFigure = QString::number(m_reveal.left());
-    }
     updateTimerFlags();
     emit changed();
 }
 
 void PracticeRun::stopReveal()
 {
-    m_reveal.stop();
-    m_display.revealFigure = QString::number(m_reveal.left());
-    m_display.revealFigureVisible = false;
+    m_reveal.cancel();
 }
 
 void PracticeRun::revealAnswer()
 {
     if (!questionOnScreen())
         return;
-    RunQuestion &q = m_slots[m_current];
-    const QString correct = q.correctAnswer;
-    switch (q.typeCode) {
-    case SingleChoice:
-        m_display.singleChosen = letterOf(text::trimmed(correct));
-        break;
-    case MultipleChoice: {
-        for (int i = 0; i < 4; ++i)
-            setBox(i, false);
-        for (int i = 0; i < 4; ++i) {
-            if (correct.contains(QChar(u'1' + i)))
-                setBox(i, true);
-        }
-        QString letters;
-        for (QChar c : correct) {
-            const QString letter = letterOf(QString(c));
-            letters += letter;
-        }
-        m_display.multiChosen = letters;
-        break;
-    }
-    case FillIn:
-        m_display.fillInText = correct;
-        q.userAnswer = correct;
-        break;
-    case TrueFalse: {
-        const QString value = text::trimmed(correct);
-        m_display.trueFalseChosen = value == QStringLiteral("1")   ? QStringLiteral("对")
-                                    : value == QStringLiteral("0") ? QStringLiteral("错")
-                                                                   : QString();
-        break;
-    }
-    case Essay:
-        m_display.essayText = correct + QStringLiteral("\n");
-        q.userAnswer = correct;
-        break;
-    default:
-        break;
-    }
+    m_reveal.show(m_slots[m_current], [this] { multiBoxesChanged(); });
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "practice/AnswerReveal.h"
 #include "practice/RunDisplay.h"
 #include "practice/RunSource.h"
 #include "practice/TickCountdown.h"
@@ -14,17 +15,18 @@
 class Notifier;
 
 // The one practice run of the program: the loaded questions, the moves between
-// them, answer capture with its instant feedback, the automatic move and the
-// answer reveal. The main window owns it, forwards the user's actions and the
-// ticks of its two 100 ms timers, and renders display() after every changed().
+// them, answer capture with its instant feedback and the automatic move; the
+// answer reveal is its own class beside it. The main window owns the run,
+// forwards the user's actions and the ticks of its two 100 ms timers, and
+// renders display() after every changed().
 class PracticeRun : public QObject
 {
     Q_OBJECT
 
 public:
-    static constexpr int kCapacity = 300;       // slots 1 … 300
-    static constexpr int kRevealStart = 5;      // reveal countdown, tenths of a second
-    static constexpr int kFillInMaxBytes = 255; // typed fill-in answers, GBK bytes
+    static constexpr int kCapacity = 300;                     // slots 1 … 300
+    static constexpr int kRevealStart = AnswerReveal::kStart; // tenths of a second
+    static constexpr int kFillInMaxBytes = 255;               // typed fill-in answers, GBK bytes
 
     PracticeRun(const Settings &settings, Notifier &notifier, QObject *parent = nullptr);
 
@@ -84,7 +86,9 @@ public:
     void essayKeyPress();
     void essayKeyRelease(const QString &viewText);
     void answerTrueFalse(bool value); // "对" true, "错" false
-    void revealHover();               // pointer over "查看答案"
+    // Pointer over "查看答案": half a second later the answer of the question
+    // on screen is revealed, unless the user moved on meanwhile.
+    void revealHover();
     // The question on screen was marked known: a single choice, multiple
     // choice or true/false question takes its correct answer as the user's,
     // so the run counts it right. False when no question is on screen.
@@ -189,7 +193,7 @@ private:
 
     int m_sliderPosition = 0;
     TickCountdown m_advance; // the automatic move to the next question
-    TickCountdown m_reveal{kRevealStart};
 
     RunDisplay m_display;
+    AnswerReveal m_reveal{m_display};
 };

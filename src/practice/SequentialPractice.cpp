@@ -97,6 +97,7 @@ SequentialPractice::ExtractResult SequentialPractice::extract(const QString &cha
         return result;
     }
     m_division.highlightedSet = m_division.setIndex;
+    m_runSetIndex = m_division.setIndex;
     // The slider goes back to the whole tenths it stands for (the live delay).
     result.sliderPosition = m_run.sliderDelay() * 100;
     m_run.setSliderPosition(result.sliderPosition);

@@ -89,11 +89,15 @@ public:
 
     const ChapterPage &page() const { return m_page; }
     const SetDivision &division() const { return m_division; }
+    // The set the run extracted last came from. It stays that set when the
+    // chapter is divided anew under a loaded run (a restore of the bank), so
+    // the run is graded, logged and saved as its own set.
+    int runSetIndex() const { return m_runSetIndex; }
     // The known figure as marking and restoring questions write it (chapter
     // known ":" chapter total); the next chapter load writes its own.
     void setKnownFigure(const QString &figure) { m_page.knownFigure = figure; }
     // After grading, the list marks the set the run came from.
-    void markGradedSet() { m_division.highlightedSet = m_division.setIndex; }
+    void markGradedSet() { m_division.highlightedSet = m_runSetIndex; }
 
 private:
     QSqlDatabase m_db;
@@ -102,6 +106,7 @@ private:
     std::function<void()> m_grade;
     ChapterPage m_page;
     SetDivision m_division;
+    int m_runSetIndex = 0;
     // Chapter and type filter the set list was divided for; -1 before the first load.
     QString m_divisionChapter;
     int m_divisionFilter = -1;

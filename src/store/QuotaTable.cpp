@@ -159,6 +159,13 @@ bool QuotaTable::storeDrawn(qint64 rowId, int type, const QString &drawnList)
                .numRowsAffected() > 0;
 }
 
+bool QuotaTable::storeTotal(qint64 rowId, int total)
+{
+    return sql::run(m_db, QStringLiteral("update rand_num set total_num = ? where id = ?"),
+                    {total, rowId})
+               .numRowsAffected() > 0;
+}
+
 bool QuotaTable::remove(qint64 id)
 {
     return sql::run(m_db, QStringLiteral("delete from rand_num where id = ?"), {id})

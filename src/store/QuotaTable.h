@@ -56,6 +56,8 @@ public:
     // Stores one type's drawn-id list (type code 1 … 5) in the row; false when
     // there is no such row. Callers that store several lists hold a Transaction.
     bool storeDrawn(qint64 rowId, int type, const QString &drawnList);
+    // Stores the row's total (total_num); false when there is no such row.
+    bool storeTotal(qint64 rowId, int total);
     // Deletes the row; false when there was none.
     bool remove(qint64 id);
 

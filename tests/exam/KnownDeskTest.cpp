@@ -7,16 +7,25 @@
 #include "exam/ui/ChapterPage.h"
 #include "exam/ui/PracticeDesk.h"
 #include "exam/ui/ReviewWindow.h"
+#include "exam/ui/ScorePage.h"
 #include "practice/KnownQuestions.h"
+#include "practice/ui/RevealPanel.h"
 #include "practice/ui/SingleChoicePage.h"
 #include "store/Sql.h"
 #include "widgets/LinkLabel.h"
+#include "widgets/OutputView.h"
 
 #include <QApplication>
+#include <QContextMenuEvent>
+#include <QDir>
 #include <QEnterEvent>
 #include <QListWidget>
+#include <QMenu>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QSignalSpy>
+#include <QSqlQuery>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -30,7 +39,8 @@ const QString kSibling = QStringLiteral("第二章");
 // the second with two questions, one of them known.
 struct Desk
 {
-    Desk()
+    // extraSingles more single choices ("1") follow in the first chapter.
+    explicit Desk(int extraSingles = 0)
         : actions(clipboard, notifier), review(actions), main(db.db(), notifier),
           desk(main, db.db(), notifier, main.startupSettings(), main.settingsForm(), review)
     {
@@ -43,6 +53,9 @@ struct Desk
             ids << db.addQuestion(chapter, 1, QStringLiteral("单选%1").arg(i), options,
                                   QString::number(i));
         ids << db.addQuestion(chapter, 4, QStringLiteral("判断"), {}, QStringLiteral("0"));
+        for (int i = 1; i <= extraSingles; ++i)
+            ids << db.addQuestion(chapter, 1, QStringLiteral("续%1").arg(i), options,
+                                  QStringLiteral("1"));
         db.addQuestion(sibling, 1, QStringLiteral("线路一"), options, QStringLiteral("1"));
         siblingKnown = db.addQuestion(sibling, 1, QStringLiteral("线路二"), options,
                                       QStringLiteral("1"), 2, false);
@@ -77,6 +90,38 @@ struct Desk
     QList<qint64> ids;
     qint64 siblingKnown = 0;
 };
+
+// Runs `step` once a widget of the kind is up (a modal window, a popup
+// menu), from the event loop of whatever opened it.
+template <class Widget>
+void whenUp(std::function<QWidget *()> active, std::function<void(Widget *)> step, int tries = 100)
+{
+    QTimer::singleShot(20, [=] {
+        if (auto *widget = qobject_cast<Widget *>(active()))
+            step(widget);
+        else if (tries > 0)
+            whenUp<Widget>(active, step, tries - 1);
+    });
+}
+
+// While the review is up: "试题另存为..." of its text's menu, opened with a
+// right-click on the text and chosen with the keys, then "关闭".
+void saveAndCloseTheReview()
+{
+    whenUp<ReviewWindow>(&QApplication::activeModalWidget, [](ReviewWindow *review) {
+        whenUp<QMenu>(&QApplication::activePopupWidget, [](QMenu *menu) {
+            QTest::keyClick(menu, Qt::Key_Down);
+            QTest::keyClick(menu, Qt::Key_Down);
+            QCOMPARE(menu->activeAction()->text(), QStringLiteral("试题另存为..."));
+            QTest::keyClick(menu, Qt::Key_Return);
+        });
+        QWidget *text = review->view()->viewport();
+        const QPoint at(40, 40);
+        QContextMenuEvent rightClick(QContextMenuEvent::Mouse, at, text->mapToGlobal(at));
+        QApplication::sendEvent(text, &rightClick);
+        review->findChild<QPushButton *>(QStringLiteral("reviewClose"))->click();
+    });
+}
 
 bool boldUnderlined(const QLabel *label)
 {
@@ -178,6 +223,29 @@ private slots:
                  true);
     }
 
+    // The pointer over "查看答案", then "【此题会做不练习】" before the half
+    // second is up: the next question shows no answer it was not given.
+    void markingKnownDropsAPendingReveal()
+    {
+        Desk d;
+        QVERIFY(QTest::qWaitForWindowExposed(&d.main));
+        d.startSet();
+        SingleChoicePage *page = d.desk.singleChoicePage();
+        auto *panel = page->findChild<RevealPanel *>();
+        QVERIFY(panel && panel->isVisible());
+        hover(panel, true);
+        hover(panel, false);
+        QVERIFY(d.desk.run().revealRunning());
+        d.desk.run().tickReveal();
+        QTest::mouseClick(d.desk.knownMarkCommand(), Qt::LeftButton);
+        QCOMPARE(d.desk.run().current(), 2);
+        for (int i = 0; i < PracticeRun::kRevealStart; ++i)
+            d.desk.run().tickReveal();
+        QCOMPARE(page->chosenLabel()->text(), QString());
+        QCOMPARE(d.desk.run().question(2).userAnswer, QString());
+        QVERIFY(!d.desk.run().revealRunning());
+    }
+
     void failedMarkKeepsTheFigure()
     {
         Desk d;
@@ -240,6 +308,89 @@ private slots:
         QVERIFY(
             d.desk.chapterPage()->setList()->item(0)->text().endsWith(QStringLiteral("4道试题")));
         QCOMPARE(d.desk.knownFigureLabel()->text(), QStringLiteral("0/6"));
+    }
+
+    // The restore link takes a click only while it offers the restore: after a
+    // load of one type it is empty, and a click on that blank space (through
+    // the window, as the pointer does) puts nothing back.
+    void restoreLinkOnlyWhereItIsOffered_data()
+    {
+        QTest::addColumn<int>("typeFilter");
+        QTest::addColumn<bool>("offered");
+        QTest::addColumn<int>("knownAfter");
+        QTest::newRow("all types: the link restores the bank") << 0 << true << 0;
+        QTest::newRow("single choice: blank space, nothing restored") << 1 << false << 2;
+        QTest::newRow("true/false: blank space, nothing restored") << 4 << false << 2;
+    }
+    void restoreLinkOnlyWhereItIsOffered()
+    {
+        QFETCH(int, typeFilter);
+        QFETCH(bool, offered);
+        QFETCH(int, knownAfter);
+        Desk d;
+        QVERIFY(QTest::qWaitForWindowExposed(&d.main));
+        d.db.exec(
+            QStringLiteral("update 考试训练题库 set 题目选择 = 0 where id = %1").arg(d.ids[0]));
+        d.desk.chooseChapter(kChapter);
+        d.desk.session().startSequential(typeFilter);
+        QCOMPARE(d.main.currentPage(), MainFrame::Page::Chapter);
+        d.notifier.notices.clear();
+
+        LinkLabel *link = d.desk.chapterPage()->restoreLink();
+        QCOMPARE(link->text().isEmpty(), !offered);
+        // The middle of the link's 300 x 20 pixels.
+        const QPoint at = link->mapTo(&d.main, QPoint(150, 10));
+        QWidget *under = d.main.childAt(at);
+        QVERIFY(under);
+        const bool hand = under->cursor().shape() == Qt::PointingHandCursor;
+        QTest::mouseClick(d.main.windowHandle(), Qt::LeftButton, {}, at);
+        QCOMPARE(d.knownCount(), knownAfter);
+        QCOMPARE(d.notifier.notices.size(), offered ? 1 : 0);
+        // Nor does the pointer turn into a hand over it.
+        QCOMPARE(under == link, offered);
+        QCOMPARE(hand, offered);
+    }
+
+    // A set still loaded when the chapter page's restore link reloads the
+    // chapter (reached from the score page through "查看我的做题记录") is
+    // graded as the set it is: its log line, its review file.
+    void restoreUnderALoadedSetGradesThatSet()
+    {
+        QTemporaryDir dir;
+        const QString previous = QDir::currentPath();
+        QDir::setCurrent(dir.path());
+        const auto back = qScopeGuard([&] { QDir::setCurrent(previous); });
+        Desk d(18); // 22 questions: sets of 10, 10 and 2
+        QVERIFY(QTest::qWaitForWindowExposed(&d.main));
+        d.main.settingsForm().setSetSize(10);
+        d.desk.chooseChapter(kChapter);
+        QListWidget *sets = d.desk.chapterPage()->setList();
+        QCOMPARE(sets->count(), 3);
+        QTest::mouseClick(sets->viewport(), Qt::LeftButton, {},
+                          sets->visualItemRect(sets->item(2)).center());
+        QTest::mouseClick(d.desk.chapterPage()->extractButton(), Qt::LeftButton);
+        QCOMPARE(d.desk.run().length(), 2);
+        auto *next = d.main.findChild<QPushButton *>(QStringLiteral("Button2"));
+        QTest::mouseClick(next, Qt::LeftButton);
+        QTest::mouseClick(next, Qt::LeftButton);
+        QCOMPARE(d.main.currentPage(), MainFrame::Page::Score);
+        QTest::mouseClick(d.desk.scorePage()->findChild<LinkLabel *>(QStringLiteral("Label62")),
+                          Qt::LeftButton);
+        QCOMPARE(d.main.currentPage(), MainFrame::Page::Chapter);
+        QVERIFY(d.desk.run().active());
+
+        saveAndCloseTheReview();
+        LinkLabel *restore = d.desk.chapterPage()->restoreLink();
+        QTest::mouseClick(d.main.windowHandle(), Qt::LeftButton, {},
+                          restore->mapTo(&d.main, QPoint(20, 10)));
+        QVERIFY(!d.desk.run().active());
+        QSqlQuery log(d.db.db());
+        QVERIFY(log.exec(QStringLiteral("select info from log")));
+        QStringList lines;
+        while (log.next())
+            lines << log.value(0).toString();
+        QCOMPARE(lines, QStringList{QStringLiteral("[练习模式]-[第一章]第【3】套")});
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"NO02.txt"});
     }
 
     void failedRestoreLinkDoesNotReload()

@@ -5,13 +5,16 @@
 
 #include "app/ui/MainWindow.h"
 #include "exam/MockExamForm.h"
+#include "exam/QuotaRules.h"
 #include "exam/ui/QuotaCommands.h"
 #include "exam/ui/QuotaGridDelegate.h"
 #include "exam/ui/QuotaPage.h"
 #include "store/QuotaTable.h"
 #include "widgets/LinkLabel.h"
 
+#include <QApplication>
 #include <QComboBox>
+#include <QContextMenuEvent>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -161,6 +164,14 @@ private slots:
             << "Edit18"
             << "<<<"
             << "120" << QStringList{"[软件提示]:试题量默认设置为 120 道."} << 60 << 120;
+        QTest::newRow("time zero shows the time used")
+            << "Edit17"
+            << "*0"
+            << "60" << QStringList{"[软件提示]:考试时间默认设置为 60 分钟."} << 60 << 120;
+        QTest::newRow("count zero refused")
+            << "Edit18"
+            << "*45*0"
+            << "45" << QStringList{quotarules::zeroQuestionLimitNotice()} << 60 << 45;
         QTest::newRow("score field digits only") << "Edit25"
                                                  << "x7-"
                                                  << "07" << QStringList{} << 60 << 120;
@@ -306,6 +317,73 @@ private slots:
         }
         QCOMPARE(table->rowCount(), rowsLeft);
         QCOMPARE(QuotaTable(f.db.db()).ofBank(f.bank).size(), rowsLeft);
+    }
+
+    // The page shows another bank than the picker's: the bank view of the
+    // link and of the table's menu, and "重新抽题", act on the bank shown.
+    void commandsActOnTheBankShown_data()
+    {
+        QTest::addColumn<int>("command"); // 0 the link, 1 the menu, 2 "重新抽题"
+        QTest::newRow("本试题库已抽取试题全部查看") << 0;
+        QTest::newRow("查看---本分类--全部章节-随机抽取的试题") << 1;
+        QTest::newRow("重新抽题") << 2;
+    }
+    void commandsActOnTheBankShown()
+    {
+        QFETCH(int, command);
+        Fixture f;
+        const qint64 lines = f.db.addBank(QStringLiteral("线路"));
+        const qint64 chapter = f.db.addChapter(lines, QStringLiteral("线路一章"));
+        f.add(chapter, 1);
+        f.add(chapter, 1);
+        f.main.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&f.main));
+        f.pickerBank = lines;
+        f.commands->openPage();
+        f.saveWith(2);
+        f.pickerBank = f.bank;
+        f.commands->openPage();
+        f.saveWith(1);
+        // The user picks 线路 on the page; the picker stays on 安规.
+        QComboBox *banks = f.page->bankList();
+        banks->setFocus();
+        QTest::keyClick(banks, Qt::Key_Down);
+        QTest::keyClick(banks, Qt::Key_Down);
+        QCOMPARE(banks->currentText(), QStringLiteral("线路"));
+        QCOMPARE(f.page->table()->rowCount(), 1);
+        QCOMPARE(f.page->table()->item(0, 6)->text(), QStringLiteral("2"));
+        f.notifier.notices.clear();
+
+        QSignalSpy papers(f.page, &QuotaPage::paperRequested);
+        if (command == 0) {
+            QTest::mouseClick(f.child<LinkLabel>(QStringLiteral("Label162")), Qt::LeftButton);
+        } else if (command == 1) {
+            QWidget *viewport = f.page->table()->viewport();
+            const QPoint at(20, 60); // below the one row
+            QContextMenuEvent rightClick(QContextMenuEvent::Mouse, at, viewport->mapToGlobal(at));
+            QApplication::sendEvent(viewport, &rightClick);
+            QMenu *menu = f.page->tableMenu();
+            QVERIFY(menu->isVisible());
+            QTest::keyClick(menu, Qt::Key_Down);
+            QTest::keyClick(menu, Qt::Key_Down);
+            QCOMPARE(menu->activeAction()->text(),
+                     QStringLiteral("查看---本分类--全部章节-随机抽取的试题"));
+            QTest::keyClick(menu, Qt::Key_Return);
+        } else {
+            QTest::mouseClick(f.commands->redrawLink(), Qt::LeftButton);
+        }
+        if (command < 2) {
+            QCOMPARE(papers.size(), 1);
+            const auto scope = papers.at(0).at(0).value<PaperScope>();
+            QCOMPARE(scope.kind, PaperScope::Kind::Bank);
+            QCOMPARE(scope.id, lines);
+        } else {
+            QCOMPARE(f.notifier.notices.size(), 1);
+            QVERIFY2(f.notifier.notices[0].contains(QStringLiteral("[线路] 中试题:[2]道")),
+                     qPrintable(f.notifier.notices[0]));
+            QCOMPARE(f.main.currentPage(), MainFrame::Page::Quota);
+            QCOMPARE(banks->currentText(), QStringLiteral("线路"));
+        }
     }
 
     void redrawCommand_data()

@@ -46,9 +46,13 @@ private slots:
         QTest::newRow("time of too many digits") << true << "99999999999999999999"
                                                  << "180"
                                                  << "[软件提示]:考试时间最大设置为 180 分钟.";
+        // 0 minutes would end the examination at once: it runs 60, the field says so.
         QTest::newRow("time zero") << true << "0"
-                                   << ""
-                                   << "";
+                                   << "60"
+                                   << "[软件提示]:考试时间默认设置为 60 分钟.";
+        QTest::newRow("time of zeros") << true << "000"
+                                       << "60"
+                                       << "[软件提示]:考试时间默认设置为 60 分钟.";
         QTest::newRow("count cleared") << false << ""
                                        << "120"
                                        << "[软件提示]:试题量默认设置为 120 道.";
@@ -61,6 +65,11 @@ private slots:
         QTest::newRow("count with leading zeros") << false << "0150"
                                                   << ""
                                                   << "";
+        // No quota fits under a limit of 0: refused, the count before comes back.
+        QTest::newRow("count zero") << false << "0"
+                                    << "45" << quotarules::zeroQuestionLimitNotice();
+        QTest::newRow("count of zeros") << false << "00"
+                                        << "45" << quotarules::zeroQuestionLimitNotice();
     }
 
     void fieldCorrections()
@@ -69,8 +78,8 @@ private slots:
         QFETCH(QString, typed);
         QFETCH(QString, text);
         QFETCH(QString, notice);
-        const auto fix =
-            minutes ? quotarules::checkMinutes(typed) : quotarules::checkQuestionLimit(typed);
+        const auto fix = minutes ? quotarules::checkMinutes(typed)
+                                 : quotarules::checkQuestionLimit(typed, QStringLiteral("45"));
         QCOMPARE(fix.has_value(), !text.isEmpty());
         if (fix) {
             QCOMPARE(fix->text, text);

@@ -416,7 +416,7 @@ private slots:
         QCOMPARE(p.notifier.questions.size(), 1);
         QCOMPARE(p.notifier.questions[0].text, quotarules::redrawQuestion());
         QCOMPARE(p.notifier.notices,
-                 QStringList{quotarules::redrawnNotice(QStringLiteral("安规"), 7) + "\r\n" +
+                 QStringList{quotarules::redrawnNotice(QStringLiteral("安规"), 5) + "\r\n" +
                              quotarules::shortChapterLine(QStringLiteral("第二章"), 4, 2, 3) +
                              "\r\n" + quotarules::goneChaptersLine(1)});
         QuotaTable table(b.db.db());
@@ -429,6 +429,42 @@ private slots:
         QCOMPARE(two.drawn[3], list({b.secondTrueFalse[1], b.secondTrueFalse[0]}));
         QCOMPARE(two.drawn[0], QStringLiteral("#3"));
         QCOMPARE(table.row(gone)->drawn[0], QStringLiteral("#4"));
+    }
+
+    // The re-draw draws what a chapter holds; the notice and each row's total
+    // give the questions drawn, also where a chapter holds fewer than its quota.
+    void redrawTellsTheQuestionsDrawn_data()
+    {
+        QTest::addColumn<QList<int>>("quotas"); // 第一章's row
+        QTest::addColumn<int>("drawn");
+        QTest::addColumn<int>("shortLines");
+        QTest::newRow("quotas the chapter holds") << QList<int>{2, 1, 0, 0, 1} << 4 << 0;
+        QTest::newRow("single choice over what it holds") << QList<int>{1500, 0, 0, 0, 0} << 5 << 1;
+        QTest::newRow("two types over") << QList<int>{6, 3, 0, 0, 1} << 8 << 2;
+        QTest::newRow("a type it lacks") << QList<int>{0, 0, 4, 0, 0} << 0 << 1;
+    }
+    void redrawTellsTheQuestionsDrawn()
+    {
+        QFETCH(QList<int>, quotas);
+        QFETCH(int, drawn);
+        QFETCH(int, shortLines);
+        Banks b;
+        std::array<int, 5> quota{};
+        std::copy(quotas.begin(), quotas.end(), quota.begin());
+        const qint64 row = b.addRow(b.safety, b.first, 1, quota);
+        Page p(b);
+        QCOMPARE(p.setup.redraw(b.safety, QStringLiteral("安规")), QuotaSetup::Redraw::Done);
+        QCOMPARE(p.notifier.notices.size(), 1);
+        const QStringList lines = p.notifier.notices[0].split(QStringLiteral("\r\n"));
+        QCOMPARE(lines.first(), quotarules::redrawnNotice(QStringLiteral("安规"), drawn));
+        QCOMPARE(lines.size(), 1 + shortLines);
+        const QuotaRow stored = *QuotaTable(b.db.db()).row(row);
+        QCOMPARE(stored.total, drawn);
+        QCOMPARE(stored.quota, quota); // the quotas themselves stay
+        int ids = 0;
+        for (const QString &list : stored.drawn)
+            ids += static_cast<int>(quota::idsOf(list).size());
+        QCOMPARE(ids, drawn);
     }
 
     void redrawOutcomes_data()
@@ -491,6 +527,10 @@ private slots:
                                      << "45" << 45 << 0;
         QTest::newRow("count 200") << false << "200"
                                    << "150" << 150 << 1;
+        QTest::newRow("time 0 runs 60") << true << "0"
+                                        << "60" << 60 << 1;
+        QTest::newRow("count 0 refused") << false << "0"
+                                         << "120" << 120 << 1;
     }
 
     void fieldsSetTheExamination()

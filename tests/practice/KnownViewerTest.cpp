@@ -75,7 +75,7 @@ private slots:
         QSignalSpy changed(&v.viewer, &KnownViewer::changed);
         v.viewer.fill();
         QCOMPARE(changed.count(), 1);
-        QCOMPARE(v.viewer.display().countLabel, QStringLiteral("会做的试题数:3"));
+        QCOMPARE(v.viewer.display().countLabel, QStringLiteral("会做的试题数:3  【第一章 变电】"));
         QCOMPARE(v.gridIds(), (QStringList{idText(v.ids[1]), idText(v.ids[2]), idText(v.ids[4])}));
         QCOMPARE(v.viewer.display().rows.at(0).type, QStringLiteral("多选"));
         QCOMPARE(v.viewer.display().rows.at(0).answer, QStringLiteral("B"));
@@ -148,7 +148,7 @@ private slots:
         v.viewer.clickRow(1);
         v.viewer.restoreOne();
         QVERIFY(v.toPractise(v.ids[2]));
-        QCOMPARE(v.viewer.display().countLabel, QStringLiteral("会做的试题数:2"));
+        QCOMPARE(v.viewer.display().countLabel, QStringLiteral("会做的试题数:2  【第一章 变电】"));
         QCOMPARE(v.gridIds(), (QStringList{idText(v.ids[1]), idText(v.ids[4])}));
         QCOMPARE(figure.count(), 1);
         QCOMPARE(figure.at(0).at(0).toString(), QStringLiteral("2:5"));
@@ -163,7 +163,7 @@ private slots:
         QSignalSpy figure(&v.viewer, &KnownViewer::figureChanged);
         v.viewer.fill();
         v.viewer.restoreAll();
-        QCOMPARE(v.viewer.display().countLabel, QStringLiteral("会做的试题数:0"));
+        QCOMPARE(v.viewer.display().countLabel, QStringLiteral("会做的试题数:0  【第一章 变电】"));
         QCOMPARE(v.gridIds(), QStringList{QString()});
         QCOMPARE(figure.count(), 1);
         QCOMPARE(figure.at(0).at(0).toString(), QStringLiteral("0:5"));

@@ -104,7 +104,7 @@ private slots:
         Window w;
         w.window.open();
         QVERIFY(QTest::qWaitForWindowExposed(&w.window));
-        QCOMPARE(w.window.countLabel()->text(), QStringLiteral("会做的试题数:3"));
+        QCOMPARE(w.window.countLabel()->text(), QStringLiteral("会做的试题数:3  【第一章 变电】"));
         QCOMPARE(w.window.grid()->model()->rowCount(), 3);
         QCOMPARE(w.cell(0, 0), QString::number(w.ids[0]));
         QCOMPARE(w.cell(0, 1), QStringLiteral("单选"));
@@ -143,11 +143,11 @@ private slots:
         QCOMPARE(w.notifier.notices, QStringList{KnownQuestions::kNothingChosenNotice});
         w.clickRow(0);
         w.window.restoreOneButton()->click();
-        QCOMPARE(w.window.countLabel()->text(), QStringLiteral("会做的试题数:2"));
+        QCOMPARE(w.window.countLabel()->text(), QStringLiteral("会做的试题数:2  【第一章 变电】"));
         QCOMPARE(figure.count(), 1);
         QCOMPARE(figure.at(0).at(0).toString(), QStringLiteral("2:4"));
         w.window.restoreAllButton()->click();
-        QCOMPARE(w.window.countLabel()->text(), QStringLiteral("会做的试题数:0"));
+        QCOMPARE(w.window.countLabel()->text(), QStringLiteral("会做的试题数:0  【第一章 变电】"));
         QCOMPARE(w.window.grid()->model()->rowCount(), 1);
         QCOMPARE(
             sql::scalar(w.db.db(),

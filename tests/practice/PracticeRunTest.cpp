@@ -640,6 +640,68 @@ private slots:
             QCOMPARE(d.multiFeedback, QStringLiteral("正确"));
     }
 
+    // The pointer over "查看答案", then a move before the half second is up:
+    // the pending reveal is dropped, nothing lands on the question moved to.
+    void moveDropsThePendingReveal_data()
+    {
+        QTest::addColumn<QString>("types");
+        QTest::addColumn<QString>("move"); // n Next, p Prior, a digit a strip jump, t true + ticks
+        QTest::addColumn<int>("landing");
+        QTest::newRow("Next") << "2222"
+                              << "n" << 3;
+        QTest::newRow("Prior") << "2222"
+                               << "p" << 1;
+        QTest::newRow("strip jump") << "2222"
+                                    << "4" << 4;
+        QTest::newRow("automatic move after a true/false answer") << "2422"
+                                                                  << "t" << 3;
+        QTest::newRow("Next onto a fill-in question") << "2233"
+                                                      << "n" << 3;
+    }
+    void moveDropsThePendingReveal()
+    {
+        QFETCH(QString, types);
+        QFETCH(QString, move);
+        QFETCH(int, landing);
+        Fixture f;
+        f.run.setSliderPosition(300); // the automatic move after 3 ticks
+        f.run.load(makeRun(types, {"134", "1", "134", "134"}), RunMode::SequentialSet, false);
+        f.run.next();
+        QCOMPARE(f.run.current(), 2);
+        f.run.revealHover();
+        QVERIFY(f.run.revealRunning());
+        f.revealTicks(2);
+        const QChar m = move.at(0);
+        if (m == QLatin1Char('n')) {
+            f.run.next();
+        } else if (m == QLatin1Char('p')) {
+            f.run.prior();
+        } else if (m == QLatin1Char('t')) {
+            f.run.answerTrueFalse(true);
+            f.ticks(3);
+        } else {
+            f.run.stripClick(m.digitValue());
+        }
+        QCOMPARE(f.run.current(), landing);
+        QVERIFY(!f.run.revealRunning());
+        QVERIFY(!f.run.display().revealFigureVisible);
+        QCOMPARE(f.run.display().revealFigure, QStringLiteral("5"));
+        f.revealTicks(PracticeRun::kRevealStart);
+        const RunDisplay &d = f.run.display();
+        QCOMPARE(f.run.question(landing).userAnswer, QString());
+        QCOMPARE(d.multiChecks, (std::array<bool, 4>{}));
+        QCOMPARE(d.multiChosen, QString());
+        QCOMPARE(d.multiFeedback, QString());
+        QCOMPARE(d.fillInText, QString());
+        f.run.next();
+        QCOMPARE(f.run.objectiveCorrect(), m == QLatin1Char('t') ? 1 : 0);
+        // A new hover on the question moved to reveals its own answer.
+        f.run.stripClick(landing);
+        f.run.revealHover();
+        f.revealTicks(PracticeRun::kRevealStart);
+        QCOMPARE(f.run.question(landing).userAnswer, QStringLiteral("134"));
+    }
+
     void revealPanels()
     {
         Settings off;

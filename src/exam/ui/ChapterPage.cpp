@@ -173,6 +173,9 @@ void ChapterPage::render(const SequentialPractice::ChapterPage &page, int highli
     m_bankChapter->setText(page.bankChapterLine);
     m_level->setText(page.levelLine);
     m_restore->setText(page.restoreLinkText);
+    // A load of one type offers no restore: the emptied link is no click
+    // target either (blank space must never put the bank back to practise).
+    m_restore->setVisible(!page.restoreLinkText.isEmpty());
     m_hint->setText(page.hintLine);
     if (frame.logSerial != m_logSerial) {
         m_logSerial = frame.logSerial;

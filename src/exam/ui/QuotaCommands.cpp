@@ -22,7 +22,7 @@ QuotaCommands::QuotaCommands(MainFrame &frame, QuotaPage &page, PickerBank bank,
     m_frame.addCommand(MainFrame::CommandGroup::Exam, m_settings);
     m_frame.addCommand(MainFrame::CommandGroup::Exam, m_figure);
     m_frame.addCommand(MainFrame::CommandGroup::Exam, m_redraw);
-    connect(m_settings, &LinkLabel::clicked, this, &QuotaCommands::openPage);
+    connect(m_settings, &LinkLabel::clicked, this, [this] { openPage(); });
     connect(m_redraw, &LinkLabel::clicked, this, &QuotaCommands::redraw);
 }
 
@@ -32,12 +32,20 @@ void QuotaCommands::openPage()
     m_frame.showPage(MainFrame::Page::Quota);
 }
 
+void QuotaCommands::openPage(qint64 bankId)
+{
+    m_page.open(bankId);
+    m_frame.showPage(MainFrame::Page::Quota);
+}
+
 void QuotaCommands::redraw()
 {
-    const qint64 bank = m_bank.id ? m_bank.id() : 0;
-    const QString name = m_bank.name ? m_bank.name() : QString();
+    const QuotaSetup &setup = m_page.setup();
+    const bool pageBank = m_frame.currentPage() == MainFrame::Page::Quota && setup.bankId() != 0;
+    const qint64 bank = pageBank ? setup.bankId() : (m_bank.id ? m_bank.id() : 0);
+    const QString name = pageBank ? setup.bankName() : (m_bank.name ? m_bank.name() : QString());
     if (m_page.setup().redraw(bank, name) == QuotaSetup::Redraw::NoQuotas)
-        openPage();
+        openPage(bank);
     else
         m_page.refreshTable();
 }

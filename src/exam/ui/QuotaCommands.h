@@ -11,8 +11,10 @@ class QuotaPage;
 
 // The quota commands of the command page: "模拟考试抽题设置" opens the quota
 // page and, while the pointer rests on it, "已抽题数:" shows the total quota
-// of the picker's bank; "重新抽题" re-draws that bank's quotas, or sends the
-// user to the quota page when it has none.
+// of the picker's bank; "重新抽题" re-draws a bank's quotas, or sends the
+// user to the quota page for that bank when it has none. The bank re-drawn
+// is the one whose quotas the quota page shows while that page is up, the
+// picker's bank otherwise.
 class QuotaCommands : public QObject
 {
     Q_OBJECT
@@ -26,8 +28,9 @@ public:
 
     QuotaCommands(MainFrame &frame, QuotaPage &page, PickerBank bank, QObject *parent = nullptr);
 
-    // Shows the quota page opened with the picker's bank.
+    // Shows the quota page opened with the picker's bank, or with the given bank.
     void openPage();
+    void openPage(qint64 bankId);
     // "重新抽题".
     void redraw();
 

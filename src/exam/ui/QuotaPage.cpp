@@ -268,7 +268,12 @@ QuotaPage::QuotaPage(QSqlDatabase db, Notifier &notifier, RandomSource &random, 
 
 void QuotaPage::open()
 {
-    m_setup.open(m_pickerBank ? m_pickerBank() : 0);
+    open(m_pickerBank ? m_pickerBank() : 0);
+}
+
+void QuotaPage::open(qint64 bankId)
+{
+    m_setup.open(bankId);
     render();
 }
 
@@ -379,11 +384,11 @@ void QuotaPage::viewSelectedRow()
         emit paperRequested(*scope);
 }
 
+// The stored draw of the bank whose quotas the table shows.
 void QuotaPage::viewBank()
 {
-    const qint64 bank = m_pickerBank ? m_pickerBank() : 0;
-    if (bank != 0)
-        emit paperRequested(PaperScope::ofBank(bank));
+    if (m_setup.bankId() != 0)
+        emit paperRequested(PaperScope::ofBank(m_setup.bankId()));
 }
 
 void QuotaPage::deleteSelectedRow()

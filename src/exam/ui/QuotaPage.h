@@ -36,11 +36,14 @@ public:
     QuotaSetup &setup() { return m_setup; }
     // The picker's current bank (id 0 for none).
     void setBankSource(std::function<qint64()> bankId) { m_pickerBank = std::move(bankId); }
-    // Opens the page with the picker's current bank; the caller shows it.
+    // Opens the page with the picker's current bank, or with the given bank;
+    // the caller shows it.
     void open();
+    void open(qint64 bankId);
     // Reads the bank's quota rows afresh and shows them.
     void refreshTable();
-    // The actions of the table's context menu, for the row selected in the table.
+    // The actions of the table's context menu, for the row selected in the
+    // table, and for the bank the page shows.
     void viewSelectedRow();
     void viewBank();
     void deleteSelectedRow();
