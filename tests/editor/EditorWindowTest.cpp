@@ -1,5 +1,4 @@
-#include "RecordingNotifier.h"
-#include "TestDatabase.h"
+#include "EditorFixture.h"
 #include "TestRegistry.h"
 
 #include "editor/ui/EditorWindow.h"
@@ -23,14 +22,6 @@
 
 namespace {
 
-// Pictures of the windows for people to look at, when DRILLBAY_SHOTS names a folder.
-void shoot(QWidget *widget, const QString &name)
-{
-    const QString folder = qEnvironmentVariable("DRILLBAY_SHOTS");
-    if (!folder.isEmpty())
-        widget->grab().save(folder + QLatin1Char('/') + name + QStringLiteral(".png"));
-}
-
 // Text typed as an input method hands it over, Chinese included.
 void typeIn(QWidget *field, const QString &text)
 {
@@ -38,38 +29,6 @@ void typeIn(QWidget *field, const QString &text)
     typing.setCommitString(text);
     QCoreApplication::sendEvent(field, &typing);
 }
-
-struct Editor
-{
-    TestDatabase db;
-    RecordingNotifier notifier;
-    qint64 bank = 0;
-    qint64 chapter = 0;
-    EditorWindow window{db.db(), notifier};
-
-    Editor()
-    {
-        bank = db.addBank(QStringLiteral("电力安全规程"));
-        chapter = db.addChapter(bank, QStringLiteral("第一章 总则"));
-        db.addChapter(bank, QStringLiteral("第二章 保证安全的组织措施"));
-    }
-    template <typename T> T *find(const QString &name, QWidget *in = nullptr) const
-    {
-        T *found = (in ? in : const_cast<EditorWindow *>(&window))->findChild<T *>(name);
-        if (!found)
-            qFatal("no child %s", qPrintable(name));
-        return found;
-    }
-    void chooseFirstChapter()
-    {
-        window.open();
-        auto *banks = find<QComboBox>(QStringLiteral("ComboBox1"));
-        emit banks->activated(0);
-        auto *chapters = find<QComboBox>(QStringLiteral("ComboBox2"));
-        emit chapters->activated(0);
-    }
-    int questions() const { return QuestionTable(db.db()).count(QuestionScope::chapter(chapter)); }
-};
 
 } // namespace
 
