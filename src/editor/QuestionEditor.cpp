@@ -135,6 +135,8 @@ QuestionEditor::Outcome QuestionEditor::browseAll()
         if (m_counts[type] > 0)
             return browseType(type);
     }
+    // A chapter without questions lists nothing, not the list shown before.
+    m_browse.clear();
     return Outcome::Nothing;
 }
 

@@ -9,6 +9,25 @@
 #include <QPushButton>
 #include <QTextEdit>
 
+namespace {
+
+QString stemOf(int number)
+{
+    return QStringLiteral("第%1题").arg(number);
+}
+
+// The chapter's questions by stem.
+QStringList stems(const Editor &e, qint64 chapter)
+{
+    QStringList all;
+    for (const QuestionRow &row :
+         QuestionTable(e.db.db()).read(QuestionScope::chapter(chapter), 1000))
+        all << row.stem;
+    return all;
+}
+
+} // namespace
+
 // The editor's question list as the trainer uses it: the rows clicked and
 // right-clicked, the menu, the detail box below the list.
 class EditorListTest : public QObject
@@ -16,6 +35,90 @@ class EditorListTest : public QObject
     Q_OBJECT
 
 private slots:
+    // Both menu items act on the row right-clicked or selected; on an empty
+    // row they do nothing, whichever row held a question before.
+    void menuActsOnTheRowChosen_data()
+    {
+        QTest::addColumn<int>("questions"); // fill-in questions 第1题 … of the first chapter
+        QTest::addColumn<QString>("before");
+        QTest::addColumn<int>("row"); // right-clicked; -1: the menu key on the selected row
+        QTest::addColumn<QString>("item");
+        QTest::addColumn<bool>("byKeys");
+        QTest::addColumn<QString>("hit"); // the question deleted or corrected; empty: none
+
+        const QString remove = QStringLiteral("删除本小题");
+        const QString correct = QStringLiteral("修改本小题");
+        QTest::newRow("delete, the row right-clicked")
+            << 5 << QString() << 2 << remove << false << stemOf(3);
+        QTest::newRow("delete, the row right-clicked after another was clicked")
+            << 5 << QStringLiteral("click row 0") << 4 << remove << true << stemOf(1);
+        QTest::newRow("delete, an empty row")
+            << 5 << QString() << 7 << remove << false << QString();
+        QTest::newRow("delete, an empty row after a question was clicked")
+            << 5 << QStringLiteral("click row 0") << 7 << remove << true << QString();
+        QTest::newRow("correct, an empty row")
+            << 5 << QStringLiteral("click row 1") << 9 << correct << false << QString();
+        QTest::newRow("correct, the row right-clicked")
+            << 5 << QStringLiteral("click row 1") << 3 << correct << true << stemOf(2);
+        // Up on the first row of the only page selects its empty last row.
+        QTest::newRow("delete after Up onto an empty row")
+            << 5 << QStringLiteral("click row 0, Up") << -1 << remove << true << QString();
+        // Up on the first row of the second page turns back and selects the
+        // last row of the first page.
+        QTest::newRow("delete after Up onto the page before")
+            << 15 << QStringLiteral("下页, click row 0, Up") << -1 << remove << false << stemOf(4);
+        // A chapter with no questions empties the list.
+        QTest::newRow("delete after choosing an empty chapter")
+            << 5 << QStringLiteral("second chapter") << 0 << remove << false << QString();
+    }
+    void menuActsOnTheRowChosen()
+    {
+        QFETCH(int, questions);
+        QFETCH(QString, before);
+        QFETCH(int, row);
+        QFETCH(QString, item);
+        QFETCH(bool, byKeys);
+        QFETCH(QString, hit);
+        Editor e;
+        for (int i = 1; i <= questions; ++i)
+            e.db.addQuestion(e.chapter, 3, stemOf(i), {}, QStringLiteral("答"));
+        e.chooseFirstChapter();
+        QTableWidget *list = e.list();
+        if (before.startsWith(QStringLiteral("下页")))
+            QTest::mouseClick(e.find<QPushButton>(QStringLiteral("下页")), Qt::LeftButton);
+        if (before.contains(QStringLiteral("click row")))
+            e.clickRow(before.section(QStringLiteral("click row "), 1).left(1).toInt());
+        if (before.endsWith(QStringLiteral("Up"))) {
+            list->setFocus();
+            QTest::keyClick(list, Qt::Key_Up);
+        }
+        if (before == QStringLiteral("second chapter")) {
+            auto *chapters = e.find<QComboBox>(QStringLiteral("ComboBox2"));
+            QTest::keyClick(chapters, Qt::Key_Down);
+            QCOMPARE(chapters->currentIndex(), 1);
+            for (int r = 0; r < list->rowCount(); ++r)
+                QVERIFY2(list->item(r, 0)->text().isEmpty(), "the list still shows questions");
+        }
+
+        const QStringList kept = stems(e, e.chapter);
+        QVERIFY(e.chooseFromMenu(row, item, byKeys));
+        QStringList expected = kept;
+        if (item == QStringLiteral("删除本小题"))
+            expected.removeOne(hit);
+        QCOMPARE(stems(e, e.chapter), expected);
+        if (item == QStringLiteral("修改本小题")) {
+            if (hit.isEmpty()) {
+                QCOMPARE(e.window.currentPage(), int(EditorWindow::Browse));
+            } else {
+                QCOMPARE(e.window.currentPage(), int(EditorWindow::FirstCorrection) + 2);
+                QCOMPARE(e.find<QTextEdit>(QStringLiteral("stem"), e.window.page(7))->toPlainText(),
+                         hit);
+            }
+        }
+        QVERIFY(e.notifier.notices.isEmpty());
+        e.window.close();
+    }
+
     // A true/false question whose stored answer is neither "1" nor "0" opens
     // with neither choice ticked, whatever the question before had, and
     // "确定" asks for one instead of writing the old choice.

@@ -209,7 +209,7 @@ private slots:
         QCOMPARE(list->item(0, 1)->text(), QStringLiteral("多选题"));
         QCOMPARE(e.find<QLabel>(QStringLiteral("count"))->text(), QStringLiteral("14"));
         QCOMPARE(e.find<QLabel>(QStringLiteral("pageCount"))->text(), QStringLiteral("2"));
-        list->setCurrentCell(1, 0);
+        e.clickRow(1);
         const QString detail = e.find<OutputView>(QStringLiteral("detail"))->plainText();
         QVERIFY2(detail.contains(QStringLiteral("答案:BC")), qPrintable(detail));
         shoot(&e.window, QStringLiteral("editor-browse"));
@@ -218,10 +218,7 @@ private slots:
         QCOMPARE(list->item(1, 2)->text(), QStringLiteral("第1题多选"));
         QVERIFY(list->item(2, 0)->text().isEmpty());
 
-        list->setCurrentCell(0, 0);
-        QAction *correct = list->findChild<QAction *>(QStringLiteral("correctQuestion"));
-        QVERIFY(correct);
-        correct->trigger();
+        QVERIFY(e.chooseFromMenu(0, QStringLiteral("修改本小题")));
         QCOMPARE(e.window.currentPage(), 6);
         QuestionPage *page = e.window.page(6);
         QVERIFY(e.find<QAbstractButton>(QStringLiteral("choiceB"), page)->isChecked());
@@ -238,8 +235,7 @@ private slots:
 
         // The true/false browse link and its correction page.
         QTest::mouseClick(e.find<QLabel>(QStringLiteral("browseType4")), Qt::LeftButton);
-        list->setCurrentCell(0, 0);
-        correct->trigger();
+        QVERIFY(e.chooseFromMenu(0, QStringLiteral("修改本小题"), true));
         QCOMPARE(e.window.currentPage(), 8);
         shoot(&e.window, QStringLiteral("editor-correction-truefalse"));
         e.window.close();
@@ -271,9 +267,7 @@ private slots:
         e.db.addQuestion(e.chapter, type, QStringLiteral("题干<BR>第二行"), options, answer);
         e.chooseFirstChapter();
         QTest::mouseClick(e.find<QLabel>(QStringLiteral("browseType%1").arg(type)), Qt::LeftButton);
-        auto *list = e.find<QTableWidget>(QStringLiteral("StringGrid1"));
-        list->setCurrentCell(0, 0);
-        list->findChild<QAction *>(QStringLiteral("correctQuestion"))->trigger();
+        QVERIFY(e.chooseFromMenu(0, QStringLiteral("修改本小题")));
         QCOMPARE(e.window.currentPage(), 4 + type);
         QuestionPage *page = e.window.page(4 + type);
         QCOMPARE(e.find<QTextEdit>(QStringLiteral("stem"), page)->toPlainText(),
