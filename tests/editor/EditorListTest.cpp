@@ -119,6 +119,47 @@ private slots:
         e.window.close();
     }
 
+    // The detail box shows the row last clicked; a new list or page clears it
+    // and the selection, so that the next click shows the row clicked.
+    void detailFollowsTheList_data()
+    {
+        QTest::addColumn<QString>("control"); // a browse link or a paging button
+        QTest::addColumn<QString>("label");   // the type label shown after clicking row 1
+        QTest::newRow("判断浏览") << QStringLiteral("browseType4") << QStringLiteral("[判断题]");
+        QTest::newRow("下页") << QStringLiteral("下页") << QStringLiteral("[单选题]");
+        QTest::newRow("末页") << QStringLiteral("末页") << QStringLiteral("[单选题]");
+        QTest::newRow("首页") << QStringLiteral("首页") << QStringLiteral("[单选题]");
+        QTest::newRow("试题浏览") << QStringLiteral("browseAll") << QStringLiteral("[单选题]");
+    }
+    void detailFollowsTheList()
+    {
+        QFETCH(QString, control);
+        QFETCH(QString, label);
+        Editor e;
+        for (int i = 1; i <= 14; ++i)
+            e.db.addQuestion(e.chapter, 1, stemOf(i), {"甲", "乙", "丙", "丁"},
+                             QStringLiteral("1"));
+        e.db.addQuestion(e.chapter, 4, QStringLiteral("判断甲"), {}, QStringLiteral("1"));
+        e.db.addQuestion(e.chapter, 4, QStringLiteral("判断乙"), {}, QStringLiteral("0"));
+        e.chooseFirstChapter();
+        QTest::mouseClick(e.find<QLabel>(QStringLiteral("browseType1")), Qt::LeftButton);
+        auto *detail = e.find<OutputView>(QStringLiteral("detail"));
+        e.clickRow(1);
+        QVERIFY(detail->plainText().contains(stemOf(13)));
+
+        QWidget *clicked = e.find<QWidget>(control);
+        QTest::mouseClick(clicked, Qt::LeftButton);
+        QCOMPARE(detail->plainText(), QString());
+        QVERIFY(!e.list()->selectionModel()->hasSelection());
+
+        e.clickRow(1);
+        const QString shown = detail->plainText();
+        QVERIFY2(shown.contains(label + QLatin1Char('[') + e.list()->item(1, 0)->text() +
+                                QLatin1Char(']')),
+                 qPrintable(shown));
+        e.window.close();
+    }
+
     // A true/false question whose stored answer is neither "1" nor "0" opens
     // with neither choice ticked, whatever the question before had, and
     // "确定" asks for one instead of writing the old choice.

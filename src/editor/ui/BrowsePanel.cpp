@@ -158,7 +158,13 @@ void BrowsePanel::showList()
             m_list->item(row, 1)->setText(listed.typeName);
             m_list->item(row, 2)->setText(listed.stem);
         }
+        // A new list or page: no row is selected and the detail box is empty,
+        // so the next click shows the question clicked.
+        m_list->setCurrentCell(-1, -1);
+        m_list->clearSelection();
     }
+    m_selectedRow = -1;
+    m_detail->clearLines();
     m_count->setText(QString::number(browse.rowCount()));
     m_pageBox->setText(browse.pageText());
     m_pageCount->setText(QString::number(browse.pageCount()));
