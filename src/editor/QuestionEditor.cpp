@@ -24,6 +24,13 @@ QuestionEditor::Outcome QuestionEditor::storeFailed(const QString &what, const Q
     return Outcome::Failed;
 }
 
+void QuestionEditor::forgetChapter()
+{
+    m_chapter = 0;
+    m_counted = false;
+    m_browse.clear();
+}
+
 QuestionEditor::Outcome QuestionEditor::requireChapter(const QString &notice)
 {
     if (m_chapter != 0)
@@ -200,7 +207,12 @@ QuestionEditor::Outcome QuestionEditor::save(const QuestionDraft &draft)
     }
     check.row.chapterId = m_chapter;
     try {
-        QuestionTable(m_db).insert(check.row);
+        // The chapter may have been deleted since it was chosen (elsewhere in
+        // the program): the insert checks it in its own transaction.
+        if (!QuestionTable(m_db).insert(check.row)) {
+            m_notifier.inform(kChapterGone);
+            return Outcome::Refused;
+        }
     } catch (const StoreError &error) {
         return storeFailed(QStringLiteral("[软件提示]：试题没有保存，原因："), error.reason());
     }
@@ -352,6 +364,7 @@ QuestionEditor::Outcome QuestionEditor::removeChapter(int index)
         browseAll();
         return Outcome::Nothing;
     }
+    qint64 removedId = 0;
     try {
         ChapterTable chapters(m_db);
         const std::optional<ChapterRow> chapter = chapters.findByName(name);
@@ -368,10 +381,14 @@ QuestionEditor::Outcome QuestionEditor::removeChapter(int index)
             return Outcome::Refused;
         }
         chapters.removeWithQuotas(chapter->id);
+        removedId = chapter->id;
     } catch (const StoreError &error) {
         return storeFailed(QStringLiteral("[软件提示]：章节没有删除，原因："), error.reason());
     }
     m_notifier.inform(QStringLiteral("[软件提示]：该章节已经被成功地删除.请重新启动本软件后刷新."));
-    browseAll();
+    if (removedId == m_chapter)
+        forgetChapter(); // nothing is saved into, listed from or counted in a deleted chapter
+    else
+        browseAll();
     return Outcome::Done;
 }

@@ -41,6 +41,8 @@ public:
         "[软件提示]：未选择章节试题,请选择;如果要建立新试题章节，则点击【新建一章试题】.");
     inline static const QString kSaved = QStringLiteral("数据已经成功写入数据库");
     inline static const QString kCorrected = QStringLiteral("已经成功写入数据库");
+    inline static const QString kChapterGone =
+        QStringLiteral("[软件提示]：该章节已经被删除，试题没有保存，请重新选择章节.");
     inline static const QString kCreator = QStringLiteral("net_user");
     inline static const QString kDefaultMinutes = QStringLiteral("60");
     static constexpr int kChapterNameBytes = 50;
@@ -108,7 +110,8 @@ public:
     // bankText and chapterText are the selectors' texts for the notice.
     Outcome removeChapterQuestions(const QString &bankText, const QString &chapterText);
     // "删除章节": asks, then deletes the chapter at the selector's index if it
-    // holds no question, with its draw quotas.
+    // holds no question, with its draw quotas. Deleting the current chapter
+    // leaves no chapter chosen.
     Outcome removeChapter(int index);
 
     // Done when a chapter is current; otherwise tells the user to choose one
@@ -117,6 +120,8 @@ public:
 
 private:
     Outcome storeFailed(const QString &what, const QString &reason);
+    // No chapter is current: nothing listed, the counters not counted.
+    void forgetChapter();
 
     QSqlDatabase m_db;
     Notifier &m_notifier;

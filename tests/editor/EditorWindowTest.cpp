@@ -184,6 +184,30 @@ private slots:
         e.window.close();
     }
 
+    // "删除章节" on the chapter open in the editor leaves no chapter chosen:
+    // the entry pages then ask for one instead of saving into the deleted one.
+    void deletedChapterIsNoLongerChosen()
+    {
+        Editor e;
+        e.chooseFirstChapter();
+        auto *chapters = e.find<QComboBox>(QStringLiteral("ComboBox2"));
+        QTest::keyClick(chapters, Qt::Key_Down);
+        const qint64 second = e.window.editor().currentChapter();
+        QVERIFY(second != e.chapter);
+        QTest::mouseClick(e.find<QLabel>(QStringLiteral("input1")), Qt::LeftButton);
+        QCOMPARE(e.window.currentPage(), 0);
+        QTest::mouseClick(e.find<QLabel>(QStringLiteral("deleteChapter")), Qt::LeftButton);
+        QCOMPARE(e.notifier.notices,
+                 QStringList{
+                     QStringLiteral("[软件提示]：该章节已经被成功地删除.请重新启动本软件后刷新.")});
+        QCOMPARE(e.find<QLabel>(QStringLiteral("Label116"))->text(), QStringLiteral("0"));
+        QCOMPARE(e.window.currentPage(), int(EditorWindow::Empty));
+        QTest::mouseClick(e.find<QLabel>(QStringLiteral("input1")), Qt::LeftButton);
+        QCOMPARE(e.window.currentPage(), int(EditorWindow::Empty));
+        QCOMPARE(e.notifier.notices.last(), QuestionEditor::kNoChapter);
+        e.window.close();
+    }
+
     void entryWithoutChapter()
     {
         Editor e;

@@ -368,5 +368,7 @@ void EditorWindow::removeChapter()
     showChapterId();
     showCounters();
     m_browse->showList();
+    if (m_editor.currentChapter() == 0)
+        showPage(Empty);
     follow(outcome);
 }
