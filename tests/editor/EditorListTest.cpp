@@ -160,6 +160,38 @@ private slots:
         e.window.close();
     }
 
+    // "将该章节下试题全部删除" empties the chapter the selector shows, also
+    // after a bank change left another chapter open, and its notice names it.
+    void chapterQuestionsDeletedAreTheSelectors()
+    {
+        Editor e;
+        for (int i = 1; i <= 3; ++i)
+            e.db.addQuestion(e.chapter, 3, stemOf(i), {}, QStringLiteral("答"));
+        const qint64 otherBank = e.db.addBank(QStringLiteral("配电安全规程"));
+        const qint64 other = e.db.addChapter(otherBank, QStringLiteral("配电第一章"));
+        for (int i = 1; i <= 2; ++i)
+            e.db.addQuestion(other, 3, stemOf(i), {}, QStringLiteral("答"));
+        e.chooseFirstChapter();
+
+        auto *banks = e.find<QComboBox>(QStringLiteral("ComboBox1"));
+        QTest::keyClick(banks, Qt::Key_Down);
+        QCOMPARE(banks->currentText(), QStringLiteral("配电安全规程"));
+        auto *chapters = e.find<QComboBox>(QStringLiteral("ComboBox2"));
+        QCOMPARE(chapters->currentText(), QStringLiteral("【01】配电第一章(2道)"));
+        // The chapter left behind is no longer the one worked on.
+        QCOMPARE(e.find<QLabel>(QStringLiteral("Label116"))->text(), QStringLiteral("0"));
+        QTest::mouseClick(e.find<QLabel>(QStringLiteral("deleteQuestions")), Qt::LeftButton);
+
+        QCOMPARE(stems(e, e.chapter).size(), 3);
+        QCOMPARE(stems(e, other).size(), 0);
+        QCOMPARE(e.notifier.notices,
+                 QStringList{QStringLiteral(
+                     "提示：当前数据库：【配电安全规程】 章节名:【01】配电第一章(2道) "
+                     "下数据已经全部删除，总共删除有:【2】道.\r\n  "
+                     "但该章节名没有删除,如果不需要该章，请点击【删除章节】.")});
+        e.window.close();
+    }
+
     // A true/false question whose stored answer is neither "1" nor "0" opens
     // with neither choice ticked, whatever the question before had, and
     // "确定" asks for one instead of writing the old choice.

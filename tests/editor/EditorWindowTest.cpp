@@ -208,6 +208,28 @@ private slots:
         e.window.close();
     }
 
+    // Opened again, the selectors show the bank and chapter the editor still
+    // works on, not the first of each.
+    void reopenedSelectorsShowTheChosenChapter()
+    {
+        Editor e;
+        const qint64 otherBank = e.db.addBank(QStringLiteral("配电安全规程"));
+        e.db.addChapter(otherBank, QStringLiteral("配电第一章"));
+        const qint64 wanted = e.db.addChapter(otherBank, QStringLiteral("配电第二章"));
+        e.window.open();
+        auto *banks = e.find<QComboBox>(QStringLiteral("ComboBox1"));
+        auto *chapters = e.find<QComboBox>(QStringLiteral("ComboBox2"));
+        QTest::keyClick(banks, Qt::Key_Down);
+        QTest::keyClick(chapters, Qt::Key_Down);
+        QCOMPARE(e.window.editor().currentChapter(), wanted);
+        e.window.close();
+        e.window.open();
+        QCOMPARE(banks->currentText(), QStringLiteral("配电安全规程"));
+        QCOMPARE(chapters->currentText(), QStringLiteral("【02】配电第二章(0道)"));
+        QCOMPARE(e.find<QLabel>(QStringLiteral("Label116"))->text(), QString::number(wanted));
+        e.window.close();
+    }
+
     void entryWithoutChapter()
     {
         Editor e;

@@ -524,10 +524,10 @@ private slots:
         b.db.addQuestion(other, 1, QStringLiteral("留"), {"a", "b", "c", "d"}, "1");
         b.choose();
         b.notifier.answers = {false};
-        QCOMPARE(b.editor.removeChapterQuestions(QStringLiteral("甲库"), QStringLiteral("x")),
+        QCOMPARE(b.editor.removeChapterQuestions(0, QStringLiteral("甲库"), QStringLiteral("x")),
                  QuestionEditor::Outcome::Nothing);
         QCOMPARE(b.questions(), 7);
-        QCOMPARE(b.editor.removeChapterQuestions(QStringLiteral("甲库"),
+        QCOMPARE(b.editor.removeChapterQuestions(0, QStringLiteral("甲库"),
                                                  QStringLiteral("【01】第一章(7道)")),
                  QuestionEditor::Outcome::Done);
         QCOMPARE(b.questions(), 0);

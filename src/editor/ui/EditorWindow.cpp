@@ -289,8 +289,15 @@ void EditorWindow::open()
     m_editor.reloadBanks();
     m_banks->clear();
     m_banks->addItems(m_editor.bankNames());
-    m_banks->setCurrentIndex(m_banks->count() > 0 ? 0 : -1);
-    m_chapters->setCurrentIndex(m_chapters->count() > 0 ? 0 : -1);
+    m_banks->setCurrentIndex(m_editor.listedBankIndex());
+    // The chapter selector keeps the chapters listed last time and shows the
+    // chapter chosen then, so that what the selectors show is what the
+    // editor works on.
+    m_chapters->clear();
+    m_chapters->addItems(m_editor.chapterItems());
+    m_chapters->setCurrentIndex(m_editor.currentChapterIndex());
+    m_bankId->setText(m_editor.bankIdText());
+    showChapterId();
     showPage(Empty);
     show();
     raise();
@@ -344,6 +351,10 @@ void EditorWindow::chooseBank(int index)
     m_chapters->addItems(m_editor.chapterItems());
     m_chapters->setCurrentIndex(m_chapters->count() > 0 ? 0 : -1);
     m_bankId->setText(m_editor.bankIdText());
+    // No chapter of the new bank is chosen yet: nothing is listed or counted.
+    showChapterId();
+    showCounters();
+    m_browse->showList();
 }
 
 void EditorWindow::chooseChapter(int index)
@@ -356,9 +367,13 @@ void EditorWindow::chooseChapter(int index)
 
 void EditorWindow::removeChapterQuestions()
 {
+    // The chapter the selector shows, named by its item.
+    const int index = m_chapters->currentIndex();
     const QuestionEditor::Outcome outcome = m_editor.removeChapterQuestions(
-        m_banks->currentText(), m_chapters->itemText(m_chapters->currentIndex()));
+        index, m_banks->currentText(), index >= 0 ? m_chapters->itemText(index) : QString());
     showCounters();
+    if (outcome == QuestionEditor::Outcome::Done)
+        m_browse->showList();
     follow(outcome);
 }
 
