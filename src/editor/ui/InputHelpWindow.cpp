@@ -66,7 +66,9 @@ void InputHelpWindow::open()
     m_view->setLines(inputhelp::lines());
     m_view->scrollToTop();
     standAbove(QApplication::activeModalWidget());
-    move(screen.topLeft());
+    // The whole screen from its top-left corner, also where no window
+    // manager maximises it.
+    setGeometry(screen);
     showMaximized();
     raise();
     activateWindow();
