@@ -108,7 +108,8 @@ int main(int argc, char **argv)
                      QStringLiteral("丁")};
     draft.answer = QStringLiteral("24");
     draft.points = QStringLiteral("2");
-    // A save is one insert in its own transaction, then the counters. Most of
+    // A save is the check that its chapter is still there and one insert, in
+    // one transaction, then the counters. Most of
     // its time is the disk sync at the commit, which depends on the disk and
     // its load rather than on the program; the same steps are measured again
     // with the sync switched off for this benchmark's connection only, so the

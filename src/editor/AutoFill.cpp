@@ -14,9 +14,42 @@ bool isSeparator(QChar c)
     return separators.contains(c);
 }
 
-bool mayPrecedeMarker(QChar c)
+// How a letter stands as an option marker. A marker is a capital A … D
+// followed by a separator; one at the start of the text or after a blank or a
+// line break stands free, one after a punctuation mark less so, and one glued
+// to the text before it ("10kVB.35kV") is taken only where no other is found.
+enum class Standing
 {
-    return c.isSpace() || c.isPunct() || c == u'\r' || c == u'\n';
+    None,
+    Glued,
+    AfterPunctuation,
+    Free
+};
+
+Standing standingOf(const QString &text, qsizetype index)
+{
+    if (index < 0 || index + 1 >= text.size())
+        return Standing::None;
+    const QChar letter = text.at(index);
+    if (letter < u'A' || letter > u'D' || !isSeparator(text.at(index + 1)))
+        return Standing::None;
+    if (index == 0 || text.at(index - 1).isSpace())
+        return Standing::Free;
+    return text.at(index - 1).isPunct() ? Standing::AfterPunctuation : Standing::Glued;
+}
+
+// The marker of the letter before end: the last one standing free, else the
+// last after a punctuation mark, else the last glued; -1 when there is none.
+qsizetype markerBefore(const QString &text, QChar letter, qsizetype end)
+{
+    qsizetype best[4] = {-1, -1, -1, -1};
+    for (qsizetype i = text.indexOf(letter); i >= 0 && i < end; i = text.indexOf(letter, i + 1))
+        best[static_cast<int>(standingOf(text, i))] = i;
+    for (const Standing standing : {Standing::Free, Standing::AfterPunctuation, Standing::Glued}) {
+        if (best[static_cast<int>(standing)] >= 0)
+            return best[static_cast<int>(standing)];
+    }
+    return -1;
 }
 
 // Part of the text from start (0-based) of length n; out-of-range parts are
@@ -43,25 +76,23 @@ QString afterMarker(const QString &text, qsizetype marker)
 
 bool isOptionMarker(const QString &text, qsizetype index)
 {
-    if (index < 0 || index + 1 >= text.size())
-        return false;
-    const QChar letter = text.at(index);
-    if (letter < u'A' || letter > u'D')
-        return false;
-    if (index > 0 && !mayPrecedeMarker(text.at(index - 1)))
-        return false;
-    return isSeparator(text.at(index + 1));
+    return standingOf(text, index) >= Standing::AfterPunctuation;
 }
 
 ChoiceSplit splitChoice(const QString &text)
 {
-    // The last marker of each letter, as an index; -1 when there is none.
-    std::array<qsizetype, 4> last = {-1, -1, -1, -1};
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        if (isOptionMarker(text, i))
-            last[text.at(i).unicode() - u'A'] = i;
+    // The options follow each other in the order A, B, C, D: each marker is
+    // looked for before the next one found, from D back to A, so that a
+    // letter inside a later option or glued to a unit before it does not
+    // move the split.
+    qsizetype bound = text.size();
+    std::array<qsizetype, 4> found = {-1, -1, -1, -1};
+    for (int letter = 3; letter >= 0; --letter) {
+        found[letter] = markerBefore(text, QChar(u'A' + letter), bound);
+        if (found[letter] >= 0)
+            bound = found[letter];
     }
-    const qsizetype a = last[0], b = last[1], c = last[2], d = last[3];
+    const qsizetype a = found[0], b = found[1], c = found[2], d = found[3];
     // Each option starts after its letter and separator and ends before the
     // next marker; a missing marker keeps the bound found before it, as the
     // split has always done, so a malformed text gives empty or odd fields

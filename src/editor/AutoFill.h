@@ -6,12 +6,15 @@
 // Splits a question pasted whole into the stem box into the fields of its
 // entry page. Nothing is stored: the user reviews the fields and saves.
 //
-// Choice questions: the capital letters A … D mark the options where they
-// stand at the start of the text or after a line break, a blank or a
-// punctuation mark, and are followed by one separator (".", "、", "．", ":",
-// "：", ")", "）" or a blank). The last marker of each letter wins; the stem is
-// the text before the last "A"; an option runs from after its separator to
-// the next letter's marker; without a "D" the fourth option is "0".
+// Choice questions: the capital letters A … D followed by one separator
+// (".", "、", "．", ":", "：", ")", "）" or a blank) mark the options, which
+// follow each other in the order A, B, C, D. Each marker is looked for before
+// the next one, from D back to A; of a letter's markers the last that stands
+// at the start of the text or after a line break or a blank wins, then one
+// after a punctuation mark, then one glued to the text before it, as in
+// "A.10kVB.35kV". A letter without a separator ("CT", "AC/DC", "B两相") is
+// text. The stem is the text before the "A" marker; an option runs from after
+// its separator to the next marker; without a "D" the fourth option is "0".
 //
 // Fill-in, true/false and essay questions: the answer follows the first
 // "答案" and its colon of either width.
@@ -47,7 +50,8 @@ ChoiceSplit splitChoice(const QString &text);
 AnswerSplit splitAnswer(const QString &text);
 TrueFalseSplit splitTrueFalse(const QString &text);
 
-// True when the character at index is an option marker.
+// True when the character at index is an option marker standing free: at the
+// start, after a blank, a line break or a punctuation mark.
 bool isOptionMarker(const QString &text, qsizetype index);
 
 inline const QString kFilledNotice = QStringLiteral("已自动填写，可以人工调整.");

@@ -66,6 +66,14 @@ void BrowseList::fill(qint64 chapterId)
         m_rows.append({question.id, question::typeName(question.type), listedStem(question.stem)});
 }
 
+void BrowseList::clear()
+{
+    m_rows.clear();
+    m_rowCount = 0;
+    m_pageCount = 0;
+    m_pageIndex = 0;
+}
+
 bool BrowseList::first(qint64 chapterId)
 {
     recount(chapterId);

@@ -37,6 +37,10 @@ public:
     bool prior(qint64 chapterId);
     bool last(qint64 chapterId);
 
+    // Lists nothing: no chapter, or a chapter without questions, is chosen.
+    // The type stays.
+    void clear();
+
     int pageIndex() const { return m_pageIndex; }
     int pageCount() const { return m_pageCount; }
     int rowCount() const { return m_rowCount; }

@@ -24,6 +24,13 @@ QuestionEditor::Outcome QuestionEditor::storeFailed(const QString &what, const Q
     return Outcome::Failed;
 }
 
+void QuestionEditor::forgetChapter()
+{
+    m_chapter = 0;
+    m_counted = false;
+    m_browse.clear();
+}
+
 QuestionEditor::Outcome QuestionEditor::requireChapter(const QString &notice)
 {
     if (m_chapter != 0)
@@ -47,7 +54,32 @@ QuestionEditor::Outcome QuestionEditor::reloadBanks()
     } catch (const StoreError &error) {
         return storeFailed(kReadFailed, error.reason());
     }
+    if (listedBankIndex() < 0 || m_banks.at(listedBankIndex()).id != m_bankId) {
+        // The bank of the listed chapters is gone or disabled.
+        m_bankId = 0;
+        m_chapterNames.clear();
+        m_chapterIds.clear();
+        m_chapterItems.clear();
+        forgetChapter();
+    }
     return Outcome::Done;
+}
+
+int QuestionEditor::listedBankIndex() const
+{
+    for (int i = 0; i < m_banks.size(); ++i) {
+        if (m_banks.at(i).id == m_bankId)
+            return i;
+    }
+    return m_banks.isEmpty() ? -1 : 0;
+}
+
+int QuestionEditor::currentChapterIndex() const
+{
+    const int index = m_chapter != 0 ? int(m_chapterIds.indexOf(m_chapter)) : -1;
+    if (index >= 0)
+        return index;
+    return m_chapterIds.isEmpty() ? -1 : 0;
 }
 
 QStringList QuestionEditor::bankNames() const
@@ -61,7 +93,9 @@ QStringList QuestionEditor::bankNames() const
 QuestionEditor::Outcome QuestionEditor::chooseBank(int index)
 {
     m_chapterNames.clear();
+    m_chapterIds.clear();
     m_chapterItems.clear();
+    forgetChapter();
     if (index < 0 || index >= m_banks.size())
         return Outcome::Nothing;
     const BankRow &bank = m_banks.at(index);
@@ -71,12 +105,14 @@ QuestionEditor::Outcome QuestionEditor::chooseBank(int index)
         for (int k = 0; k < chapters.size(); ++k) {
             const ChapterRow &chapter = chapters.at(k);
             m_chapterNames << chapter.name;
+            m_chapterIds << chapter.id;
             m_chapterItems << QStringLiteral("【") + text::twoDigits(k + 1) + QStringLiteral("】") +
                                   chapter.name + QLatin1Char('(') +
                                   QString::number(counts.value(chapter.id)) + QStringLiteral("道)");
         }
     } catch (const StoreError &error) {
         m_chapterNames.clear();
+        m_chapterIds.clear();
         m_chapterItems.clear();
         return storeFailed(kReadFailed, error.reason());
     }
@@ -96,8 +132,12 @@ QuestionEditor::Outcome QuestionEditor::chooseChapter(int index)
         return Outcome::Nothing;
     try {
         const std::optional<ChapterRow> chapter = ChapterTable(m_db).findByName(name);
-        if (!chapter)
-            return Outcome::Nothing;
+        if (!chapter) {
+            // Deleted since the selector was built.
+            forgetChapter();
+            m_notifier.inform(kChapterMissing);
+            return Outcome::Refused;
+        }
         m_chapter = chapter->id;
     } catch (const StoreError &error) {
         return storeFailed(kReadFailed, error.reason());
@@ -135,6 +175,8 @@ QuestionEditor::Outcome QuestionEditor::browseAll()
         if (m_counts[type] > 0)
             return browseType(type);
     }
+    // A chapter without questions lists nothing, not the list shown before.
+    m_browse.clear();
     return Outcome::Nothing;
 }
 
@@ -198,7 +240,12 @@ QuestionEditor::Outcome QuestionEditor::save(const QuestionDraft &draft)
     }
     check.row.chapterId = m_chapter;
     try {
-        QuestionTable(m_db).insert(check.row);
+        // The chapter may have been deleted since it was chosen (elsewhere in
+        // the program): the insert checks it in its own transaction.
+        if (!QuestionTable(m_db).insert(check.row)) {
+            m_notifier.inform(kChapterGone);
+            return Outcome::Refused;
+        }
     } catch (const StoreError &error) {
         return storeFailed(QStringLiteral("[软件提示]：试题没有保存，原因："), error.reason());
     }
@@ -308,7 +355,7 @@ QuestionEditor::Outcome QuestionEditor::createChapter(const QString &name, const
     return Outcome::Done;
 }
 
-QuestionEditor::Outcome QuestionEditor::removeChapterQuestions(const QString &bankText,
+QuestionEditor::Outcome QuestionEditor::removeChapterQuestions(int index, const QString &bankText,
                                                                const QString &chapterText)
 {
     if (!m_notifier.askYesNo(
@@ -318,11 +365,21 @@ QuestionEditor::Outcome QuestionEditor::removeChapterQuestions(const QString &ba
         refreshCounters();
         return Outcome::Nothing;
     }
-    if (const Outcome outcome = requireChapter(); outcome != Outcome::Done)
-        return outcome;
+    const QString name = text::trimmed(chapterNameAt(index));
+    if (name.isEmpty()) {
+        m_notifier.inform(kNoChapter);
+        return Outcome::NoChapter;
+    }
     int removed = 0;
+    qint64 chapterId = 0;
     try {
-        removed = QuestionTable(m_db).removeChapter(m_chapter);
+        const std::optional<ChapterRow> chapter = ChapterTable(m_db).findByName(name);
+        if (!chapter) {
+            m_notifier.inform(kChapterMissing);
+            return Outcome::Nothing;
+        }
+        chapterId = chapter->id;
+        removed = QuestionTable(m_db).removeChapter(chapterId);
     } catch (const StoreError &error) {
         return storeFailed(QStringLiteral("[软件提示]：试题没有删除，原因："), error.reason());
     }
@@ -331,7 +388,11 @@ QuestionEditor::Outcome QuestionEditor::removeChapterQuestions(const QString &ba
                       QStringLiteral(" 下数据已经全部删除，总共删除有:【") +
                       QString::number(removed) + QStringLiteral("】道.\r\n") +
                       QStringLiteral("  但该章节名没有删除,如果不需要该章，请点击【删除章节】."));
-    refreshCounters();
+    if (chapterId == m_chapter) {
+        // The chapter open in the editor: its counters and its list go to nothing.
+        refreshCounters();
+        turn(Turn::First);
+    }
     return Outcome::Done;
 }
 
@@ -350,6 +411,7 @@ QuestionEditor::Outcome QuestionEditor::removeChapter(int index)
         browseAll();
         return Outcome::Nothing;
     }
+    qint64 removedId = 0;
     try {
         ChapterTable chapters(m_db);
         const std::optional<ChapterRow> chapter = chapters.findByName(name);
@@ -366,10 +428,14 @@ QuestionEditor::Outcome QuestionEditor::removeChapter(int index)
             return Outcome::Refused;
         }
         chapters.removeWithQuotas(chapter->id);
+        removedId = chapter->id;
     } catch (const StoreError &error) {
         return storeFailed(QStringLiteral("[软件提示]：章节没有删除，原因："), error.reason());
     }
     m_notifier.inform(QStringLiteral("[软件提示]：该章节已经被成功地删除.请重新启动本软件后刷新."));
-    browseAll();
+    if (removedId == m_chapter)
+        forgetChapter(); // nothing is saved into, listed from or counted in a deleted chapter
+    else
+        browseAll();
     return Outcome::Done;
 }

@@ -41,6 +41,10 @@ public:
         "[软件提示]：未选择章节试题,请选择;如果要建立新试题章节，则点击【新建一章试题】.");
     inline static const QString kSaved = QStringLiteral("数据已经成功写入数据库");
     inline static const QString kCorrected = QStringLiteral("已经成功写入数据库");
+    inline static const QString kChapterGone =
+        QStringLiteral("[软件提示]：该章节已经被删除，试题没有保存，请重新选择章节.");
+    inline static const QString kChapterMissing =
+        QStringLiteral("[软件提示]：该章节已经不存在，请重新选择试题库.");
     inline static const QString kCreator = QStringLiteral("net_user");
     inline static const QString kDefaultMinutes = QStringLiteral("60");
     static constexpr int kChapterNameBytes = 50;
@@ -50,11 +54,16 @@ public:
     // --- Bank and chapter --------------------------------------------------------
 
     // Reads the bank selector's items anew: every enabled bank in id order.
-    // The chapter list and the current chapter stay as they were.
+    // The chapter list and the current chapter stay as they were, unless
+    // their bank is no longer offered.
     Outcome reloadBanks();
     QStringList bankNames() const;
-    // Builds the chapter selector of the bank at the index. No chapter becomes
-    // current.
+    // The bank selector's index of the bank whose chapters are listed; the
+    // first bank when none are (-1 without banks).
+    int listedBankIndex() const;
+    // Builds the chapter selector of the bank at the index. The chapter chosen
+    // before belongs to the bank left: no chapter is current any more, and
+    // nothing is listed or counted until one is chosen.
     Outcome chooseBank(int index);
     QStringList chapterItems() const { return m_chapterItems; }
     QString bankIdText() const { return m_bankId > 0 ? QString::number(m_bankId) : QString(); }
@@ -62,6 +71,9 @@ public:
     // Makes the chapter at the selector's index current, then browses it.
     Outcome chooseChapter(int index);
     qint64 currentChapter() const { return m_chapter; }
+    // The chapter selector's index of the current chapter; the first chapter
+    // when none is current (-1 without chapters).
+    int currentChapterIndex() const;
     QString chapterIdText() const { return QString::number(m_chapter); }
     QString chapterNameAt(int index) const;
 
@@ -104,11 +116,13 @@ public:
 
     // "确定" on the new-chapter page, in the bank shown in the bank id label.
     Outcome createChapter(const QString &name, const QString &minutes, const QDate &today);
-    // "将该章节下试题全部删除": asks, then deletes the current chapter's questions.
-    // bankText and chapterText are the selectors' texts for the notice.
-    Outcome removeChapterQuestions(const QString &bankText, const QString &chapterText);
+    // "将该章节下试题全部删除": asks, then deletes the questions of the chapter
+    // at the selector's index, the chapter the selector shows. bankText and
+    // chapterText are the selectors' texts for the notice.
+    Outcome removeChapterQuestions(int index, const QString &bankText, const QString &chapterText);
     // "删除章节": asks, then deletes the chapter at the selector's index if it
-    // holds no question, with its draw quotas.
+    // holds no question, with its draw quotas. Deleting the current chapter
+    // leaves no chapter chosen.
     Outcome removeChapter(int index);
 
     // Done when a chapter is current; otherwise tells the user to choose one
@@ -117,12 +131,15 @@ public:
 
 private:
     Outcome storeFailed(const QString &what, const QString &reason);
+    // No chapter is current: nothing listed, the counters not counted.
+    void forgetChapter();
 
     QSqlDatabase m_db;
     Notifier &m_notifier;
     QList<BankRow> m_banks;
     qint64 m_bankId = 0;
     QStringList m_chapterNames; // by selector index
+    QList<qint64> m_chapterIds;
     QStringList m_chapterItems;
     qint64 m_chapter = 0;
     std::array<int, 6> m_counts{};

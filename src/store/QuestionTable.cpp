@@ -257,8 +257,15 @@ void QuestionTable::setBankPoints(qint64 bankId, const std::array<int, 6> &point
     change.commit();
 }
 
-qint64 QuestionTable::insert(const QuestionRow &row)
+std::optional<qint64> QuestionTable::insert(const QuestionRow &row)
 {
+    Transaction change(m_db);
+    QSqlQuery chapter =
+        sql::run(m_db, QStringLiteral("select id from fenlei where id = ?"), {row.chapterId});
+    const bool chapterStored = chapter.next();
+    chapter.finish();
+    if (!chapterStored)
+        return std::nullopt;
     QSqlQuery query = sql::run(
         m_db,
         QStringLiteral("insert into 考试训练题库 (试卷分类, 题目类型, 题目, 选择项1, "
@@ -267,7 +274,10 @@ qint64 QuestionTable::insert(const QuestionRow &row)
         {row.chapterId, row.type, encodeQuestionText(row.stem), encodeQuestionText(row.options[0]),
          encodeQuestionText(row.options[1]), encodeQuestionText(row.options[2]),
          encodeQuestionText(row.options[3]), encodeQuestionText(row.answer), row.points});
-    return query.lastInsertId().toLongLong();
+    const qint64 id = query.lastInsertId().toLongLong();
+    query.finish();
+    change.commit();
+    return id;
 }
 
 bool QuestionTable::updateTexts(const QuestionRow &row, bool withOptions)

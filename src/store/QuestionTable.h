@@ -115,8 +115,9 @@ public:
     // --- Writes of the question editor; each throws StoreError when it fails ----
 
     // Adds the question (chapter, type, texts, points; the texts encoded here,
-    // to practise) and returns its new id.
-    qint64 insert(const QuestionRow &row);
+    // to practise) and returns its new id. The chapter is looked for in the
+    // same transaction: when it is gone, nothing is added and there is no id.
+    std::optional<qint64> insert(const QuestionRow &row);
     // Writes the stem and answer (and with withOptions the four options) of the
     // question with row.id; chapter, type, points and the known mark stay.
     // False when there is no such question (deleted meanwhile).

@@ -51,10 +51,39 @@ private slots:
         QTest::newRow("letter without separator")
             << QStringLiteral("选出A类设备\nA.一\nB.二\nC.三\nD.四")
             << QStringLiteral("选出A类设备\n") << QStringList{"一", "二", "三", "四"};
-        // The last marker of each letter wins.
-        QTest::newRow("last marker wins") << QStringLiteral("题干\nA.一\nB.二\nC.三\nD.四\nA.再一")
-                                          << QStringLiteral("题干\nA.一\nB.二\nC.三\nD.四\n")
-                                          << QStringList{"", "二", "三", "四\nA.再一"};
+        // The options follow each other in order: a later "A." is text of option D.
+        QTest::newRow("A after D")
+            << QStringLiteral("题干\nA.一\nB.二\nC.三\nD.四\nA.再一") << QStringLiteral("题干\n")
+            << QStringList{"一", "二", "三", "四\nA.再一"};
+        // Options written back to back: each marker is glued to the text before it.
+        QTest::newRow("back to back") << QStringLiteral("A.10kVB.35kVC.110kVD.220kV") << QString()
+                                      << QStringList{"10kV", "35kV", "110kV", "220kV"};
+        QTest::newRow("back to back after the stem")
+            << QStringLiteral("线路的额定电压为(   )。A.10kVB.35kVC.110kVD.220kV")
+            << QStringLiteral("线路的额定电压为(   )。")
+            << QStringList{"10kV", "35kV", "110kV", "220kV"};
+        QTest::newRow("back to back, glued to the stem")
+            << QStringLiteral("额定电压为A.10kVB.35kVC.110kVD.220kV")
+            << QStringLiteral("额定电压为") << QStringList{"10kV", "35kV", "110kV", "220kV"};
+        QTest::newRow("back to back, capitals in words")
+            << QStringLiteral("GIS中CT回路用(   )。A.AC/DC电源B.CT电源C.GIS电源D.直流")
+            << QStringLiteral("GIS中CT回路用(   )。")
+            << QStringList{"AC/DC电源", "CT电源", "GIS电源", "直流"};
+        // "A、B两相" is text: its B has no separator.
+        QTest::newRow("B两相 inside option A")
+            << QStringLiteral("A、B两相短路 B、三相短路 C、单相接地 D、两相接地") << QString()
+            << QStringList{"B两相短路", "三相短路", "单相接地", "两相接地"};
+        QTest::newRow("option A beginning with A、B")
+            << QStringLiteral("发生(   )时零序电流最大。\nA.A、B两相短路\nB.三相短路\nC.单相接地"
+                              "\nD.两相接地")
+            << QStringLiteral("发生(   )时零序电流最大。\n")
+            << QStringList{"A、B两相短路", "三相短路", "单相接地", "两相接地"};
+        QTest::newRow("A、B in the stem")
+            << QStringLiteral("(A、B)两相短路时：\nA.甲\nB.乙\nC.丙\nD.丁")
+            << QStringLiteral("(A、B)两相短路时：\n") << QStringList{"甲", "乙", "丙", "丁"};
+        QTest::newRow("B. inside option B")
+            << QStringLiteral("题干 A.甲 B.乙型号XB.2 C.丙 D.丁") << QStringLiteral("题干 ")
+            << QStringList{"甲", "乙型号XB.2", "丙", "丁"};
         QTest::newRow("no markers") << QStringLiteral("只有题干没有选项") << QString()
                                     << QStringList{"", "", "只有题干没有选项", "0"};
         QTest::newRow("lower case letters are text")
@@ -177,20 +206,17 @@ private slots:
 
     // The help window's examples, pasted as its lines say, split into the
     // fields they describe.
-    void helpExamples()
+    void helpExamples_data()
     {
+        QTest::addColumn<int>("type");
+        QTest::addColumn<QString>("pasted");
+        QTest::addColumn<QString>("stem");
+        QTest::addColumn<QStringList>("fields"); // options, the answer, or the verdict
+
         QStringList texts;
         for (const StyledLine &line : inputhelp::lines())
             texts << line.text();
         QCOMPARE(texts.count(QStringLiteral("试题输入帮助")), 1);
-        const qsizetype choice = texts.indexOf(QStringLiteral("A. 引线部分")) - 1;
-        QString pasted = texts.mid(choice, 5).join(QStringLiteral("\r\n"));
-        pasted.remove(QStringLiteral("答案：D："));
-        const autofill::ChoiceSplit split = autofill::splitChoice(pasted);
-        QCOMPARE(QStringList(split.options.begin(), split.options.end()),
-                 (QStringList{"引线部分", "停电部分", "停电设备", "有电设备"}));
-        QVERIFY(split.stem.endsWith(QStringLiteral("(护网)。 \r\n")));
-
         const auto example = [&](const char *start) {
             for (const QString &text : texts) {
                 if (text.startsWith(QString::fromUtf8(start)))
@@ -198,14 +224,53 @@ private slots:
             }
             return QString();
         };
-        QCOMPARE(autofill::splitAnswer(example("例：一张工作票")).answer,
-                 QStringLiteral("一次完成。"));
-        QCOMPARE(autofill::splitTrueFalse(example("例：装设接地线")).verdict,
-                 autofill::Verdict::Wrong);
-        const autofill::AnswerSplit essay = autofill::splitAnswer(
-            example("例：哪些信号") + QStringLiteral("\r\n") + example("答案：表示设备"));
-        QVERIFY(essay.answer.startsWith(QStringLiteral("表示设备断开")));
-        QCOMPARE(essay.stem, example("例：哪些信号") + QStringLiteral("\r\n"));
+        // The choice example stands in the sections of both choice types,
+        // each time with its four options below it; "答案：D：" is deleted
+        // as the help says.
+        qsizetype from = 0;
+        for (const char *section : {"single choice", "multiple choice"}) {
+            const qsizetype optionA = texts.indexOf(QStringLiteral("A. 引线部分"), from);
+            QVERIFY(optionA > 0);
+            from = optionA + 1;
+            QString pasted = texts.mid(optionA - 1, 5).join(QStringLiteral("\r\n"));
+            pasted.remove(QStringLiteral("答案：D："));
+            QTest::newRow(section) << 1 << pasted << kExampleStem + QStringLiteral("\r\n")
+                                   << QStringList{"引线部分", "停电部分", "停电设备", "有电设备"};
+        }
+        const QString fillIn = example("例：一张工作票");
+        QTest::newRow("fill-in") << 3 << fillIn
+                                 << fillIn.left(fillIn.indexOf(QStringLiteral("答案")))
+                                 << QStringList{"一次完成。"};
+        const QString trueFalse = example("例：装设接地线");
+        QTest::newRow("true/false")
+            << 4 << trueFalse << trueFalse.left(trueFalse.indexOf(QStringLiteral("答案")))
+            << QStringList{"错误"};
+        const QString essayStem = example("例：哪些信号") + QStringLiteral("\r\n");
+        const QString essayAnswer = example("答案：表示设备");
+        QTest::newRow("essay") << 5 << essayStem + essayAnswer << essayStem
+                               << QStringList{essayAnswer.mid(3)};
+    }
+    void helpExamples()
+    {
+        QFETCH(int, type);
+        QFETCH(QString, pasted);
+        QFETCH(QString, stem);
+        QFETCH(QStringList, fields);
+        if (type == 1) {
+            const autofill::ChoiceSplit split = autofill::splitChoice(pasted);
+            QCOMPARE(split.stem, stem);
+            QCOMPARE(QStringList(split.options.begin(), split.options.end()), fields);
+        } else if (type == 4) {
+            const autofill::TrueFalseSplit split = autofill::splitTrueFalse(pasted);
+            QCOMPARE(split.stem, stem);
+            QCOMPARE(split.verdict, fields.first() == QStringLiteral("错误")
+                                        ? autofill::Verdict::Wrong
+                                        : autofill::Verdict::Correct);
+        } else {
+            const autofill::AnswerSplit split = autofill::splitAnswer(pasted);
+            QCOMPARE(split.stem, stem);
+            QCOMPARE(QStringList{split.answer}, fields);
+        }
     }
 
     // A megabyte of pasted text with markers only at the end.

@@ -1,5 +1,4 @@
-#include "RecordingNotifier.h"
-#include "TestDatabase.h"
+#include "EditorFixture.h"
 #include "TestRegistry.h"
 
 #include "editor/ui/EditorWindow.h"
@@ -23,14 +22,6 @@
 
 namespace {
 
-// Pictures of the windows for people to look at, when DRILLBAY_SHOTS names a folder.
-void shoot(QWidget *widget, const QString &name)
-{
-    const QString folder = qEnvironmentVariable("DRILLBAY_SHOTS");
-    if (!folder.isEmpty())
-        widget->grab().save(folder + QLatin1Char('/') + name + QStringLiteral(".png"));
-}
-
 // Text typed as an input method hands it over, Chinese included.
 void typeIn(QWidget *field, const QString &text)
 {
@@ -38,38 +29,6 @@ void typeIn(QWidget *field, const QString &text)
     typing.setCommitString(text);
     QCoreApplication::sendEvent(field, &typing);
 }
-
-struct Editor
-{
-    TestDatabase db;
-    RecordingNotifier notifier;
-    qint64 bank = 0;
-    qint64 chapter = 0;
-    EditorWindow window{db.db(), notifier};
-
-    Editor()
-    {
-        bank = db.addBank(QStringLiteral("电力安全规程"));
-        chapter = db.addChapter(bank, QStringLiteral("第一章 总则"));
-        db.addChapter(bank, QStringLiteral("第二章 保证安全的组织措施"));
-    }
-    template <typename T> T *find(const QString &name, QWidget *in = nullptr) const
-    {
-        T *found = (in ? in : const_cast<EditorWindow *>(&window))->findChild<T *>(name);
-        if (!found)
-            qFatal("no child %s", qPrintable(name));
-        return found;
-    }
-    void chooseFirstChapter()
-    {
-        window.open();
-        auto *banks = find<QComboBox>(QStringLiteral("ComboBox1"));
-        emit banks->activated(0);
-        auto *chapters = find<QComboBox>(QStringLiteral("ComboBox2"));
-        emit chapters->activated(0);
-    }
-    int questions() const { return QuestionTable(db.db()).count(QuestionScope::chapter(chapter)); }
-};
 
 } // namespace
 
@@ -225,6 +184,52 @@ private slots:
         e.window.close();
     }
 
+    // "删除章节" on the chapter open in the editor leaves no chapter chosen:
+    // the entry pages then ask for one instead of saving into the deleted one.
+    void deletedChapterIsNoLongerChosen()
+    {
+        Editor e;
+        e.chooseFirstChapter();
+        auto *chapters = e.find<QComboBox>(QStringLiteral("ComboBox2"));
+        QTest::keyClick(chapters, Qt::Key_Down);
+        const qint64 second = e.window.editor().currentChapter();
+        QVERIFY(second != e.chapter);
+        QTest::mouseClick(e.find<QLabel>(QStringLiteral("input1")), Qt::LeftButton);
+        QCOMPARE(e.window.currentPage(), 0);
+        QTest::mouseClick(e.find<QLabel>(QStringLiteral("deleteChapter")), Qt::LeftButton);
+        QCOMPARE(e.notifier.notices,
+                 QStringList{
+                     QStringLiteral("[软件提示]：该章节已经被成功地删除.请重新启动本软件后刷新.")});
+        QCOMPARE(e.find<QLabel>(QStringLiteral("Label116"))->text(), QStringLiteral("0"));
+        QCOMPARE(e.window.currentPage(), int(EditorWindow::Empty));
+        QTest::mouseClick(e.find<QLabel>(QStringLiteral("input1")), Qt::LeftButton);
+        QCOMPARE(e.window.currentPage(), int(EditorWindow::Empty));
+        QCOMPARE(e.notifier.notices.last(), QuestionEditor::kNoChapter);
+        e.window.close();
+    }
+
+    // Opened again, the selectors show the bank and chapter the editor still
+    // works on, not the first of each.
+    void reopenedSelectorsShowTheChosenChapter()
+    {
+        Editor e;
+        const qint64 otherBank = e.db.addBank(QStringLiteral("配电安全规程"));
+        e.db.addChapter(otherBank, QStringLiteral("配电第一章"));
+        const qint64 wanted = e.db.addChapter(otherBank, QStringLiteral("配电第二章"));
+        e.window.open();
+        auto *banks = e.find<QComboBox>(QStringLiteral("ComboBox1"));
+        auto *chapters = e.find<QComboBox>(QStringLiteral("ComboBox2"));
+        QTest::keyClick(banks, Qt::Key_Down);
+        QTest::keyClick(chapters, Qt::Key_Down);
+        QCOMPARE(e.window.editor().currentChapter(), wanted);
+        e.window.close();
+        e.window.open();
+        QCOMPARE(banks->currentText(), QStringLiteral("配电安全规程"));
+        QCOMPARE(chapters->currentText(), QStringLiteral("【02】配电第二章(0道)"));
+        QCOMPARE(e.find<QLabel>(QStringLiteral("Label116"))->text(), QString::number(wanted));
+        e.window.close();
+    }
+
     void entryWithoutChapter()
     {
         Editor e;
@@ -250,7 +255,7 @@ private slots:
         QCOMPARE(list->item(0, 1)->text(), QStringLiteral("多选题"));
         QCOMPARE(e.find<QLabel>(QStringLiteral("count"))->text(), QStringLiteral("14"));
         QCOMPARE(e.find<QLabel>(QStringLiteral("pageCount"))->text(), QStringLiteral("2"));
-        list->setCurrentCell(1, 0);
+        e.clickRow(1);
         const QString detail = e.find<OutputView>(QStringLiteral("detail"))->plainText();
         QVERIFY2(detail.contains(QStringLiteral("答案:BC")), qPrintable(detail));
         shoot(&e.window, QStringLiteral("editor-browse"));
@@ -259,10 +264,7 @@ private slots:
         QCOMPARE(list->item(1, 2)->text(), QStringLiteral("第1题多选"));
         QVERIFY(list->item(2, 0)->text().isEmpty());
 
-        list->setCurrentCell(0, 0);
-        QAction *correct = list->findChild<QAction *>(QStringLiteral("correctQuestion"));
-        QVERIFY(correct);
-        correct->trigger();
+        QVERIFY(e.chooseFromMenu(0, QStringLiteral("修改本小题")));
         QCOMPARE(e.window.currentPage(), 6);
         QuestionPage *page = e.window.page(6);
         QVERIFY(e.find<QAbstractButton>(QStringLiteral("choiceB"), page)->isChecked());
@@ -279,8 +281,7 @@ private slots:
 
         // The true/false browse link and its correction page.
         QTest::mouseClick(e.find<QLabel>(QStringLiteral("browseType4")), Qt::LeftButton);
-        list->setCurrentCell(0, 0);
-        correct->trigger();
+        QVERIFY(e.chooseFromMenu(0, QStringLiteral("修改本小题"), true));
         QCOMPARE(e.window.currentPage(), 8);
         shoot(&e.window, QStringLiteral("editor-correction-truefalse"));
         e.window.close();
@@ -312,9 +313,7 @@ private slots:
         e.db.addQuestion(e.chapter, type, QStringLiteral("题干<BR>第二行"), options, answer);
         e.chooseFirstChapter();
         QTest::mouseClick(e.find<QLabel>(QStringLiteral("browseType%1").arg(type)), Qt::LeftButton);
-        auto *list = e.find<QTableWidget>(QStringLiteral("StringGrid1"));
-        list->setCurrentCell(0, 0);
-        list->findChild<QAction *>(QStringLiteral("correctQuestion"))->trigger();
+        QVERIFY(e.chooseFromMenu(0, QStringLiteral("修改本小题")));
         QCOMPARE(e.window.currentPage(), 4 + type);
         QuestionPage *page = e.window.page(4 + type);
         QCOMPARE(e.find<QTextEdit>(QStringLiteral("stem"), page)->toPlainText(),

@@ -225,6 +225,49 @@ private slots:
         QCOMPARE(b.questions(), 1);
     }
 
+    // A question is never saved into a chapter that is gone: deleting the
+    // current chapter in the editor leaves no chapter chosen, and a chapter
+    // deleted elsewhere is found missing by the save itself.
+    void saveIntoDeletedChapter_data()
+    {
+        QTest::addColumn<bool>("inEditor");
+        QTest::addColumn<int>("outcome");
+        QTest::addColumn<QString>("notice");
+        QTest::newRow("deleted with 删除章节")
+            << true << int(QuestionEditor::Outcome::NoChapter) << kNoChapter;
+        QTest::newRow("deleted elsewhere")
+            << false << int(QuestionEditor::Outcome::Refused)
+            << QStringLiteral("[软件提示]：该章节已经被删除，试题没有保存，请重新选择章节.");
+    }
+    void saveIntoDeletedChapter()
+    {
+        QFETCH(bool, inEditor);
+        QFETCH(int, outcome);
+        QFETCH(QString, notice);
+        Bench b;
+        b.choose();
+        if (inEditor) {
+            QCOMPARE(b.editor.removeChapter(0), QuestionEditor::Outcome::Done);
+            QCOMPARE(b.editor.currentChapter(), qint64(0));
+            QCOMPARE(b.editor.chapterIdText(), QStringLiteral("0"));
+        } else {
+            b.db.exec(QStringLiteral("delete from fenlei where id = %1").arg(b.chapter));
+        }
+        b.notifier.notices.clear();
+        QCOMPARE(int(b.editor.save(draftOf(3, QStringLiteral("答")))), outcome);
+        QCOMPARE(b.notifier.notices, QStringList{notice});
+        QSqlQuery all(b.db.db());
+        QVERIFY(all.exec(QStringLiteral("select count(*) from 考试训练题库")) && all.next());
+        QCOMPARE(all.value(0).toInt(), 0);
+        // The failed check leaves no transaction open: the next save in a
+        // chapter that exists goes through.
+        const qint64 other = b.db.addChapter(b.bank, QStringLiteral("新的一章"));
+        QCOMPARE(b.editor.chooseBank(0), QuestionEditor::Outcome::Done);
+        QCOMPARE(b.editor.chooseChapter(0), QuestionEditor::Outcome::Nothing);
+        QCOMPARE(b.editor.currentChapter(), other);
+        QCOMPARE(b.editor.save(draftOf(3, QStringLiteral("答"))), QuestionEditor::Outcome::Done);
+    }
+
     // 25 questions of one type: pages of 12, 12 and 1, newest first.
     void paging()
     {
@@ -481,10 +524,10 @@ private slots:
         b.db.addQuestion(other, 1, QStringLiteral("留"), {"a", "b", "c", "d"}, "1");
         b.choose();
         b.notifier.answers = {false};
-        QCOMPARE(b.editor.removeChapterQuestions(QStringLiteral("甲库"), QStringLiteral("x")),
+        QCOMPARE(b.editor.removeChapterQuestions(0, QStringLiteral("甲库"), QStringLiteral("x")),
                  QuestionEditor::Outcome::Nothing);
         QCOMPARE(b.questions(), 7);
-        QCOMPARE(b.editor.removeChapterQuestions(QStringLiteral("甲库"),
+        QCOMPARE(b.editor.removeChapterQuestions(0, QStringLiteral("甲库"),
                                                  QStringLiteral("【01】第一章(7道)")),
                  QuestionEditor::Outcome::Done);
         QCOMPARE(b.questions(), 0);

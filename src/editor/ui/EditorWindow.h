@@ -5,19 +5,20 @@
 #include <QWidget>
 #include <array>
 
-class LinkLabel;
+class BrowsePanel;
+class NewChapterPage;
 class Notifier;
-class OutputView;
 class QComboBox;
 class QLabel;
-class QLineEdit;
 class QStackedWidget;
-class QTableWidget;
 class QuestionPage;
+class QuestionPages;
 
-// The question editor "试题编辑": bank and chapter selectors, the left panel's
-// links and counters, the entry and correction pages, the browse list with its
-// detail box, and the new-chapter page. Created once; open() shows it modally.
+// The question editor "试题编辑": the top strip with the bank and chapter
+// selectors and the chapter-wide deletions, the left panel's links and
+// counters, and the page stack holding the entry and correction pages, the
+// question list and the new-chapter page. Created once; open() shows it
+// modally.
 class EditorWindow : public QWidget
 {
     Q_OBJECT
@@ -50,46 +51,31 @@ public:
 signals:
     void helpRequested();
 
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
-
 private:
     QWidget *buildTop();
     QWidget *buildLeft();
-    QWidget *buildBrowsePage();
-    QWidget *buildNewChapterPage();
-    QWidget *buildPagingStrip();
 
     void showPage(int page);
-    // Shows the outcome's page changes: the empty page when no chapter is chosen.
+    // Shows the outcome's page change: the empty page when no chapter is chosen.
     void follow(QuestionEditor::Outcome outcome);
     void showCounters();
-    void showList();
-    void openEntry(int type);
-    void save(QuestionPage *page);
-    void confirm(QuestionPage *page);
-    void selectRow(int row);
-    qint64 selectedId() const;
-    void correctSelected();
-    void deleteSelected();
-    void turn(QuestionEditor::Turn turn, bool showList = false);
+    void showChapterId();
+    // After an action that may have listed anew: the list, and the list page
+    // when it was listed.
+    void showBrowsed(QuestionEditor::Outcome outcome);
+    void chooseBank(int index);
+    void chooseChapter(int index);
+    void removeChapterQuestions();
+    void removeChapter();
 
     QuestionEditor m_editor;
-    Notifier &m_notifier;
     QComboBox *m_banks = nullptr;
     QComboBox *m_chapters = nullptr;
     QLabel *m_bankId = nullptr;
     QLabel *m_chapterId = nullptr;
     std::array<QLabel *, 6> m_counters{};
     QStackedWidget *m_pages = nullptr;
-    std::array<QuestionPage *, 10> m_questionPages{};
-    QTableWidget *m_list = nullptr;
-    OutputView *m_detail = nullptr;
-    QLabel *m_info = nullptr;
-    QLabel *m_count = nullptr;
-    QLineEdit *m_pageBox = nullptr;
-    QLabel *m_pageCount = nullptr;
-    QLineEdit *m_chapterName = nullptr;
-    QLineEdit *m_examTime = nullptr;
-    int m_selectedRow = 0;
+    QuestionPages *m_questionPages = nullptr;
+    BrowsePanel *m_browse = nullptr;
+    NewChapterPage *m_newChapterPage = nullptr;
 };

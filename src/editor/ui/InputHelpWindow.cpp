@@ -4,12 +4,15 @@
 #include "widgets/OutputView.h"
 #include "widgets/Theme.h"
 
+#include <QApplication>
 #include <QGuiApplication>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QPushButton>
 #include <QScreen>
 #include <QStatusBar>
 #include <QVBoxLayout>
+#include <QWindow>
 
 InputHelpWindow::InputHelpWindow(QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint)
@@ -62,7 +65,38 @@ void InputHelpWindow::open()
     m_view->clearLines();
     m_view->setLines(inputhelp::lines());
     m_view->scrollToTop();
-    move(screen.topLeft());
+    standAbove(QApplication::activeModalWidget());
+    // The whole screen from its top-left corner, also where no window
+    // manager maximises it.
+    setGeometry(screen);
     showMaximized();
     raise();
+    activateWindow();
+}
+
+void InputHelpWindow::standAbove(QWidget *modal)
+{
+    // The editor that opens the help is modal and would block every other
+    // window: the help belongs to it instead, above it, and so takes clicks,
+    // the wheel and keys while the editor stays open.
+    if (!modal || modal == this)
+        return;
+    QWindow *own = windowHandle();
+    if (!own) {
+        winId();
+        own = windowHandle();
+    }
+    if (!modal->windowHandle())
+        modal->winId();
+    if (own && own->transientParent() != modal->windowHandle())
+        own->setTransientParent(modal->windowHandle());
+}
+
+void InputHelpWindow::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }

@@ -3,11 +3,13 @@
 #include <QWidget>
 
 class OutputView;
+class QKeyEvent;
 class QWidget;
 
 // The window "试题输入帮助": borderless, maximised at the top-left corner,
 // the help text centred in a 672-pixel column with the button "关闭窗口" to
-// its right. Its text is written anew at every opening.
+// its right. Its text is written anew at every opening. It is not modal; it
+// closes with its button and with Escape.
 class InputHelpWindow : public QWidget
 {
     Q_OBJECT
@@ -18,10 +20,18 @@ public:
 
     explicit InputHelpWindow(QWidget *parent = nullptr);
 
+    // Writes the text and shows the window, above the modal window open
+    // (the editor) when there is one.
     void open();
     OutputView *view() const { return m_view; }
 
+protected:
+    // Escape closes the window, as "关闭窗口" does.
+    void keyPressEvent(QKeyEvent *event) override;
+
 private:
+    void standAbove(QWidget *modal);
+
     QWidget *m_spacer = nullptr;
     OutputView *m_view = nullptr;
 };

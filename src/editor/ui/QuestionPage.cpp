@@ -313,21 +313,26 @@ void QuestionPage::reset()
         if (option)
             option->clear();
     }
-    if (m_group) {
-        // Unchecking an exclusive group needs the group released for a moment.
-        const bool exclusive = m_group->exclusive();
-        m_group->setExclusive(false);
-        for (QAbstractButton *button : m_group->buttons()) {
-            button->setChecked(false);
-            setCaptionColour(button, rgb::kGrey);
-        }
-        m_group->setExclusive(exclusive);
-    }
+    clearChoices();
     if (m_fillIn)
         m_fillIn->clear();
     if (m_essay)
         m_essay->clear();
     prepare();
+}
+
+void QuestionPage::clearChoices()
+{
+    if (!m_group)
+        return;
+    // Unchecking an exclusive group needs the group released for a moment.
+    const bool exclusive = m_group->exclusive();
+    m_group->setExclusive(false);
+    for (QAbstractButton *button : m_group->buttons()) {
+        button->setChecked(false);
+        setCaptionColour(button, rgb::kGrey);
+    }
+    m_group->setExclusive(exclusive);
 }
 
 void QuestionPage::setStatus(const QString &text)
@@ -384,6 +389,8 @@ void QuestionPage::load(const QuestionRow &question)
             setTrueFalse(true);
         else if (answer == QLatin1String("0"))
             setTrueFalse(false);
+        else
+            clearChoices(); // a stored answer of neither kind ticks neither
     } else if (m_essay) {
         m_essay->clear();
         setOneAndAHalfSpacing(m_essay);

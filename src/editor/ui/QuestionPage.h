@@ -50,6 +50,8 @@ private:
     void setCaptionColour(QAbstractButton *button, unsigned rgb);
     void setOneAndAHalfSpacing(QTextEdit *box);
     void setTrueFalse(bool correct);
+    // Neither answer control ticked, the captions grey.
+    void clearChoices();
 
     int m_type;
     DraftForm m_form;
