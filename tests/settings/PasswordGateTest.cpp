@@ -177,7 +177,8 @@ private slots:
             g.gate.change(QStringLiteral("drillbay"), QStringLiteral("abc"), QStringLiteral("abc")),
             Change::Failed);
         QCOMPARE(g.notifier.notices,
-                 QStringList{QStringLiteral("[软件提示]:密码没有修改：磁盘空间已满")});
+                 QStringList{QStringLiteral("[软件提示]:密码没有修改：数据文件拒绝了这次操作"
+                                            "（详细信息：database or disk is full）")});
         QCOMPARE(g.stored(), encodePassword(QStringLiteral("drillbay")));
     }
 };
