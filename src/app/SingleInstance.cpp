@@ -1,17 +1,25 @@
 #include "app/SingleInstance.h"
 
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QStandardPaths>
 
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <unistd.h>
 
-SingleInstance::SingleInstance(const QString &folder)
-    : m_path(QDir(folder).filePath(QStringLiteral("ProgRun"))), m_lock(m_path)
+namespace {
+
+// The system's temporary folder itself, not the session's TMPDIR: two starts
+// from different sessions must meet in one place.
+const QString kSystemTemporaryFolder = QStringLiteral("/tmp");
+
+} // namespace
+
+SingleInstance::SingleInstance(const QString &databasePath, const QString &folder)
+    : m_path(QDir(folder).filePath(lockName(databasePath))), m_lock(m_path)
 {
     // A lock is stale only when its process is gone, never because of its age:
     // the program may run for days.
@@ -24,8 +32,21 @@ SingleInstance::Start SingleInstance::acquire()
     if (m_lock.isLocked())
         return Start::Acquired;
     const QString folder = QFileInfo(m_path).absolutePath();
-    if (!QDir().mkpath(folder))
-        return withoutLock(QStringLiteral("the folder %1 cannot be created").arg(folder));
+    if (!QFileInfo::exists(folder)) {
+        const QString parent = QFileInfo(folder).absolutePath();
+        // Only the user may look into the folder of the user's locks.
+        if (!QDir().mkpath(parent) ||
+            (!QDir().mkdir(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                       QFileDevice::ExeOwner) &&
+             !QFileInfo(folder).isDir()))
+            return withoutLock(QStringLiteral("the folder %1 cannot be created").arg(folder));
+    }
+    // A folder of that name made by someone else (in a shared temporary
+    // folder) is not trusted with the lock.
+    const QFileInfo made(folder);
+    if (made.isSymLink() || !made.isDir() || made.ownerId() != ::geteuid())
+        return withoutLock(
+            QStringLiteral("the folder %1 is not a folder of this user's own").arg(folder));
     if (m_lock.tryLock(0))
         return Start::Acquired;
 
@@ -78,6 +99,18 @@ void SingleInstance::release()
 
 QString SingleInstance::defaultFolder()
 {
-    const QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    return runtime.isEmpty() ? QDir::tempPath() : runtime;
+    return QDir(kSystemTemporaryFolder)
+        .filePath(QStringLiteral("drillbay-") + QString::number(::geteuid()));
+}
+
+QString SingleInstance::lockName(const QString &databasePath)
+{
+    const QFileInfo file(databasePath);
+    // A file that is not there yet has no canonical path; its absolute path
+    // is the best name it has.
+    const QString canonical = file.canonicalFilePath();
+    const QString path = canonical.isEmpty() ? file.absoluteFilePath() : canonical;
+    const QByteArray digest =
+        QCryptographicHash::hash(QFile::encodeName(path), QCryptographicHash::Sha256).toHex();
+    return QStringLiteral("ProgRun-") + QString::fromLatin1(digest.left(24));
 }

@@ -3,12 +3,15 @@
 #include <QLockFile>
 #include <QString>
 
-// One running program per desktop: the lock file "ProgRun" in the user's
-// runtime folder (the temporary folder when there is none). The lock is held
-// until the object goes away. Only a running program keeps others out: a lock
-// file that no live program holds (left by a crash, emptied, garbled) is taken
-// over, and a lock that cannot be made at all (folder not writable, disk full)
-// lets the program start without it.
+// One running program per data file and user: a lock file "ProgRun-…" named
+// after the data file's canonical path, in a folder of the user's own under
+// the system's temporary folder. Nothing of the session's environment enters
+// the name or the place, so every start on the same file meets the same lock.
+// The lock is held until the object goes away. Only a running program keeps
+// others out: a lock file that no live program holds (left by a crash,
+// emptied, garbled) is taken over, and a lock that cannot be made at all
+// (folder not writable or not the user's own, disk full) lets the program
+// start without it.
 class SingleInstance
 {
 public:
@@ -19,7 +22,7 @@ public:
         WithoutLock,    // no lock could be made: start anyway (see problem())
     };
 
-    explicit SingleInstance(const QString &folder = defaultFolder());
+    explicit SingleInstance(const QString &databasePath, const QString &folder = defaultFolder());
 
     // Takes the lock without waiting.
     Start acquire();
@@ -31,7 +34,11 @@ public:
     // Why the last acquire() started without the lock, for the error output.
     QString problem() const { return m_problem; }
 
+    // The user's lock folder: "drillbay-" and the user id under /tmp.
     static QString defaultFolder();
+    // The lock's file name for a data file: the same for every spelling of
+    // its path (relative, through links).
+    static QString lockName(const QString &databasePath);
 
 private:
     bool heldByRunningProgram() const;

@@ -24,9 +24,10 @@ int main(int argc, char **argv)
                         QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QCoreApplication::installTranslator(&translator);
 
-    // One program per desktop; a second start ends without a word. A lock that
-    // cannot be made never keeps the program from starting.
-    SingleInstance instance;
+    // One program per data file and user; a second start ends without a word.
+    // A lock that cannot be made never keeps the program from starting.
+    const QString path = Database::defaultPath();
+    SingleInstance instance(path);
     switch (instance.acquire()) {
     case SingleInstance::Start::AlreadyRunning:
         return 0;
@@ -37,7 +38,6 @@ int main(int argc, char **argv)
         break;
     }
 
-    const QString path = Database::defaultPath();
     QString error;
     const QSqlDatabase mainDb = Database::open(path, QStringLiteral("main"), &error);
     QSqlDatabase pickerDb;

@@ -62,6 +62,11 @@ QString decodeWithConverter(const QByteArray &bytes)
 
 } // namespace
 
+const char16_t *doubleByteChars()
+{
+    return doubleByteTable().chars;
+}
+
 QByteArray encode(const QString &text)
 {
     thread_local QStringEncoder encoder("GBK");

@@ -11,6 +11,10 @@ namespace gbk {
 QByteArray encode(const QString &text);
 // GBK bytes back to text. Invalid sequences become U+FFFD.
 QString decode(const QByteArray &bytes);
+// The two-byte characters by their code (lead << 8 | trail), 65536 entries;
+// 0 where the pair is not a character. For decoders that cannot afford a
+// converter per text; decode() gives the same characters.
+const char16_t *doubleByteChars();
 // True when every character of the text has a GBK form.
 bool representable(const QString &text);
 // Byte length of the text in GBK.

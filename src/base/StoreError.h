@@ -9,30 +9,37 @@
 class StoreError : public std::runtime_error
 {
 public:
-    explicit StoreError(const QString &message) : std::runtime_error(message.toStdString()) {}
-
-    // Why the statement failed, in the user's words.
-    QString reason() const { return reasonOf(QString::fromUtf8(what())); }
-
-    // The usual causes by name (disk full, read-only, in use, damaged file),
-    // otherwise the store's own text without the statement it names.
-    static QString reasonOf(const QString &storeText)
+    // Why the data file refused, as far as the program can say it in its own
+    // words. The store decides the cause from the engine's error code.
+    enum class Cause
     {
-        const QString text = storeText.toLower();
-        if (text.contains(QLatin1String("full")))
-            return QStringLiteral("磁盘空间已满");
-        if (text.contains(QLatin1String("readonly")) || text.contains(QLatin1String("read-only")) ||
-            text.contains(QLatin1String("read only")))
-            return QStringLiteral("数据文件或其所在文件夹是只读的");
-        if (text.contains(QLatin1String("locked")) || text.contains(QLatin1String("busy")))
-            return QStringLiteral("数据文件正被其他程序使用");
-        if (text.contains(QLatin1String("no such table")) ||
-            text.contains(QLatin1String("no such column")))
-            return QStringLiteral("数据文件缺少所需的数据表或数据列");
-        if (text.contains(QLatin1String("malformed")) ||
-            text.contains(QLatin1String("not a database")))
-            return QStringLiteral("数据文件已损坏");
-        const qsizetype statement = storeText.indexOf(QLatin1String(" ["));
-        return (statement < 0 ? storeText : storeText.left(statement)).trimmed();
-    }
+        Failed,            // none of the causes below; the store's text is the detail
+        FolderNotWritable, // no file can be made beside the data file
+        ReadOnly,          // the file, or the connection, takes no changes
+        DiskFull,
+        InUse,       // another program holds the file locked
+        Damaged,     // not a database, or its pages are broken
+        MissingPart, // a table or column that the statement needs is not there
+        DiskError,   // the disk failed to read or write
+        NoAccess,    // the system refuses access to the file
+        Moved,       // the file was moved or deleted while open
+    };
+
+    // storeText is the engine's own message; statement, when given, only goes
+    // to what() for the error output.
+    StoreError(Cause cause, const QString &storeText, const QString &statement = QString());
+
+    Cause cause() const { return m_cause; }
+    // The engine's own message, unchanged.
+    QString storeText() const { return m_storeText; }
+    // Why the statement failed, in the user's words.
+    QString reason() const { return reasonOf(m_cause, m_storeText); }
+
+    // The cause in the user's words; a failure without a known cause carries
+    // the store's own text as a detail after it.
+    static QString reasonOf(Cause cause, const QString &storeText);
+
+private:
+    Cause m_cause;
+    QString m_storeText;
 };

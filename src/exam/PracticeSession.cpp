@@ -30,10 +30,10 @@ const QString kChapterLockedNotice = QStringLiteral(
 
 } // namespace
 
-QString PracticeSession::logNotSavedNotice(const QString &storeText)
+QString PracticeSession::logNotSavedNotice(const QString &reason)
 {
-    return QStringLiteral("[软件提示]：本次练习的做题记录没有保存，原因：") +
-           StoreError::reasonOf(storeText) + QStringLiteral("。试卷评阅照常显示。");
+    return QStringLiteral("[软件提示]：本次练习的做题记录没有保存，原因：") + reason +
+           QStringLiteral("。试卷评阅照常显示。");
 }
 
 PracticeSession::PracticeSession(QSqlDatabase db, PracticeRun &run, SequentialPractice &sequential,
@@ -254,7 +254,7 @@ void PracticeSession::grade()
                      m_clock());
         m_log.trim();
     } catch (const StoreError &error) {
-        unsaved = logNotSavedNotice(QString::fromUtf8(error.what()));
+        unsaved = logNotSavedNotice(error.reason());
     }
     // Only a set of the chapter is marked as graded in the set list.
     if (m_run.mode() == RunMode::SequentialSet)

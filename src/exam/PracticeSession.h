@@ -61,7 +61,7 @@ public:
     void setClock(std::function<QDateTime()> clock) { m_clock = std::move(clock); }
 
     // The one notice of a grading whose log record could not be written.
-    static QString logNotSavedNotice(const QString &storeText);
+    static QString logNotSavedNotice(const QString &reason);
     // The wrong-question redo's question, its notice and the run status.
     static QString redoQuestion();
     static QString redoNotice(int before, int kept);

@@ -13,10 +13,11 @@ class PasswordGate
 public:
     enum class CheckResult
     {
-        Empty,    // nothing typed: the field keeps its text
-        Wrong,    // the field is emptied
-        Accepted, // the field is emptied and the guarded command goes on
-        Failed    // the stored password could not be read
+        Empty,      // nothing typed: the field keeps its text
+        Wrong,      // the field is emptied
+        NoPassword, // none is stored yet: the field is emptied
+        Accepted,   // the field is emptied and the guarded command goes on
+        Failed      // the stored password could not be read
     };
     enum class ChangeResult
     {
@@ -26,7 +27,7 @@ public:
         TooShort, // both new fields are emptied
         WrongOld, // the fields keep their text
         Failed,   // not written; the fields keep their text
-        Changed   // every field is emptied and the password page is shown
+        Changed   // set or changed: every field is emptied and the password page is shown
     };
 
     PasswordGate(QSqlDatabase db, Notifier &notifier) : m_db(std::move(db)), m_notifier(notifier) {}
@@ -37,14 +38,17 @@ public:
     // stored one and tells the user when it is missing or wrong.
     CheckResult check(const QString &typed);
     // The "确认修改" of the change page. The new password must be at least
-    // three GBK bytes as typed; it is stored trimmed.
+    // three GBK bytes as typed; it is stored trimmed. While no password is
+    // stored, the old password is not asked for and the new one is set.
     ChangeResult change(const QString &oldPassword, const QString &newPassword,
                         const QString &confirmation);
 
     static constexpr int kMinimumBytes = 3;
+    static const QString kNoPasswordNotice;
+    static const QString kPasswordSetNotice;
 
 private:
-    // The stored encoding, upper-cased; throws StoreError.
+    // The stored encoding, upper-cased; empty when none is stored. Throws StoreError.
     QString storedUpper() const;
 
     QSqlDatabase m_db;

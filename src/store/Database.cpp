@@ -1,6 +1,7 @@
 #include "store/Database.h"
 
 #include "store/Schema.h"
+#include "store/Sql.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -12,8 +13,13 @@ namespace {
 
 bool inUse(const QSqlError &error)
 {
-    const QString text = error.text().toLower();
-    return text.contains(QLatin1String("locked")) || text.contains(QLatin1String("busy"));
+    return sql::causeOf(error) == StoreError::Cause::InUse;
+}
+
+// Why the file cannot be used, in the user's words.
+QString reasonOf(const QSqlError &error)
+{
+    return sql::failure(error, QString()).reason();
 }
 
 QString quotedName(const QString &name)
@@ -58,7 +64,8 @@ QSqlDatabase Database::open(const QString &path, const QString &connectionName, 
         options += QStringLiteral(";QSQLITE_OPEN_READONLY");
     db.setConnectOptions(options);
     if (!db.open())
-        return fail(QStringLiteral("无法打开数据文件：%1\n%2").arg(shown, db.lastError().text()));
+        return fail(
+            QStringLiteral("无法打开数据文件：%1\n原因：%2").arg(shown, reasonOf(db.lastError())));
 
     const QString inUseMessage =
         QStringLiteral(
@@ -70,7 +77,8 @@ QSqlDatabase Database::open(const QString &path, const QString &connectionName, 
     if (!probe.exec(QStringLiteral("select name from sqlite_master where type='table'"))) {
         if (inUse(probe.lastError()))
             return fail(inUseMessage);
-        return fail(QStringLiteral("数据文件不是可用的题库数据库：%1").arg(shown));
+        return fail(QStringLiteral("数据文件不是可用的题库数据库：%1\n原因：%2")
+                        .arg(shown, reasonOf(probe.lastError())));
     }
     QStringList present;
     while (probe.next())
@@ -92,7 +100,8 @@ QSqlDatabase Database::open(const QString &path, const QString &connectionName, 
         if (!columns.exec(QStringLiteral("pragma table_info(%1)").arg(quotedName(table.table)))) {
             if (inUse(columns.lastError()))
                 return fail(inUseMessage);
-            return fail(QStringLiteral("数据文件不是可用的题库数据库：%1").arg(shown));
+            return fail(QStringLiteral("数据文件不是可用的题库数据库：%1\n原因：%2")
+                            .arg(shown, reasonOf(columns.lastError())));
         }
         QStringList names;
         while (columns.next())
@@ -123,9 +132,8 @@ bool Database::isReadOnly(const QSqlDatabase &db)
     QSqlQuery probe(db);
     if (probe.exec(QStringLiteral("delete from run_record where 0")))
         return false;
-    const QString text = probe.lastError().text().toLower();
-    return text.contains(QLatin1String("readonly")) || text.contains(QLatin1String("read-only")) ||
-           text.contains(QLatin1String("read only"));
+    const StoreError::Cause cause = sql::causeOf(probe.lastError());
+    return cause == StoreError::Cause::ReadOnly || cause == StoreError::Cause::FolderNotWritable;
 }
 
 QString Database::readOnlyNotice(const QString &path)

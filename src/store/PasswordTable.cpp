@@ -1,6 +1,7 @@
 #include "store/PasswordTable.h"
 
 #include "store/Sql.h"
+#include "store/Transaction.h"
 
 #include <QSqlQuery>
 #include <QVariant>
@@ -18,9 +19,14 @@ QString PasswordTable::stored() const
     return query.next() ? query.value(0).toString() : QString();
 }
 
-bool PasswordTable::store(const QString &encoded)
+void PasswordTable::store(const QString &encoded)
 {
-    return sql::run(m_db, QStringLiteral("update reg set pass = ? where flag = ?"),
-                    {encoded, kPasswordFlag})
-               .numRowsAffected() > 0;
+    Transaction change(m_db);
+    const int updated = sql::run(m_db, QStringLiteral("update reg set pass = ? where flag = ?"),
+                                 {encoded, kPasswordFlag})
+                            .numRowsAffected();
+    if (updated == 0)
+        sql::run(m_db, QStringLiteral("insert into reg(flag, pass) values(?, ?)"),
+                 {kPasswordFlag, encoded});
+    change.commit();
 }

@@ -12,9 +12,10 @@ public:
 
     // The encoded password; empty when there is no password row.
     QString stored() const;
-    // Writes the encoded password into the password row; false when there is no
-    // such row (nothing written). Throws StoreError when it fails.
-    bool store(const QString &encoded);
+    // Writes the encoded password into the password row, adding the row when
+    // the file has none (files converted from elsewhere may lack it). Throws
+    // StoreError when it fails; nothing is written then.
+    void store(const QString &encoded);
 
 private:
     QSqlDatabase m_db;

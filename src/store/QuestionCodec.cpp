@@ -106,35 +106,100 @@ QString encodeQuestionText(const QString &plain)
     return QString::fromLatin1(codec::encodeBytes(gbk::encode(text::trimmed(plain))));
 }
 
+namespace {
+
+// The value of each ASCII character as a hexadecimal digit; kNotHex where it
+// is none. Any value above 15 marks a pair that is not a byte.
+constexpr unsigned char kNotHex = 0xFF;
+struct HexValues
+{
+    unsigned char of[128] = {};
+    constexpr HexValues()
+    {
+        for (unsigned char &value : of)
+            value = kNotHex;
+        for (int c = 0; c < 10; ++c)
+            of['0' + c] = static_cast<unsigned char>(c);
+        for (int c = 0; c < 6; ++c) {
+            of['A' + c] = static_cast<unsigned char>(10 + c);
+            of['a' + c] = static_cast<unsigned char>(10 + c);
+        }
+    }
+};
+constexpr HexValues kHexValues;
+
+// The byte of the pair at p, or -1 when the pair is not two hexadecimal digits.
+inline int pairValue(const char16_t *p)
+{
+    const char16_t high = p[0];
+    const char16_t low = p[1];
+    if ((high | low) > 0x7F)
+        return -1;
+    const unsigned char h = kHexValues.of[high];
+    const unsigned char l = kHexValues.of[low];
+    if ((h | l) > 0x0F)
+        return -1;
+    return (h << 4) | l;
+}
+
+// Through the byte form and the text decoder: for the rare text that holds a
+// byte the table does not know.
+QString decodeThroughBytes(QStringView trimmed)
+{
+    QByteArray plain;
+    if (!codec::decodeBytes(trimmed.toLatin1(), plain))
+        return {};
+    return gbk::decode(plain);
+}
+
+} // namespace
+
 QString decodeQuestionText(const QString &encoded)
 {
-    // Same steps as codec::decodeBytes, straight from the stored text: this runs
-    // for every text of every question read.
-    const QChar *chars = encoded.constData();
-    qsizetype begin = 0;
-    qsizetype end = encoded.size();
-    while (begin < end && chars[begin].unicode() <= 0x20)
+    // The steps of codec::decodeBytes and gbk::decode in one pass straight
+    // from the stored text to the characters: this runs for every text of
+    // every question read. Whatever the table cannot say goes the long way.
+    const auto *chars = reinterpret_cast<const char16_t *>(encoded.utf16());
+    const char16_t *begin = chars;
+    const char16_t *end = chars + encoded.size();
+    while (begin < end && *begin <= 0x20)
         ++begin;
-    while (end > begin && chars[end - 1].unicode() <= 0x20)
+    while (end > begin && *(end - 1) <= 0x20)
         --end;
     const qsizetype m = end - begin;
     if (m % 2 != 0)
         return {};
-    const auto mask = static_cast<unsigned char>(m % 256);
-    QByteArray plain(m / 2, Qt::Uninitialized);
-    char *out = plain.data();
-    for (qsizetype i = begin; i < end; i += 2) {
-        const char16_t high = chars[i].unicode();
-        const char16_t low = chars[i + 1].unicode();
-        if (high > 0x7F || low > 0x7F)
+    const int mix = codec::mixByte(0, static_cast<unsigned char>(m % 256));
+    const char16_t *doubleByte = gbk::doubleByteChars();
+    QString out(m / 2, Qt::Uninitialized);
+    auto *dst = reinterpret_cast<char16_t *>(out.data());
+    const auto *const first = dst;
+    for (const char16_t *p = begin; p < end;) {
+        int byte = pairValue(p);
+        if (byte < 0)
             return {};
-        const int h = codec::hexDigit(static_cast<char>(high));
-        const int l = codec::hexDigit(static_cast<char>(low));
-        if (h < 0 || l < 0)
+        p += 2;
+        byte ^= mix;
+        if (byte < 0x80) {
+            *dst++ = static_cast<char16_t>(byte);
+            continue;
+        }
+        if (!codec::isLeadByte(static_cast<unsigned char>(byte)))
+            return decodeThroughBytes(QStringView(begin, end));
+        // A lead byte takes the byte after it; a lead byte at the end makes
+        // the value invalid.
+        if (p == end)
             return {};
-        *out++ = static_cast<char>(codec::mixByte(static_cast<unsigned char>(h * 16 + l), mask));
+        int trail = pairValue(p);
+        if (trail < 0)
+            return {};
+        p += 2;
+        trail ^= mix;
+        const char16_t c = doubleByte[(byte << 8) | trail];
+        if (c == 0)
+            return decodeThroughBytes(QStringView(begin, end));
+        *dst++ = c;
     }
-    if (!codec::wholeCharacters(plain))
-        return {};
-    return gbk::decode(plain);
+    out.truncate(dst - first);
+    return out;
 }

@@ -1,9 +1,13 @@
 #pragma once
 
+#include "base/StoreError.h"
+
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QString>
 #include <QVariantList>
+
+class QSqlError;
 
 // Statement helpers of the table classes. Each table of the file has one class
 // in this folder that holds all of its statements and returns typed rows:
@@ -18,5 +22,17 @@ namespace sql {
 QSqlQuery run(const QSqlDatabase &db, const QString &statement, const QVariantList &values = {});
 // The first column of the first row as an integer (0 when there is no row).
 qint64 scalar(const QSqlDatabase &db, const QString &statement, const QVariantList &values = {});
+
+// Where a statement failed: a statement that cannot even be prepared names a
+// table or column that the file does not have.
+enum class Stage
+{
+    Prepare,
+    Execute,
+};
+// The cause of a failure, from the engine's (extended) result code.
+StoreError::Cause causeOf(const QSqlError &error, Stage stage = Stage::Execute);
+// The error to throw for a failed statement.
+StoreError failure(const QSqlError &error, const QString &statement, Stage stage = Stage::Execute);
 
 } // namespace sql

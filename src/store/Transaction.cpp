@@ -1,31 +1,40 @@
 #include "store/Transaction.h"
 
-#include "base/StoreError.h"
+#include "store/Sql.h"
 
-#include <QSqlError>
+#include <QSqlQuery>
 
+// The statements go through queries rather than QSqlDatabase::commit(): a
+// refused commit then keeps the engine's result code, which tells the user why.
 Transaction::Transaction(QSqlDatabase db) : m_db(std::move(db))
 {
-    if (!m_db.transaction())
-        throw StoreError(QStringLiteral("无法开始事务：") + m_db.lastError().text());
+    sql::run(m_db, QStringLiteral("begin"));
     m_open = true;
 }
 
 Transaction::~Transaction()
 {
     if (m_open)
-        m_db.rollback();
+        rollback();
 }
 
 void Transaction::commit()
 {
     if (!m_open)
         return;
-    if (!m_db.commit()) {
-        const QString reason = m_db.lastError().text();
-        m_db.rollback();
-        m_open = false;
-        throw StoreError(QStringLiteral("无法保存更改：") + reason);
+    try {
+        sql::run(m_db, QStringLiteral("commit"));
+    } catch (const StoreError &) {
+        rollback();
+        throw;
     }
     m_open = false;
+}
+
+void Transaction::rollback()
+{
+    m_open = false;
+    // A failed statement may have ended the transaction already; then there is
+    // nothing to undo and the refusal means nothing.
+    QSqlQuery(m_db).exec(QStringLiteral("rollback"));
 }

@@ -19,6 +19,8 @@ public:
     void commit();
 
 private:
+    void rollback();
+
     QSqlDatabase m_db;
     bool m_open = false;
 };

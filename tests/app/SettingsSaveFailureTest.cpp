@@ -33,8 +33,8 @@ private Q_SLOTS:
         window.showPage(MainWindow::Page::Settings);
 
         window.findChild<QPushButton *>(QStringLiteral("Button14"))->click();
-        QCOMPARE(notifier.notices, QStringList{SettingsForm::notSavedNotice(
-                                       QStringLiteral("数据文件或其所在文件夹是只读的"))});
+        QCOMPARE(notifier.notices,
+                 QStringList{SettingsForm::notSavedNotice(QStringLiteral("数据文件是只读的"))});
         QCOMPARE(quit.count(), 0);
         QVERIFY(window.isVisible());
         QCOMPARE(window.currentPage(), MainWindow::Page::Settings);

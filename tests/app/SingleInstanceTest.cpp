@@ -1,10 +1,58 @@
 #include "app/SingleInstance.h"
 #include "TestRegistry.h"
 
+#include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <memory>
+
+#include <unistd.h>
+
+namespace {
+
+// The data file that the locks of a test stand for.
+const QString kDatabase = QStringLiteral("/srv/training/examination.mdb");
+
+// Sets an environment variable, or removes it for a null value, while it lives.
+class EnvironmentVariable
+{
+public:
+    EnvironmentVariable(const char *name, const QByteArray &value)
+        : m_name(name), m_old(qgetenv(name)), m_wasSet(qEnvironmentVariableIsSet(name))
+    {
+        if (value.isNull())
+            qunsetenv(name);
+        else
+            qputenv(name, value);
+    }
+    ~EnvironmentVariable()
+    {
+        if (m_wasSet)
+            qputenv(m_name, m_old);
+        else
+            qunsetenv(m_name);
+    }
+    EnvironmentVariable(const EnvironmentVariable &) = delete;
+    EnvironmentVariable &operator=(const EnvironmentVariable &) = delete;
+
+private:
+    const char *m_name;
+    QByteArray m_old;
+    bool m_wasSet;
+};
+
+// A lock made the way the program makes it, with the session's runtime
+// folder set to `runtime` or not set at all (a null value).
+std::unique_ptr<SingleInstance> startedWith(const QByteArray &runtime, const QString &database)
+{
+    EnvironmentVariable variable("XDG_RUNTIME_DIR", runtime);
+    return std::make_unique<SingleInstance>(database);
+}
+
+} // namespace
 
 class SingleInstanceTest : public QObject
 {
@@ -14,11 +62,11 @@ private slots:
     void secondStartFailsWhileFirstRuns()
     {
         QTemporaryDir dir;
-        SingleInstance first(dir.path());
-        SingleInstance second(dir.path());
+        SingleInstance first(kDatabase, dir.path());
+        SingleInstance second(kDatabase, dir.path());
         QVERIFY(first.tryAcquire());
         QVERIFY(!second.tryAcquire());
-        QVERIFY(QFile::exists(dir.filePath(QStringLiteral("ProgRun"))));
+        QVERIFY(QFile::exists(dir.filePath(SingleInstance::lockName(kDatabase))));
         first.release();
         QVERIFY(second.tryAcquire());
         QVERIFY(!first.tryAcquire());
@@ -27,12 +75,12 @@ private slots:
     void lockOfDeadProcessDoesNotBlock()
     {
         QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("ProgRun"));
+        const QString path = dir.filePath(SingleInstance::lockName(kDatabase));
         // A lock file as a crashed program leaves it: a real lock's contents with
         // the number of a process that has ended.
         QByteArray contents;
         {
-            SingleInstance crashed(dir.path());
+            SingleInstance crashed(kDatabase, dir.path());
             QVERIFY(crashed.tryAcquire());
             QFile file(path);
             QVERIFY(file.open(QIODevice::ReadOnly));
@@ -49,7 +97,7 @@ private slots:
         stale.write(contents);
         stale.close();
 
-        SingleInstance next(dir.path());
+        SingleInstance next(kDatabase, dir.path());
         QVERIFY(next.tryAcquire());
     }
 
@@ -67,29 +115,29 @@ private slots:
     {
         QFETCH(QByteArray, contents);
         QTemporaryDir dir;
-        QFile file(dir.filePath(QStringLiteral("ProgRun")));
+        QFile file(dir.filePath(SingleInstance::lockName(kDatabase)));
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write(contents);
         file.close();
-        SingleInstance instance(dir.path());
+        SingleInstance instance(kDatabase, dir.path());
         QCOMPARE(instance.acquire(), SingleInstance::Start::Acquired);
         QVERIFY(instance.held());
         QVERIFY(instance.problem().isEmpty());
         // The taken-over lock keeps the next start out.
-        SingleInstance second(dir.path());
+        SingleInstance second(kDatabase, dir.path());
         QCOMPARE(second.acquire(), SingleInstance::Start::AlreadyRunning);
     }
 
     void runningHolderKeepsOutEvenWithGarbledFile()
     {
         QTemporaryDir dir;
-        SingleInstance first(dir.path());
+        SingleInstance first(kDatabase, dir.path());
         QCOMPARE(first.acquire(), SingleInstance::Start::Acquired);
         QFile file(first.lockFile());
         QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
         file.write("garbled");
         file.close();
-        SingleInstance second(dir.path());
+        SingleInstance second(kDatabase, dir.path());
         QCOMPARE(second.acquire(), SingleInstance::Start::AlreadyRunning);
         QVERIFY(!second.held());
     }
@@ -104,7 +152,7 @@ private slots:
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.close();
         for (const QString &folder : {blocker, blocker + QStringLiteral("/user")}) {
-            SingleInstance instance(folder);
+            SingleInstance instance(kDatabase, folder);
             QCOMPARE(instance.acquire(), SingleInstance::Start::WithoutLock);
             QVERIFY(!instance.held());
             QVERIFY2(instance.problem().contains(blocker), qPrintable(instance.problem()));
@@ -114,8 +162,62 @@ private slots:
     void missingFolderIsCreated()
     {
         QTemporaryDir dir;
-        SingleInstance instance(dir.filePath(QStringLiteral("run/user")));
+        SingleInstance instance(kDatabase, dir.filePath(QStringLiteral("run/user")));
         QVERIFY(instance.tryAcquire());
+    }
+
+    // Starts from sessions with and without a runtime folder meet at one lock
+    // for one data file, however its path is spelt; other data files have
+    // locks of their own.
+    void oneLockPerDataFileWhateverTheSession_data()
+    {
+        QTest::addColumn<QString>("secondFile"); // relative to the first file's folder
+        QTest::addColumn<bool>("excluded");
+        QTest::newRow("same file") << "examination.mdb" << true;
+        QTest::newRow("same file through a link") << "link/examination.mdb" << true;
+        QTest::newRow("another file") << "other/examination.mdb" << false;
+    }
+    void oneLockPerDataFileWhateverTheSession()
+    {
+        QFETCH(QString, secondFile);
+        QFETCH(bool, excluded);
+        QTemporaryDir files;
+        QTemporaryDir runtime;
+        const QDir folder(files.path());
+        QVERIFY(folder.mkdir(QStringLiteral("other")));
+        QVERIFY(QFile::link(files.path(), folder.filePath(QStringLiteral("link"))));
+        for (const QString &name :
+             {QStringLiteral("examination.mdb"), QStringLiteral("other/examination.mdb")}) {
+            QFile file(folder.filePath(name));
+            QVERIFY(file.open(QIODevice::WriteOnly));
+        }
+
+        const auto first = startedWith(QFile::encodeName(runtime.path()),
+                                       folder.filePath(QStringLiteral("examination.mdb")));
+        const auto second = startedWith(QByteArray(), folder.filePath(secondFile));
+        QCOMPARE(first->acquire(), SingleInstance::Start::Acquired);
+        QCOMPARE(second->acquire(), excluded ? SingleInstance::Start::AlreadyRunning
+                                             : SingleInstance::Start::Acquired);
+        // Started the other way round.
+        first->release();
+        second->release();
+        QCOMPARE(second->acquire(), SingleInstance::Start::Acquired);
+        QCOMPARE(first->acquire(), excluded ? SingleInstance::Start::AlreadyRunning
+                                            : SingleInstance::Start::Acquired);
+    }
+
+    // Another user's folder of that name is not used for the lock.
+    void foreignFolderIsNotTrusted()
+    {
+        if (::geteuid() != 0)
+            QSKIP("needs root to give a folder to another user");
+        QTemporaryDir dir;
+        const QString foreign = dir.filePath(QStringLiteral("drillbay-foreign"));
+        QVERIFY(QDir().mkdir(foreign));
+        QVERIFY(::chown(QFile::encodeName(foreign).constData(), 65534, 65534) == 0);
+        SingleInstance instance(kDatabase, foreign);
+        QCOMPARE(instance.acquire(), SingleInstance::Start::WithoutLock);
+        QVERIFY2(instance.problem().contains(foreign), qPrintable(instance.problem()));
     }
 };
 

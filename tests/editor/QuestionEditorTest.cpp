@@ -217,8 +217,9 @@ private slots:
         b.failOn(QStringLiteral("INSERT ON 考试训练题库"));
         QCOMPARE(b.editor.save(draftOf(3, QStringLiteral("x"))), QuestionEditor::Outcome::Failed);
         QCOMPARE(b.notifier.notices,
-                 QStringList{QStringLiteral("[软件提示]：试题没有保存，原因：数据文件或其所在文件夹"
-                                            "是只读的。")});
+                 QStringList{QStringLiteral("[软件提示]：试题没有保存，原因：数据文件拒绝了这次操作"
+                                            "（详细信息：attempt to write a readonly "
+                                            "database）。")});
         QCOMPARE(b.questions(), 0);
         b.db.exec(QStringLiteral("DROP TRIGGER failing"));
         QCOMPARE(b.editor.save(draftOf(3, QStringLiteral("x"))), QuestionEditor::Outcome::Done);

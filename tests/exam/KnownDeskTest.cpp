@@ -256,7 +256,8 @@ private slots:
                                  "database'); END"));
         QTest::mouseClick(d.desk.knownMarkCommand(), Qt::LeftButton);
         QCOMPARE(d.notifier.notices.last(),
-                 KnownQuestions::notMarkedNotice(QStringLiteral("数据文件或其所在文件夹是只读的")));
+                 KnownQuestions::notMarkedNotice(QStringLiteral(
+                     "数据文件拒绝了这次操作（详细信息：attempt to write a readonly database）")));
         QCOMPARE(d.desk.knownFigureLabel()->text(), before);
         QCOMPARE(d.desk.run().current(), 1);
     }
@@ -403,8 +404,9 @@ private slots:
                                  "BEGIN SELECT RAISE(ABORT, 'database is locked'); END"));
         d.notifier.notices.clear();
         QTest::mouseClick(d.desk.chapterPage()->restoreLink(), Qt::LeftButton);
-        QCOMPARE(d.notifier.notices, QStringList{KnownQuestions::notRestoredNotice(
-                                         QStringLiteral("数据文件正被其他程序使用"))});
+        QCOMPARE(d.notifier.notices,
+                 QStringList{KnownQuestions::notRestoredNotice(
+                     QStringLiteral("数据文件拒绝了这次操作（详细信息：database is locked）"))});
         QCOMPARE(d.desk.knownFigureLabel()->text(), figure);
         QCOMPARE(d.knownCount(), 1);
     }

@@ -233,14 +233,18 @@ private Q_SLOTS:
         QTest::addColumn<QString>("raised");
         QTest::addColumn<QString>("reason");
         QTest::addColumn<bool>("byCountdown");
-        QTest::newRow("disk full, handed in") << "database or disk is full"
-                                              << "磁盘空间已满" << false;
-        QTest::newRow("disk full, countdown zero") << "database or disk is full"
-                                                   << "磁盘空间已满" << true;
+        const auto refused = [](const char *raised) {
+            return QStringLiteral("数据文件拒绝了这次操作（详细信息：") +
+                   QString::fromUtf8(raised) + QStringLiteral("）");
+        };
+        QTest::newRow("disk full, handed in")
+            << "database or disk is full" << refused("database or disk is full") << false;
+        QTest::newRow("disk full, countdown zero")
+            << "database or disk is full" << refused("database or disk is full") << true;
         QTest::newRow("read-only") << "attempt to write a readonly database"
-                                   << "数据文件或其所在文件夹是只读的" << false;
-        QTest::newRow("locked, countdown zero") << "database is locked"
-                                                << "数据文件正被其他程序使用" << true;
+                                   << refused("attempt to write a readonly database") << false;
+        QTest::newRow("locked, countdown zero")
+            << "database is locked" << refused("database is locked") << true;
     }
     void failedLogWriteStillReviews()
     {

@@ -338,8 +338,10 @@ private slots:
         b.db.exec(QStringLiteral("create trigger refuse before insert on rand_num "
                                  "begin select raise(abort, 'database or disk is full'); end"));
         QVERIFY(!p.setup.save());
-        QCOMPARE(p.notifier.notices,
-                 QStringList{QStringLiteral("[软件提示]：抽题数据没有保存，原因：磁盘空间已满")});
+        QCOMPARE(
+            p.notifier.notices,
+            QStringList{QStringLiteral("[软件提示]：抽题数据没有保存，原因：数据文件拒绝了这次操作"
+                                       "（详细信息：database or disk is full）")});
         QVERIFY(b.rows(b.safety).isEmpty());
         b.db.exec(QStringLiteral("drop trigger refuse"));
         QVERIFY(p.setup.save());
@@ -481,7 +483,9 @@ private slots:
             << "[软件提示]：当前数据库【安规】没有设定抽题数量，现在自动打开按章抽题选择.";
         QTest::newRow("a failed write undoes every row")
             << true << true << true << int(QuotaSetup::Redraw::Failed)
-            << "[软件提示]：重新抽取的试题没有保存，原因：数据文件正被其他程序使用";
+            << "[软件提示]"
+               "：重新抽取的试题没有保存，原因：数据文件拒绝了这次操作（详细信息：database is "
+               "locked）";
     }
 
     void redrawOutcomes()

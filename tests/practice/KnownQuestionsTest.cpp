@@ -26,7 +26,7 @@ public:
 const QString kChapter = QStringLiteral("第一章 变电");
 const QString kSibling = QStringLiteral("第二章 线路");
 const QString kOtherBank = QStringLiteral("配电第一章");
-const QString kReadOnlyReason = QStringLiteral("数据文件或其所在文件夹是只读的");
+const QString kReadOnlyReason = QStringLiteral("数据文件是只读的");
 
 // Two chapters of one bank and a chapter of another bank. The first chapter
 // holds a single choice ("2"), a multiple choice ("13"), a fill-in and a
@@ -227,7 +227,10 @@ private slots:
     {
         QTest::addColumn<int>("failure"); // 0 trigger, 1 read-only connection, 2 deleted
         QTest::addColumn<QString>("notice");
-        QTest::newRow("update refused") << 0 << KnownQuestions::notMarkedNotice(kReadOnlyReason);
+        QTest::newRow("update refused")
+            << 0
+            << KnownQuestions::notMarkedNotice(QStringLiteral(
+                   "数据文件拒绝了这次操作（详细信息：attempt to write a readonly database）"));
         QTest::newRow("read-only file") << 1 << KnownQuestions::notMarkedNotice(kReadOnlyReason);
         QTest::newRow("deleted meanwhile") << 2 << KnownQuestions::kMissingNotice;
     }
@@ -323,8 +326,8 @@ private slots:
                                     : known.restoreBank(kSibling);
         QVERIFY(!ok);
         // Never the bank's success notice.
-        QCOMPARE(notifier.notices, QStringList{KnownQuestions::notRestoredNotice(
-                                       QStringLiteral("数据文件正被其他程序使用"))});
+        QCOMPARE(notifier.notices, QStringList{KnownQuestions::notRestoredNotice(QStringLiteral(
+                                       "数据文件拒绝了这次操作（详细信息：database is locked）"))});
         QCOMPARE(bank.knownCount(), 3);
     }
 

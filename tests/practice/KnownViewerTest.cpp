@@ -189,8 +189,8 @@ private slots:
                                  "BEGIN SELECT RAISE(ABORT, 'disk full'); END"));
         const int serial = v.viewer.display().rowsSerial;
         all ? v.viewer.restoreAll() : v.viewer.restoreOne();
-        QCOMPARE(v.notifier.notices,
-                 QStringList{KnownQuestions::notRestoredNotice(QStringLiteral("磁盘空间已满"))});
+        QCOMPARE(v.notifier.notices, QStringList{KnownQuestions::notRestoredNotice(QStringLiteral(
+                                         "数据文件拒绝了这次操作（详细信息：disk full）"))});
         QCOMPARE(v.viewer.display().rowsSerial, serial);
         QCOMPARE(v.viewer.display().rows.size(), 3);
         QCOMPARE(figure.count(), 0);

@@ -368,7 +368,8 @@ private slots:
         RegulationDocuments documents(db.db(), notifier, dialogs, work.path());
         QCOMPARE(documents.store(QStringLiteral("安规")), RegulationDocuments::StoreResult::Failed);
         QCOMPARE(notifier.notices,
-                 QStringList{QStringLiteral("[软件提示]：规程没有保存，原因：磁盘空间已满。")});
+                 QStringList{QStringLiteral("[软件提示]：规程没有保存，原因：数据文件拒绝了这次操作"
+                                            "（详细信息：database or disk is full）。")});
         QVERIFY(storedRows(db).isEmpty());
         db.exec(QStringLiteral("drop trigger refuse"));
         QCOMPARE(documents.store(QStringLiteral("安规")), RegulationDocuments::StoreResult::Stored);
@@ -418,8 +419,8 @@ private slots:
         RegulationDocuments documents(db.db(), notifier, dialogs, work.path());
         QVERIFY(!documents.remove(1));
         QCOMPARE(notifier.notices,
-                 QStringList{
-                     QStringLiteral("[软件提示]：规程没有删除，原因：数据文件正被其他程序使用。")});
+                 QStringList{QStringLiteral("[软件提示]：规程没有删除，原因：数据文件拒绝了这次操作"
+                                            "（详细信息：database is locked）。")});
         QCOMPARE(titlesOf(documents.managementList()), QStringList{QStringLiteral("安规")});
         db.exec(QStringLiteral("drop table help"));
         QCOMPARE(documents.readerTitles(), QStringList());

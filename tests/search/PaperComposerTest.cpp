@@ -357,8 +357,9 @@ private slots:
         QVERIFY(!composer.rewriteScores(QStringLiteral("安规题库")));
         QCOMPARE(b.points(b.bank), before);
         QCOMPARE(notifier.notices,
-                 QStringList{"[软件提示]：各题型得分未能修改，题库中的分数保持原样。原因："
-                             "数据文件或其所在文件夹是只读的"});
+                 QStringList{
+                     "[软件提示]：各题型得分未能修改，题库中的分数保持原样。原因："
+                     "数据文件拒绝了这次操作（详细信息：attempt to write a readonly database）"});
         // The next action is not wedged: unlock, drop the fault, rewrite.
         b.db.exec(QStringLiteral("DROP TRIGGER failing"));
         composer.unlockScores();

@@ -5,6 +5,7 @@
 #include "settings/PasswordCodec.h"
 #include "settings/PasswordGate.h"
 #include "store/PasswordTable.h"
+#include "store/Sql.h"
 
 #include <QTest>
 
@@ -53,7 +54,11 @@ private slots:
         QTest::newRow("case matters") << initial << "Drillbay" << Check::Wrong << wrong;
         QTest::newRow("empty") << initial << "  " << Check::Empty
                                << QStringLiteral("[软件提示]:请输入你的密码");
-        QTest::newRow("no password row") << QString() << "drillbay" << Check::Wrong << wrong;
+        QTest::newRow("no password row")
+            << QString() << "drillbay" << Check::NoPassword << PasswordGate::kNoPasswordNotice;
+        QTest::newRow("blank password row")
+            << " "
+            << "drillbay" << Check::NoPassword << PasswordGate::kNoPasswordNotice;
     }
     void check()
     {
@@ -163,12 +168,45 @@ private slots:
         QVERIFY(!g.gate.accepted());
     }
 
+    // A file without a password (converted from elsewhere) gets one set on the
+    // change page: no old password is asked for, and the new one opens the gate.
+    void firstPasswordIsSet_data()
+    {
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<QString>("oldPassword");
+        QTest::newRow("no row, old field empty") << QString() << "";
+        QTest::newRow("no row, old field filled") << QString() << "drillbay";
+        QTest::newRow("blank row") << " "
+                                   << "";
+    }
+    void firstPasswordIsSet()
+    {
+        QFETCH(QString, stored);
+        QFETCH(QString, oldPassword);
+        Gate g(stored);
+        QCOMPARE(g.gate.change(oldPassword, QStringLiteral("电压"), QStringLiteral("电压")),
+                 Change::Changed);
+        QCOMPARE(g.notifier.notices, QStringList{PasswordGate::kPasswordSetNotice});
+        QCOMPARE(g.stored(), encodePassword(QStringLiteral("电压")));
+        QCOMPARE(sql::scalar(g.db.db(), QStringLiteral("select count(*) from reg")), 1);
+        QVERIFY(!g.gate.accepted());
+        QCOMPARE(g.gate.check(QStringLiteral("电压")), Check::Accepted);
+        // From now on the old password is asked for.
+        QCOMPARE(g.gate.change(QString(), QStringLiteral("abc"), QStringLiteral("abc")),
+                 Change::MissingOld);
+    }
+
     void failures()
     {
         Gate none{QString()};
-        QCOMPARE(none.gate.change(QStringLiteral("drillbay"), QStringLiteral("abc"),
-                                  QStringLiteral("abc")),
-                 Change::WrongOld);
+        none.db.exec(QStringLiteral("CREATE TRIGGER failing BEFORE INSERT ON reg BEGIN "
+                                    "SELECT RAISE(ABORT, 'refused'); END"));
+        QCOMPARE(none.gate.change(QString(), QStringLiteral("abc"), QStringLiteral("abc")),
+                 Change::Failed);
+        QCOMPARE(none.notifier.notices,
+                 QStringList{QStringLiteral(
+                     "[软件提示]:密码没有修改：数据文件拒绝了这次操作（详细信息：refused）")});
+        QCOMPARE(sql::scalar(none.db.db(), QStringLiteral("select count(*) from reg")), 0);
 
         Gate g;
         g.db.exec(QStringLiteral("CREATE TRIGGER failing BEFORE UPDATE ON reg BEGIN "
@@ -177,7 +215,8 @@ private slots:
             g.gate.change(QStringLiteral("drillbay"), QStringLiteral("abc"), QStringLiteral("abc")),
             Change::Failed);
         QCOMPARE(g.notifier.notices,
-                 QStringList{QStringLiteral("[软件提示]:密码没有修改：磁盘空间已满")});
+                 QStringList{QStringLiteral("[软件提示]:密码没有修改：数据文件拒绝了这次操作"
+                                            "（详细信息：database or disk is full）")});
         QCOMPARE(g.stored(), encodePassword(QStringLiteral("drillbay")));
     }
 };

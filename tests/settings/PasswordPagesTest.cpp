@@ -22,10 +22,11 @@ struct Pages
     PasswordEntryPage entry{gate};
     PasswordChangePage change{gate};
 
-    Pages()
+    explicit Pages(bool withPassword = true)
     {
-        db.exec(QStringLiteral("insert into reg(flag, pass) values('999', '%1')")
-                    .arg(encodePassword(QStringLiteral("drillbay"))));
+        if (withPassword)
+            db.exec(QStringLiteral("insert into reg(flag, pass) values('999', '%1')")
+                        .arg(encodePassword(QStringLiteral("drillbay"))));
     }
     QLineEdit *edit(QWidget &page, const char *name)
     {
@@ -34,6 +35,16 @@ struct Pages
     void press(QWidget &page, const char *name)
     {
         page.findChild<QPushButton *>(QString::fromLatin1(name))->click();
+    }
+    // What the user does: types into the field and clicks the button.
+    void type(QWidget &page, const char *field, const QString &text)
+    {
+        QTest::keyClicks(edit(page, field), text);
+    }
+    void click(QWidget &page, const char *button)
+    {
+        QTest::mouseClick(page.findChild<QPushButton *>(QString::fromLatin1(button)),
+                          Qt::LeftButton);
     }
 };
 
@@ -125,6 +136,33 @@ private slots:
         QCOMPARE(changed.size(), 1);
         QVERIFY(p.edit(p.change, "Edit28")->text().isEmpty());
         QCOMPARE(p.notifier.notices.last(), QStringLiteral("[软件提示]:密码修改成功！"));
+    }
+
+    // A file without a password row: the password typed is told that none is
+    // set, and the change page sets one without an old password.
+    void withoutPasswordRowOneIsSet()
+    {
+        Pages p(false);
+        p.entry.show();
+        p.change.show();
+        QSignalSpy accepted(&p.entry, &PasswordEntryPage::accepted);
+        QSignalSpy changed(&p.change, &PasswordChangePage::changed);
+        p.type(p.entry, "Edit27", QStringLiteral("drillbay"));
+        p.click(p.entry, "Button16");
+        QCOMPARE(p.notifier.notices, QStringList{PasswordGate::kNoPasswordNotice});
+        QVERIFY(p.edit(p.entry, "Edit27")->text().isEmpty());
+        QCOMPARE(accepted.size(), 0);
+
+        p.type(p.change, "Edit29", QStringLiteral("jx2026"));
+        p.type(p.change, "Edit30", QStringLiteral("jx2026"));
+        p.click(p.change, "Button11");
+        QCOMPARE(changed.size(), 1);
+        QCOMPARE(p.notifier.notices.last(), PasswordGate::kPasswordSetNotice);
+
+        p.type(p.entry, "Edit27", QStringLiteral("jx2026"));
+        p.click(p.entry, "Button16");
+        QCOMPARE(accepted.size(), 1);
+        QVERIFY(p.gate.accepted());
     }
 };
 

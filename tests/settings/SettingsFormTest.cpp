@@ -169,10 +169,11 @@ private slots:
     {
         QTest::addColumn<QString>("failure");
         QTest::addColumn<QString>("reason");
-        QTest::newRow("disk full") << "full"
-                                   << "磁盘空间已满";
+        QTest::newRow("refused by the file") << "full"
+                                             << "数据文件拒绝了这次操作（详细信息：database or "
+                                                "disk is full）";
         QTest::newRow("read-only file") << "read-only"
-                                        << "数据文件或其所在文件夹是只读的";
+                                        << "数据文件是只读的";
         QTest::newRow("locked by another program") << "locked"
                                                    << "数据文件正被其他程序使用";
     }

@@ -2,7 +2,21 @@
 #include "TestRegistry.h"
 #include "base/GbkText.h"
 
+#include <QRandomGenerator>
 #include <QTest>
+
+namespace {
+
+// What the stored value says read the long way: its bytes, then the text decoder.
+QString byteFormOf(const QString &stored)
+{
+    QByteArray plain;
+    if (!codec::decodeBytes(stored.toLatin1(), plain))
+        return {};
+    return gbk::decode(plain);
+}
+
+} // namespace
 
 // Expected values below were worked out by hand: the four key letters combine to
 // 0x57 ^ 0x45 ^ 0x58 ^ 0x4F = 0x05, and the length mask is (2n) mod 256.
@@ -103,6 +117,89 @@ private Q_SLOTS:
     {
         QFETCH(QString, stored);
         QCOMPARE(decodeQuestionText(stored), QString());
+    }
+
+    // The one-pass decoder gives what the byte form gives, also for bytes that
+    // its table does not know and at the lengths where the mask wraps.
+    void decodesAsTheByteFormDoes_data()
+    {
+        QTest::addColumn<QByteArray>("plainGbk");
+        QTest::newRow("80 between letters") << QByteArray("a\x80"
+                                                          "b");
+        QTest::newRow("FF alone") << QByteArray("\xFF");
+        QTest::newRow("FF after a hanzi") << QByteArray("\xB5\xE7\xFF");
+        QTest::newRow("lead before a digit") << QByteArray("\xB5"
+                                                           "0x");
+        QTest::newRow("lead before 7F") << QByteArray("\xB5\x7F");
+        QTest::newRow("lead before FF") << QByteArray("\xB5\xFF");
+        QTest::newRow("lead before a lead") << QByteArray("\xB5\xB5");
+        QTest::newRow("last lead, last trail") << QByteArray("\xFE\xFE");
+        QTest::newRow("first lead, first trail") << QByteArray("\x81\x40");
+        QTest::newRow("hanzi at the end") << QByteArray("abc\xB5\xE7");
+        QTest::newRow("blanks inside") << QByteArray("a\tb\nc \x01"
+                                                     "d");
+        const QByteArray hanzi("\xB5\xE7");
+        QTest::newRow("63 bytes") << QByteArray(61, 'a') + hanzi;
+        QTest::newRow("127 bytes") << QByteArray(125, 'a') + hanzi;
+        QTest::newRow("128 bytes, mask 0") << hanzi.repeated(64);
+        QTest::newRow("129 bytes") << QByteArray("a") + hanzi.repeated(64);
+        QTest::newRow("hanzi across byte 128") << QByteArray(127, 'a') + hanzi + "b";
+        QTest::newRow("255 bytes") << QByteArray(253, 'a') + hanzi;
+        QTest::newRow("256 bytes") << hanzi.repeated(128);
+    }
+    void decodesAsTheByteFormDoes()
+    {
+        QFETCH(QByteArray, plainGbk);
+        const QString stored = QString::fromLatin1(codec::encodeBytes(plainGbk));
+        QVERIFY(!stored.isEmpty());
+        QCOMPARE(decodeQuestionText(stored), byteFormOf(stored));
+        QCOMPARE(decodeQuestionText(stored.toLower()), byteFormOf(stored));
+        QCOMPARE(decodeQuestionText(QStringLiteral(" \t") + stored + QStringLiteral("\r\n")),
+                 byteFormOf(stored));
+    }
+
+    // Values that are not an encoding, however far the decoder got before it met the fault.
+    void decodesDamageAnywhereToEmpty_data()
+    {
+        QTest::addColumn<QString>("stored");
+        // "电" is B4E6 (n=2, L=4), "a" alone is 66 (n=1, L=2).
+        QTest::newRow("non-hex in a trail pair") << QStringLiteral("B4G6");
+        QTest::newRow("non-ascii in a trail pair") << QStringLiteral("B4E") + QChar(0x0136);
+        QTest::newRow("wide digit") << QStringLiteral("B4E６");
+        QTest::newRow("Latin-1 letter") << QStringLiteral("B4E") + QChar(0x00C6);
+        // A byte 80 first (with L=6: 80^05^06 = 83), then a fault further on.
+        QTest::newRow("unknown byte, then non-hex") << QStringLiteral("83626Z");
+        // 80 then the lead B5 alone (L=4: 81, B4).
+        QTest::newRow("unknown byte, then a lone lead") << QStringLiteral("81B4");
+        QTest::newRow("blank inside") << QStringLiteral("6261 60");
+    }
+    void decodesDamageAnywhereToEmpty()
+    {
+        QFETCH(QString, stored);
+        QCOMPARE(decodeQuestionText(stored), QString());
+        QCOMPARE(byteFormOf(stored), QString());
+    }
+
+    // Many texts of every kind of byte, drawn the same way each run.
+    void decodesDrawnTextsAsTheByteFormDoes()
+    {
+        QRandomGenerator random(16);
+        for (int text = 0; text < 3000; ++text) {
+            QByteArray plain;
+            const int length = static_cast<int>(random.bounded(1, 300));
+            for (int i = 0; i < length; ++i) {
+                const quint32 kind = random.bounded(10);
+                if (kind < 4)
+                    plain.append(static_cast<char>(random.bounded(0x21, 0x80)));
+                else if (kind < 9)
+                    plain.append(static_cast<char>(random.bounded(0xB0, 0xF8)))
+                        .append(static_cast<char>(random.bounded(0xA1, 0xFF)));
+                else
+                    plain.append(static_cast<char>(random.bounded(0x80, 0x100)));
+            }
+            const QString stored = QString::fromLatin1(codec::encodeBytes(plain));
+            QCOMPARE(decodeQuestionText(stored), byteFormOf(stored));
+        }
     }
 
     void decodingTrimsAndAcceptsLowerCase()

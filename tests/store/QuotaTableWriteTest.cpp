@@ -116,7 +116,8 @@ private slots:
             table.saveChapter(chapterRow(1, 10, 4, {3, 0, 0, 0, 0}, {"#1#2#3"}));
         } catch (const StoreError &error) {
             thrown = true;
-            QCOMPARE(error.reason(), QStringLiteral("磁盘空间已满"));
+            QCOMPARE(error.reason(),
+                     QStringLiteral("数据文件拒绝了这次操作（详细信息：disk full）"));
         }
         QVERIFY(thrown);
         const QVector<QuotaRow> rows = table.ofBank(1);

@@ -86,6 +86,7 @@ void PasswordEntryPage::check()
         emit accepted();
         break;
     case PasswordGate::CheckResult::Wrong:
+    case PasswordGate::CheckResult::NoPassword:
         m_field->clear();
         break;
     default:

@@ -1,0 +1,50 @@
+#include "base/StoreError.h"
+
+namespace {
+
+std::string logged(const QString &storeText, const QString &statement)
+{
+    if (statement.isEmpty())
+        return storeText.toStdString();
+    const QString text = storeText + QStringLiteral(" [") + statement + QStringLiteral("]");
+    return text.toStdString();
+}
+
+} // namespace
+
+StoreError::StoreError(Cause cause, const QString &storeText, const QString &statement)
+    : std::runtime_error(logged(storeText, statement)), m_cause(cause),
+      m_storeText(storeText.trimmed())
+{
+}
+
+QString StoreError::reasonOf(Cause cause, const QString &storeText)
+{
+    switch (cause) {
+    case Cause::FolderNotWritable:
+        return QStringLiteral("数据文件所在的文件夹不能写入");
+    case Cause::ReadOnly:
+        return QStringLiteral("数据文件是只读的");
+    case Cause::DiskFull:
+        return QStringLiteral("磁盘空间已满");
+    case Cause::InUse:
+        return QStringLiteral("数据文件正被其他程序使用");
+    case Cause::Damaged:
+        return QStringLiteral("数据文件已损坏");
+    case Cause::MissingPart:
+        return QStringLiteral("数据文件缺少所需的数据表或数据列");
+    case Cause::DiskError:
+        return QStringLiteral("读写磁盘时出错");
+    case Cause::NoAccess:
+        return QStringLiteral("没有读写数据文件的权限");
+    case Cause::Moved:
+        return QStringLiteral("数据文件已被移走或删除");
+    case Cause::Failed:
+        break;
+    }
+    const QString general = QStringLiteral("数据文件拒绝了这次操作");
+    const QString detail = storeText.trimmed();
+    if (detail.isEmpty())
+        return general;
+    return general + QStringLiteral("（详细信息：") + detail + QStringLiteral("）");
+}
