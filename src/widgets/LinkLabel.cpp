@@ -19,6 +19,8 @@ void LinkLabel::setLook(const QColor &rest, bool restBold, const QColor &hover, 
 
 void LinkLabel::enterEvent(QEnterEvent *event)
 {
+    // A link emptied of its text offers nothing: no hand over blank space.
+    setCursor(text().isEmpty() ? Qt::ArrowCursor : Qt::PointingHandCursor);
     m_hovered = true;
     applyLook();
     QLabel::enterEvent(event);
@@ -34,7 +36,8 @@ void LinkLabel::leaveEvent(QEvent *event)
 void LinkLabel::mouseReleaseEvent(QMouseEvent *event)
 {
     QLabel::mouseReleaseEvent(event);
-    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
+    if (event->button() == Qt::LeftButton && !text().isEmpty() &&
+        rect().contains(event->position().toPoint()))
         emit clicked();
 }
 

@@ -310,6 +310,34 @@ private slots:
         QVERIFY(!link.font().underline());
     }
 
+    // A link whose text was taken away is blank space: a click there must not
+    // run what the link once offered, and the pointer shows no hand.
+    void emptiedLinkTakesNoClick_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("clicks");
+        QTest::addColumn<Qt::CursorShape>("cursor");
+        QTest::newRow("with text")
+            << QStringLiteral("将试题全部恢复到学习状态") << 1 << Qt::PointingHandCursor;
+        QTest::newRow("emptied") << QString() << 0 << Qt::ArrowCursor;
+    }
+    void emptiedLinkTakesNoClick()
+    {
+        QFETCH(QString, text);
+        QFETCH(int, clicks);
+        QFETCH(Qt::CursorShape, cursor);
+        LinkLabel link(QStringLiteral("将试题全部恢复到学习状态"));
+        link.resize(300, 20);
+        link.setText(text);
+        int clicked = 0;
+        connect(&link, &LinkLabel::clicked, &link, [&clicked] { ++clicked; });
+        QEnterEvent enter(QPointF(150, 10), QPointF(150, 10), QPointF(150, 10));
+        QApplication::sendEvent(&link, &enter);
+        QTest::mouseClick(&link, Qt::LeftButton, {}, QPoint(150, 10));
+        QCOMPARE(clicked, clicks);
+        QCOMPARE(link.cursor().shape(), cursor);
+    }
+
     // The sheet styles named boxes and toned labels only: message boxes, menus
     // and plain controls look as without it.
     void plainControlsKeepTheirLook_data()
