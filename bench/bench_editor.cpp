@@ -13,6 +13,7 @@
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <cstdio>
 
 namespace {
@@ -128,7 +129,9 @@ int main(int argc, char **argv)
     std::printf("save %.2f ms: one synced commit of a bare row %.2f ms, of which the disk sync "
                 "%.2f ms; the save without the sync %.2f ms (bare row %.2f ms, counters %.2f ms)\n",
                 save, saveBase, saveBase - bareUnsynced, saveUnsynced, bareUnsynced, countersOnly);
-    within &= bench("editor_save", save, 10, saveBase);
+    // The save's limit follows the disk: 10 ms where a synced commit is quick,
+    // twice one synced commit of a bare row where the disk is slower than that.
+    within &= bench("editor_save", save, std::max(10.0, 2 * saveBase), saveBase);
     bench("editor_save_unsynced", saveUnsynced, kNoLimit, bareUnsynced);
     bench("editor_commit_sync_only", std::max(0.0, saveBase - bareUnsynced), kNoLimit,
           bareUnsynced);
