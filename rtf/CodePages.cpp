@@ -75,15 +75,17 @@ QByteArray CodePageDecoder::codecName(int codePage)
 
 QString CodePageDecoder::decode(const QByteArray &bytes, int codePage)
 {
-    auto found = m_decoders.find(codePage);
+    // One decoder a codec, however many page numbers a document names: the
+    // pages without a codec of their own share the Latin-1 one.
+    const QByteArray name = codecName(codePage);
+    auto found = m_decoders.find(name);
     if (found == m_decoders.end()) {
-        const QByteArray name = codecName(codePage);
         QStringDecoder decoder;
         if (!name.isEmpty())
             decoder = QStringDecoder(name.constData(), QStringDecoder::Flag::Stateless);
         if (!decoder.isValid())
             decoder = QStringDecoder(QStringDecoder::Latin1, QStringDecoder::Flag::Stateless);
-        found = m_decoders.emplace(codePage, std::move(decoder)).first;
+        found = m_decoders.emplace(name, std::move(decoder)).first;
     }
     found->second.resetState();
     return found->second.decode(bytes);

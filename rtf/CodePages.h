@@ -21,8 +21,11 @@ public:
     // The codec name asked of Qt for a code page (empty for Latin-1 and unknown pages).
     static QByteArray codecName(int codePage);
 
+    // How many decoders are kept.
+    size_t decoderCount() const { return m_decoders.size(); }
+
 private:
-    std::map<int, QStringDecoder> m_decoders;
+    std::map<QByteArray, QStringDecoder> m_decoders; // by codec name
 };
 
 } // namespace rtf

@@ -8,6 +8,8 @@
 #include <QTextTable>
 #include <QUrl>
 #include <algorithm>
+#include <cmath>
+#include <limits>
 #include <unordered_map>
 #include <utility>
 
@@ -363,7 +365,10 @@ bool toggleValue(bool hasParam, int param)
 
 } // namespace
 
-RtfParser::RtfParser(QTextDocument &document) : m_document(document) {}
+RtfParser::RtfParser(QTextDocument &document, ReadingBudget &budget, const std::atomic<bool> *stop)
+    : m_document(document), m_budget(budget), m_stop(stop), m_renderer(budget)
+{
+}
 
 void RtfParser::parse(const QByteArray &bytes)
 {
@@ -382,7 +387,10 @@ void RtfParser::parse(const QByteArray &bytes)
     QTextCursor editBlock(&m_document);
     editBlock.beginEditBlock();
 
+    qint64 steps = 0;
     while (m_pos < m_end && !m_done) {
+        if ((++steps & 0xffff) == 0 && m_stop && m_stop->load(std::memory_order_relaxed))
+            break;
         const char c = *m_pos++;
         switch (c) {
         case '{':
@@ -431,12 +439,15 @@ void RtfParser::parse(const QByteArray &bytes)
     }
     finish();
     editBlock.endEditBlock();
+    m_charFormats.clear();
+    m_blockFormats.clear();
 }
 
 void RtfParser::openGroup()
 {
     m_pendingStar = false;
-    flushRun();
+    flushBytes();
+    m_formatMayChange = true;
     m_skip = 0;
     if (m_states.size() > size_t(maxGroupDepth) ||
         m_states.back().destination == Destination::Picture) {
@@ -452,7 +463,8 @@ void RtfParser::openGroup()
 void RtfParser::closeGroup()
 {
     m_pendingStar = false;
-    flushRun();
+    flushBytes();
+    m_formatMayChange = true;
     m_skip = 0;
     if (m_states.size() <= 1)
         return; // a stray brace after the document's group
@@ -644,7 +656,7 @@ void RtfParser::controlWord(std::string_view word, bool hasParam, int param)
     // An ignorable destination this reader does not know is passed over whole.
     if (starred && !(known && (key == Key::ShapePicture || key == Key::UnicodeText))) {
         if (m_states.size() > 2) {
-            flushRun();
+            flushBytes();
             skipGroup();
             m_states.pop_back();
         }
@@ -683,19 +695,20 @@ void RtfParser::controlWord(std::string_view word, bool hasParam, int param)
         appendText(u"\t");
         return;
     case Key::Line:
-        appendText(u"\u2028");
+        lineBreak();
         return;
     case Key::NestedCell:
         appendText(u"\t");
         return;
     case Key::NestedRow:
-        appendText(u"\u2028");
+        lineBreak();
         return;
     default:
         break;
     }
 
-    flushRun();
+    flushBytes();
+    m_formatMayChange = true;
     switch (key) {
     case Key::Rtf:
         break;
@@ -722,6 +735,7 @@ void RtfParser::controlWord(std::string_view word, bool hasParam, int param)
         break;
     case Key::ColorTable:
         s.destination = Destination::ColorTable;
+        m_budget.giveBack(Construct::Colours, qint64(m_colors.size()));
         m_colors.clear();
         m_red = m_green = m_blue = -1;
         break;
@@ -732,6 +746,13 @@ void RtfParser::controlWord(std::string_view word, bool hasParam, int param)
         }
         break;
     case Key::Picture:
+        // Past the budget of pictures a picture's bytes are not even gathered.
+        if (m_budget.remaining(Construct::Pictures) == 0 && m_states.size() > 2) {
+            m_budget.refuse(Construct::Pictures);
+            skipGroup();
+            m_states.pop_back();
+            break;
+        }
         s.destination = Destination::Picture;
         m_picture = PictureSource();
         m_pictureNibble = -1;
@@ -969,7 +990,42 @@ void RtfParser::appendText(QStringView text)
     if (state().destination != Destination::Text)
         return;
     flushBytes();
+    addToRun(text);
+}
+
+// Text joins the current run while its format stays the same: control words
+// and groups that change nothing visible cost no run of their own. A run is
+// written when its format changes, at structure (paragraphs, cells, pictures)
+// and when it grows long.
+void RtfParser::addToRun(QStringView text)
+{
+    if (m_formatMayChange || m_run.isEmpty()) {
+        m_formatMayChange = false;
+        CharKey key;
+        QTextCharFormat format = charFormat(&key);
+        if (m_plainOnly) {
+            key = plainKey(std::get<2>(key) & hiddenFlag);
+            format = QTextCharFormat();
+        }
+        const bool inTable = state().para.inTable;
+        if (!m_run.isEmpty() && (key != m_runKey || inTable != m_runInTable))
+            writeRun();
+        if (m_run.isEmpty()) {
+            if (key != m_runKey && !m_budget.takeFormatChange()) {
+                // Past the changes of format a document may make, the rest of
+                // its text reads in the plain format.
+                m_plainOnly = true;
+                key = plainKey(std::get<2>(key) & hiddenFlag);
+                format = QTextCharFormat();
+            }
+            m_runKey = key;
+            m_runFormat = format;
+            m_runInTable = inTable;
+        }
+    }
     m_run += text;
+    if (m_run.size() >= longestRun)
+        writeRun();
 }
 
 void RtfParser::appendUnicode(int value)
@@ -998,19 +1054,26 @@ void RtfParser::flushBytes()
         return;
     const QString decoded = m_decoder.decode(m_bytes, codePage());
     m_bytes.clear();
+    QString text;
+    text.reserve(decoded.size());
     for (QChar ch : decoded) {
         if (ch.unicode() >= 0x20 || ch == u'\t')
-            m_run += ch;
+            text += ch;
     }
+    addToRun(text);
 }
 
 void RtfParser::flushRun()
 {
     flushBytes();
+    writeRun();
+}
+
+void RtfParser::writeRun()
+{
     if (m_run.isEmpty())
         return;
-    const State &s = state();
-    if (s.destination == Destination::Text && !s.chars.hidden) {
+    if (!(std::get<2>(m_runKey) & hiddenFlag)) {
         // Halves of a surrogate pair that lost their partner read as U+FFFD.
         for (qsizetype i = 0; i < m_run.size(); ++i) {
             const QChar ch = m_run.at(i);
@@ -1019,8 +1082,8 @@ void RtfParser::flushRun()
             else if (ch.isSurrogate())
                 m_run[i] = QChar::ReplacementCharacter;
         }
-        prepareContent(s.para.inTable);
-        m_cursor.insertText(m_run, charFormat());
+        prepareContent(m_runInTable);
+        m_cursor.insertText(m_run, m_runFormat);
     }
     m_run.clear();
 }
@@ -1054,42 +1117,76 @@ int RtfParser::codePage() const
     return f && f->codePage > 0 ? f->codePage : m_documentCodePage;
 }
 
-QTextCharFormat RtfParser::charFormat() const
+RtfParser::CharKey RtfParser::plainKey(int hidden)
+{
+    return CharKey(std::numeric_limits<int>::min(), 0, hidden, 0, 0, 0);
+}
+
+QTextCharFormat RtfParser::charFormat(CharKey *keyOut)
 {
     const State &s = m_states.back();
     const CharProps &c = s.chars;
     const bool east = s.charClass == CharClass::Double;
+    const Font *f = runFont();
+    const double points = east && c.eastPoints > 0 ? c.eastPoints : c.points;
+    const bool bold = east && c.eastBold >= 0 ? c.eastBold == 1 : c.bold;
+    const bool italic = east && c.eastItalic >= 0 ? c.eastItalic == 1 : c.italic;
+    auto color = [this](int index) {
+        return index >= 0 && size_t(index) < m_colors.size() ? m_colors[size_t(index)] : QColor();
+    };
+    const QColor fg = color(c.foreground);
+    const QColor bg = c.background > 0 ? color(c.background) : QColor();
+    // An invalid colour is kept apart from every colour by its alpha of 0 and
+    // a value no colour table makes.
+    const QRgb unset = 0x00123456;
+    const int flags = int(bold) | int(italic) << 1 | int(c.underline) << 2 | int(c.strike) << 3 |
+                      (c.hidden ? hiddenFlag : 0);
+    CharKey key(f ? f->number : std::numeric_limits<int>::min() + 1, int(std::lround(points * 2)),
+                flags, c.vertical, fg.isValid() ? fg.rgba() : unset,
+                bg.isValid() ? bg.rgba() : unset);
+    if (keyOut)
+        *keyOut = key;
+    if (const auto found = m_charFormats.find(key); found != m_charFormats.end())
+        return found->second;
+    if (!m_budget.take(Construct::Formats)) {
+        // Past the budget new formats read as the plain one, hidden text staying hidden.
+        if (keyOut)
+            *keyOut = plainKey(flags & hiddenFlag);
+        return QTextCharFormat();
+    }
+
     QTextCharFormat format;
-    if (const Font *f = runFont(); f && !f->families.isEmpty()) {
+    if (f && !f->families.isEmpty()) {
         format.setFontFamilies(f->families);
         format.setFontStyleHint(f->hint);
     }
-    format.setFontPointSize(east && c.eastPoints > 0 ? c.eastPoints : c.points);
-    const bool bold = east && c.eastBold >= 0 ? c.eastBold == 1 : c.bold;
-    const bool italic = east && c.eastItalic >= 0 ? c.eastItalic == 1 : c.italic;
+    format.setFontPointSize(points);
     format.setFontWeight(bold ? QFont::Bold : QFont::Normal);
     format.setFontItalic(italic);
     format.setFontUnderline(c.underline);
     format.setFontStrikeOut(c.strike);
-    auto color = [this](int index) {
-        return index >= 0 && size_t(index) < m_colors.size() ? m_colors[size_t(index)] : QColor();
-    };
-    if (const QColor fg = color(c.foreground); fg.isValid())
+    if (fg.isValid())
         format.setForeground(fg);
-    if (c.background > 0) {
-        if (const QColor bg = color(c.background); bg.isValid())
-            format.setBackground(bg);
-    }
+    if (bg.isValid())
+        format.setBackground(bg);
     if (c.vertical == 1)
         format.setVerticalAlignment(QTextCharFormat::AlignSuperScript);
     else if (c.vertical == 2)
         format.setVerticalAlignment(QTextCharFormat::AlignSubScript);
+    m_charFormats.emplace(key, format);
     return format;
 }
 
-QTextBlockFormat RtfParser::blockFormat() const
+QTextBlockFormat RtfParser::blockFormat()
 {
     const ParaProps &p = m_states.back().para;
+    auto twips = [](int value) { return std::clamp(value, -31680, 31680); };
+    const BlockKey key(int(p.alignment), twips(p.left), twips(p.right), twips(p.firstLine),
+                       twips(p.before), twips(p.after));
+    if (const auto found = m_blockFormats.find(key); found != m_blockFormats.end())
+        return found->second;
+    if (!m_budget.take(Construct::Formats))
+        return QTextBlockFormat();
     QTextBlockFormat format;
     format.setAlignment(p.alignment);
     format.setLeftMargin(twipsToPixels(p.left));
@@ -1097,12 +1194,38 @@ QTextBlockFormat RtfParser::blockFormat() const
     format.setTextIndent(twipsToPixels(p.firstLine));
     format.setTopMargin(twipsToPixels(p.before));
     format.setBottomMargin(twipsToPixels(p.after));
+    m_blockFormats.emplace(key, format);
     return format;
+}
+
+// Writes, where the cursor stands, one line for each construct the budget cut
+// since the last time: on a line of its own, the content before it and, when
+// endLine, the content after it on lines of their own.
+void RtfParser::tellCuts(bool endLine)
+{
+    const std::vector<Construct> cuts = m_budget.untold();
+    if (cuts.empty())
+        return;
+    QTextCharFormat format;
+    format.setForeground(QColor(0x80, 0x80, 0x80));
+    for (size_t i = 0; i < cuts.size(); ++i) {
+        if (i > 0 || m_cursor.block().length() > 1)
+            m_cursor.insertBlock(QTextBlockFormat(), format);
+        m_cursor.insertText(ReadingBudget::notice(cuts[i]), format);
+    }
+    if (endLine)
+        m_cursor.insertBlock(QTextBlockFormat(), format);
 }
 
 // Puts the cursor where the next content goes: into the table (opening it, or
 // its next row or cell, as the marks before asked) or after it.
-void RtfParser::prepareContent(bool inTable)
+void RtfParser::prepareContent(bool inTable, bool endNoticeLine)
+{
+    placeCursor(inTable);
+    tellCuts(endNoticeLine);
+}
+
+void RtfParser::placeCursor(bool inTable)
 {
     m_inRowDefinition = false;
     if (inTable && !m_tablesOff) {
@@ -1115,9 +1238,8 @@ void RtfParser::prepareContent(bool inTable)
             if (m_column + 1 < m_table->columns()) {
                 ++m_column;
             } else if (m_table->columns() < maxTableColumns &&
-                       m_tableCells + m_table->rows() <= maxTableCells) {
+                       m_budget.take(Construct::TableCells, m_table->rows())) {
                 m_table->appendColumns(1);
-                m_tableCells += m_table->rows();
                 ++m_column;
             } else {
                 // No room for another column: the cell's text goes on after a tab.
@@ -1134,7 +1256,7 @@ void RtfParser::prepareContent(bool inTable)
 void RtfParser::openTable()
 {
     const int columns = std::clamp(int(m_rowDefinition.boundaries.size()), 1, maxTableColumns);
-    if (m_tableCells + columns > maxTableCells) {
+    if (!m_budget.take(Construct::TableCells, columns)) {
         m_tablesOff = true;
         return;
     }
@@ -1166,7 +1288,6 @@ void RtfParser::openTable()
         m_cursor.currentFrame() == m_document.rootFrame())
         m_cursor.deletePreviousChar();
     m_table = m_cursor.insertTable(1, columns, format);
-    m_tableCells += columns;
     m_row = 0;
     m_column = 0;
     m_rowPending = false;
@@ -1181,16 +1302,17 @@ void RtfParser::appendRow()
         // Rows come in growing batches, the spare ones removed when the table
         // ends: Qt works out a table's grid anew after every addition, so rows
         // added one by one would cost the square of their number.
-        const qsizetype room = (maxTableCells - m_tableCells) / columns;
-        const int add = int(std::min<qsizetype>(std::max(1, m_table->rows()), room));
+        const qint64 room = m_budget.remaining(Construct::TableCells) / columns;
+        const int add = int(std::min<qint64>(std::max(1, m_table->rows()), room));
         if (add < 1) {
             // The document has all the table cells it may have: the rest reads as paragraphs.
+            m_budget.refuse(Construct::TableCells);
             closeTable();
             m_tablesOff = true;
             return;
         }
         m_table->appendRows(add);
-        m_tableCells += qsizetype(add) * columns;
+        m_budget.take(Construct::TableCells, qint64(add) * columns);
     }
     ++m_row;
     m_column = 0;
@@ -1204,7 +1326,7 @@ void RtfParser::trimTable()
     const int spare = m_table->rows() - m_row - 1;
     if (spare > 0) {
         m_table->removeRows(m_row + 1, spare);
-        m_tableCells -= qsizetype(spare) * m_table->columns();
+        m_budget.giveBack(Construct::TableCells, qint64(spare) * m_table->columns());
     }
 }
 
@@ -1217,12 +1339,26 @@ void RtfParser::closeTable()
     m_cursor.movePosition(QTextCursor::End);
 }
 
-void RtfParser::paragraph()
+// Past the budget of paragraphs a paragraph mark, like a line break, reads as
+// a blank and the text runs on.
+void RtfParser::lineBreak()
 {
-    flushRun();
     if (state().destination != Destination::Text)
         return;
-    prepareContent(state().para.inTable);
+    appendText(m_budget.take(Construct::Paragraphs) ? u"\u2028" : u" ");
+}
+
+void RtfParser::paragraph()
+{
+    if (state().destination != Destination::Text)
+        return;
+    if (!m_budget.take(Construct::Paragraphs)) {
+        appendText(u" ");
+        return;
+    }
+    flushRun();
+    // A notice of a cut ends where the paragraph does.
+    prepareContent(state().para.inTable, false);
     const QTextBlockFormat format = blockFormat();
     m_cursor.setBlockFormat(format);
     m_cursor.insertBlock(format, charFormat());
@@ -1230,13 +1366,13 @@ void RtfParser::paragraph()
 
 void RtfParser::cell()
 {
-    flushRun();
     if (state().destination != Destination::Text)
         return;
     if (m_tablesOff) {
         appendText(u"\t");
         return;
     }
+    flushRun();
     prepareContent(true);
     if (!m_table)
         return;
@@ -1246,13 +1382,13 @@ void RtfParser::cell()
 
 void RtfParser::row()
 {
-    flushRun();
     if (state().destination != Destination::Text)
         return;
     if (m_tablesOff) {
         paragraph();
         return;
     }
+    flushRun();
     if (!m_table)
         return;
     m_rowPending = true;
@@ -1265,10 +1401,14 @@ void RtfParser::finish()
         return;
     m_finished = true;
     flushRun();
+    // Cuts that no content followed are told at the end.
     if (m_table) {
         trimTable();
+        m_cursor.movePosition(QTextCursor::End);
+        tellCuts(false);
         return;
     }
+    tellCuts(false);
     m_cursor.setBlockFormat(blockFormat());
     // The mark that ends the last paragraph leaves an empty block behind it.
     const QTextBlock block = m_cursor.block();
@@ -1283,7 +1423,8 @@ void RtfParser::startFont(int number)
     commitFont();
     m_pendingFont = Font();
     m_pendingFont.number = number;
-    m_fontOpen = true;
+    // A number met again replaces its font; a new one counts.
+    m_fontOpen = m_fonts.count(number) > 0 || m_budget.take(Construct::Fonts);
 }
 
 void RtfParser::commitFont()
@@ -1306,6 +1447,10 @@ void RtfParser::commitFont()
 
 void RtfParser::commitColor()
 {
+    if (!m_budget.take(Construct::Colours)) {
+        m_red = m_green = m_blue = -1;
+        return;
+    }
     if (m_red < 0 && m_green < 0 && m_blue < 0)
         m_colors.emplace_back(); // the automatic colour
     else
@@ -1317,11 +1462,17 @@ void RtfParser::finishPicture(const State &pictureState)
 {
     if (state().destination != Destination::Text || pictureState.chars.hidden)
         return;
+    flushRun();
+    if (!m_budget.take(Construct::Pictures)) {
+        m_picture = PictureSource();
+        return;
+    }
     const ShownPicture shown = m_renderer.render(m_picture);
     m_picture = PictureSource();
     prepareContent(state().para.inTable);
-    const QString name = QStringLiteral("rtf-picture:%1").arg(++m_pictureCount);
-    m_document.addResource(QTextDocument::ImageResource, QUrl(name), shown.image);
+    const QString name = QStringLiteral("rtf-picture:%1").arg(shown.imageId);
+    if (m_pictureImages.insert(shown.imageId).second)
+        m_document.addResource(QTextDocument::ImageResource, QUrl(name), shown.image);
     QTextImageFormat format;
     format.merge(charFormat());
     format.setName(name);

@@ -2,6 +2,7 @@
 
 #include "CodePages.h"
 #include "PictureRenderer.h"
+#include "ReadingBudget.h"
 
 #include <QColor>
 #include <QFont>
@@ -10,8 +11,11 @@
 #include <QTextBlockFormat>
 #include <QTextCharFormat>
 #include <QTextCursor>
+#include <atomic>
 #include <map>
+#include <set>
 #include <string_view>
+#include <tuple>
 #include <vector>
 
 class QTextDocument;
@@ -21,16 +25,17 @@ namespace rtf {
 
 // Reads the bytes of one RTF document into a QTextDocument in a single pass.
 // Whatever the bytes hold, the pass ends: groups deeper than maxGroupDepth are
-// skipped whole, numbers saturate, tables stop growing at their limits and a
-// truncated document ends where its bytes end.
+// skipped whole, numbers saturate, what the document adds stops at the limits
+// of its budget and a truncated document ends where its bytes end.
 class RtfParser
 {
 public:
     static constexpr int maxGroupDepth = 256;
     static constexpr int maxTableColumns = 64;
-    static constexpr qsizetype maxTableCells = 100000;
 
-    explicit RtfParser(QTextDocument &document);
+    // stop, when given, ends the reading early once it is set.
+    RtfParser(QTextDocument &document, ReadingBudget &budget,
+              const std::atomic<bool> *stop = nullptr);
     void parse(const QByteArray &bytes);
 
 private:
@@ -127,15 +132,22 @@ private:
     void appendText(QStringView text);
     void appendUnicode(int value);
     void flushBytes();
+    void addToRun(QStringView text);
     void flushRun();
+    void writeRun();
+    void lineBreak();
     int codePage() const;
     const Font *font(int number) const;
     const Font *runFont() const;
-    QTextCharFormat charFormat() const;
-    QTextBlockFormat blockFormat() const;
+    using CharKey = std::tuple<int, int, int, int, QRgb, QRgb>;
+    static CharKey plainKey(int hidden = 0);
+    QTextCharFormat charFormat(CharKey *key = nullptr);
+    QTextBlockFormat blockFormat();
+    void tellCuts(bool endLine);
 
     // Structure
-    void prepareContent(bool inTable);
+    void prepareContent(bool inTable, bool endNoticeLine = true);
+    void placeCursor(bool inTable);
     void paragraph();
     void cell();
     void row();
@@ -153,7 +165,13 @@ private:
     // Pictures
     void finishPicture(const State &pictureState);
 
+    // Formats made so far, by what they are made of; new ones past the budget
+    // read as the plain format.
+    using BlockKey = std::tuple<int, int, int, int, int, int>;
+
     QTextDocument &m_document;
+    ReadingBudget &m_budget;
+    const std::atomic<bool> *m_stop = nullptr;
     QTextCursor m_cursor;
     const char *m_pos = nullptr;
     const char *m_end = nullptr;
@@ -164,8 +182,17 @@ private:
     bool m_pendingStar = false;
     int m_skip = 0; // characters of a \u fallback still to drop
 
+    // A run is written whole once it has this many characters.
+    static constexpr qsizetype longestRun = 65536;
+    static constexpr int hiddenFlag = 16;
+
     QByteArray m_bytes; // undecoded text bytes of the current run
-    QString m_run;      // decoded text of the current run
+    QString m_run;      // decoded text of the current run, not yet written
+    CharKey m_runKey = plainKey();
+    QTextCharFormat m_runFormat;
+    bool m_runInTable = false;
+    bool m_formatMayChange = true; // a control word or group came since the last text
+    bool m_plainOnly = false;      // the changes of format are used up
 
     CodePageDecoder m_decoder;
     int m_documentCodePage = 1252;
@@ -186,12 +213,13 @@ private:
     bool m_cellPending = false;
     bool m_inRowDefinition = false;
     bool m_tablesOff = false;
-    qsizetype m_tableCells = 0;
+    std::map<CharKey, QTextCharFormat> m_charFormats;
+    std::map<BlockKey, QTextBlockFormat> m_blockFormats;
 
     PictureSource m_picture;
     int m_pictureNibble = -1;
     PictureRenderer m_renderer;
-    int m_pictureCount = 0;
+    std::set<int> m_pictureImages; // images already among the document's resources
     bool m_hasShapePictures = false;
 };
 

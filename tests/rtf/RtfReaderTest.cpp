@@ -587,6 +587,15 @@ private Q_SLOTS:
             << QByteArray("\\pngblip\\picwgoal600\\pichgoal300 89504e47deadbeef") << QSize(40, 20)
             << true;
         QTest::newRow("no size at all") << QByteArray("\\wmetafile8 01") << QSize(32, 32) << true;
+        // The group names the kind; bytes of another kind are not guessed at.
+        QTest::newRow("JPEG under \\pngblip is a frame")
+            << "\\pngblip\\picwgoal600\\pichgoal300 " + imageBytes(6, 3, "JPEG").toHex()
+            << QSize(40, 20) << true;
+        QTest::newRow("PNG under \\jpegblip is a frame")
+            << "\\jpegblip\\picwgoal600\\pichgoal300 " + pngHex(6, 3) << QSize(40, 20) << true;
+        QTest::newRow("BMP under \\pngblip is a frame")
+            << "\\pngblip\\picwgoal600\\pichgoal300 " + imageBytes(6, 3, "BMP").toHex()
+            << QSize(40, 20) << true;
         QTest::newRow("huge goal bounded")
             << QByteArray("\\wmetafile8\\picwgoal999999999\\pichgoal15 01") << QSize(10000, 1)
             << true;
@@ -698,6 +707,17 @@ private Q_SLOTS:
         QCOMPARE(textOf("{\\rtf1 a" + huge), u"a\n"_qs);
     }
 
+    // However many code pages a document names, the pages without a codec
+    // share one decoder.
+    void decodersOneACodec()
+    {
+        rtf::CodePageDecoder decoder;
+        for (int page = 5000; page < 7000; ++page)
+            QCOMPARE(decoder.decode("a\xe9", page), u"a\u00e9"_qs);
+        QCOMPARE(decoder.decode("\xb5\xe7", 936), u"电"_qs);
+        QCOMPARE(decoder.decoderCount(), size_t(2));
+    }
+
     void tableColumnsAreCapped()
     {
         const int limit = rtf::RtfParser::maxTableColumns;
@@ -721,7 +741,7 @@ private Q_SLOTS:
         for (int i = 0; i < rtf::RtfParser::maxTableColumns; ++i)
             rtf += "\\cellx" + QByteArray::number((i + 1) * 10);
         rtf += "\\intbl ";
-        const qsizetype rows = rtf::RtfParser::maxTableCells / rtf::RtfParser::maxTableColumns + 10;
+        const qsizetype rows = rtf::Limits().tableCells / rtf::RtfParser::maxTableColumns + 10;
         for (qsizetype i = 0; i < rows; ++i)
             rtf += "x\\row ";
         rtf += "\\pard end}";
@@ -729,22 +749,23 @@ private Q_SLOTS:
         QVERIFY(rtf::readInto(rtf, document));
         QTextTable *table = document.find(u"x"_qs).currentTable();
         QVERIFY(table);
-        QVERIFY(qsizetype(table->rows()) * table->columns() <= rtf::RtfParser::maxTableCells);
+        QVERIFY(qsizetype(table->rows()) * table->columns() <= rtf::Limits().tableCells);
         QVERIFY(!document.find(u"end"_qs).isNull());
         QVERIFY(!document.find(u"end"_qs).currentTable());
     }
 
 private:
-    static QByteArray pngBytes(int width, int height)
+    static QByteArray imageBytes(int width, int height, const char *format)
     {
         QImage image(width, height, QImage::Format_RGB32);
         image.fill(QColor(200, 30, 30));
         QByteArray bytes;
         QBuffer buffer(&bytes);
         buffer.open(QIODevice::WriteOnly);
-        image.save(&buffer, "PNG");
+        image.save(&buffer, format);
         return bytes;
     }
+    static QByteArray pngBytes(int width, int height) { return imageBytes(width, height, "PNG"); }
     static QByteArray pngHex(int width, int height) { return pngBytes(width, height).toHex(); }
 };
 
