@@ -31,6 +31,12 @@ enum class Key
     SkippedDestination,
     Picture,
     ShapePicture,
+    Shape,
+    ShapeInstructions,
+    ShapeText,
+    ShapeResult,
+    DrawingObject,
+    DrawingText,
     FallbackPicture,
     UnicodeAlternatives,
     UnicodeText,
@@ -128,6 +134,12 @@ const std::unordered_map<std::string_view, Entry> &keywords()
             {"colortbl", {Key::ColorTable}},
             {"pict", {Key::Picture}},
             {"shppict", {Key::ShapePicture}},
+            {"shp", {Key::Shape}},
+            {"shpinst", {Key::ShapeInstructions}},
+            {"shptxt", {Key::ShapeText}},
+            {"shprslt", {Key::ShapeResult}},
+            {"do", {Key::DrawingObject}},
+            {"dptxbxtext", {Key::DrawingText}},
             {"nonshppict", {Key::FallbackPicture}},
             {"upr", {Key::UnicodeAlternatives}},
             {"ud", {Key::UnicodeText}},
@@ -245,7 +257,7 @@ const std::unordered_map<std::string_view, Entry> &keywords()
         };
         // Groups whose content is never shown: document information, headers and
         // footers, notes, style and list definitions, field instructions, object
-        // data, shape definitions (their \shprslt fallback shows instead).
+        // data, shape properties.
         for (std::string_view skipped : {"stylesheet",
                                          "info",
                                          "header",
@@ -313,7 +325,6 @@ const std::unordered_map<std::string_view, Entry> &keywords()
                                          "aftnsep",
                                          "aftnsepc",
                                          "aftncn",
-                                         "shpinst",
                                          "sp",
                                          "sn",
                                          "sv",
@@ -446,7 +457,7 @@ void RtfParser::parse(const QByteArray &bytes)
 void RtfParser::openGroup()
 {
     m_pendingStar = false;
-    flushBytes();
+    flushBytes(true);
     m_formatMayChange = true;
     m_skip = 0;
     if (m_states.size() > size_t(maxGroupDepth) ||
@@ -463,7 +474,7 @@ void RtfParser::openGroup()
 void RtfParser::closeGroup()
 {
     m_pendingStar = false;
-    flushBytes();
+    flushBytes(true);
     m_formatMayChange = true;
     m_skip = 0;
     if (m_states.size() <= 1)
@@ -654,9 +665,11 @@ void RtfParser::controlWord(std::string_view word, bool hasParam, int param)
         return;
     }
     // An ignorable destination this reader does not know is passed over whole.
-    if (starred && !(known && (key == Key::ShapePicture || key == Key::UnicodeText))) {
+    if (starred && !(known && (key == Key::ShapePicture || key == Key::UnicodeText ||
+                               key == Key::ShapeInstructions || key == Key::ShapeText ||
+                               key == Key::DrawingObject))) {
         if (m_states.size() > 2) {
-            flushBytes();
+            flushBytes(true);
             skipGroup();
             m_states.pop_back();
         }
@@ -707,7 +720,7 @@ void RtfParser::controlWord(std::string_view word, bool hasParam, int param)
         break;
     }
 
-    flushBytes();
+    flushBytes(true);
     m_formatMayChange = true;
     switch (key) {
     case Key::Rtf:
@@ -761,6 +774,29 @@ void RtfParser::controlWord(std::string_view word, bool hasParam, int param)
         break;
     case Key::FallbackPicture:
         if (m_hasShapePictures && m_states.size() > 2) {
+            skipGroup();
+            m_states.pop_back();
+        }
+        break;
+    // A shape shows the text of its text box; the writer's fallback for the
+    // shape (\shprslt, a drawing object's text box in it) only when it has none.
+    case Key::Shape:
+        m_shapeHasText = false;
+        break;
+    case Key::ShapeInstructions:
+    case Key::DrawingObject:
+        s.outer = s.destination;
+        s.destination = Destination::Alternative;
+        break;
+    case Key::ShapeText:
+    case Key::DrawingText:
+        if (s.destination == Destination::Alternative) {
+            s.destination = s.outer;
+            m_shapeHasText = m_shapeHasText || key == Key::ShapeText;
+        }
+        break;
+    case Key::ShapeResult:
+        if (m_shapeHasText && m_states.size() > 2) {
             skipGroup();
             m_states.pop_back();
         }
@@ -982,6 +1018,14 @@ void RtfParser::controlWord(std::string_view word, bool hasParam, int param)
 
 void RtfParser::appendByte(char byte)
 {
+    // A lead byte kept across a group or a control word waits for a trail byte
+    // of the same code page only.
+    if (m_leadPending) {
+        m_leadPending = false;
+        int runPage = 0;
+        if (pairCodePage(runPage) != m_leadPage)
+            m_bytes.clear();
+    }
     m_bytes += byte;
 }
 
@@ -1030,6 +1074,15 @@ void RtfParser::addToRun(QStringView text)
 
 void RtfParser::appendUnicode(int value)
 {
+    // Control characters are not text: a tab stays a tab, line ends and
+    // separators are line breaks, the rest are dropped.
+    if (value == '\n' || value == '\r' || value == 0x0b || value == 0x2028 || value == 0x2029) {
+        if (state().destination == Destination::Text)
+            lineBreak();
+        return;
+    }
+    if (value < 0x20 && value != '\t')
+        return;
     QString text;
     if (value >= 0 && value <= 0xFFFF)
         text = QChar(char16_t(value));
@@ -1048,19 +1101,81 @@ void RtfParser::appendUnicode(int value)
     appendText(text);
 }
 
-void RtfParser::flushBytes()
+// The code page whose byte pairs are double-byte text, and (runPage) the one
+// of the run's other bytes. Word names the font of double-byte text with
+// \dbch\af and goes back to \loch before the text: the pairs of that font's
+// code page are then its text.
+int RtfParser::pairCodePage(int &runPage) const
+{
+    runPage = codePage();
+    const State &s = m_states.back();
+    if (s.charClass == CharClass::Low && s.chars.eastFont >= 0) {
+        const Font *east = font(s.chars.eastFont);
+        if (east && isDoubleByte(east->codePage) && east->codePage != runPage)
+            return east->codePage;
+    }
+    return runPage;
+}
+
+// Decodes the gathered bytes into the run. With keepLead a lead byte at the
+// end waits for its trail byte, across a group or a control word; otherwise
+// (other text, a paragraph, the end) it is given up.
+void RtfParser::flushBytes(bool keepLead)
 {
     if (m_bytes.isEmpty())
         return;
-    const QString decoded = m_decoder.decode(m_bytes, codePage());
-    m_bytes.clear();
+    int runPage = 0;
+    const int pairPage = pairCodePage(runPage);
+    const QByteArray bytes = std::exchange(m_bytes, {});
+    m_leadPending = false;
+    qsizetype start = 0;
+    bool pairs = false;
+    auto decodeUpTo = [&](qsizetype end) {
+        if (end > start)
+            addDecoded(bytes.sliced(start, end - start), pairs ? pairPage : runPage, pairs);
+        start = end;
+    };
+    qsizetype i = 0;
+    while (i < bytes.size()) {
+        int length = characterLength(pairPage, bytes, i);
+        if (length == 0) {
+            if (keepLead) {
+                m_bytes = bytes.sliced(i);
+                m_leadPending = true;
+                m_leadPage = pairPage;
+                break;
+            }
+            length = 1;
+        }
+        // Without a page of its own for pairs, the run's page decodes them too.
+        const bool pair = pairPage != runPage && length > 1;
+        if (pair != pairs) {
+            decodeUpTo(i);
+            pairs = pair;
+        }
+        i += length;
+    }
+    decodeUpTo(i);
+}
+
+void RtfParser::addDecoded(const QByteArray &bytes, int page, bool doubleByte)
+{
+    const QString decoded = m_decoder.decode(bytes, page);
     QString text;
     text.reserve(decoded.size());
     for (QChar ch : decoded) {
         if (ch.unicode() >= 0x20 || ch == u'\t')
-            text += ch;
+            text += ch == QChar::ParagraphSeparator ? QChar(QChar::LineSeparator) : ch;
+    }
+    if (doubleByte != m_doubleByteText) {
+        m_doubleByteText = doubleByte;
+        m_formatMayChange = true;
     }
     addToRun(text);
+    if (m_doubleByteText) {
+        m_doubleByteText = false;
+        m_formatMayChange = true;
+    }
 }
 
 void RtfParser::flushRun()
@@ -1100,7 +1215,7 @@ const RtfParser::Font *RtfParser::font(int number) const
 const RtfParser::Font *RtfParser::runFont() const
 {
     const State &s = m_states.back();
-    if (s.charClass == CharClass::Double && s.chars.eastFont >= 0) {
+    if ((s.charClass == CharClass::Double || m_doubleByteText) && s.chars.eastFont >= 0) {
         if (const Font *f = font(s.chars.eastFont))
             return f;
     }
@@ -1126,7 +1241,7 @@ QTextCharFormat RtfParser::charFormat(CharKey *keyOut)
 {
     const State &s = m_states.back();
     const CharProps &c = s.chars;
-    const bool east = s.charClass == CharClass::Double;
+    const bool east = s.charClass == CharClass::Double || m_doubleByteText;
     const Font *f = runFont();
     const double points = east && c.eastPoints > 0 ? c.eastPoints : c.points;
     const bool bold = east && c.eastBold >= 0 ? c.eastBold == 1 : c.bold;

@@ -131,7 +131,9 @@ private:
     void appendByte(char byte);
     void appendText(QStringView text);
     void appendUnicode(int value);
-    void flushBytes();
+    void flushBytes(bool keepLead = false);
+    int pairCodePage(int &runPage) const;
+    void addDecoded(const QByteArray &bytes, int page, bool doubleByte);
     void addToRun(QStringView text);
     void flushRun();
     void writeRun();
@@ -193,6 +195,9 @@ private:
     bool m_runInTable = false;
     bool m_formatMayChange = true; // a control word or group came since the last text
     bool m_plainOnly = false;      // the changes of format are used up
+    bool m_doubleByteText = false; // the bytes being added are pairs of the \dbch font
+    bool m_leadPending = false;    // m_bytes holds a lead byte waiting for its trail byte
+    int m_leadPage = 0;
 
     CodePageDecoder m_decoder;
     int m_documentCodePage = 1252;
@@ -221,6 +226,7 @@ private:
     PictureRenderer m_renderer;
     std::set<int> m_pictureImages; // images already among the document's resources
     bool m_hasShapePictures = false;
+    bool m_shapeHasText = false; // the shape being read showed the text of its text box
 };
 
 } // namespace rtf
