@@ -51,7 +51,8 @@ void FontTable::addNameText(QStringView text, int documentCodePage)
 {
     if (!m_open)
         return;
-    m_pending.name += m_decoder.decode(m_nameBytes, nameCodePage(documentCodePage)) + text;
+    m_pending.name += m_decoder.decode(m_nameBytes, nameCodePage(documentCodePage));
+    m_pending.name += text;
     m_nameBytes.clear();
 }
 
