@@ -104,9 +104,20 @@ QImage PictureRenderer::decode(const PictureSource &source, QSizeF &shown)
     const int bytesPerPixel = format == QImage::Format_Invalid
                                   ? 8
                                   : std::max(1, QImage::toPixelFormat(format).bitsPerPixel() / 8);
-    const qint64 decodedBytes = qint64(size.width()) * size.height() * bytesPerPixel;
     const QSize kept = keptSize(size, shown, m_budget.limits().keptSide);
     const qint64 keptBytes = qint64(kept.width()) * kept.height() * 4;
+    // A JPEG is decoded at a half, a quarter or an eighth of its size when it
+    // is kept smaller than that.
+    QSize decoded = size;
+    if (source.kind == PictureSource::Kind::Jpeg &&
+        reader.supportsOption(QImageIOHandler::ScaledSize) && kept != size) {
+        const int fraction = std::min(size.width() / kept.width(), size.height() / kept.height());
+        const int divisor = fraction >= 8 ? 8 : fraction >= 4 ? 4 : fraction >= 2 ? 2 : 1;
+        decoded =
+            QSize((size.width() + divisor - 1) / divisor, (size.height() + divisor - 1) / divisor);
+        reader.setScaledSize(kept);
+    }
+    const qint64 decodedBytes = qint64(decoded.width()) * decoded.height() * bytesPerPixel;
     if (!m_budget.takePicture(decodedBytes, keptBytes))
         return {};
     QImage image = reader.read();

@@ -28,7 +28,7 @@ struct Limits
     int pictures = 1000;
     // All pictures of a document decoded, at their real size (a 16-bit PNG
     // takes 8 bytes a pixel): bounds the time spent decoding.
-    qint64 pictureBytes = qint64(384) << 20;
+    qint64 pictureBytes = qint64(256) << 20;
     // One picture decoded: bounds the memory a single decoding takes.
     qint64 largestPicture = qint64(100) << 20;
     // The pictures as the document keeps them, scaled to their shown size.

@@ -17,15 +17,20 @@ QByteArray repeated(const QByteArray &piece, int times)
     return out;
 }
 
-QByteArray pngBytes(QSize size, QImage::Format format = QImage::Format_RGB32)
+QByteArray imageBytes(QSize size, const char *kind, QImage::Format format = QImage::Format_RGB32)
 {
     QImage image(size, format);
     image.fill(QColor(30, 90, 200));
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
+    image.save(&buffer, kind);
     return bytes;
+}
+
+QByteArray pngBytes(QSize size, QImage::Format format = QImage::Format_RGB32)
+{
+    return imageBytes(size, "PNG", format);
 }
 
 QByteArray pictureGroup(const QByteArray &png, const QByteArray &sizes = QByteArray())
@@ -318,6 +323,11 @@ private Q_SLOTS:
             << pictureGroup(deep) << qint64(1152) << true << QSize(12, 12);
         QTest::newRow("8-bit PNG at 4 bytes a pixel")
             << pictureGroup(pngBytes(QSize(12, 12))) << qint64(576) << true << QSize(12, 12);
+        // 400 x 200 pixels: 320000 bytes whole, 5000 read at an eighth.
+        QTest::newRow("JPEG shown small decoded at an eighth")
+            << "{\\pict\\jpegblip\\picwgoal300\\pichgoal150 " +
+                   imageBytes(QSize(400, 200), "JPEG").toHex() + "}"
+            << qint64(5000) << true << QSize(40, 20);
         QTest::newRow("large picture kept at twice its shown size")
             << pictureGroup(pngBytes(QSize(400, 200)), "\\picwgoal300\\pichgoal150")
             << rtf::Limits().largestPicture << true << QSize(40, 20);
