@@ -280,7 +280,9 @@ void DocumentWriter::otherWord(std::string_view word)
 void DocumentWriter::openTable()
 {
     const int columns = std::clamp(int(m_rowDefinition.boundaries.size()), 1, maxTableColumns);
-    if (!m_budget.take(Construct::TableCells, columns)) {
+    // A table costs more than its cells (a frame of its own): it counts as
+    // two cells more.
+    if (!m_budget.take(Construct::TableCells, columns + tableCost)) {
         m_tablesOff = true;
         return;
     }

@@ -56,6 +56,8 @@ class DocumentWriter
 {
 public:
     static constexpr int maxTableColumns = 64;
+    // What a table costs beyond its cells, in cells.
+    static constexpr int tableCost = 2;
 
     DocumentWriter(QTextDocument &document, ReadingBudget &budget);
 

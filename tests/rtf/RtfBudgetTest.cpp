@@ -5,6 +5,7 @@
 #include <QTest>
 #include <QTextBlock>
 #include <QTextDocument>
+#include <QTextFrame>
 #include <QTextImageFormat>
 
 namespace {
@@ -238,6 +239,25 @@ private Q_SLOTS:
         QCOMPARE(r.text, u"abcdeA\n"_qs);
         QCOMPARE(fragmentCount(r.document), 1);
         QCOMPARE(r.tally.formatChanges, 1);
+    }
+
+    // A table costs a frame of its own besides its cells: it counts as two
+    // cells more, so many small tables stop sooner than one large one.
+    void tableCountsMoreThanItsCells()
+    {
+        rtf::Limits limits;
+        limits.tableCells = 9;
+        Read small;
+        read("{\\rtf1\\ansi " + repeated("\\trowd\\cellx99\\intbl t%n\\cell\\row\\pard\\par ", 5) +
+                 "}",
+             limits, small);
+        QCOMPARE(small.document.rootFrame()->childFrames().size(), 3);
+        QVERIFY(small.text.contains(u"t4"_qs));
+        Read large;
+        read("{\\rtf1\\ansi\\trowd\\cellx99" + repeated("\\intbl r%n\\cell\\row ", 7) + "\\pard}",
+             limits, large);
+        QCOMPARE(large.document.rootFrame()->childFrames().size(), 1);
+        QVERIFY(!large.tally.wasCut(rtf::Construct::TableCells));
     }
 
     // Colours and fonts past the table's limit read as the automatic colour and
