@@ -38,8 +38,8 @@ inline QString overBudget(const QTextDocument &document, const QString &text, co
     const qint64 formats = document.allFormats().size();
     check(formats <= limits.formats + pictures + cells + 32, "formats in the document", formats);
     const qint64 blocks = document.blockCount();
-    check(blocks <= limits.paragraphs + 2 * cells + kConstructCount + 8, "blocks in the document",
-          blocks);
+    check(blocks <= limits.paragraphs + 2 * cells + 2 * kConstructCount + 8,
+          "blocks in the document", blocks);
     // The widest table row costs a few bytes of input for 64 cells; nothing
     // else the reader makes grows faster.
     check(text.size() <= 80 * inputSize + 1024, "text characters", text.size());
