@@ -122,6 +122,8 @@ QTextBlockFormat DocumentWriter::blockFormat(const ParagraphStyle &paragraph)
 
 void DocumentWriter::addText(QStringView text, const TextStyle &style, bool inTable)
 {
+    // With the tables used up, text in a table is text like any other.
+    inTable = inTable && !m_tablesOff;
     CharKey key;
     QTextCharFormat format;
     if (m_plainOnly)

@@ -604,6 +604,9 @@ void RtfParser::appendByte(char byte)
             m_bytes.clear();
     }
     m_bytes += byte;
+    // Long text is decoded as it comes, not held whole.
+    if (m_bytes.size() >= longestBytes)
+        flushBytes(true);
 }
 
 void RtfParser::appendText(QStringView text)
@@ -696,13 +699,15 @@ void RtfParser::flushBytes(bool keepLead)
 
 void RtfParser::addDecoded(const QByteArray &bytes, int page, bool doubleByte)
 {
-    const QString decoded = m_decoder.decode(bytes, page);
-    QString text;
-    text.reserve(decoded.size());
-    for (QChar ch : decoded) {
+    QString text = m_decoder.decode(bytes, page);
+    // Control characters are not text; a paragraph separator is a line break.
+    qsizetype kept = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar ch = text.at(i);
         if (ch.unicode() >= 0x20 || ch == u'\t')
-            text += ch == QChar::ParagraphSeparator ? QChar(QChar::LineSeparator) : ch;
+            text[kept++] = ch == QChar::ParagraphSeparator ? QChar(QChar::LineSeparator) : ch;
     }
+    text.truncate(kept);
     if (doubleByte != m_doubleByteText) {
         m_doubleByteText = doubleByte;
         m_styleChanged = true;

@@ -33,6 +33,8 @@ class RtfParser
 public:
     static constexpr int maxGroupDepth = 256;
     static constexpr int maxTableColumns = DocumentWriter::maxTableColumns;
+    // Text bytes are decoded once this many have gathered.
+    static constexpr qsizetype longestBytes = 65536;
 
     // stop, when given, ends the reading early once it is set.
     RtfParser(QTextDocument &document, ReadingBudget &budget,
