@@ -5,7 +5,9 @@
 // into a document, the document set into the view and the view painted. The
 // baseline of both is reading the stored bytes alone. The slogan tick and the
 // idle tick run through the main window as their timers run them, the
-// repaint they cause included.
+// repaint they cause included. The slowest of the hostile inputs the reader
+// bounds, at 5 MB, is read into a document against the same bytes read from
+// a file.
 // Usage: bench_documents DATABASE   (with a display, or QT_QPA_PLATFORM=offscreen)
 #include "BenchUtil.h"
 #include "app/ui/MainWindow.h"
@@ -23,7 +25,9 @@
 #include <QAbstractTextDocumentLayout>
 #include <QApplication>
 #include <QBuffer>
+#include <QDataStream>
 #include <QDir>
+#include <QEventLoop>
 #include <QImage>
 #include <QPainter>
 #include <QStringEncoder>
@@ -169,6 +173,72 @@ QByteArray document(qsizetype size, int pictures, QSize pictureSize)
     return rtf;
 }
 
+// CRC-32 of a PNG chunk's type and data.
+quint32 crc32(const QByteArray &bytes)
+{
+    quint32 crc = 0xffffffffu;
+    for (const char c : bytes) {
+        crc ^= static_cast<unsigned char>(c);
+        for (int bit = 0; bit < 8; ++bit)
+            crc = (crc >> 1) ^ (0xedb88320u & (0u - (crc & 1u)));
+    }
+    return ~crc;
+}
+
+QByteArray pngChunk(const QByteArray &type, const QByteArray &data)
+{
+    QByteArray chunk;
+    QDataStream out(&chunk, QIODevice::WriteOnly);
+    out << quint32(data.size());
+    chunk += type + data;
+    QByteArray crc;
+    QDataStream crcOut(&crc, QIODevice::WriteOnly);
+    crcOut << crc32(type + data);
+    return chunk + crc;
+}
+
+// The hostile input that takes longest to read, at about `size` bytes: PNGs
+// of 5000 x 5000 pixels, small when compressed, each differing from the others
+// in a text chunk so that none shares another's image; the budget of decoded
+// pictures is what stops their cost.
+QByteArray hostilePictures(qsizetype size)
+{
+    const int side = 5000;
+    QByteArray raw;
+    {
+        const QByteArray row = '\0' + QByteArray(side * 4, '\x80');
+        raw.reserve(row.size() * side);
+        for (int y = 0; y < side; ++y)
+            raw += row;
+    }
+    const QByteArray idat = qCompress(raw, 9).mid(4); // without Qt's length prefix
+    raw.clear();
+    QByteArray header;
+    QDataStream out(&header, QIODevice::WriteOnly);
+    out << quint32(side) << quint32(side) << quint8(8) << quint8(6) << quint8(0) << quint8(0)
+        << quint8(0);
+    QByteArray rtf = "{\\rtf1\\ansi\\ansicpg936\\deff0 before\\par\n";
+    for (int i = 0; rtf.size() < size; ++i) {
+        const QByteArray png =
+            QByteArray("\x89PNG\r\n\x1a\n", 8) + pngChunk("IHDR", header) +
+            pngChunk("tEXt", QByteArray("Comment\0", 8) + QByteArray::number(i)) +
+            pngChunk("IDAT", idat) + pngChunk("IEND", {});
+        rtf += "{\\pict\\pngblip\\picw5000\\pich5000\n" + png.toHex() + "}\n";
+    }
+    return rtf + "\\par after}";
+}
+
+// A click on the title: the reader reads the document on its thread and
+// shows it when done.
+void viewAndWait(ReferenceDesk &desk, DocumentViewer &viewer, const QString &title)
+{
+    QEventLoop loop;
+    QObject::connect(&viewer, &DocumentViewer::documentShown, &loop, &QEventLoop::quit);
+    desk.viewDocument(title);
+    if (viewer.isReading())
+        loop.exec();
+}
+
 // Median of `runs` single steps, each timed by itself.
 double medianEach(int runs, const std::function<void()> &step)
 {
@@ -243,13 +313,13 @@ int main(int argc, char **argv)
         const double reader = medianMs(5, [&] { rtf::readInto(c.bytes, reading); });
         // As a click on the title in the list: read, set into the view, painted.
         const double shown = medianMs(5, [&] {
-            desk->viewDocument(c.title);
+            viewAndWait(*desk, *viewer, c.title);
             viewer->view()->viewport()->repaint();
         });
         // The view lays out the rest of a long document while the user reads
         // the first page; here that is forced, to the last block.
         const double whole = medianMs(3, [&] {
-            desk->viewDocument(c.title);
+            viewAndWait(*desk, *viewer, c.title);
             QTextDocument *shownDocument = viewer->view()->document();
             shownDocument->documentLayout()->blockBoundingRect(shownDocument->lastBlock());
         });
@@ -286,5 +356,41 @@ int main(int argc, char **argv)
     const double idleCore = medianEach(400, [&] { idle::statusText(65432); });
     within &= bench("slogan_tick", slogan, 1, sloganCore);
     within &= bench("idle_tick", idle, 1, idleCore);
+
+    // The slowest hostile input, read into a document as the reader's thread
+    // reads it; the baseline is the same bytes read from a file.
+    const QByteArray hostile = hostilePictures(5 * 1024 * 1024);
+    const QString hostileFile = dir.filePath(QStringLiteral("hostile.rtf"));
+    {
+        QFile file(hostileFile);
+        if (!file.open(QIODevice::WriteOnly) || file.write(hostile) != hostile.size())
+            return 1;
+    }
+    const double fromFile = medianMs(3, [&] {
+        QFile file(hostileFile);
+        if (file.open(QIODevice::ReadOnly))
+            file.readAll();
+    });
+    rtf::Tally tally;
+    QString hostileText;
+    const double hostileRead = medianMs(3, [&] {
+        QTextDocument reading;
+        rtf::ReadOptions options;
+        options.tally = &tally;
+        rtf::readInto(hostile, reading, options);
+        hostileText = rtf::plainText(reading);
+    });
+    std::printf(
+        "document_hostile_worst: %lld bytes, %lld pictures, %lld MB decoded; read %.2f ms\n",
+        static_cast<long long>(hostile.size()),
+        static_cast<long long>(tally.of(rtf::Construct::Pictures)),
+        static_cast<long long>(tally.of(rtf::Construct::PictureData) >> 20), hostileRead);
+    if (!tally.wasCut(rtf::Construct::PictureData) || !hostileText.startsWith(u"before\n"_qs) ||
+        !hostileText.contains(rtf::ReadingBudget::notice(rtf::Construct::PictureData))) {
+        std::fprintf(stderr,
+                     "document_hostile_worst: the pictures were not cut as they should be\n");
+        return 1;
+    }
+    within &= bench("document_hostile_worst", hostileRead, 2000, fromFile);
     return exitCode(within);
 }

@@ -43,6 +43,56 @@ int codePageForCharset(int charset)
     }
 }
 
+bool isDoubleByte(int codePage)
+{
+    return codePage == 936 || codePage == 54936 || codePage == 950 || codePage == 932 ||
+           codePage == 949;
+}
+
+namespace {
+
+bool isLead(int codePage, uchar byte)
+{
+    if (codePage == 932)
+        return (byte >= 0x81 && byte <= 0x9f) || (byte >= 0xe0 && byte <= 0xfc);
+    return byte >= 0x81 && byte <= 0xfe;
+}
+
+bool isTrail(int codePage, uchar byte)
+{
+    switch (codePage) {
+    case 950:
+        return (byte >= 0x40 && byte <= 0x7e) || (byte >= 0xa1 && byte <= 0xfe);
+    case 932:
+        return (byte >= 0x40 && byte <= 0x7e) || (byte >= 0x80 && byte <= 0xfc);
+    case 949:
+        return (byte >= 0x41 && byte <= 0x5a) || (byte >= 0x61 && byte <= 0x7a) ||
+               (byte >= 0x81 && byte <= 0xfe);
+    default:
+        return (byte >= 0x40 && byte <= 0x7e) || (byte >= 0x80 && byte <= 0xfe);
+    }
+}
+
+} // namespace
+
+int characterLength(int codePage, QByteArrayView bytes, qsizetype pos)
+{
+    if (!isDoubleByte(codePage) || !isLead(codePage, uchar(bytes[pos])))
+        return 1;
+    if (pos + 1 >= bytes.size())
+        return 0;
+    const uchar second = uchar(bytes[pos + 1]);
+    if (codePage == 54936 && second >= 0x30 && second <= 0x39) {
+        if (pos + 3 >= bytes.size())
+            return 0;
+        return isLead(codePage, uchar(bytes[pos + 2])) && uchar(bytes[pos + 3]) >= 0x30 &&
+                       uchar(bytes[pos + 3]) <= 0x39
+                   ? 4
+                   : 1;
+    }
+    return isTrail(codePage, second) ? 2 : 1;
+}
+
 QByteArray CodePageDecoder::codecName(int codePage)
 {
     switch (codePage) {
@@ -75,15 +125,17 @@ QByteArray CodePageDecoder::codecName(int codePage)
 
 QString CodePageDecoder::decode(const QByteArray &bytes, int codePage)
 {
-    auto found = m_decoders.find(codePage);
+    // One decoder a codec, however many page numbers a document names: the
+    // pages without a codec of their own share the Latin-1 one.
+    const QByteArray name = codecName(codePage);
+    auto found = m_decoders.find(name);
     if (found == m_decoders.end()) {
-        const QByteArray name = codecName(codePage);
         QStringDecoder decoder;
         if (!name.isEmpty())
             decoder = QStringDecoder(name.constData(), QStringDecoder::Flag::Stateless);
         if (!decoder.isValid())
             decoder = QStringDecoder(QStringDecoder::Latin1, QStringDecoder::Flag::Stateless);
-        found = m_decoders.emplace(codePage, std::move(decoder)).first;
+        found = m_decoders.emplace(name, std::move(decoder)).first;
     }
     found->second.resetState();
     return found->second.decode(bytes);

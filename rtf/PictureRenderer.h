@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ReadingBudget.h"
+
 #include <QByteArray>
 #include <QImage>
 #include <QSizeF>
@@ -30,14 +32,17 @@ struct PictureSource
     QByteArray data;
 };
 
-// How a picture is shown: the image and its size on the page in pixels. A
-// metafile (no renderer exists here), a damaged bitmap or an unknown kind is a
-// grey frame of the stated size.
+// How a picture is shown: the image, its size on the page in pixels and the
+// number of its image among the document's images (equal pictures, and frames
+// of equal size, share one). A metafile (no renderer exists here), a damaged
+// bitmap, an unknown kind or a picture past the budget is a grey frame of the
+// stated size.
 struct ShownPicture
 {
     QImage image;
     QSizeF size;
     bool placeholder = false;
+    int imageId = 0;
 };
 
 class PictureRenderer
@@ -45,18 +50,19 @@ class PictureRenderer
 public:
     // Shown sizes stay within this many pixels a side.
     static constexpr int maxSide = 10000;
-    // Decoded pictures of one document share this many bytes; beyond it pictures
-    // show as frames.
-    static constexpr qint64 imageBudget = qint64(256) * 1024 * 1024;
+
+    explicit PictureRenderer(ReadingBudget &budget) : m_budget(budget) {}
 
     ShownPicture render(const PictureSource &source);
 
 private:
-    QImage decode(const PictureSource &source);
-    QImage frame(QSize size);
+    QImage decode(const PictureSource &source, QSizeF &shown);
+    ShownPicture frame(QSizeF shown);
 
-    qint64 m_spent = 0;
-    std::map<std::pair<int, int>, QImage> m_frames;
+    ReadingBudget &m_budget;
+    int m_images = 0;
+    std::map<QByteArray, ShownPicture> m_pictures; // by the picture's data and sizes
+    std::map<std::pair<int, int>, ShownPicture> m_frames;
 };
 
 } // namespace rtf

@@ -1,446 +1,89 @@
 #include "RtfParser.h"
 
-#include "FontFamilies.h"
-
-#include <QTextBlock>
 #include <QTextDocument>
-#include <QTextImageFormat>
-#include <QTextTable>
-#include <QUrl>
 #include <algorithm>
-#include <unordered_map>
 #include <utility>
 
 namespace rtf {
 
 namespace {
 
-enum class Key
+bool toggleValue(const Token &token)
 {
-    Rtf,
-    Ansi,
-    Mac,
-    Pc,
-    Pca,
-    AnsiCodePage,
-    DefaultFont,
-    FontTable,
-    ColorTable,
-    SkippedDestination,
-    Picture,
-    ShapePicture,
-    FallbackPicture,
-    UnicodeAlternatives,
-    UnicodeText,
-    Charset,
-    FontCodePage,
-    FamilyClass,
-    Font,
-    Red,
-    Green,
-    Blue,
-    FontSize,
-    Bold,
-    Italic,
-    Underline,
-    UnderlineNone,
-    Strike,
-    Foreground,
-    Background,
-    Superscript,
-    Subscript,
-    NoSuperSub,
-    Hidden,
-    Plain,
-    EastFont,
-    EastFontSize,
-    EastBold,
-    EastItalic,
-    LowChars,
-    HighChars,
-    DoubleChars,
-    RightToLeft,
-    LeftToRight,
-    Unicode,
-    UnicodeSkip,
-    Par,
-    Pard,
-    Line,
-    Tab,
-    Page,
-    AlignLeft,
-    AlignCenter,
-    AlignRight,
-    AlignJustify,
-    LeftIndent,
-    RightIndent,
-    FirstIndent,
-    SpaceBefore,
-    SpaceAfter,
-    InTable,
-    TableLevel,
-    RowDefaults,
-    CellBoundary,
-    Cell,
-    Row,
-    NestedCell,
-    NestedRow,
-    RowLeft,
-    RowGap,
-    RowAlignLeft,
-    RowAlignCenter,
-    RowAlignRight,
-    Png,
-    Jpeg,
-    Emf,
-    Wmf,
-    OtherPicture,
-    PictureWidth,
-    PictureHeight,
-    PictureGoalWidth,
-    PictureGoalHeight,
-    PictureScaleX,
-    PictureScaleY,
-    Binary,
-    Character,
-};
-
-struct Entry
-{
-    Key key;
-    char16_t character = 0;
-};
-
-const std::unordered_map<std::string_view, Entry> &keywords()
-{
-    static const std::unordered_map<std::string_view, Entry> table = [] {
-        std::unordered_map<std::string_view, Entry> t = {
-            {"rtf", {Key::Rtf}},
-            {"ansi", {Key::Ansi}},
-            {"mac", {Key::Mac}},
-            {"pc", {Key::Pc}},
-            {"pca", {Key::Pca}},
-            {"ansicpg", {Key::AnsiCodePage}},
-            {"deff", {Key::DefaultFont}},
-            {"fonttbl", {Key::FontTable}},
-            {"colortbl", {Key::ColorTable}},
-            {"pict", {Key::Picture}},
-            {"shppict", {Key::ShapePicture}},
-            {"nonshppict", {Key::FallbackPicture}},
-            {"upr", {Key::UnicodeAlternatives}},
-            {"ud", {Key::UnicodeText}},
-            {"fcharset", {Key::Charset}},
-            {"cpg", {Key::FontCodePage}},
-            {"fnil", {Key::FamilyClass}},
-            {"froman", {Key::FamilyClass}},
-            {"fswiss", {Key::FamilyClass}},
-            {"fmodern", {Key::FamilyClass}},
-            {"fscript", {Key::FamilyClass}},
-            {"fdecor", {Key::FamilyClass}},
-            {"ftech", {Key::FamilyClass}},
-            {"fbidi", {Key::FamilyClass}},
-            {"f", {Key::Font}},
-            {"red", {Key::Red}},
-            {"green", {Key::Green}},
-            {"blue", {Key::Blue}},
-            {"fs", {Key::FontSize}},
-            {"b", {Key::Bold}},
-            {"i", {Key::Italic}},
-            {"ul", {Key::Underline}},
-            {"uld", {Key::Underline}},
-            {"uldb", {Key::Underline}},
-            {"ulw", {Key::Underline}},
-            {"ulth", {Key::Underline}},
-            {"uldash", {Key::Underline}},
-            {"uldashd", {Key::Underline}},
-            {"uldashdd", {Key::Underline}},
-            {"ulwave", {Key::Underline}},
-            {"ulhwave", {Key::Underline}},
-            {"ululdbwave", {Key::Underline}},
-            {"ulnone", {Key::UnderlineNone}},
-            {"strike", {Key::Strike}},
-            {"striked", {Key::Strike}},
-            {"cf", {Key::Foreground}},
-            {"cb", {Key::Background}},
-            {"highlight", {Key::Background}},
-            {"chcbpat", {Key::Background}},
-            {"super", {Key::Superscript}},
-            {"sub", {Key::Subscript}},
-            {"nosupersub", {Key::NoSuperSub}},
-            {"v", {Key::Hidden}},
-            {"plain", {Key::Plain}},
-            {"af", {Key::EastFont}},
-            {"afs", {Key::EastFontSize}},
-            {"ab", {Key::EastBold}},
-            {"ai", {Key::EastItalic}},
-            {"loch", {Key::LowChars}},
-            {"hich", {Key::HighChars}},
-            {"dbch", {Key::DoubleChars}},
-            {"rtlch", {Key::RightToLeft}},
-            {"ltrch", {Key::LeftToRight}},
-            {"u", {Key::Unicode}},
-            {"uc", {Key::UnicodeSkip}},
-            {"par", {Key::Par}},
-            {"pard", {Key::Pard}},
-            {"line", {Key::Line}},
-            {"tab", {Key::Tab}},
-            {"page", {Key::Page}},
-            {"ql", {Key::AlignLeft}},
-            {"qc", {Key::AlignCenter}},
-            {"qr", {Key::AlignRight}},
-            {"qj", {Key::AlignJustify}},
-            {"qd", {Key::AlignJustify}},
-            {"li", {Key::LeftIndent}},
-            {"lin", {Key::LeftIndent}},
-            {"ri", {Key::RightIndent}},
-            {"rin", {Key::RightIndent}},
-            {"fi", {Key::FirstIndent}},
-            {"sb", {Key::SpaceBefore}},
-            {"sa", {Key::SpaceAfter}},
-            {"intbl", {Key::InTable}},
-            {"itap", {Key::TableLevel}},
-            {"trowd", {Key::RowDefaults}},
-            {"cellx", {Key::CellBoundary}},
-            {"cell", {Key::Cell}},
-            {"row", {Key::Row}},
-            {"nestcell", {Key::NestedCell}},
-            {"nestrow", {Key::NestedRow}},
-            {"trleft", {Key::RowLeft}},
-            {"trgaph", {Key::RowGap}},
-            {"trql", {Key::RowAlignLeft}},
-            {"trqc", {Key::RowAlignCenter}},
-            {"trqr", {Key::RowAlignRight}},
-            {"pngblip", {Key::Png}},
-            {"jpegblip", {Key::Jpeg}},
-            {"emfblip", {Key::Emf}},
-            {"wmetafile", {Key::Wmf}},
-            {"macpict", {Key::OtherPicture}},
-            {"pmmetafile", {Key::OtherPicture}},
-            {"dibitmap", {Key::OtherPicture}},
-            {"wbitmap", {Key::OtherPicture}},
-            {"picw", {Key::PictureWidth}},
-            {"pich", {Key::PictureHeight}},
-            {"picwgoal", {Key::PictureGoalWidth}},
-            {"pichgoal", {Key::PictureGoalHeight}},
-            {"picscalex", {Key::PictureScaleX}},
-            {"picscaley", {Key::PictureScaleY}},
-            {"bin", {Key::Binary}},
-            {"emdash", {Key::Character, 0x2014}},
-            {"endash", {Key::Character, 0x2013}},
-            {"bullet", {Key::Character, 0x2022}},
-            {"lquote", {Key::Character, 0x2018}},
-            {"rquote", {Key::Character, 0x2019}},
-            {"ldblquote", {Key::Character, 0x201C}},
-            {"rdblquote", {Key::Character, 0x201D}},
-            {"emspace", {Key::Character, 0x2003}},
-            {"enspace", {Key::Character, 0x2002}},
-            {"qmspace", {Key::Character, 0x2005}},
-            {"zwj", {Key::Character, 0x200D}},
-            {"zwnj", {Key::Character, 0x200C}},
-            {"zwbo", {Key::Character, 0x200B}},
-            {"ltrmark", {Key::Character, 0x200E}},
-            {"rtlmark", {Key::Character, 0x200F}},
-        };
-        // Groups whose content is never shown: document information, headers and
-        // footers, notes, style and list definitions, field instructions, object
-        // data, shape definitions (their \shprslt fallback shows instead).
-        for (std::string_view skipped : {"stylesheet",
-                                         "info",
-                                         "header",
-                                         "headerl",
-                                         "headerr",
-                                         "headerf",
-                                         "footer",
-                                         "footerl",
-                                         "footerr",
-                                         "footerf",
-                                         "footnote",
-                                         "annotation",
-                                         "atnid",
-                                         "atnauthor",
-                                         "atnref",
-                                         "atndate",
-                                         "xe",
-                                         "tc",
-                                         "txe",
-                                         "rxe",
-                                         "objdata",
-                                         "objclass",
-                                         "objname",
-                                         "objalias",
-                                         "themedata",
-                                         "datastore",
-                                         "latentstyles",
-                                         "listtable",
-                                         "listoverridetable",
-                                         "revtbl",
-                                         "rsidtbl",
-                                         "generator",
-                                         "xmlnstbl",
-                                         "fldinst",
-                                         "filetbl",
-                                         "pgdsctbl",
-                                         "userprops",
-                                         "private",
-                                         "pn",
-                                         "pntxta",
-                                         "pntxtb",
-                                         "nonesttables",
-                                         "author",
-                                         "operator",
-                                         "title",
-                                         "subject",
-                                         "keywords",
-                                         "comment",
-                                         "doccomm",
-                                         "company",
-                                         "category",
-                                         "manager",
-                                         "hlinkbase",
-                                         "buptim",
-                                         "creatim",
-                                         "revtim",
-                                         "printim",
-                                         "docvar",
-                                         "template",
-                                         "bkmkstart",
-                                         "bkmkend",
-                                         "ftnsep",
-                                         "ftnsepc",
-                                         "ftncn",
-                                         "aftnsep",
-                                         "aftnsepc",
-                                         "aftncn",
-                                         "shpinst",
-                                         "sp",
-                                         "sn",
-                                         "sv",
-                                         "picprop",
-                                         "blipuid",
-                                         "colorschememapping",
-                                         "mmathPr",
-                                         "fchars",
-                                         "lchars",
-                                         "background",
-                                         "listpicture"})
-            t.emplace(skipped, Entry{Key::SkippedDestination});
-        return t;
-    }();
-    return table;
+    return !token.hasParam || token.param != 0;
 }
 
-bool isLetter(char c)
+double halfPoints(int param)
 {
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
-}
-
-bool isDigit(char c)
-{
-    return c >= '0' && c <= '9';
-}
-
-int hexValue(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
-
-// Lengths beyond a page's reach are clamped so that layout arithmetic never overflows.
-double twipsToPixels(int twips)
-{
-    return std::clamp(twips, -31680, 31680) / 15.0;
-}
-
-bool toggleValue(bool hasParam, int param)
-{
-    return !hasParam || param != 0;
+    return std::clamp(param / 2.0, 1.0, 1638.0);
 }
 
 } // namespace
 
-RtfParser::RtfParser(QTextDocument &document) : m_document(document) {}
+RtfParser::RtfParser(QTextDocument &document, ReadingBudget &budget, const std::atomic<bool> *stop)
+    : m_budget(budget), m_stop(stop), m_fonts(budget, m_decoder), m_colors(budget),
+      m_renderer(budget), m_writer(document, budget)
+{
+}
 
 void RtfParser::parse(const QByteArray &bytes)
 {
-    m_pos = bytes.constData();
-    m_end = m_pos + bytes.size();
     // Bytes before the document's group (blanks, a byte-order mark) are not text.
-    while (m_pos < m_end && *m_pos != '{')
-        ++m_pos;
+    const qsizetype open = bytes.indexOf('{');
+    m_lexer = RtfLexer(QByteArrayView(bytes).sliced(open < 0 ? bytes.size() : open));
     // A picture's \nonshppict form is for readers that do not know \shppict; it
     // shows only in documents that have no \shppict at all.
     m_hasShapePictures = QByteArrayView(bytes).contains("\\shppict");
     m_states.clear();
     m_states.emplace_back(); // outside the document's group
     m_states.back().destination = Destination::Alternative;
-    m_cursor = QTextCursor(&m_document);
-    QTextCursor editBlock(&m_document);
-    editBlock.beginEditBlock();
 
-    while (m_pos < m_end && !m_done) {
-        const char c = *m_pos++;
-        switch (c) {
-        case '{':
+    qint64 tokens = 0;
+    while (!m_done) {
+        if ((++tokens & 0xffff) == 0 && m_stop && m_stop->load(std::memory_order_relaxed))
+            break;
+        const Token token = m_lexer.next();
+        switch (token.kind) {
+        case Token::Kind::End:
+            m_done = true;
+            break;
+        case Token::Kind::GroupOpen:
             openGroup();
             break;
-        case '}':
+        case Token::Kind::GroupClose:
             closeGroup();
             break;
-        case '\\': {
-            if (m_pos >= m_end)
-                break;
-            const char next = *m_pos;
-            if (!isLetter(next)) {
-                ++m_pos;
-                controlSymbol(next);
-                break;
-            }
-            const char *start = m_pos;
-            while (m_pos < m_end && isLetter(*m_pos))
-                ++m_pos;
-            const std::string_view word(start, std::min<size_t>(size_t(m_pos - start), 32));
-            bool negative = false;
-            if (m_pos + 1 < m_end && *m_pos == '-' && isDigit(m_pos[1])) {
-                negative = true;
-                ++m_pos;
-            }
-            bool hasParam = false;
-            qint64 value = 0;
-            while (m_pos < m_end && isDigit(*m_pos)) {
-                hasParam = true;
-                value = std::min<qint64>(value * 10 + (*m_pos - '0'), 2000000000);
-                ++m_pos;
-            }
-            if (m_pos < m_end && *m_pos == ' ')
-                ++m_pos;
-            controlWord(word, hasParam, int(negative ? -value : value));
+        case Token::Kind::ControlWord:
+            controlWord(token);
             break;
-        }
-        case '\r':
-        case '\n':
+        case Token::Kind::ControlSymbol:
+            controlSymbol(token.value);
             break;
-        default:
-            literal(c);
+        case Token::Kind::HexByte:
+            hexByte(token);
+            break;
+        case Token::Kind::Binary:
+            binary(token.data);
+            break;
+        case Token::Kind::Character:
+            character(token.value);
             break;
         }
     }
     finish();
-    editBlock.endEditBlock();
 }
+
+// ---- Groups
 
 void RtfParser::openGroup()
 {
     m_pendingStar = false;
-    flushRun();
+    flushBytes(true);
+    m_styleChanged = true;
     m_skip = 0;
     if (m_states.size() > size_t(maxGroupDepth) ||
         m_states.back().destination == Destination::Picture) {
-        skipGroup();
+        m_lexer.skipGroup();
         return;
     }
     State copy = m_states.back();
@@ -452,7 +95,8 @@ void RtfParser::openGroup()
 void RtfParser::closeGroup()
 {
     m_pendingStar = false;
-    flushRun();
+    flushBytes(true);
+    m_styleChanged = true;
     m_skip = 0;
     if (m_states.size() <= 1)
         return; // a stray brace after the document's group
@@ -468,47 +112,20 @@ void RtfParser::closeGroup()
         m_states.back().destination != Destination::Picture)
         finishPicture(closed);
     else if (closed.destination == Destination::FontTable)
-        commitFont();
+        m_fonts.commit(m_documentCodePage);
 }
 
-// Passes over the rest of the current group, nested groups and binary data
-// included, up to and including its closing brace.
+// Passes over the rest of the group just opened, as the lexer reads it.
 void RtfParser::skipGroup()
 {
-    qint64 depth = 1;
-    while (m_pos < m_end) {
-        const char c = *m_pos++;
-        if (c == '{') {
-            ++depth;
-        } else if (c == '}') {
-            if (--depth == 0)
-                return;
-        } else if (c == '\\' && m_pos < m_end) {
-            if (!isLetter(*m_pos)) {
-                ++m_pos;
-                continue;
-            }
-            const char *start = m_pos;
-            while (m_pos < m_end && isLetter(*m_pos))
-                ++m_pos;
-            const std::string_view word(start, size_t(m_pos - start));
-            qint64 value = 0;
-            bool negative = false;
-            if (m_pos < m_end && *m_pos == '-') {
-                negative = true;
-                ++m_pos;
-            }
-            while (m_pos < m_end && isDigit(*m_pos)) {
-                value = std::min<qint64>(value * 10 + (*m_pos - '0'), 2000000000);
-                ++m_pos;
-            }
-            if (m_pos < m_end && *m_pos == ' ')
-                ++m_pos;
-            if (word == "bin" && !negative)
-                m_pos += std::min<qint64>(value, m_end - m_pos);
-        }
-    }
+    if (m_states.size() <= 2)
+        return; // never the document's own group
+    flushBytes(true);
+    m_lexer.skipGroup();
+    m_states.pop_back();
 }
+
+// ---- Tokens
 
 bool RtfParser::consumeSkip()
 {
@@ -518,13 +135,12 @@ bool RtfParser::consumeSkip()
     return true;
 }
 
-void RtfParser::literal(char c)
+void RtfParser::character(char c)
 {
     m_pendingStar = false;
     if (consumeSkip())
         return;
-    State &s = state();
-    switch (s.destination) {
+    switch (state().destination) {
     case Destination::Text:
         if (c == '\t')
             appendText(u"\t");
@@ -533,59 +149,37 @@ void RtfParser::literal(char c)
         break;
     case Destination::FontTable:
         if (c == ';')
-            commitFont();
-        else if (m_fontOpen)
-            m_pendingFont.nameBytes += c;
+            m_fonts.commit(m_documentCodePage);
+        else
+            m_fonts.addNameByte(c);
         break;
     case Destination::ColorTable:
         if (c == ';')
-            commitColor();
+            m_colors.commit();
         break;
-    case Destination::Picture: {
-        const int value = hexValue(c);
-        if (value < 0)
-            break;
-        if (m_pictureNibble < 0) {
-            m_pictureNibble = value;
-        } else {
-            m_picture.data += char((m_pictureNibble << 4) | value);
-            m_pictureNibble = -1;
-        }
+    case Destination::Picture:
+        m_picture.hexDigit(c);
         break;
-    }
     default:
         break;
     }
 }
 
-void RtfParser::hexByte()
+void RtfParser::hexByte(const Token &token)
 {
-    const int high = m_pos < m_end ? hexValue(*m_pos) : -1;
-    if (high < 0)
+    m_pendingStar = false;
+    if (!token.valid || consumeSkip())
         return;
-    ++m_pos;
-    const int low = m_pos < m_end ? hexValue(*m_pos) : -1;
-    if (low < 0)
-        return; // half a byte carries nothing
-    ++m_pos;
-    if (consumeSkip())
-        return;
-    const char byte = char((high << 4) | low);
     if (state().destination == Destination::Text)
-        appendByte(byte);
-    else if (state().destination == Destination::FontTable && m_fontOpen)
-        m_pendingFont.nameBytes += byte;
+        appendByte(token.value);
+    else if (state().destination == Destination::FontTable)
+        m_fonts.addNameByte(token.value);
 }
 
 void RtfParser::controlSymbol(char symbol)
 {
     if (symbol == '*') {
         m_pendingStar = true;
-        return;
-    }
-    if (symbol == '\'') {
-        m_pendingStar = false;
-        hexByte();
         return;
     }
     m_pendingStar = false;
@@ -597,8 +191,8 @@ void RtfParser::controlSymbol(char symbol)
     case '}':
         if (state().destination == Destination::Text)
             appendByte(symbol);
-        else if (state().destination == Destination::FontTable && m_fontOpen)
-            m_pendingFont.nameBytes += symbol;
+        else if (state().destination == Destination::FontTable)
+            m_fonts.addNameByte(symbol);
         break;
     case '~':
         appendText(u"\u00A0");
@@ -615,92 +209,84 @@ void RtfParser::controlSymbol(char symbol)
     }
 }
 
-void RtfParser::binary(int length)
-{
-    const qint64 available = m_end - m_pos;
-    const qint64 taken = std::clamp<qint64>(length, 0, available);
-    if (state().destination == Destination::Picture) {
-        m_picture.data.append(m_pos, taken);
-        m_pictureNibble = -1;
-    }
-    m_pos += taken;
-}
-
-void RtfParser::controlWord(std::string_view word, bool hasParam, int param)
+void RtfParser::binary(QByteArrayView data)
 {
     const bool starred = std::exchange(m_pendingStar, false);
-    const auto &table = keywords();
-    const auto found = table.find(word);
-    const Key key = found == table.end() ? Key::SkippedDestination : found->second.key;
-    const bool known = found != table.end();
+    if (consumeSkip())
+        return; // the bytes stand for one character of a \u fallback
+    if (starred)
+        skipGroup();
+    else if (state().destination == Destination::Picture)
+        m_picture.binary(data);
+}
 
-    if (m_skip > 0) {
-        // A control word stands for one character of a \u fallback.
-        --m_skip;
-        if (key == Key::Binary && known)
-            m_pos += std::clamp<qint64>(param, 0, m_end - m_pos);
-        return;
-    }
+void RtfParser::controlWord(const Token &token)
+{
+    const bool starred = std::exchange(m_pendingStar, false);
+    const Keyword *keyword = findKeyword(token.word);
+    if (consumeSkip())
+        return; // a control word stands for one character of a \u fallback
+
     // An ignorable destination this reader does not know is passed over whole.
-    if (starred && !(known && (key == Key::ShapePicture || key == Key::UnicodeText))) {
-        if (m_states.size() > 2) {
-            flushRun();
+    if (starred) {
+        const Key key = keyword ? keyword->key : Key::SkippedDestination;
+        if (key != Key::ShapePicture && key != Key::UnicodeText && key != Key::ShapeInstructions &&
+            key != Key::ShapeText && key != Key::DrawingObject) {
             skipGroup();
-            m_states.pop_back();
+            return;
         }
+    }
+    if (!keyword) {
+        m_writer.otherWord(token.word);
         return;
     }
-    if (!known) {
-        if (m_inRowDefinition && word.substr(0, 4) == "brdr" && word != "brdrnone" &&
-            word != "brdrw" && word != "brdrcf")
-            m_rowDefinition.bordered = true;
+    // Words that stand for text add to the current run and change nothing else.
+    if (keyword->group == Group::Text) {
+        textWord(*keyword, token);
         return;
     }
+    flushBytes(true);
+    m_styleChanged = true;
+    switch (keyword->group) {
+    case Group::Document:
+        documentWord(keyword->key, token.param);
+        break;
+    case Group::Destination:
+        destinationWord(keyword->key);
+        break;
+    case Group::FontTable:
+        fontTableWord(keyword->key, token);
+        break;
+    case Group::ColorTable:
+        if (keyword->key == Key::Red)
+            m_colors.setRed(token.param);
+        else if (keyword->key == Key::Green)
+            m_colors.setGreen(token.param);
+        else
+            m_colors.setBlue(token.param);
+        break;
+    case Group::Character:
+        characterWord(keyword->key, token);
+        break;
+    case Group::Paragraph:
+        paragraphWord(keyword->key, token.param);
+        break;
+    case Group::Table:
+        tableWord(keyword->key, token.param);
+        break;
+    case Group::Picture:
+        m_picture.control(keyword->key, token.param);
+        break;
+    case Group::Text:
+        break;
+    }
+}
 
-    State &s = state();
-    CharProps &c = s.chars;
-    const bool eastAsian = s.charClass == CharClass::Double && !s.rightToLeft;
+// ---- Control words
 
-    // Words that only add to the current run keep it open.
+void RtfParser::documentWord(Key key, int param)
+{
     switch (key) {
-    case Key::Unicode: {
-        int value = param;
-        if (value < 0)
-            value += 65536;
-        appendUnicode(value);
-        m_skip = s.unicodeSkip;
-        return;
-    }
-    case Key::UnicodeSkip:
-        s.unicodeSkip = std::clamp(param, 0, 64);
-        return;
-    case Key::Character: {
-        const char16_t ch = found->second.character;
-        appendText(QStringView(&ch, 1));
-        return;
-    }
-    case Key::Tab:
-        appendText(u"\t");
-        return;
-    case Key::Line:
-        appendText(u"\u2028");
-        return;
-    case Key::NestedCell:
-        appendText(u"\t");
-        return;
-    case Key::NestedRow:
-        appendText(u"\u2028");
-        return;
-    default:
-        break;
-    }
-
-    flushRun();
-    switch (key) {
-    case Key::Rtf:
-        break;
-    case Key::Ansi:
-        break;
     case Key::Mac:
         m_documentCodePage = 10000;
         break;
@@ -717,32 +303,38 @@ void RtfParser::controlWord(std::string_view word, bool hasParam, int param)
     case Key::DefaultFont:
         m_defaultFont = param;
         break;
+    default:
+        break; // \rtf, \ansi
+    }
+}
+
+void RtfParser::destinationWord(Key key)
+{
+    State &s = state();
+    switch (key) {
     case Key::FontTable:
         s.destination = Destination::FontTable;
         break;
     case Key::ColorTable:
         s.destination = Destination::ColorTable;
-        m_colors.clear();
-        m_red = m_green = m_blue = -1;
+        m_colors.begin();
         break;
     case Key::SkippedDestination:
-        if (m_states.size() > 2) {
-            skipGroup();
-            m_states.pop_back();
-        }
+        skipGroup();
         break;
     case Key::Picture:
+        // Past the budget of pictures a picture's bytes are not even gathered.
+        if (m_budget.remaining(Construct::Pictures) == 0 && m_states.size() > 2) {
+            m_budget.refuse(Construct::Pictures);
+            skipGroup();
+            break;
+        }
         s.destination = Destination::Picture;
-        m_picture = PictureSource();
-        m_pictureNibble = -1;
-        break;
-    case Key::ShapePicture:
+        m_picture.begin();
         break;
     case Key::FallbackPicture:
-        if (m_hasShapePictures && m_states.size() > 2) {
+        if (m_hasShapePictures)
             skipGroup();
-            m_states.pop_back();
-        }
         break;
     case Key::UnicodeAlternatives:
         s.outer = s.destination;
@@ -752,50 +344,79 @@ void RtfParser::controlWord(std::string_view word, bool hasParam, int param)
         if (s.destination == Destination::Alternative)
             s.destination = s.outer;
         break;
+    // A shape shows the text of its text box; the writer's fallback for the
+    // shape (\shprslt, a drawing object's text box in it) only when it has none.
+    case Key::Shape:
+        m_shapeHasText = false;
+        break;
+    case Key::ShapeInstructions:
+    case Key::DrawingObject:
+        s.outer = s.destination;
+        s.destination = Destination::Alternative;
+        break;
+    case Key::ShapeText:
+    case Key::DrawingText:
+        if (s.destination == Destination::Alternative) {
+            s.destination = s.outer;
+            m_shapeHasText = m_shapeHasText || key == Key::ShapeText;
+        }
+        break;
+    case Key::ShapeResult:
+        if (m_shapeHasText)
+            skipGroup();
+        break;
+    default:
+        break; // \shppict: its picture shows
+    }
+}
+
+void RtfParser::fontTableWord(Key key, const Token &token)
+{
+    if (state().destination != Destination::FontTable)
+        return;
+    switch (key) {
     case Key::Charset:
-        if (s.destination == Destination::FontTable && m_fontOpen)
-            m_pendingFont.charset = param;
+        m_fonts.setCharset(token.param);
         break;
     case Key::FontCodePage:
-        if (s.destination == Destination::FontTable && m_fontOpen)
-            m_pendingFont.codePage = std::max(param, 0);
+        m_fonts.setCodePage(token.param);
         break;
-    case Key::FamilyClass:
-        if (s.destination == Destination::FontTable && m_fontOpen)
-            m_pendingFont.familyClass = QByteArray(word.data(), qsizetype(word.size()));
+    default:
+        m_fonts.setFamilyClass(QByteArray(token.word.data(), qsizetype(token.word.size())));
         break;
+    }
+}
+
+void RtfParser::characterWord(Key key, const Token &token)
+{
+    State &s = state();
+    CharProps &c = s.chars;
+    const int param = token.param;
+    const bool eastAsian = s.charClass == CharClass::Double && !s.rightToLeft;
+    switch (key) {
     case Key::Font:
         if (s.destination == Destination::FontTable)
-            startFont(param);
+            m_fonts.start(param, m_documentCodePage);
         else
             c.font = param;
         break;
-    case Key::Red:
-        m_red = std::clamp(param, 0, 255);
-        break;
-    case Key::Green:
-        m_green = std::clamp(param, 0, 255);
-        break;
-    case Key::Blue:
-        m_blue = std::clamp(param, 0, 255);
-        break;
     case Key::FontSize:
-        c.points = hasParam && param > 0 ? std::clamp(param / 2.0, 1.0, 1638.0) : 12.0;
+        c.points = token.hasParam && param > 0 ? halfPoints(param) : 12.0;
         break;
     case Key::Bold:
-        c.bold = toggleValue(hasParam, param);
+        c.bold = toggleValue(token);
         break;
     case Key::Italic:
-        c.italic = toggleValue(hasParam, param);
+        c.italic = toggleValue(token);
         break;
     case Key::Underline:
-        c.underline = toggleValue(hasParam, param);
+        c.underline = toggleValue(token);
         break;
     case Key::UnderlineNone:
         c.underline = false;
         break;
     case Key::Strike:
-        c.strike = toggleValue(hasParam, param);
+        c.strike = toggleValue(token);
         break;
     case Key::Foreground:
         c.foreground = param;
@@ -813,7 +434,7 @@ void RtfParser::controlWord(std::string_view word, bool hasParam, int param)
         c.vertical = 0;
         break;
     case Key::Hidden:
-        c.hidden = toggleValue(hasParam, param);
+        c.hidden = toggleValue(token);
         break;
     case Key::Plain:
         c = CharProps();
@@ -823,16 +444,16 @@ void RtfParser::controlWord(std::string_view word, bool hasParam, int param)
             c.eastFont = std::max(param, -1);
         break;
     case Key::EastFontSize:
-        if (eastAsian && hasParam && param > 0)
-            c.eastPoints = std::clamp(param / 2.0, 1.0, 1638.0);
+        if (eastAsian && token.hasParam && param > 0)
+            c.eastPoints = halfPoints(param);
         break;
     case Key::EastBold:
         if (eastAsian)
-            c.eastBold = toggleValue(hasParam, param) ? 1 : 0;
+            c.eastBold = toggleValue(token) ? 1 : 0;
         break;
     case Key::EastItalic:
         if (eastAsian)
-            c.eastItalic = toggleValue(hasParam, param) ? 1 : 0;
+            c.eastItalic = toggleValue(token) ? 1 : 0;
         break;
     case Key::LowChars:
         s.charClass = CharClass::Low;
@@ -849,119 +470,143 @@ void RtfParser::controlWord(std::string_view word, bool hasParam, int param)
     case Key::LeftToRight:
         s.rightToLeft = false;
         break;
-    case Key::Par:
-    case Key::Page:
-        paragraph();
+    default:
         break;
-    case Key::Pard:
-        s.para = ParaProps();
+    }
+}
+
+void RtfParser::textWord(const Keyword &keyword, const Token &token)
+{
+    switch (keyword.key) {
+    case Key::Unicode:
+        appendUnicode(token.param < 0 ? token.param + 65536 : token.param);
+        m_skip = state().unicodeSkip;
         break;
-    case Key::AlignLeft:
-        s.para.alignment = Qt::AlignLeft;
+    case Key::UnicodeSkip:
+        state().unicodeSkip = std::clamp(token.param, 0, 64);
         break;
-    case Key::AlignCenter:
-        s.para.alignment = Qt::AlignHCenter;
+    case Key::Character:
+        appendText(QStringView(&keyword.character, 1));
         break;
-    case Key::AlignRight:
-        s.para.alignment = Qt::AlignRight;
+    case Key::Tab:
+    case Key::NestedCell:
+        appendText(u"\t");
         break;
-    case Key::AlignJustify:
-        s.para.alignment = Qt::AlignJustify;
-        break;
-    case Key::LeftIndent:
-        s.para.left = param;
-        break;
-    case Key::RightIndent:
-        s.para.right = param;
-        break;
-    case Key::FirstIndent:
-        s.para.firstLine = param;
-        break;
-    case Key::SpaceBefore:
-        s.para.before = param;
-        break;
-    case Key::SpaceAfter:
-        s.para.after = param;
-        break;
-    case Key::InTable:
-        s.para.inTable = true;
-        break;
-    case Key::TableLevel:
-        s.para.inTable = param > 0;
-        break;
-    case Key::RowDefaults:
-        m_rowDefinition = RowDefinition();
-        m_inRowDefinition = true;
-        break;
-    case Key::CellBoundary:
-        if (m_rowDefinition.boundaries.size() < size_t(maxTableColumns))
-            m_rowDefinition.boundaries.push_back(param);
-        break;
-    case Key::RowLeft:
-        m_rowDefinition.left = param;
-        break;
-    case Key::RowGap:
-        m_rowDefinition.gap = param;
-        break;
-    case Key::RowAlignLeft:
-        m_rowDefinition.alignment = Qt::AlignLeft;
-        break;
-    case Key::RowAlignCenter:
-        m_rowDefinition.alignment = Qt::AlignHCenter;
-        break;
-    case Key::RowAlignRight:
-        m_rowDefinition.alignment = Qt::AlignRight;
-        break;
-    case Key::Cell:
-        cell();
-        break;
-    case Key::Row:
-        row();
-        break;
-    case Key::Png:
-        m_picture.kind = PictureSource::Kind::Png;
-        break;
-    case Key::Jpeg:
-        m_picture.kind = PictureSource::Kind::Jpeg;
-        break;
-    case Key::Emf:
-        m_picture.kind = PictureSource::Kind::Emf;
-        break;
-    case Key::Wmf:
-        m_picture.kind = PictureSource::Kind::Wmf;
-        break;
-    case Key::OtherPicture:
-        m_picture.kind = PictureSource::Kind::Other;
-        break;
-    case Key::PictureWidth:
-        m_picture.width = param;
-        break;
-    case Key::PictureHeight:
-        m_picture.height = param;
-        break;
-    case Key::PictureGoalWidth:
-        m_picture.goalWidth = param;
-        break;
-    case Key::PictureGoalHeight:
-        m_picture.goalHeight = param;
-        break;
-    case Key::PictureScaleX:
-        m_picture.scaleX = param;
-        break;
-    case Key::PictureScaleY:
-        m_picture.scaleY = param;
-        break;
-    case Key::Binary:
-        binary(hasParam ? param : 0);
+    case Key::Line:
+    case Key::NestedRow:
+        lineBreak();
         break;
     default:
         break;
     }
 }
 
+void RtfParser::paragraphWord(Key key, int param)
+{
+    ParagraphStyle &p = state().para;
+    switch (key) {
+    case Key::Par:
+    case Key::Page:
+        paragraph();
+        break;
+    case Key::Pard:
+        p = ParagraphStyle();
+        break;
+    case Key::AlignLeft:
+        p.alignment = Qt::AlignLeft;
+        break;
+    case Key::AlignCenter:
+        p.alignment = Qt::AlignHCenter;
+        break;
+    case Key::AlignRight:
+        p.alignment = Qt::AlignRight;
+        break;
+    case Key::AlignJustify:
+        p.alignment = Qt::AlignJustify;
+        break;
+    case Key::LeftIndent:
+        p.left = param;
+        break;
+    case Key::RightIndent:
+        p.right = param;
+        break;
+    case Key::FirstIndent:
+        p.firstLine = param;
+        break;
+    case Key::SpaceBefore:
+        p.before = param;
+        break;
+    case Key::SpaceAfter:
+        p.after = param;
+        break;
+    case Key::InTable:
+        p.inTable = true;
+        break;
+    case Key::TableLevel:
+        p.inTable = param > 0;
+        break;
+    default:
+        break;
+    }
+}
+
+void RtfParser::tableWord(Key key, int param)
+{
+    switch (key) {
+    case Key::RowDefaults:
+        m_writer.rowDefaults();
+        break;
+    case Key::CellBoundary:
+        m_writer.cellBoundary(param);
+        break;
+    case Key::RowLeft:
+        m_writer.rowLeft(param);
+        break;
+    case Key::RowGap:
+        m_writer.rowGap(param);
+        break;
+    case Key::RowAlignLeft:
+        m_writer.rowAlignment(Qt::AlignLeft);
+        break;
+    case Key::RowAlignCenter:
+        m_writer.rowAlignment(Qt::AlignHCenter);
+        break;
+    case Key::RowAlignRight:
+        m_writer.rowAlignment(Qt::AlignRight);
+        break;
+    case Key::Cell:
+        if (state().destination == Destination::Text) {
+            flushBytes();
+            m_writer.cell(state().para, textStyle());
+        }
+        break;
+    case Key::Row:
+        if (state().destination == Destination::Text) {
+            flushBytes();
+            m_writer.row(state().para, textStyle());
+        }
+        break;
+    default:
+        break;
+    }
+}
+
+// ---- Text
+
 void RtfParser::appendByte(char byte)
 {
+    // A lead byte kept across a group or a control word waits for a trail byte
+    // of the same code page only.
+    if (m_leadPending) {
+        m_leadPending = false;
+        int runPage = 0;
+        if (pairCodePage(runPage) != m_leadPage)
+            m_bytes.clear();
+    }
     m_bytes += byte;
+    // Long text is decoded as it comes, not held whole.
+    if (m_bytes.size() >= longestBytes)
+        flushBytes(true);
 }
 
 void RtfParser::appendText(QStringView text)
@@ -969,83 +614,126 @@ void RtfParser::appendText(QStringView text)
     if (state().destination != Destination::Text)
         return;
     flushBytes();
-    m_run += text;
+    m_writer.addText(text, textStyle(), state().para.inTable);
 }
 
 void RtfParser::appendUnicode(int value)
 {
+    // Control characters are not text: a tab stays a tab, line ends and
+    // separators are line breaks, the rest are dropped.
+    if (value == '\n' || value == '\r' || value == 0x0b || value == 0x2028 || value == 0x2029) {
+        lineBreak();
+        return;
+    }
+    if (value < 0x20 && value != '\t')
+        return;
     QString text;
-    if (value >= 0 && value <= 0xFFFF)
+    if (value <= 0xFFFF)
         text = QChar(char16_t(value));
-    else if (value > 0xFFFF && value <= 0x10FFFF)
+    else if (value <= 0x10FFFF)
         text = QString::fromUcs4(reinterpret_cast<const char32_t *>(&value), 1);
     else
         return;
-    if (state().destination == Destination::FontTable && m_fontOpen) {
-        const int page = m_pendingFont.codePage > 0 ? m_pendingFont.codePage
-                                                    : codePageForCharset(m_pendingFont.charset);
-        m_pendingFont.name +=
-            m_decoder.decode(m_pendingFont.nameBytes, page > 0 ? page : m_documentCodePage) + text;
-        m_pendingFont.nameBytes.clear();
-        return;
-    }
-    appendText(text);
+    if (state().destination == Destination::FontTable)
+        m_fonts.addNameText(text, m_documentCodePage);
+    else
+        appendText(text);
 }
 
-void RtfParser::flushBytes()
+// The code page whose byte pairs are double-byte text, and (runPage) the one
+// of the run's other bytes. Word names the font of double-byte text with
+// \dbch\af and goes back to \loch before the text: the pairs of that font's
+// code page are then its text.
+int RtfParser::pairCodePage(int &runPage) const
+{
+    runPage = codePage();
+    const State &s = state();
+    if (s.charClass == CharClass::Low && s.chars.eastFont >= 0) {
+        const Font *east = m_fonts.find(s.chars.eastFont);
+        if (east && isDoubleByte(east->codePage) && east->codePage != runPage)
+            return east->codePage;
+    }
+    return runPage;
+}
+
+// Decodes the gathered bytes into the run. With keepLead a lead byte at the
+// end waits for its trail byte, across a group or a control word; otherwise
+// (other text, a paragraph, the end) it is given up.
+void RtfParser::flushBytes(bool keepLead)
 {
     if (m_bytes.isEmpty())
         return;
-    const QString decoded = m_decoder.decode(m_bytes, codePage());
-    m_bytes.clear();
-    for (QChar ch : decoded) {
-        if (ch.unicode() >= 0x20 || ch == u'\t')
-            m_run += ch;
-    }
-}
-
-void RtfParser::flushRun()
-{
-    flushBytes();
-    if (m_run.isEmpty())
-        return;
-    const State &s = state();
-    if (s.destination == Destination::Text && !s.chars.hidden) {
-        // Halves of a surrogate pair that lost their partner read as U+FFFD.
-        for (qsizetype i = 0; i < m_run.size(); ++i) {
-            const QChar ch = m_run.at(i);
-            if (ch.isHighSurrogate() && i + 1 < m_run.size() && m_run.at(i + 1).isLowSurrogate())
-                ++i;
-            else if (ch.isSurrogate())
-                m_run[i] = QChar::ReplacementCharacter;
+    int runPage = 0;
+    const int pairPage = pairCodePage(runPage);
+    const QByteArray bytes = std::exchange(m_bytes, {});
+    m_leadPending = false;
+    qsizetype start = 0;
+    bool pairs = false;
+    auto decodeUpTo = [&](qsizetype end) {
+        if (end > start)
+            addDecoded(bytes.sliced(start, end - start), pairs ? pairPage : runPage, pairs);
+        start = end;
+    };
+    qsizetype i = 0;
+    while (i < bytes.size()) {
+        int length = characterLength(pairPage, bytes, i);
+        if (length == 0) {
+            if (keepLead) {
+                m_bytes = bytes.sliced(i);
+                m_leadPending = true;
+                m_leadPage = pairPage;
+                break;
+            }
+            length = 1;
         }
-        prepareContent(s.para.inTable);
-        m_cursor.insertText(m_run, charFormat());
+        // Without a page of its own for pairs, the run's page decodes them too.
+        const bool pair = pairPage != runPage && length > 1;
+        if (pair != pairs) {
+            decodeUpTo(i);
+            pairs = pair;
+        }
+        i += length;
     }
-    m_run.clear();
+    decodeUpTo(i);
 }
 
-const RtfParser::Font *RtfParser::font(int number) const
+void RtfParser::addDecoded(const QByteArray &bytes, int page, bool doubleByte)
 {
-    const auto found = m_fonts.find(number);
-    return found == m_fonts.end() ? nullptr : &found->second;
+    QString text = m_decoder.decode(bytes, page);
+    // Control characters are not text; a paragraph separator is a line break.
+    qsizetype kept = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar ch = text.at(i);
+        if (ch.unicode() >= 0x20 || ch == u'\t')
+            text[kept++] = ch == QChar::ParagraphSeparator ? QChar(QChar::LineSeparator) : ch;
+    }
+    text.truncate(kept);
+    if (doubleByte != m_doubleByteText) {
+        m_doubleByteText = doubleByte;
+        m_styleChanged = true;
+    }
+    m_writer.addText(text, textStyle(), state().para.inTable);
+    if (m_doubleByteText) {
+        m_doubleByteText = false;
+        m_styleChanged = true;
+    }
 }
 
 // The font of the current run: a double-byte run's own font, else the run's
 // font, else the document's default; a number the font table lacks passes on
 // to the next.
-const RtfParser::Font *RtfParser::runFont() const
+const Font *RtfParser::runFont() const
 {
-    const State &s = m_states.back();
-    if (s.charClass == CharClass::Double && s.chars.eastFont >= 0) {
-        if (const Font *f = font(s.chars.eastFont))
+    const State &s = state();
+    if ((s.charClass == CharClass::Double || m_doubleByteText) && s.chars.eastFont >= 0) {
+        if (const Font *f = m_fonts.find(s.chars.eastFont))
             return f;
     }
     if (s.chars.font >= 0) {
-        if (const Font *f = font(s.chars.font))
+        if (const Font *f = m_fonts.find(s.chars.font))
             return f;
     }
-    return font(m_defaultFont);
+    return m_fonts.find(m_defaultFont);
 }
 
 int RtfParser::codePage() const
@@ -1054,209 +742,55 @@ int RtfParser::codePage() const
     return f && f->codePage > 0 ? f->codePage : m_documentCodePage;
 }
 
-QTextCharFormat RtfParser::charFormat() const
+// The style of the text from here, made anew only after a control word or a group.
+const TextStyle &RtfParser::textStyle()
 {
-    const State &s = m_states.back();
+    if (!m_styleChanged)
+        return m_style;
+    m_styleChanged = false;
+    const State &s = state();
     const CharProps &c = s.chars;
-    const bool east = s.charClass == CharClass::Double;
-    QTextCharFormat format;
-    if (const Font *f = runFont(); f && !f->families.isEmpty()) {
-        format.setFontFamilies(f->families);
-        format.setFontStyleHint(f->hint);
-    }
-    format.setFontPointSize(east && c.eastPoints > 0 ? c.eastPoints : c.points);
-    const bool bold = east && c.eastBold >= 0 ? c.eastBold == 1 : c.bold;
-    const bool italic = east && c.eastItalic >= 0 ? c.eastItalic == 1 : c.italic;
-    format.setFontWeight(bold ? QFont::Bold : QFont::Normal);
-    format.setFontItalic(italic);
-    format.setFontUnderline(c.underline);
-    format.setFontStrikeOut(c.strike);
-    auto color = [this](int index) {
-        return index >= 0 && size_t(index) < m_colors.size() ? m_colors[size_t(index)] : QColor();
-    };
-    if (const QColor fg = color(c.foreground); fg.isValid())
-        format.setForeground(fg);
-    if (c.background > 0) {
-        if (const QColor bg = color(c.background); bg.isValid())
-            format.setBackground(bg);
-    }
-    if (c.vertical == 1)
-        format.setVerticalAlignment(QTextCharFormat::AlignSuperScript);
-    else if (c.vertical == 2)
-        format.setVerticalAlignment(QTextCharFormat::AlignSubScript);
-    return format;
+    const bool east = s.charClass == CharClass::Double || m_doubleByteText;
+    m_style.font = runFont();
+    m_style.points = east && c.eastPoints > 0 ? c.eastPoints : c.points;
+    m_style.bold = east && c.eastBold >= 0 ? c.eastBold == 1 : c.bold;
+    m_style.italic = east && c.eastItalic >= 0 ? c.eastItalic == 1 : c.italic;
+    m_style.underline = c.underline;
+    m_style.strike = c.strike;
+    m_style.hidden = c.hidden;
+    m_style.vertical = c.vertical;
+    m_style.foreground = m_colors.at(c.foreground);
+    m_style.background = c.background > 0 ? m_colors.at(c.background) : QColor();
+    return m_style;
 }
 
-QTextBlockFormat RtfParser::blockFormat() const
-{
-    const ParaProps &p = m_states.back().para;
-    QTextBlockFormat format;
-    format.setAlignment(p.alignment);
-    format.setLeftMargin(twipsToPixels(p.left));
-    format.setRightMargin(twipsToPixels(p.right));
-    format.setTextIndent(twipsToPixels(p.firstLine));
-    format.setTopMargin(twipsToPixels(p.before));
-    format.setBottomMargin(twipsToPixels(p.after));
-    return format;
-}
-
-// Puts the cursor where the next content goes: into the table (opening it, or
-// its next row or cell, as the marks before asked) or after it.
-void RtfParser::prepareContent(bool inTable)
-{
-    m_inRowDefinition = false;
-    if (inTable && !m_tablesOff) {
-        if (!m_table) {
-            openTable();
-        } else if (m_rowPending) {
-            appendRow();
-        } else if (m_cellPending) {
-            m_cellPending = false;
-            if (m_column + 1 < m_table->columns()) {
-                ++m_column;
-            } else if (m_table->columns() < maxTableColumns &&
-                       m_tableCells + m_table->rows() <= maxTableCells) {
-                m_table->appendColumns(1);
-                m_tableCells += m_table->rows();
-                ++m_column;
-            } else {
-                // No room for another column: the cell's text goes on after a tab.
-                m_cursor.insertText(QStringLiteral("\t"), charFormat());
-                return;
-            }
-            m_cursor = m_table->cellAt(m_row, m_column).firstCursorPosition();
-        }
-    } else if (m_table) {
-        closeTable();
-    }
-}
-
-void RtfParser::openTable()
-{
-    const int columns = std::clamp(int(m_rowDefinition.boundaries.size()), 1, maxTableColumns);
-    if (m_tableCells + columns > maxTableCells) {
-        m_tablesOff = true;
-        return;
-    }
-    QTextTableFormat format;
-    format.setBorder(m_rowDefinition.bordered ? 1 : 0);
-    format.setBorderStyle(QTextFrameFormat::BorderStyle_Solid);
-    format.setBorderBrush(QColor(Qt::black));
-    format.setBorderCollapse(true);
-    format.setCellSpacing(0);
-    format.setCellPadding(std::clamp(twipsToPixels(m_rowDefinition.gap), 2.0, 20.0));
-    format.setAlignment(m_rowDefinition.alignment);
-    if (!m_rowDefinition.boundaries.empty()) {
-        QList<QTextLength> widths;
-        int previous = m_rowDefinition.left;
-        for (int boundary : m_rowDefinition.boundaries) {
-            const qint64 width = qint64(boundary) - previous;
-            widths << (width > 0 ? QTextLength(QTextLength::FixedLength,
-                                               twipsToPixels(int(std::min<qint64>(width, 31680))))
-                                 : QTextLength());
-            previous = boundary;
-        }
-        format.setColumnWidthConstraints(widths);
-    }
-    // A table that follows a paragraph mark takes the place of the empty block the
-    // mark left, rather than standing below an empty line.
-    const QTextBlock block = m_cursor.block();
-    if (block.length() == 1 && block.previous().isValid() &&
-        !QTextCursor(block.previous()).currentTable() &&
-        m_cursor.currentFrame() == m_document.rootFrame())
-        m_cursor.deletePreviousChar();
-    m_table = m_cursor.insertTable(1, columns, format);
-    m_tableCells += columns;
-    m_row = 0;
-    m_column = 0;
-    m_rowPending = false;
-    m_cellPending = false;
-    m_cursor = m_table->cellAt(0, 0).firstCursorPosition();
-}
-
-void RtfParser::appendRow()
-{
-    const int columns = m_table->columns();
-    if (m_row + 1 >= m_table->rows()) {
-        // Rows come in growing batches, the spare ones removed when the table
-        // ends: Qt works out a table's grid anew after every addition, so rows
-        // added one by one would cost the square of their number.
-        const qsizetype room = (maxTableCells - m_tableCells) / columns;
-        const int add = int(std::min<qsizetype>(std::max(1, m_table->rows()), room));
-        if (add < 1) {
-            // The document has all the table cells it may have: the rest reads as paragraphs.
-            closeTable();
-            m_tablesOff = true;
-            return;
-        }
-        m_table->appendRows(add);
-        m_tableCells += qsizetype(add) * columns;
-    }
-    ++m_row;
-    m_column = 0;
-    m_rowPending = false;
-    m_cellPending = false;
-    m_cursor = m_table->cellAt(m_row, 0).firstCursorPosition();
-}
-
-void RtfParser::trimTable()
-{
-    const int spare = m_table->rows() - m_row - 1;
-    if (spare > 0) {
-        m_table->removeRows(m_row + 1, spare);
-        m_tableCells -= qsizetype(spare) * m_table->columns();
-    }
-}
-
-void RtfParser::closeTable()
-{
-    trimTable();
-    m_table = nullptr;
-    m_rowPending = false;
-    m_cellPending = false;
-    m_cursor.movePosition(QTextCursor::End);
-}
+// ---- Structure
 
 void RtfParser::paragraph()
 {
-    flushRun();
     if (state().destination != Destination::Text)
         return;
-    prepareContent(state().para.inTable);
-    const QTextBlockFormat format = blockFormat();
-    m_cursor.setBlockFormat(format);
-    m_cursor.insertBlock(format, charFormat());
+    flushBytes();
+    m_writer.paragraph(state().para, textStyle());
 }
 
-void RtfParser::cell()
+void RtfParser::lineBreak()
 {
-    flushRun();
     if (state().destination != Destination::Text)
         return;
-    if (m_tablesOff) {
-        appendText(u"\t");
-        return;
-    }
-    prepareContent(true);
-    if (!m_table)
-        return;
-    m_cursor.setBlockFormat(blockFormat());
-    m_cellPending = true;
+    flushBytes();
+    m_writer.lineBreak(textStyle(), state().para.inTable);
 }
 
-void RtfParser::row()
+void RtfParser::finishPicture(const State &pictureState)
 {
-    flushRun();
-    if (state().destination != Destination::Text)
+    const PictureSource source = m_picture.take();
+    if (state().destination != Destination::Text || pictureState.chars.hidden)
         return;
-    if (m_tablesOff) {
-        paragraph();
+    flushBytes();
+    if (!m_budget.take(Construct::Pictures))
         return;
-    }
-    if (!m_table)
-        return;
-    m_rowPending = true;
-    m_cellPending = false;
+    m_writer.picture(m_renderer.render(source), textStyle(), state().para.inTable);
 }
 
 void RtfParser::finish()
@@ -1264,71 +798,8 @@ void RtfParser::finish()
     if (m_finished)
         return;
     m_finished = true;
-    flushRun();
-    if (m_table) {
-        trimTable();
-        return;
-    }
-    m_cursor.setBlockFormat(blockFormat());
-    // The mark that ends the last paragraph leaves an empty block behind it.
-    const QTextBlock block = m_cursor.block();
-    const QTextBlock previous = block.previous();
-    if (block.length() == 1 && previous.isValid() && !QTextCursor(previous).currentTable() &&
-        m_cursor.currentFrame() == m_document.rootFrame())
-        m_cursor.deletePreviousChar();
-}
-
-void RtfParser::startFont(int number)
-{
-    commitFont();
-    m_pendingFont = Font();
-    m_pendingFont.number = number;
-    m_fontOpen = true;
-}
-
-void RtfParser::commitFont()
-{
-    if (!m_fontOpen)
-        return;
-    m_fontOpen = false;
-    Font f = std::move(m_pendingFont);
-    m_pendingFont = Font();
-    if (f.codePage <= 0)
-        f.codePage = codePageForCharset(f.charset);
-    const int namePage = f.codePage > 0 ? f.codePage : m_documentCodePage;
-    f.name += m_decoder.decode(f.nameBytes, namePage);
-    f.nameBytes.clear();
-    f.name = f.name.trimmed();
-    f.hint = styleHintFor(f.familyClass);
-    f.families = familiesFor(f.name, f.hint);
-    m_fonts[f.number] = std::move(f);
-}
-
-void RtfParser::commitColor()
-{
-    if (m_red < 0 && m_green < 0 && m_blue < 0)
-        m_colors.emplace_back(); // the automatic colour
-    else
-        m_colors.emplace_back(std::max(m_red, 0), std::max(m_green, 0), std::max(m_blue, 0));
-    m_red = m_green = m_blue = -1;
-}
-
-void RtfParser::finishPicture(const State &pictureState)
-{
-    if (state().destination != Destination::Text || pictureState.chars.hidden)
-        return;
-    const ShownPicture shown = m_renderer.render(m_picture);
-    m_picture = PictureSource();
-    prepareContent(state().para.inTable);
-    const QString name = QStringLiteral("rtf-picture:%1").arg(++m_pictureCount);
-    m_document.addResource(QTextDocument::ImageResource, QUrl(name), shown.image);
-    QTextImageFormat format;
-    format.merge(charFormat());
-    format.setName(name);
-    format.setWidth(shown.size.width());
-    format.setHeight(shown.size.height());
-    format.setProperty(QTextFormat::UserProperty, shown.placeholder);
-    m_cursor.insertImage(format);
+    flushBytes();
+    m_writer.finish(state().para);
 }
 
 } // namespace rtf

@@ -1,36 +1,44 @@
 #pragma once
 
 #include "CodePages.h"
+#include "ColorTable.h"
+#include "DocumentWriter.h"
+#include "FontTable.h"
+#include "PictureReader.h"
 #include "PictureRenderer.h"
+#include "ReadingBudget.h"
+#include "RtfKeywords.h"
+#include "RtfLexer.h"
 
-#include <QColor>
-#include <QFont>
+#include <QByteArray>
 #include <QString>
-#include <QStringList>
-#include <QTextBlockFormat>
-#include <QTextCharFormat>
-#include <QTextCursor>
-#include <map>
+#include <atomic>
 #include <string_view>
 #include <vector>
 
 class QTextDocument;
-class QTextTable;
 
 namespace rtf {
 
-// Reads the bytes of one RTF document into a QTextDocument in a single pass.
-// Whatever the bytes hold, the pass ends: groups deeper than maxGroupDepth are
-// skipped whole, numbers saturate, tables stop growing at their limits and a
-// truncated document ends where its bytes end.
+// Reads the bytes of one RTF document into a QTextDocument in a single pass:
+// the lexer's tokens go to the destination they belong to (the text, the font
+// and colour tables, a picture), character and paragraph properties follow
+// the groups, and the document writer puts the text, tables and pictures into
+// the document. Whatever the bytes hold, the pass ends: groups deeper than
+// maxGroupDepth are skipped whole, numbers saturate, what the document adds
+// stops at the limits of its budget and a truncated document ends where its
+// bytes end.
 class RtfParser
 {
 public:
     static constexpr int maxGroupDepth = 256;
-    static constexpr int maxTableColumns = 64;
-    static constexpr qsizetype maxTableCells = 100000;
+    static constexpr int maxTableColumns = DocumentWriter::maxTableColumns;
+    // Text bytes are decoded once this many have gathered.
+    static constexpr qsizetype longestBytes = 65536;
 
-    explicit RtfParser(QTextDocument &document);
+    // stop, when given, ends the reading early once it is set.
+    RtfParser(QTextDocument &document, ReadingBudget &budget,
+              const std::atomic<bool> *stop = nullptr);
     void parse(const QByteArray &bytes);
 
 private:
@@ -40,7 +48,7 @@ private:
         FontTable,
         ColorTable,
         Picture,
-        Alternative,
+        Alternative, // nothing shown, but a group inside may lead back to the text
         Skipped
     };
     enum class CharClass
@@ -69,94 +77,60 @@ private:
         int eastBold = -1;
         int eastItalic = -1;
     };
-    struct ParaProps
-    {
-        Qt::Alignment alignment = Qt::AlignLeft;
-        int left = 0; // twips
-        int right = 0;
-        int firstLine = 0;
-        int before = 0;
-        int after = 0;
-        bool inTable = false;
-    };
     struct State
     {
         Destination destination = Destination::Text;
-        Destination outer = Destination::Text; // what \ud returns to inside \upr
+        Destination outer = Destination::Text; // where an \ud or a text box leads back to
         CharProps chars;
-        ParaProps para;
+        ParagraphStyle para;
         int unicodeSkip = 1;
         CharClass charClass = CharClass::Low;
         bool rightToLeft = false;
     };
-    struct Font
-    {
-        int number = 0;
-        int charset = -1;
-        int codePage = 0;
-        QByteArray familyClass;
-        QByteArray nameBytes;
-        QString name;
-        QStringList families;
-        QFont::StyleHint hint = QFont::AnyStyle;
-    };
-    struct RowDefinition
-    {
-        std::vector<int> boundaries; // \cellx, twips from the row's left edge
-        int left = 0;
-        int gap = 0;
-        bool bordered = false;
-        Qt::Alignment alignment = Qt::AlignLeft;
-    };
 
     State &state() { return m_states.back(); }
+    const State &state() const { return m_states.back(); }
 
-    // Lexing
+    // Tokens
     void openGroup();
     void closeGroup();
     void skipGroup();
+    void character(char c);
     void controlSymbol(char symbol);
-    void controlWord(std::string_view word, bool hasParam, int param);
-    void hexByte();
-    void binary(int length);
-    void literal(char c);
+    void hexByte(const Token &token);
+    void binary(QByteArrayView data);
+    void controlWord(const Token &token);
     bool consumeSkip();
+
+    // Control words by what they are for
+    void documentWord(Key key, int param);
+    void destinationWord(Key key);
+    void fontTableWord(Key key, const Token &token);
+    void characterWord(Key key, const Token &token);
+    void textWord(const Keyword &keyword, const Token &token);
+    void paragraphWord(Key key, int param);
+    void tableWord(Key key, int param);
 
     // Text
     void appendByte(char byte);
     void appendText(QStringView text);
     void appendUnicode(int value);
-    void flushBytes();
-    void flushRun();
+    void flushBytes(bool keepLead = false);
+    void addDecoded(const QByteArray &bytes, int page, bool doubleByte);
+    int pairCodePage(int &runPage) const;
     int codePage() const;
-    const Font *font(int number) const;
     const Font *runFont() const;
-    QTextCharFormat charFormat() const;
-    QTextBlockFormat blockFormat() const;
+    const TextStyle &textStyle();
 
     // Structure
-    void prepareContent(bool inTable);
     void paragraph();
-    void cell();
-    void row();
-    void openTable();
-    void appendRow();
-    void trimTable();
-    void closeTable();
+    void lineBreak();
+    void finishPicture(const State &pictureState);
     void finish();
 
-    // Tables of the header
-    void startFont(int number);
-    void commitFont();
-    void commitColor();
-
-    // Pictures
-    void finishPicture(const State &pictureState);
-
-    QTextDocument &m_document;
-    QTextCursor m_cursor;
-    const char *m_pos = nullptr;
-    const char *m_end = nullptr;
+    ReadingBudget &m_budget;
+    const std::atomic<bool> *m_stop = nullptr;
+    RtfLexer m_lexer{QByteArrayView()};
     bool m_done = false;
     bool m_finished = false;
 
@@ -164,35 +138,23 @@ private:
     bool m_pendingStar = false;
     int m_skip = 0; // characters of a \u fallback still to drop
 
-    QByteArray m_bytes; // undecoded text bytes of the current run
-    QString m_run;      // decoded text of the current run
-
     CodePageDecoder m_decoder;
     int m_documentCodePage = 1252;
     int m_defaultFont = 0;
-    std::map<int, Font> m_fonts;
-    Font m_pendingFont;
-    bool m_fontOpen = false;
-    std::vector<QColor> m_colors;
-    int m_red = -1;
-    int m_green = -1;
-    int m_blue = -1;
-
-    RowDefinition m_rowDefinition;
-    QTextTable *m_table = nullptr;
-    int m_row = 0;
-    int m_column = 0;
-    bool m_rowPending = false;
-    bool m_cellPending = false;
-    bool m_inRowDefinition = false;
-    bool m_tablesOff = false;
-    qsizetype m_tableCells = 0;
-
-    PictureSource m_picture;
-    int m_pictureNibble = -1;
+    FontTable m_fonts;
+    ColorTable m_colors;
+    PictureReader m_picture;
     PictureRenderer m_renderer;
-    int m_pictureCount = 0;
+    DocumentWriter m_writer;
     bool m_hasShapePictures = false;
+    bool m_shapeHasText = false; // the shape being read showed the text of its text box
+
+    QByteArray m_bytes;            // text bytes not yet decoded
+    bool m_leadPending = false;    // m_bytes holds a lead byte waiting for its trail byte
+    int m_leadPage = 0;            // the code page of that lead byte
+    bool m_doubleByteText = false; // the bytes being added are pairs of the \dbch font
+    TextStyle m_style;             // the style of the text as of the last change
+    bool m_styleChanged = true;    // a control word or group came since m_style was made
 };
 
 } // namespace rtf

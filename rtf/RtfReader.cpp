@@ -23,15 +23,18 @@ bool isRtf(const QByteArray &bytes)
     return view.sliced(i).startsWith("{\\rtf");
 }
 
-bool readInto(const QByteArray &bytes, QTextDocument &document)
+bool readInto(const QByteArray &bytes, QTextDocument &document, const ReadOptions &options)
 {
     const bool undo = document.isUndoRedoEnabled();
     document.setUndoRedoEnabled(false);
     document.clear();
     const bool rtf = isRtf(bytes);
     if (rtf) {
-        RtfParser parser(document);
+        ReadingBudget budget(options.limits);
+        RtfParser parser(document, budget, options.stop);
         parser.parse(bytes);
+        if (options.tally)
+            *options.tally = budget.tally();
     }
     document.setUndoRedoEnabled(undo);
     return rtf;

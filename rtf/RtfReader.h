@@ -1,7 +1,10 @@
 #pragma once
 
+#include "ReadingBudget.h"
+
 #include <QByteArray>
 #include <QString>
+#include <atomic>
 
 class QObject;
 class QTextDocument;
@@ -16,10 +19,22 @@ namespace rtf {
 // UTF-8 byte-order mark.
 bool isRtf(const QByteArray &bytes);
 
+struct ReadOptions
+{
+    Limits limits;
+    // When given, receives what the reading made and what it cut.
+    Tally *tally = nullptr;
+    // When given and set, the reading ends early; the document is then incomplete.
+    const std::atomic<bool> *stop = nullptr;
+};
+
 // Empties the document and fills it from the RTF bytes. Returns false, leaving
 // the document empty, when the bytes are not RTF. A damaged document is read as
-// far as it can be; no input makes the reading crash, hang or grow without bound.
-bool readInto(const QByteArray &bytes, QTextDocument &document);
+// far as it can be; no input makes the reading crash, hang or grow without bound:
+// what it adds stops at the limits, and the document says in one line where
+// each kind of construct was first left out.
+bool readInto(const QByteArray &bytes, QTextDocument &document,
+              const ReadOptions &options = ReadOptions());
 
 // A new document owned by parent, or nullptr when the bytes are not RTF.
 QTextDocument *read(const QByteArray &bytes, QObject *parent = nullptr);

@@ -132,6 +132,28 @@ private Q_SLOTS:
             << u"安\n"_qs;
         QTest::newRow("unknown code page reads Latin-1")
             << QByteArray("{\\rtf1\\ansi\\ansicpg4242 \\'e9}") << u"é\n"_qs;
+        QTest::newRow("GBK pair split by a group")
+            << QByteArray("{\\rtf1\\ansi\\ansicpg936 \\'b5{\\'e7}\\'c1{\\b\\'a6}}") << u"电力\n"_qs;
+        QTest::newRow("GBK pair split by a control word")
+            << QByteArray("{\\rtf1\\ansi\\ansicpg936{\\colortbl;\\red255\\green0\\blue0;}"
+                          "\\'b5\\cf1\\'e7\\'c1\\lang2052 \\'a6}")
+            << u"电力\n"_qs;
+        QTest::newRow("lead byte not carried into another page")
+            << QByteArray("{\\rtf1\\ansi\\ansicpg1252{\\fonttbl{\\f0\\fcharset134 A;}"
+                          "{\\f1\\fcharset0 B;}}\\f0 \\'b5\\f1\\'e7}")
+            << u"ç\n"_qs;
+        QTest::newRow("lead byte not carried over a paragraph")
+            << QByteArray("{\\rtf1\\ansi\\ansicpg936 a\\'b5\\par\\'b5\\'e7}") << u"a\n电\n"_qs;
+        // Word names the double-byte font and goes back to \\loch before the text.
+        QTest::newRow("\\hich\\af \\dbch\\af \\loch\\f order")
+            << QByteArray("{\\rtf1\\ansi\\ansicpg1252{\\fonttbl{\\f0\\froman\\fcharset0 Times;}"
+                          "{\\f13\\fnil\\fcharset134 SimSun;}}\\hich\\af0\\dbch\\af13\\loch\\f0 "
+                          "\\'b5\\'e7\\'c1\\'a6 10kV caf\\'e9}")
+            << u"电力 10kV café\n"_qs;
+        QTest::newRow("\\hich keeps high bytes single")
+            << QByteArray("{\\rtf1\\ansi\\ansicpg1252{\\fonttbl{\\f0\\fcharset0 Times;}"
+                          "{\\f13\\fcharset134 SimSun;}}\\dbch\\af13\\hich\\f0 \\'e9\\'e9}")
+            << u"éé\n"_qs;
         QTest::newRow("group ends the font's page")
             << QByteArray("{\\rtf1\\ansi{\\fonttbl{\\f0 A;}{\\f1\\fcharset134 B;}}"
                           "{\\f1 \\'b5\\'e7}\\'e9}")
@@ -155,6 +177,9 @@ private Q_SLOTS:
             << QByteArray("{\\rtf1\\ansi \\u-10179?\\u-8704?}") << u"😀\n"_qs;
         QTest::newRow("lone surrogate")
             << QByteArray("{\\rtf1\\ansi \\u-10179?x}") << u"\uFFFDx\n"_qs;
+        QTest::newRow("control characters dropped, line ends kept")
+            << QByteArray("{\\rtf1\\ansi\\uc0 a\\u0 b\\u7 c\\u9 d\\u10 e\\u13 f\\u31 g\\u8233 h}")
+            << u"abc\td\ne\nfg\nh\n"_qs;
         QTest::newRow("\\ud over \\upr")
             << QByteArray("{\\rtf1\\ansi {\\upr{plain}{\\*\\ud{\\u35268?}}}}") << u"规\n"_qs;
 
@@ -168,6 +193,24 @@ private Q_SLOTS:
             << u"a\n"_qs;
         QTest::newRow("field result shown, instruction not")
             << QByteArray("{\\rtf1\\ansi {\\field{\\*\\fldinst PAGE}{\\fldrslt 7}}}") << u"7\n"_qs;
+        QTest::newRow("text box text, not its fallback")
+            << QByteArray("{\\rtf1\\ansi a{\\shp{\\*\\shpinst\\shpleft0{\\sp{\\sn shapeType}"
+                          "{\\sv 202}}{\\shptxt \\pard box\\par}}{\\shprslt{\\*\\do\\dobxcolumn"
+                          "{\\dptxbx{\\dptxbxtext\\pard box\\par}}}}}b}")
+            << u"abox\nb\n"_qs;
+        QTest::newRow("drawing-object fallback without text box")
+            << QByteArray("{\\rtf1\\ansi a{\\shp{\\*\\shpinst\\shpleft0{\\sp{\\sn shapeType}"
+                          "{\\sv 1}}}{\\shprslt{\\*\\do\\dobxcolumn\\dpx0{\\dptxbx{\\dptxbxtext"
+                          "\\pard fallback\\par}}}}}b}")
+            << u"afallback\nb\n"_qs;
+        QTest::newRow("plain fallback without text box")
+            << QByteArray("{\\rtf1\\ansi a{\\shp{\\*\\shpinst{\\sp{\\sn x}{\\sv 1}}}"
+                          "{\\shprslt shown}}b}")
+            << u"ashownb\n"_qs;
+        QTest::newRow("text box of a second shape")
+            << QByteArray("{\\rtf1\\ansi {\\shp{\\*\\shpinst{\\shptxt one}}{\\shprslt x}}"
+                          "{\\shp{\\*\\shpinst{\\sp{\\sn y}{\\sv 2}}}{\\shprslt two}}}")
+            << u"onetwo\n"_qs;
         QTest::newRow("\\bin skipped with its bytes")
             << QByteArray("{\\rtf1\\ansi a\\bin4 }{\\}b}") << u"ab\n"_qs;
         QTest::newRow("\\bin inside a skipped group")
@@ -428,6 +471,23 @@ private Q_SLOTS:
 
     // A font number missing from the table passes on to the run's font, then
     // to the default font.
+    // Double-byte text after Word's \\loch takes the font \\dbch named, the
+    // Latin text the \\loch font.
+    void doubleByteTextTakesItsFont()
+    {
+        QTextDocument document;
+        QVERIFY(rtf::readInto("{\\rtf1\\ansi\\ansicpg1252{\\fonttbl{\\f0\\froman\\fcharset0 Times;}"
+                              "{\\f13\\fnil\\fcharset134 SimSun;}}\\hich\\af0\\dbch\\af13\\afs32"
+                              "\\loch\\f0\\fs20 \\'b5\\'e7 kV}",
+                              document));
+        const QTextCharFormat east = formatOf(document, u"电"_qs);
+        QCOMPARE(east.fontFamilies().toStringList().value(0), u"SimSun"_qs);
+        QCOMPARE(east.fontPointSize(), 16.0);
+        const QTextCharFormat latin = formatOf(document, u"kV"_qs);
+        QCOMPARE(latin.fontFamilies().toStringList().value(0), u"Times"_qs);
+        QCOMPARE(latin.fontPointSize(), 10.0);
+    }
+
     void missingFontFallsBack_data()
     {
         QTest::addColumn<QByteArray>("run");
@@ -587,6 +647,15 @@ private Q_SLOTS:
             << QByteArray("\\pngblip\\picwgoal600\\pichgoal300 89504e47deadbeef") << QSize(40, 20)
             << true;
         QTest::newRow("no size at all") << QByteArray("\\wmetafile8 01") << QSize(32, 32) << true;
+        // The group names the kind; bytes of another kind are not guessed at.
+        QTest::newRow("JPEG under \\pngblip is a frame")
+            << "\\pngblip\\picwgoal600\\pichgoal300 " + imageBytes(6, 3, "JPEG").toHex()
+            << QSize(40, 20) << true;
+        QTest::newRow("PNG under \\jpegblip is a frame")
+            << "\\jpegblip\\picwgoal600\\pichgoal300 " + pngHex(6, 3) << QSize(40, 20) << true;
+        QTest::newRow("BMP under \\pngblip is a frame")
+            << "\\pngblip\\picwgoal600\\pichgoal300 " + imageBytes(6, 3, "BMP").toHex()
+            << QSize(40, 20) << true;
         QTest::newRow("huge goal bounded")
             << QByteArray("\\wmetafile8\\picwgoal999999999\\pichgoal15 01") << QSize(10000, 1)
             << true;
@@ -698,6 +767,17 @@ private Q_SLOTS:
         QCOMPARE(textOf("{\\rtf1 a" + huge), u"a\n"_qs);
     }
 
+    // However many code pages a document names, the pages without a codec
+    // share one decoder.
+    void decodersOneACodec()
+    {
+        rtf::CodePageDecoder decoder;
+        for (int page = 5000; page < 7000; ++page)
+            QCOMPARE(decoder.decode("a\xe9", page), u"a\u00e9"_qs);
+        QCOMPARE(decoder.decode("\xb5\xe7", 936), u"电"_qs);
+        QCOMPARE(decoder.decoderCount(), size_t(2));
+    }
+
     void tableColumnsAreCapped()
     {
         const int limit = rtf::RtfParser::maxTableColumns;
@@ -721,7 +801,7 @@ private Q_SLOTS:
         for (int i = 0; i < rtf::RtfParser::maxTableColumns; ++i)
             rtf += "\\cellx" + QByteArray::number((i + 1) * 10);
         rtf += "\\intbl ";
-        const qsizetype rows = rtf::RtfParser::maxTableCells / rtf::RtfParser::maxTableColumns + 10;
+        const qsizetype rows = rtf::Limits().tableCells / rtf::RtfParser::maxTableColumns + 10;
         for (qsizetype i = 0; i < rows; ++i)
             rtf += "x\\row ";
         rtf += "\\pard end}";
@@ -729,22 +809,23 @@ private Q_SLOTS:
         QVERIFY(rtf::readInto(rtf, document));
         QTextTable *table = document.find(u"x"_qs).currentTable();
         QVERIFY(table);
-        QVERIFY(qsizetype(table->rows()) * table->columns() <= rtf::RtfParser::maxTableCells);
+        QVERIFY(qsizetype(table->rows()) * table->columns() <= rtf::Limits().tableCells);
         QVERIFY(!document.find(u"end"_qs).isNull());
         QVERIFY(!document.find(u"end"_qs).currentTable());
     }
 
 private:
-    static QByteArray pngBytes(int width, int height)
+    static QByteArray imageBytes(int width, int height, const char *format)
     {
         QImage image(width, height, QImage::Format_RGB32);
         image.fill(QColor(200, 30, 30));
         QByteArray bytes;
         QBuffer buffer(&bytes);
         buffer.open(QIODevice::WriteOnly);
-        image.save(&buffer, "PNG");
+        image.save(&buffer, format);
         return bytes;
     }
+    static QByteArray pngBytes(int width, int height) { return imageBytes(width, height, "PNG"); }
     static QByteArray pngHex(int width, int height) { return pngBytes(width, height).toHex(); }
 };
 

@@ -74,6 +74,7 @@ void shootDocument(Shooter &shoot, DocumentViewer &viewer, const QString &title,
                    const QByteArray &bytes, const QString &name, int pages)
 {
     viewer.showDocument(title, bytes);
+    QTest::qWaitFor([&viewer] { return !viewer.isReading(); }, 60000);
     QScrollBar *bar = viewer.view()->verticalScrollBar();
     bar->setValue(0);
     for (int page = 0; page < pages; ++page) {

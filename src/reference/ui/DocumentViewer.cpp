@@ -6,15 +6,21 @@
 
 #include "RtfReader.h"
 
+#include <QCloseEvent>
 #include <QGuiApplication>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QListWidget>
+#include <QProgressBar>
 #include <QScreen>
 #include <QStatusBar>
 #include <QTextDocument>
 #include <QTextEdit>
 #include <QTextFrame>
+#include <QThread>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <atomic>
 
 namespace {
 
@@ -29,6 +35,14 @@ QWidget *whiteStrip(QWidget *parent)
 }
 
 } // namespace
+
+// One document read on its thread: the thread makes the document and hands it
+// over by leaving it here; stop ends the reading early.
+struct DocumentViewer::Reading
+{
+    std::atomic<bool> stop{false};
+    QTextDocument *document = nullptr;
+};
 
 DocumentViewer::DocumentViewer(QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
@@ -75,7 +89,31 @@ DocumentViewer::DocumentViewer(QWidget *parent)
     status->setObjectName(QStringLiteral("StatusBar1"));
     status->setSizeGripEnabled(false);
     outer->addWidget(status);
+    // Shown while a document is read.
+    m_busy = new QWidget(status);
+    m_busy->setObjectName(QStringLiteral("ReadingIndicator"));
+    auto *busyLayout = new QHBoxLayout(m_busy);
+    busyLayout->setContentsMargins(4, 0, 4, 0);
+    busyLayout->addWidget(new QLabel(kReadingText, m_busy));
+    auto *bar = new QProgressBar(m_busy);
+    bar->setRange(0, 0);
+    bar->setTextVisible(false);
+    bar->setFixedSize(120, 12);
+    busyLayout->addWidget(bar);
+    status->addWidget(m_busy);
+    m_busy->hide();
     clearDocument();
+}
+
+DocumentViewer::~DocumentViewer()
+{
+    // A reading under way ends soon once told to stop; its document is not wanted.
+    for (auto &[thread, reading] : m_running) {
+        reading->stop = true;
+        thread->wait();
+        delete thread;
+        delete std::exchange(reading->document, nullptr);
+    }
 }
 
 void DocumentViewer::open(const QStringList &titles)
@@ -104,20 +142,86 @@ QStringList DocumentViewer::titles() const
 
 void DocumentViewer::clearDocument()
 {
+    dropReading();
     replaceDocument(new QTextDocument(m_view));
 }
 
 void DocumentViewer::showDocument(const QString &title, const QByteArray &data)
 {
     setWindowTitle(title);
+    dropReading();
     // The document is read apart from the view and shown whole, so the view
     // lays it out once.
-    auto *document = new QTextDocument(m_view);
-    if (!rtf::readInto(data, *document)) {
-        document->setDefaultFont(m_view->font());
-        document->setPlainText(RegulationDocuments::plainText(data));
+    auto reading = std::make_shared<Reading>();
+    const QFont font = m_view->font();
+    QThread *home = thread();
+    QThread *worker = QThread::create([reading, data, font, home] {
+        auto *document = new QTextDocument;
+        rtf::ReadOptions options;
+        options.stop = &reading->stop;
+        if (!rtf::readInto(data, *document, options)) {
+            document->setDefaultFont(font);
+            document->setPlainText(RegulationDocuments::plainText(data));
+        }
+        document->moveToThread(home);
+        reading->document = document;
+    });
+    m_wanted = reading;
+    m_running.emplace_back(worker, reading);
+    connect(worker, &QThread::finished, this,
+            [this, worker, reading] { readingDone(worker, reading); });
+    setBusy(true);
+    worker->start();
+}
+
+void DocumentViewer::readingDone(QThread *thread, const std::shared_ptr<Reading> &reading)
+{
+    thread->wait();
+    m_running.erase(
+        std::remove_if(m_running.begin(), m_running.end(),
+                       [thread](const auto &running) { return running.first == thread; }),
+        m_running.end());
+    thread->deleteLater();
+    std::unique_ptr<QTextDocument> document(std::exchange(reading->document, nullptr));
+    if (reading != m_wanted)
+        return; // dropped meanwhile
+    m_wanted.reset();
+    setBusy(false);
+    if (!document)
+        return;
+    document->setParent(m_view);
+    replaceDocument(document.release());
+    emit documentShown();
+}
+
+void DocumentViewer::dropReading()
+{
+    if (!m_wanted)
+        return;
+    m_wanted->stop = true;
+    m_wanted.reset();
+    setBusy(false);
+}
+
+void DocumentViewer::setBusy(bool busy)
+{
+    if (busy == !m_busy->isHidden())
+        return;
+    m_busy->setVisible(busy);
+    // The view's own cursor comes back when the reading ends.
+    QWidget *viewport = m_view->viewport();
+    if (busy) {
+        m_idleCursor = viewport->cursor();
+        viewport->setCursor(Qt::BusyCursor);
+    } else {
+        viewport->setCursor(m_idleCursor);
     }
-    replaceDocument(document);
+}
+
+void DocumentViewer::closeEvent(QCloseEvent *event)
+{
+    dropReading();
+    QWidget::closeEvent(event);
 }
 
 void DocumentViewer::replaceDocument(QTextDocument *document)
