@@ -29,7 +29,7 @@ inline double medianMs(int runs, const std::function<void()> &step)
     return times[times.size() / 2];
 }
 
-// A figure without a limit set by any issue.
+// A figure measured for information, without a limit of its own.
 inline constexpr double kNoLimit = -1;
 
 // Prints one figure in the form scripts/bench reads,
