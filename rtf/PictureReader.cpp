@@ -1,23 +1,9 @@
 #include "PictureReader.h"
+#include "RtfLexer.h"
 
 #include <utility>
 
 namespace rtf {
-
-namespace {
-
-int hexValue(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
-
-} // namespace
 
 void PictureReader::begin()
 {
@@ -69,7 +55,7 @@ void PictureReader::control(Key key, int param)
 
 void PictureReader::hexDigit(char c)
 {
-    const int value = hexValue(c);
+    const int value = RtfLexer::hexValue(c);
     if (value < 0)
         return;
     if (m_nibble < 0) {

@@ -17,7 +17,9 @@ bool isDigit(char c)
     return c >= '0' && c <= '9';
 }
 
-int hexValue(char c)
+} // namespace
+
+int RtfLexer::hexValue(char c)
 {
     if (c >= '0' && c <= '9')
         return c - '0';
@@ -27,8 +29,6 @@ int hexValue(char c)
         return c - 'A' + 10;
     return -1;
 }
-
-} // namespace
 
 RtfLexer::RtfLexer(QByteArrayView bytes) : m_pos(bytes.data()), m_end(bytes.data() + bytes.size())
 {

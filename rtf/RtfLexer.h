@@ -38,6 +38,10 @@ public:
 
     explicit RtfLexer(QByteArrayView bytes);
 
+    // The value of one hexadecimal digit, or -1 for any other byte; \' escapes
+    // and picture data share it.
+    static int hexValue(char c);
+
     Token next();
     // Passes over the rest of the current group, nested groups and binary
     // data included, up to and including its closing brace.
