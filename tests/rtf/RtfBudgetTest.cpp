@@ -1,3 +1,4 @@
+#include "DocumentPictures.h"
 #include "RtfReader.h"
 #include "TestRegistry.h"
 
@@ -80,20 +81,6 @@ void read(const QByteArray &rtf, const rtf::Limits &limits, Read &into)
     options.tally = &into.tally;
     QVERIFY(rtf::readInto(rtf, into.document, options));
     into.text = rtf::plainText(into.document);
-}
-
-QList<QTextImageFormat> pictures(const QTextDocument &document)
-{
-    QList<QTextImageFormat> found;
-    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
-        for (auto it = block.begin(); !it.atEnd(); ++it) {
-            if (it.fragment().charFormat().isImageFormat()) {
-                for (qsizetype i = 0; i < it.fragment().length(); ++i)
-                    found << it.fragment().charFormat().toImageFormat();
-            }
-        }
-    }
-    return found;
 }
 
 int fragmentCount(const QTextDocument &document)
@@ -315,7 +302,7 @@ private Q_SLOTS:
         Read r;
         read("{\\rtf1\\ansi " + picture + picture + "{\\pict}{\\pict}" + picture + "}",
              rtf::Limits(), r);
-        const QList<QTextImageFormat> found = pictures(r.document);
+        const QList<QTextImageFormat> found = documentPictures(r.document);
         QCOMPARE(found.size(), 5);
         QSet<QString> names;
         for (const QTextImageFormat &format : found)
@@ -362,7 +349,7 @@ private Q_SLOTS:
         limits.largestPicture = largest;
         Read r;
         read("{\\rtf1\\ansi " + picture + "}", limits, r);
-        const QList<QTextImageFormat> found = pictures(r.document);
+        const QList<QTextImageFormat> found = documentPictures(r.document);
         QCOMPARE(found.size(), 1);
         QCOMPARE(found.first().property(QTextFormat::UserProperty).toBool(), !decoded);
         QCOMPARE(r.tally.wasCut(rtf::Construct::PictureData), !decoded);

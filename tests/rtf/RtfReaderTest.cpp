@@ -1,4 +1,5 @@
 #include "RtfReader.h"
+#include "DocumentPictures.h"
 #include "RtfParser.h"
 #include "TestRegistry.h"
 
@@ -26,20 +27,6 @@ QTextCharFormat formatOf(const QTextDocument &document, const QString &word)
 {
     const QTextCursor found = document.find(word);
     return found.isNull() ? QTextCharFormat() : found.charFormat();
-}
-
-QList<QTextImageFormat> pictures(const QTextDocument &document)
-{
-    QList<QTextImageFormat> found;
-    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
-        for (auto it = block.begin(); !it.atEnd(); ++it) {
-            if (it.fragment().charFormat().isImageFormat()) {
-                for (qsizetype i = 0; i < it.fragment().length(); ++i)
-                    found << it.fragment().charFormat().toImageFormat();
-            }
-        }
-    }
-    return found;
 }
 
 QByteArray gbkHex(const QString &text)
@@ -669,7 +656,7 @@ private Q_SLOTS:
         QVERIFY(rtf::readInto("{\\rtf1\\ansi a{\\pict" + picture + "}b}", document));
         QCOMPARE(rtf::plainText(document),
                  QStringLiteral("a[图片 %1×%2]b\n").arg(shown.width()).arg(shown.height()));
-        const QList<QTextImageFormat> found = pictures(document);
+        const QList<QTextImageFormat> found = documentPictures(document);
         QCOMPARE(found.size(), 1);
         QCOMPARE(found.first().property(QTextFormat::UserProperty).toBool(), placeholder);
         const QImage image =
