@@ -21,8 +21,7 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("path");
         for (const char *folder : {"corpus", "documents", "hostile"}) {
-            const QDir dir(QStringLiteral(DRILLBAY_SOURCE_DIR "/tests/rtf/") +
-                           QLatin1String(folder));
+            const QDir dir(sourceTreePath(QStringLiteral("tests/rtf/")) + QLatin1String(folder));
             for (const QFileInfo &info : dir.entryInfoList(QDir::Files, QDir::Name)) {
                 if (info.fileName() == QLatin1String("README.md"))
                     continue;
@@ -56,3 +55,4 @@ private Q_SLOTS:
 
 DRILLBAY_TEST(RtfCorpusTest)
 #include "RtfCorpusTest.moc"
+#include "SourceTree.h"

@@ -8,7 +8,7 @@
 
 namespace {
 
-const QString kDocuments = QStringLiteral(DRILLBAY_SOURCE_DIR "/tests/rtf/documents");
+const QString kDocuments = sourceTreePath(QStringLiteral("tests/rtf/documents"));
 
 QByteArray readFile(const QString &path)
 {
@@ -105,3 +105,4 @@ private Q_SLOTS:
 
 DRILLBAY_TEST(RtfDocumentsTest)
 #include "RtfDocumentsTest.moc"
+#include "SourceTree.h"

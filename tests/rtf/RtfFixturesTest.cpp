@@ -12,9 +12,8 @@ namespace {
 
 // Files written by real word processors, kept beside the project.
 const QString kUnicodeWriter =
-    QStringLiteral(DRILLBAY_SOURCE_DIR "/../shared/fixtures/rtf/libreoffice_zh.rtf");
-const QString kUc0Writer =
-    QStringLiteral(DRILLBAY_SOURCE_DIR "/../shared/fixtures/rtf/abiword_zh.rtf");
+    sourceTreePath(QStringLiteral("../shared/fixtures/rtf/libreoffice_zh.rtf"));
+const QString kUc0Writer = sourceTreePath(QStringLiteral("../shared/fixtures/rtf/abiword_zh.rtf"));
 
 QList<QTextImageFormat> pictures(const QTextDocument &document)
 {
@@ -170,3 +169,4 @@ private Q_SLOTS:
 
 DRILLBAY_TEST(RtfFixturesTest)
 #include "RtfFixturesTest.moc"
+#include "SourceTree.h"

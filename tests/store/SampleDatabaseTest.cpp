@@ -28,8 +28,8 @@
 
 namespace {
 
-const QString kDataDir = QStringLiteral(DRILLBAY_SOURCE_DIR "/data");
-const QString kBank1File = QStringLiteral(DRILLBAY_SOURCE_DIR "/data/banks/01-substation.txt");
+const QString kDataDir = sourceTreePath(QStringLiteral("data"));
+const QString kBank1File = sourceTreePath(QStringLiteral("data/banks/01-substation.txt"));
 
 // A read connection to a database file, closed and removed with the object.
 class Connection
@@ -693,3 +693,4 @@ private Q_SLOTS:
 
 DRILLBAY_TEST(SampleDatabaseTest)
 #include "SampleDatabaseTest.moc"
+#include "SourceTree.h"

@@ -5,6 +5,7 @@
 #include "store/QuestionCodec.h"
 #include "store/Sql.h"
 
+#include "SourceTree.h"
 #include <QFile>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -23,7 +24,7 @@ TestDatabase::TestDatabase()
     // A throwaway file: no need to wait for the disk on every statement.
     exec(QStringLiteral("PRAGMA synchronous=OFF"));
     exec(QStringLiteral("PRAGMA journal_mode=MEMORY"));
-    QFile schema(QStringLiteral(DRILLBAY_SOURCE_DIR "/data/schema.sql"));
+    QFile schema(sourceTreePath(QStringLiteral("data/schema.sql")));
     if (!schema.open(QIODevice::ReadOnly))
         qFatal("cannot read data/schema.sql");
     // The same statements the generator runs for the real file.

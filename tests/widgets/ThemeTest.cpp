@@ -82,7 +82,7 @@ private slots:
     void noInlineStyleSheets()
     {
         QStringList found;
-        QDirIterator files(QStringLiteral(DRILLBAY_SOURCE_DIR "/src"), {QStringLiteral("*.cpp")},
+        QDirIterator files(sourceTreePath(QStringLiteral("src")), {QStringLiteral("*.cpp")},
                            QDir::Files, QDirIterator::Subdirectories);
         while (files.hasNext()) {
             QFile file(files.next());
@@ -490,5 +490,6 @@ private:
     QString m_sheet;
 };
 
+#include "SourceTree.h"
 #include "ThemeTest.moc"
 DRILLBAY_TEST(ThemeTest)
