@@ -239,6 +239,11 @@ void setTone(QWidget *widget, Tone tone)
     }
 }
 
+void setPart(QWidget *widget, const QString &part)
+{
+    widget->setProperty("part", part);
+}
+
 QFont font(FontRole role)
 {
     switch (role) {

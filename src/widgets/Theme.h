@@ -140,6 +140,10 @@ QList<Tone> allTones();
 // Sets the label's tone; takes effect when the widget is polished (before it
 // is first shown), or at once on a widget already polished.
 void setTone(QWidget *widget, Tone tone);
+// Names a box by what it is for ("sloganStrip"): theme.qss selects it as
+// *[part="sloganStrip"]. Object names stay what tests and stored layouts
+// find controls by; the style sheet never selects by them.
+void setPart(QWidget *widget, const QString &part);
 // A plain widget filled with the paper colour: the white panels of the paper
 // windows on their grey or coloured ground. An empty name leaves it unnamed.
 QWidget *paperPanel(QWidget *parent, const QString &name = QString());
