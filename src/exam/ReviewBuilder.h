@@ -16,7 +16,8 @@ public:
     {
         StyledText lines;
         Grading::Score score;
-        // The right panel: c + "/" + o, and p ("" when the run has no objective question).
+        // The right panel: correct "/" objective questions, and the percentage
+        // ("" when the run has no objective question).
         QString countFigure;
         QString percentFigure;
     };

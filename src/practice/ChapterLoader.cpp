@@ -131,7 +131,7 @@ ChapterLoader::Result ChapterLoader::load(const QString &chapter, int typeFilter
     if (r.remainder > 0)
         r.setItems << setItem(r.fullSets + 1, r.remainder, true, r.setCount);
 
-    // 12., 13. Level line, hint line and restore link.
+    // Level line, hint line and restore link.
     if (f > 0) {
         r.levelLine = QStringLiteral("提示:你选择的是:[") + chapter + QStringLiteral("]") +
                       QStringLiteral("    ") + question::typeName(f) + QStringLiteral("练习");

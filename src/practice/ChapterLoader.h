@@ -26,17 +26,20 @@ public:
         qint64 chapterId = 0;
         qint64 bankId = 0;
         QString bankName;
-        int bankTotal = 0;         // T
-        int bankToPractise = 0;    // Tp (of the chosen type when typeFilter > 0)
-        int chapterTotal = 0;      // C (of the chosen type)
-        int chapterToPractise = 0; // P (of the chosen type)
-        // Bottom-bar figure (T − Tp) + "/" + T; set on failure as well.
+        // The counts of the bank and the chapter; all but the bank's total
+        // count the chosen type only when typeFilter > 0.
+        int bankTotal = 0;
+        int bankToPractise = 0;
+        int chapterTotal = 0;
+        int chapterToPractise = 0;
+        // Bottom-bar figure: the bank's known questions "/" its questions;
+        // set on failure as well.
         QString knownFigure;
 
         // The division (ok only).
-        int setSize = 0;   // S
-        int fullSets = 0;  // F
-        int remainder = 0; // R
+        int setSize = 0;
+        int fullSets = 0;  // sets of setSize questions
+        int remainder = 0; // questions of the shorter last set, 0 for none
         int setCount = 0;
 
         // Chapter page texts (ok only).
@@ -46,7 +49,7 @@ public:
         QString levelLine;       // learning level, or the chosen type when typeFilter > 0
         QString hintLine;        // empty when typeFilter > 0
         QString restoreLinkText; // empty when typeFilter > 0
-        int levelPercent = 0;    // s, typeFilter 0 only
+        int levelPercent = 0;    // the learning level in percent, typeFilter 0 only
     };
 
     explicit ChapterLoader(QSqlDatabase db)
@@ -58,7 +61,7 @@ public:
     // set-size field of the settings page at this moment.
     Result load(const QString &chapter, int typeFilter, int setSizeField) const;
 
-    // The learning-level line for K known of T questions of the bank.
+    // The learning-level line for `known` known questions of the bank's `total`.
     static QString levelLine(int known, int total, int *percent = nullptr);
     // The notice for a chapter without questions to practise.
     static QString failureNotice(const QString &chapter, int typeFilter);

@@ -103,7 +103,8 @@ struct RunDisplay
     bool nextEnabled = true;
     QString nextCaption = QStringLiteral("下一题[Next]");
 
-    // Score page: "客观题正确：" c " /客观总数:" o, and p + "分".
+    // Score page: "客观题正确：" correct " /客观总数:" objective, and the
+    // percentage + "分".
     // Without objective questions: "0/0", "--" and the line saying why.
     QString scoreLine;
     QString scorePercent;
