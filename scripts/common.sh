@@ -7,7 +7,7 @@ BUILD="${BUILD:-$ROOT/build}"
 PACKAGES=(
     g++ cmake ninja-build pkg-config
     qt6-base-dev libqt6sql6-sqlite qt6-multimedia-dev qt6-translations-l10n
-    libxss-dev libx11-dev clang-format
+    libxss-dev libx11-dev clang-format clang-tidy
     fonts-noto-cjk fonts-arphic-gbsn00lp fonts-arphic-gkai00mp
 )
 
