@@ -1,3 +1,4 @@
+#include "ExamTestQuestions.h"
 #include "TestDatabase.h"
 #include "TestRegistry.h"
 #include "app/ui/MainWindow.h"
@@ -26,8 +27,7 @@ private slots:
         TestDatabase db;
         const qint64 chapter =
             db.addChapter(db.addBank(QStringLiteral("变电安规")), QStringLiteral("第一章"));
-        const QStringList options = {QStringLiteral("甲"), QStringLiteral("乙"),
-                                     QStringLiteral("丙"), QStringLiteral("丁")};
+        const QStringList options = sampleOptions();
         db.addQuestion(chapter, 1, QStringLiteral("单选一"), options, QStringLiteral("1"));
         db.addQuestion(chapter, 1, QStringLiteral("单选二"), options, QStringLiteral("2"));
         db.addQuestion(chapter, 1, QStringLiteral("会做"), options, QStringLiteral("3"), 2, false);
@@ -80,8 +80,7 @@ private slots:
         const qint64 bank = db.addBank(QStringLiteral("变电安规"));
         const qint64 first = db.addChapter(bank, QStringLiteral("第一章"));
         const qint64 second = db.addChapter(bank, QStringLiteral("第二章"));
-        const QStringList options = {QStringLiteral("甲"), QStringLiteral("乙"),
-                                     QStringLiteral("丙"), QStringLiteral("丁")};
+        const QStringList options = sampleOptions();
         db.addQuestion(first, 1, QStringLiteral("一"), options, QStringLiteral("1"));
         db.addQuestion(first, 1, QStringLiteral("二"), options, QStringLiteral("1"), 2, false);
         db.addQuestion(first, 1, QStringLiteral("三"), options, QStringLiteral("1"), 2, false);

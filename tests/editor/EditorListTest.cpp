@@ -1,4 +1,5 @@
 #include "EditorFixture.h"
+#include "ExamTestQuestions.h"
 #include "TestRegistry.h"
 
 #include "editor/ui/QuestionPage.h"
@@ -137,8 +138,7 @@ private slots:
         QFETCH(QString, label);
         Editor e;
         for (int i = 1; i <= 14; ++i)
-            e.db.addQuestion(e.chapter, 1, stemOf(i), {"甲", "乙", "丙", "丁"},
-                             QStringLiteral("1"));
+            e.db.addQuestion(e.chapter, 1, stemOf(i), sampleOptions(), QStringLiteral("1"));
         e.db.addQuestion(e.chapter, 4, QStringLiteral("判断甲"), {}, QStringLiteral("1"));
         e.db.addQuestion(e.chapter, 4, QStringLiteral("判断乙"), {}, QStringLiteral("0"));
         e.chooseFirstChapter();

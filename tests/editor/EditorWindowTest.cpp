@@ -1,4 +1,5 @@
 #include "EditorFixture.h"
+#include "ExamTestQuestions.h"
 #include "TestRegistry.h"
 
 #include "editor/ui/EditorWindow.h"
@@ -245,8 +246,8 @@ private slots:
     {
         Editor e;
         for (int i = 1; i <= 14; ++i)
-            e.db.addQuestion(e.chapter, 2, QStringLiteral("第%1题<BR>多选").arg(i),
-                             {"甲", "乙", "丙", "丁"}, QStringLiteral("23"));
+            e.db.addQuestion(e.chapter, 2, QStringLiteral("第%1题<BR>多选").arg(i), sampleOptions(),
+                             QStringLiteral("23"));
         e.db.addQuestion(e.chapter, 4, QStringLiteral("判断"), {}, QStringLiteral("1"));
         e.chooseFirstChapter();
         QCOMPARE(e.window.currentPage(), int(EditorWindow::Browse));
@@ -309,7 +310,7 @@ private slots:
         QFETCH(QString, answerField);
         static const char *names[] = {"single", "multiple", "fillin", "truefalse", "essay"};
         Editor e;
-        const QStringList options = type <= 2 ? QStringList{"甲", "乙", "丙", "丁"} : QStringList{};
+        const QStringList options = type <= 2 ? sampleOptions() : QStringList{};
         e.db.addQuestion(e.chapter, type, QStringLiteral("题干<BR>第二行"), options, answer);
         e.chooseFirstChapter();
         QTest::mouseClick(e.find<QLabel>(QStringLiteral("browseType%1").arg(type)), Qt::LeftButton);

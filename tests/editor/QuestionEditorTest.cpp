@@ -43,11 +43,9 @@ struct Bench
         return db.addQuestion(chapter, type, stem, {"a", "b", "c", "d"}, QStringLiteral("1"));
     }
     int questions() const { return QuestionTable(db.db()).count(QuestionScope::chapter(chapter)); }
-    void failOn(const QString &event)
+    void failOn(const QString &operation, const QString &table)
     {
-        db.exec(QStringLiteral("CREATE TRIGGER failing BEFORE %1 BEGIN "
-                               "SELECT RAISE(ABORT, 'attempt to write a readonly database'); END")
-                    .arg(event));
+        db.refuseWrites(operation, table, QStringLiteral("attempt to write a readonly database"));
     }
 };
 
@@ -214,14 +212,14 @@ private slots:
     {
         Bench b;
         b.choose();
-        b.failOn(QStringLiteral("INSERT ON 考试训练题库"));
+        b.failOn(QStringLiteral("insert"), QStringLiteral("考试训练题库"));
         QCOMPARE(b.editor.save(draftOf(3, QStringLiteral("x"))), QuestionEditor::Outcome::Failed);
         QCOMPARE(b.notifier.notices,
                  QStringList{QStringLiteral("[软件提示]：试题没有保存，原因：数据文件拒绝了这次操作"
                                             "（详细信息：attempt to write a readonly "
                                             "database）。")});
         QCOMPARE(b.questions(), 0);
-        b.db.exec(QStringLiteral("DROP TRIGGER failing"));
+        b.db.acceptWrites();
         QCOMPARE(b.editor.save(draftOf(3, QStringLiteral("x"))), QuestionEditor::Outcome::Done);
         QCOMPARE(b.questions(), 1);
     }
@@ -573,11 +571,11 @@ private slots:
         b.db.exec(QStringLiteral("delete from 考试训练题库"));
 
         // A failing quota delete keeps the chapter too: one transaction.
-        b.failOn(QStringLiteral("DELETE ON rand_num"));
+        b.failOn(QStringLiteral("delete"), QStringLiteral("rand_num"));
         QCOMPARE(b.editor.removeChapter(0), QuestionEditor::Outcome::Failed);
         QVERIFY(ChapterTable(b.db.db()).findByName(QStringLiteral("第一章")));
         QCOMPARE(QuotaTable(b.db.db()).countOfChapter(b.chapter), 1);
-        b.db.exec(QStringLiteral("DROP TRIGGER failing"));
+        b.db.acceptWrites();
 
         QCOMPARE(b.editor.removeChapter(0), QuestionEditor::Outcome::Done);
         QCOMPARE(b.notifier.notices.last(),

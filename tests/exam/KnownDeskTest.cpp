@@ -1,6 +1,5 @@
-#include "RecordingClipboard.h"
-#include "RecordingNotifier.h"
-#include "TestDatabase.h"
+#include "DeskFixture.h"
+#include "ExamTestQuestions.h"
 #include "TestRegistry.h"
 #include "app/ui/MainWindow.h"
 #include "exam/ReviewActions.h"
@@ -37,18 +36,15 @@ const QString kSibling = QStringLiteral("第二章");
 // The main window with its practice desk on a bank of two chapters: the
 // first with three single choices ("1", "2", "3") and a true/false ("0"),
 // the second with two questions, one of them known.
-struct Desk
+struct Desk : DeskFixture
 {
     // extraSingles more single choices ("1") follow in the first chapter.
     explicit Desk(int extraSingles = 0)
-        : actions(clipboard, notifier), review(actions), main(db.db(), notifier),
-          desk(main, db.db(), notifier, main.startupSettings(), main.settingsForm(), review)
     {
         const qint64 bank = db.addBank(QStringLiteral("变电安规"));
         const qint64 chapter = db.addChapter(bank, kChapter);
         const qint64 sibling = db.addChapter(bank, kSibling);
-        const QStringList options = {QStringLiteral("甲"), QStringLiteral("乙"),
-                                     QStringLiteral("丙"), QStringLiteral("丁")};
+        const QStringList options = sampleOptions();
         for (int i = 1; i <= 3; ++i)
             ids << db.addQuestion(chapter, 1, QStringLiteral("单选%1").arg(i), options,
                                   QString::number(i));
@@ -80,13 +76,6 @@ struct Desk
             db.db(), QStringLiteral("select count(*) from 考试训练题库 where 题目选择 = 0")));
     }
 
-    TestDatabase db;
-    RecordingNotifier notifier;
-    RecordingClipboard clipboard;
-    ReviewActions actions;
-    ReviewWindow review;
-    MainWindow main;
-    PracticeDesk desk;
     QList<qint64> ids;
     qint64 siblingKnown = 0;
 };
@@ -251,9 +240,8 @@ private slots:
         Desk d;
         d.startSet();
         const QString before = d.desk.knownFigureLabel()->text();
-        d.db.exec(QStringLiteral("CREATE TRIGGER failing BEFORE UPDATE ON 考试训练题库 "
-                                 "BEGIN SELECT RAISE(ABORT, 'attempt to write a readonly "
-                                 "database'); END"));
+        d.db.refuseWrites(QStringLiteral("update"), QStringLiteral("考试训练题库"),
+                          QStringLiteral("attempt to write a readonly database"));
         QTest::mouseClick(d.desk.knownMarkCommand(), Qt::LeftButton);
         QCOMPARE(d.notifier.notices.last(),
                  KnownQuestions::notMarkedNotice(QStringLiteral(
@@ -400,8 +388,8 @@ private slots:
         d.desk.chooseChapter(kChapter);
         d.desk.session().startSequential(0);
         const QString figure = d.desk.knownFigureLabel()->text();
-        d.db.exec(QStringLiteral("CREATE TRIGGER failing BEFORE UPDATE ON 考试训练题库 "
-                                 "BEGIN SELECT RAISE(ABORT, 'database is locked'); END"));
+        d.db.refuseWrites(QStringLiteral("update"), QStringLiteral("考试训练题库"),
+                          QStringLiteral("database is locked"));
         d.notifier.notices.clear();
         QTest::mouseClick(d.desk.chapterPage()->restoreLink(), Qt::LeftButton);
         QCOMPARE(d.notifier.notices,

@@ -1,6 +1,5 @@
-#include "RecordingClipboard.h"
-#include "RecordingNotifier.h"
-#include "TestDatabase.h"
+#include "DeskFixture.h"
+#include "ExamTestQuestions.h"
 #include "TestRegistry.h"
 
 #include "app/ui/MainWindow.h"
@@ -32,12 +31,10 @@ template <class Widget> Widget *child(const QWidget &window, const QString &name
 
 // The main window with the practice desk and the mock examination's command,
 // over a bank whose quota rows are written by the test.
-struct Windows
+struct Windows : DeskFixture
 {
     Windows()
-        : bank(db.addBank("变电运行")), chapter(db.addChapter(bank, "第一章")), review(actions),
-          main(db.db(), notifier), paper(actions),
-          desk(main, db.db(), notifier, main.startupSettings(), main.settingsForm(), review),
+        : bank(db.addBank("变电运行")), chapter(db.addChapter(bank, "第一章")), paper(actions),
           exam(main, db.db(), desk.session(), form, notifier, paper)
     {
         exam.examination().setBankSource([] { return QString("变电运行"); });
@@ -49,24 +46,17 @@ struct Windows
         QString list;
         for (int i = 1; i <= count; ++i)
             list += "#" + QString::number(db.addQuestion(chapter, 1, QString("单选%1").arg(i),
-                                                         {"甲", "乙", "丙", "丁"}, "1"));
+                                                         sampleOptions(), "1"));
         sql::run(db.db(),
                  "insert into rand_num (db_db_id, sele_zhang_id, sele_zhang_xuhao, s_num, "
                  "total_num, s_num_shiti) values (?,?,1,?,?,?)",
                  {bank, chapter, count, count, list});
     }
 
-    TestDatabase db;
     qint64 bank;
     qint64 chapter;
-    RecordingNotifier notifier;
-    RecordingClipboard clipboard;
-    ReviewActions actions{clipboard, notifier};
-    ReviewWindow review;
-    MainWindow main;
     MockPaperWindow paper;
     MockExamForm form;
-    PracticeDesk desk;
     MockExamDesk exam;
 };
 

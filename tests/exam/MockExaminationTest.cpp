@@ -1,3 +1,4 @@
+#include "ExamTestQuestions.h"
 #include "RecordingNotifier.h"
 #include "TestDatabase.h"
 #include "TestRegistry.h"
@@ -24,7 +25,7 @@ public:
     int shown = 0;
 };
 
-const QStringList kOptions{"甲", "乙", "丙", "丁"};
+const QStringList kOptions = sampleOptions();
 
 // The session around a run over one bank of two chapters, and the mock
 // examination of the bank chosen in the picker.

@@ -1,3 +1,4 @@
+#include "ExamTestQuestions.h"
 #include "TestDatabase.h"
 #include "TestRegistry.h"
 
@@ -12,7 +13,7 @@ Q_DECLARE_METATYPE(MockPaperLoader::Outcome)
 
 namespace {
 
-const QStringList kOptions{"甲", "乙", "丙", "丁"};
+const QStringList kOptions = sampleOptions();
 
 // Two chapters of one bank with questions of several types, and a quota row
 // writer; a second bank's row shows that papers keep to their bank.

@@ -1,3 +1,4 @@
+#include "ExamTestQuestions.h"
 #include "TestRegistry.h"
 
 #include "exam/PaperBrowseBuilder.h"
@@ -10,17 +11,7 @@ namespace {
 
 RunQuestion makeQuestion(int type, const QString &correct, const QString &given)
 {
-    RunQuestion q;
-    q.typeCode = type;
-    q.stem = QStringLiteral("题干");
-    q.optionA = QStringLiteral("甲");
-    q.optionB = QStringLiteral("乙");
-    q.optionC = QStringLiteral("丙");
-    q.optionD = QStringLiteral("丁");
-    q.correctAnswer = correct;
-    q.userAnswer = given;
-    q.points = 3;
-    return q;
+    return sampleQuestion(type, correct, given, 3);
 }
 
 // A line as "text|colour" (colour 0xRRGGBB in hex), to compare whole blocks.

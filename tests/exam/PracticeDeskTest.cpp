@@ -1,7 +1,6 @@
 #include "exam/ui/PracticeDesk.h"
-#include "RecordingClipboard.h"
-#include "RecordingNotifier.h"
-#include "TestDatabase.h"
+#include "DeskFixture.h"
+#include "ExamTestQuestions.h"
 #include "TestRegistry.h"
 #include "app/ui/MainWindow.h"
 #include "exam/ReviewActions.h"
@@ -106,11 +105,11 @@ private slots:
     // choice to the review and back to the chapter page.
     void sitSetThroughTheWindows()
     {
-        TestDatabase db;
+        DeskFixture windows;
+        TestDatabase &db = windows.db;
         const int bank = db.addBank(QStringLiteral("变电安规"));
         const int chapter = db.addChapter(bank, QStringLiteral("第一章"));
-        const QStringList options = {QStringLiteral("甲"), QStringLiteral("乙"),
-                                     QStringLiteral("丙"), QStringLiteral("丁")};
+        const QStringList options = sampleOptions();
         db.addQuestion(chapter, 1, QStringLiteral("单选一"), options, QStringLiteral("1"));
         db.addQuestion(chapter, 1, QStringLiteral("单选二"), options, QStringLiteral("2"));
         db.addQuestion(chapter, 1, QStringLiteral("单选三"), options, QStringLiteral("3"));
@@ -119,13 +118,9 @@ private slots:
         db.addQuestion(chapter, 4, QStringLiteral("判断"), {}, QStringLiteral("1"));
         db.addQuestion(chapter, 5, QStringLiteral("论述"), {}, QStringLiteral("要点"));
 
-        RecordingNotifier notifier;
-        RecordingClipboard clipboard;
-        ReviewActions actions(clipboard, notifier);
-        ReviewWindow review(actions);
-        MainWindow main(db.db(), notifier);
-        PracticeDesk desk(main, db.db(), notifier, main.startupSettings(), main.settingsForm(),
-                          review);
+        RecordingNotifier &notifier = windows.notifier;
+        MainWindow &main = windows.main;
+        PracticeDesk &desk = windows.desk;
         PracticeRun &run = desk.run();
         main.show();
         QVERIFY(QTest::qWaitForWindowExposed(&main));
@@ -267,20 +262,16 @@ private slots:
     // list and "提取试题" are off, also on the chapter page the score page leads to.
     void setListFollowsKeysAndLocksUnderARun()
     {
-        TestDatabase db;
+        DeskFixture windows;
+        TestDatabase &db = windows.db;
         const int chapter =
             db.addChapter(db.addBank(QStringLiteral("变电安规")), QStringLiteral("第一章"));
         db.exec(QStringLiteral("begin"));
         for (int i = 0; i < 120; ++i)
             db.addQuestion(chapter, 1, QStringLiteral("题"), {}, QStringLiteral("1"));
         db.exec(QStringLiteral("commit"));
-        RecordingNotifier notifier;
-        RecordingClipboard clipboard;
-        ReviewActions actions(clipboard, notifier);
-        ReviewWindow review(actions);
-        MainWindow main(db.db(), notifier);
-        PracticeDesk desk(main, db.db(), notifier, main.startupSettings(), main.settingsForm(),
-                          review);
+        MainWindow &main = windows.main;
+        PracticeDesk &desk = windows.desk;
         main.show();
         QVERIFY(QTest::qWaitForWindowExposed(&main));
         desk.chooseChapter(QStringLiteral("第一章"));

@@ -1,7 +1,6 @@
-#include "RecordingClipboard.h"
-#include "RecordingNotifier.h"
+#include "DeskFixture.h"
+#include "ExamTestQuestions.h"
 #include "ScriptedRandom.h"
-#include "TestDatabase.h"
 #include "TestRegistry.h"
 #include "app/ui/MainWindow.h"
 #include "exam/ReviewActions.h"
@@ -37,16 +36,13 @@ template <class Widget> Widget *child(const QWidget &window, const QString &name
 
 // The main window with its practice desk, random practice and paper view
 // over a chapter of three single-choice questions (answers 1, 2, 3).
-struct Windows
+struct Windows : DeskFixture
 {
-    Windows()
-        : actions(clipboard, notifier), review(actions), browse(actions), main(db.db(), notifier),
-          desk(main, db.db(), notifier, main.startupSettings(), main.settingsForm(), review)
+    Windows() : browse(actions)
     {
         const qint64 chapter =
             db.addChapter(db.addBank(QStringLiteral("变电安规")), QStringLiteral("第一章"));
-        const QStringList options = {QStringLiteral("甲"), QStringLiteral("乙"),
-                                     QStringLiteral("丙"), QStringLiteral("丁")};
+        const QStringList options = sampleOptions();
         for (int i = 1; i <= 3; ++i)
             db.addQuestion(chapter, 1, QStringLiteral("单选%1").arg(i), options,
                            QString::number(i));
@@ -57,15 +53,8 @@ struct Windows
         notifier.notices.clear();
     }
 
-    TestDatabase db;
-    RecordingNotifier notifier;
-    RecordingClipboard clipboard;
     ScriptedRandom random;
-    ReviewActions actions;
-    ReviewWindow review;
     PaperBrowseWindow browse;
-    MainWindow main;
-    PracticeDesk desk;
 };
 
 } // namespace

@@ -1,3 +1,4 @@
+#include "ExamTestQuestions.h"
 #include "RecordingNotifier.h"
 #include "TestDatabase.h"
 #include "TestRegistry.h"
@@ -73,9 +74,7 @@ struct Desk
     void addSingles(int count, bool toPractise = true)
     {
         for (int i = 0; i < count; ++i)
-            db.addQuestion(chapter, 1, QStringLiteral("题%1").arg(i),
-                           {QStringLiteral("甲"), QStringLiteral("乙"), QStringLiteral("丙"),
-                            QStringLiteral("丁")},
+            db.addQuestion(chapter, 1, QStringLiteral("题%1").arg(i), sampleOptions(),
                            QStringLiteral("2"), 2, toPractise);
     }
     int logRows() const
@@ -255,9 +254,7 @@ private Q_SLOTS:
         desk.addSingles(3);
         QVERIFY(desk.session.chooseChapter(kChapter));
         desk.session.startSequential(0);
-        desk.db.exec(QStringLiteral("CREATE TRIGGER failing_log BEFORE INSERT ON log "
-                                    "BEGIN SELECT RAISE(ABORT, '%1'); END")
-                         .arg(raised));
+        desk.db.refuseWrites(QStringLiteral("insert"), QStringLiteral("log"), raised);
         desk.form.setExamMinutes(10);
         desk.session.extract();
         QVERIFY(desk.run.active());
@@ -284,7 +281,7 @@ private Q_SLOTS:
         QCOMPARE(desk.run.display().page, RunDisplay::Page::Chapter);
 
         // The next run is graded and logged as usual once the log can be written.
-        desk.db.exec(QStringLiteral("DROP TRIGGER failing_log"));
+        desk.db.acceptWrites();
         desk.session.extract();
         QVERIFY(desk.run.active());
         desk.session.grade();

@@ -1,3 +1,4 @@
+#include "ExamTestQuestions.h"
 #include "RecordingNotifier.h"
 #include "TestRegistry.h"
 
@@ -14,16 +15,7 @@ namespace {
 
 RunQuestion makeQuestion(int type, const QString &correct)
 {
-    RunQuestion q;
-    q.typeCode = type;
-    q.stem = QStringLiteral("题干");
-    q.optionA = QStringLiteral("甲");
-    q.optionB = QStringLiteral("乙");
-    q.optionC = QStringLiteral("丙");
-    q.optionD = QStringLiteral("丁");
-    q.correctAnswer = correct;
-    q.userAnswer = QStringLiteral("1");
-    return q;
+    return sampleQuestion(type, correct, QStringLiteral("1"), 0);
 }
 
 const QString kOptions = QStringLiteral("A.甲\r\nB.乙\r\nC.丙\r\nD.丁\r\n");

@@ -1,3 +1,4 @@
+#include "ExamTestQuestions.h"
 #include "RecordingNotifier.h"
 #include "ScriptedRandom.h"
 #include "TestDatabase.h"
@@ -71,8 +72,7 @@ struct Fixture
     }
     void add(qint64 chapter, int type)
     {
-        db.addQuestion(chapter, type, QStringLiteral("题"), {"甲", "乙", "丙", "丁"},
-                       QStringLiteral("1"));
+        db.addQuestion(chapter, type, QStringLiteral("题"), sampleOptions(), QStringLiteral("1"));
     }
     template <typename T> T *child(const QString &name) const { return page->findChild<T *>(name); }
     QStringList items(QComboBox *box) const

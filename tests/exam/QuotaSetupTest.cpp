@@ -1,3 +1,4 @@
+#include "ExamTestQuestions.h"
 #include "RecordingNotifier.h"
 #include "ScriptedRandom.h"
 #include "TestDatabase.h"
@@ -51,7 +52,7 @@ struct Banks
     }
     qint64 add(qint64 chapter, int type)
     {
-        return db.addQuestion(chapter, type, QStringLiteral("题"), {"甲", "乙", "丙", "丁"},
+        return db.addQuestion(chapter, type, QStringLiteral("题"), sampleOptions(),
                               type == 4 ? QStringLiteral("1") : QStringLiteral("1"));
     }
     qint64 addRow(qint64 bank, qint64 chapter, int position, std::array<int, 5> counts,
@@ -335,15 +336,15 @@ private slots:
         Page p(b);
         p.setup.open(b.safety);
         p.choose(1, 2);
-        b.db.exec(QStringLiteral("create trigger refuse before insert on rand_num "
-                                 "begin select raise(abort, 'database or disk is full'); end"));
+        b.db.refuseWrites(QStringLiteral("insert"), QStringLiteral("rand_num"),
+                          QStringLiteral("database or disk is full"));
         QVERIFY(!p.setup.save());
         QCOMPARE(
             p.notifier.notices,
             QStringList{QStringLiteral("[软件提示]：抽题数据没有保存，原因：数据文件拒绝了这次操作"
                                        "（详细信息：database or disk is full）")});
         QVERIFY(b.rows(b.safety).isEmpty());
-        b.db.exec(QStringLiteral("drop trigger refuse"));
+        b.db.acceptWrites();
         QVERIFY(p.setup.save());
         QCOMPARE(b.rows(b.safety).size(), 1);
     }
@@ -501,9 +502,9 @@ private slots:
             b.addRow(b.safety, b.second, 2, {1, 0, 0, 0, 0}, {"#2"});
         }
         if (failing)
-            b.db.exec(QStringLiteral("create trigger refuse before update on rand_num when "
-                                     "new.sele_zhang_xuhao = 2 "
-                                     "begin select raise(abort, 'database is locked'); end"));
+            b.db.refuseWrites(QStringLiteral("update"), QStringLiteral("rand_num"),
+                              QStringLiteral("database is locked"),
+                              QStringLiteral("new.sele_zhang_xuhao = 2"));
         Page p(b);
         p.notifier.answers = {answer};
         QCOMPARE(int(p.setup.redraw(b.safety, QStringLiteral("安规"))), outcome);

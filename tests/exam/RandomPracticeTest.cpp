@@ -1,3 +1,4 @@
+#include "ExamTestQuestions.h"
 #include "RecordingNotifier.h"
 #include "ScriptedRandom.h"
 #include "TestDatabase.h"
@@ -72,9 +73,7 @@ struct Desk
 
     qint64 add(qint64 inChapter, int number, bool toPractise = true)
     {
-        return db.addQuestion(inChapter, 1, QStringLiteral("题%1").arg(number),
-                              {QStringLiteral("甲"), QStringLiteral("乙"), QStringLiteral("丙"),
-                               QStringLiteral("丁")},
+        return db.addQuestion(inChapter, 1, QStringLiteral("题%1").arg(number), sampleOptions(),
                               QStringLiteral("2"), 2, toPractise);
     }
     QList<qint64> runIds() const

@@ -1,3 +1,4 @@
+#include "ExamTestQuestions.h"
 #include "RecordingNotifier.h"
 #include "TestDatabase.h"
 #include "TestRegistry.h"
@@ -39,8 +40,7 @@ struct Bank
         chapter = db.addChapter(bank, kChapter);
         sibling = db.addChapter(bank, kSibling);
         other = db.addChapter(db.addBank(QStringLiteral("配电安规")), kOtherBank);
-        const QStringList options = {QStringLiteral("甲"), QStringLiteral("乙"),
-                                     QStringLiteral("丙"), QStringLiteral("丁")};
+        const QStringList options = sampleOptions();
         ids << db.addQuestion(chapter, 1, QStringLiteral("单选"), options, QStringLiteral("2"));
         ids << db.addQuestion(chapter, 2, QStringLiteral("多选"), options, QStringLiteral("13"));
         ids << db.addQuestion(chapter, 3, QStringLiteral("填空"), {}, QStringLiteral("放电"));
@@ -74,9 +74,7 @@ struct Bank
     }
     void failWrites(const QString &message)
     {
-        db.exec(QStringLiteral("CREATE TRIGGER failing BEFORE UPDATE ON 考试训练题库 "
-                               "BEGIN SELECT RAISE(ABORT, '%1'); END")
-                    .arg(message));
+        db.refuseWrites(QStringLiteral("update"), QStringLiteral("考试训练题库"), message);
     }
 
     TestDatabase db;

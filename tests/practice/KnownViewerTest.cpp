@@ -1,3 +1,4 @@
+#include "ExamTestQuestions.h"
 #include "RecordingNotifier.h"
 #include "TestDatabase.h"
 #include "TestRegistry.h"
@@ -23,8 +24,7 @@ struct Viewer
         const qint64 bank = db.addBank(QStringLiteral("变电安规"));
         const qint64 first = db.addChapter(bank, kChapter);
         const qint64 second = db.addChapter(bank, kOther);
-        const QStringList options = {QStringLiteral("甲"), QStringLiteral("乙"),
-                                     QStringLiteral("丙"), QStringLiteral("丁")};
+        const QStringList options = sampleOptions();
         for (int i = 1; i <= 5; ++i) {
             const bool toPractise = i == 1 || i == 4;
             ids << db.addQuestion(first, i, QStringLiteral("题%1").arg(i), options,
@@ -185,8 +185,8 @@ private slots:
         QSignalSpy figure(&v.viewer, &KnownViewer::figureChanged);
         v.viewer.fill();
         v.viewer.clickRow(0);
-        v.db.exec(QStringLiteral("CREATE TRIGGER failing BEFORE UPDATE ON 考试训练题库 "
-                                 "BEGIN SELECT RAISE(ABORT, 'disk full'); END"));
+        v.db.refuseWrites(QStringLiteral("update"), QStringLiteral("考试训练题库"),
+                          QStringLiteral("disk full"));
         const int serial = v.viewer.display().rowsSerial;
         all ? v.viewer.restoreAll() : v.viewer.restoreOne();
         QCOMPARE(v.notifier.notices, QStringList{KnownQuestions::notRestoredNotice(QStringLiteral(

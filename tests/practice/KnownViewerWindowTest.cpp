@@ -1,3 +1,4 @@
+#include "ExamTestQuestions.h"
 #include "RecordingNotifier.h"
 #include "TestDatabase.h"
 #include "TestRegistry.h"
@@ -26,8 +27,7 @@ struct Window
     Window() : known(db.db(), notifier), viewer(known, [] { return kChapter; }), window(viewer)
     {
         const qint64 chapter = db.addChapter(db.addBank(QStringLiteral("变电安规")), kChapter);
-        const QStringList options = {QStringLiteral("甲"), QStringLiteral("乙"),
-                                     QStringLiteral("丙"), QStringLiteral("丁")};
+        const QStringList options = sampleOptions();
         ids << db.addQuestion(chapter, 1, QStringLiteral("单选"), options, QStringLiteral("3"), 2,
                               false);
         ids << db.addQuestion(chapter, 3, QStringLiteral("填空"), {}, QStringLiteral("放电"), 2,

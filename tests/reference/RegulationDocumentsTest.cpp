@@ -357,8 +357,8 @@ private slots:
     void failedStoreIsToldAndTheNextOneWorks()
     {
         TestDatabase db;
-        db.exec(QStringLiteral("create trigger refuse before insert on help "
-                               "begin select raise(abort, 'database or disk is full'); end"));
+        db.refuseWrites(QStringLiteral("insert"), QStringLiteral("help"),
+                        QStringLiteral("database or disk is full"));
         QTemporaryDir files;
         const QString path = writeFile(files, QStringLiteral("a.rtf"), "{\\rtf1 a}");
         ScriptedFileDialogs dialogs;
@@ -371,7 +371,7 @@ private slots:
                  QStringList{QStringLiteral("[软件提示]：规程没有保存，原因：数据文件拒绝了这次操作"
                                             "（详细信息：database or disk is full）。")});
         QVERIFY(storedRows(db).isEmpty());
-        db.exec(QStringLiteral("drop trigger refuse"));
+        db.acceptWrites();
         QCOMPARE(documents.store(QStringLiteral("安规")), RegulationDocuments::StoreResult::Stored);
         QCOMPARE(storedRows(db).size(), 1);
     }
@@ -411,8 +411,8 @@ private slots:
     {
         TestDatabase db;
         addDocument(db, 1, QStringLiteral("安规"), "x");
-        db.exec(QStringLiteral("create trigger refuse before delete on help "
-                               "begin select raise(abort, 'database is locked'); end"));
+        db.refuseWrites(QStringLiteral("delete"), QStringLiteral("help"),
+                        QStringLiteral("database is locked"));
         RecordingNotifier notifier;
         ScriptedFileDialogs dialogs;
         QTemporaryDir work;

@@ -1,4 +1,5 @@
 #include "search/PaperComposer.h"
+#include "ExamTestQuestions.h"
 #include "RecordingNotifier.h"
 #include "ScriptedRandom.h"
 #include "TestDatabase.h"
@@ -39,7 +40,7 @@ struct Bank
     }
     qint64 add(qint64 chapter, int type, const QString &stem, const QString &answer)
     {
-        return db.addQuestion(chapter, type, stem, {"甲", "乙", "丙", "丁"}, answer, 2);
+        return db.addQuestion(chapter, type, stem, sampleOptions(), answer, 2);
     }
     // The stored scores of the bank by type, as "type:points" in id order.
     QStringList points(qint64 bankId) const
@@ -349,9 +350,9 @@ private slots:
         composer.open(PaperComposer::Scope::Bank, QString(), QStringLiteral("安规题库"));
         const QStringList before = b.points(b.bank);
         // The third type's update fails after the first two have run.
-        b.db.exec(QStringLiteral(
-            "CREATE TRIGGER failing BEFORE UPDATE ON 考试训练题库 WHEN old.题目类型 = 3 BEGIN "
-            "SELECT RAISE(ABORT, 'attempt to write a readonly database'); END"));
+        b.db.refuseWrites(QStringLiteral("update"), QStringLiteral("考试训练题库"),
+                          QStringLiteral("attempt to write a readonly database"),
+                          QStringLiteral("old.题目类型 = 3"));
         for (int t = 1; t <= 5; ++t)
             composer.setScore(t, QStringLiteral("7"));
         QVERIFY(!composer.rewriteScores(QStringLiteral("安规题库")));
@@ -361,7 +362,7 @@ private slots:
                      "[软件提示]：各题型得分未能修改，题库中的分数保持原样。原因："
                      "数据文件拒绝了这次操作（详细信息：attempt to write a readonly database）"});
         // The next action is not wedged: unlock, drop the fault, rewrite.
-        b.db.exec(QStringLiteral("DROP TRIGGER failing"));
+        b.db.acceptWrites();
         composer.unlockScores();
         QVERIFY(composer.rewriteScores(QStringLiteral("安规题库")));
         QVERIFY(b.points(b.bank).first() == QStringLiteral("1:7"));

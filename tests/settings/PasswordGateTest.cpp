@@ -199,8 +199,8 @@ private slots:
     void failures()
     {
         Gate none{QString()};
-        none.db.exec(QStringLiteral("CREATE TRIGGER failing BEFORE INSERT ON reg BEGIN "
-                                    "SELECT RAISE(ABORT, 'refused'); END"));
+        none.db.refuseWrites(QStringLiteral("insert"), QStringLiteral("reg"),
+                             QStringLiteral("refused"));
         QCOMPARE(none.gate.change(QString(), QStringLiteral("abc"), QStringLiteral("abc")),
                  Change::Failed);
         QCOMPARE(none.notifier.notices,
@@ -209,8 +209,8 @@ private slots:
         QCOMPARE(sql::scalar(none.db.db(), QStringLiteral("select count(*) from reg")), 0);
 
         Gate g;
-        g.db.exec(QStringLiteral("CREATE TRIGGER failing BEFORE UPDATE ON reg BEGIN "
-                                 "SELECT RAISE(ABORT, 'database or disk is full'); END"));
+        g.db.refuseWrites(QStringLiteral("update"), QStringLiteral("reg"),
+                          QStringLiteral("database or disk is full"));
         QCOMPARE(
             g.gate.change(QStringLiteral("drillbay"), QStringLiteral("abc"), QStringLiteral("abc")),
             Change::Failed);

@@ -184,8 +184,8 @@ private slots:
         TestDatabase db;
         addRow(db, {50, 1, 15, 90, 0});
         if (failure == QLatin1String("full"))
-            db.exec(QStringLiteral("create trigger full before update on run_record "
-                                   "begin select raise(abort, 'database or disk is full'); end"));
+            db.refuseWrites(QStringLiteral("update"), QStringLiteral("run_record"),
+                            QStringLiteral("database or disk is full"));
         // As root a write-protected file can be written: the read-only file is
         // a connection opened for reading only.
         const auto access = failure == QLatin1String("read-only") ? Database::Access::ReadOnly
@@ -210,7 +210,7 @@ private slots:
             db.exec(QStringLiteral("rollback"));
         QCOMPARE(sql::scalar(db.db(), QStringLiteral("select per_num from run_record")), 50);
         if (failure == QLatin1String("full"))
-            db.exec(QStringLiteral("drop trigger full"));
+            db.acceptWrites();
         if (failure != QLatin1String("read-only")) {
             notifier.notices.clear();
             QCOMPARE(form.confirm(store, notifier), SettingsForm::Outcome::Quit);

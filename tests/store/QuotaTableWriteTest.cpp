@@ -108,9 +108,7 @@ private slots:
         QuotaTable table(db.db());
         if (existing)
             table.saveChapter(chapterRow(1, 10, 1, {1, 0, 0, 0, 0}, {"#1"}));
-        db.exec(QStringLiteral("create trigger refuse before %1 on rand_num "
-                               "begin select raise(abort, 'disk full'); end")
-                    .arg(trigger));
+        db.refuseWrites(trigger, QStringLiteral("rand_num"), QStringLiteral("disk full"));
         bool thrown = false;
         try {
             table.saveChapter(chapterRow(1, 10, 4, {3, 0, 0, 0, 0}, {"#1#2#3"}));
@@ -127,7 +125,7 @@ private slots:
             QCOMPARE(rows.first().position, 1);
         }
         // The connection is usable again: no transaction is left open.
-        db.exec(QStringLiteral("drop trigger refuse"));
+        db.acceptWrites();
         table.saveChapter(chapterRow(1, 10, 4, {3, 0, 0, 0, 0}, {"#1#2#3"}));
         QCOMPARE(table.ofBank(1).first().drawn[0], QStringLiteral("#1#2#3"));
     }

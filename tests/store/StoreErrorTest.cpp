@@ -160,8 +160,8 @@ private slots:
         } else if (failure == QLatin1String("no table")) {
             test.exec(QStringLiteral("drop table log"));
         } else if (failure == QLatin1String("trigger")) {
-            test.exec(QStringLiteral("create trigger refuse before insert on log "
-                                     "begin select raise(abort, 'checks failed'); end"));
+            test.refuseWrites(QStringLiteral("insert"), QStringLiteral("log"),
+                              QStringLiteral("checks failed"));
         }
 
         QString told;

@@ -29,9 +29,8 @@ private slots:
         QFETCH(bool, commit);
         QFETCH(int, kept);
         TestDatabase db;
-        db.exec(QStringLiteral("create trigger refuse before insert on log when new.fen = %1 "
-                               "begin select raise(abort, 'refused'); end")
-                    .arg(failingFen));
+        db.refuseWrites(QStringLiteral("insert"), QStringLiteral("log"), QStringLiteral("refused"),
+                        QStringLiteral("new.fen = %1").arg(failingFen));
         PracticeLogTable log(db.db());
         bool thrown = false;
         try {

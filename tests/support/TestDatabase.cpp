@@ -57,6 +57,25 @@ void TestDatabase::exec(const QString &statement)
         qFatal("%s: %s", qPrintable(statement), qPrintable(query.lastError().text()));
 }
 
+void TestDatabase::refuseWrites(const QString &operation, const QString &table,
+                                const QString &reason, const QString &when)
+{
+    const QString name = QStringLiteral("refusal_") + QString::number(m_refusals.size() + 1);
+    QString quoted = reason;
+    quoted.replace(QLatin1Char('\''), QStringLiteral("''"));
+    exec(QStringLiteral("create trigger %1 before %2 on %3 %4 begin select raise(abort, '%5'); end")
+             .arg(name, operation, table,
+                  when.isEmpty() ? QString() : QStringLiteral("when ") + when, quoted));
+    m_refusals << name;
+}
+
+void TestDatabase::acceptWrites()
+{
+    for (const QString &name : std::as_const(m_refusals))
+        exec(QStringLiteral("drop trigger ") + name);
+    m_refusals.clear();
+}
+
 qint64 TestDatabase::addBank(const QString &name, bool enabled, qint64 id)
 {
     if (id == 0)

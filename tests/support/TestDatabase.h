@@ -28,8 +28,17 @@ public:
                        const QString &image = QString());
     void exec(const QString &statement);
 
+    // The file refuses a kind of write as a full, locked or read-only file
+    // does: every `operation` ("insert", "update", "delete") on `table` fails
+    // with `reason` (where `when` holds, a condition on old. and new.).
+    void refuseWrites(const QString &operation, const QString &table, const QString &reason,
+                      const QString &when = QString());
+    // Every write refused so far succeeds again.
+    void acceptWrites();
+
 private:
     std::unique_ptr<QTemporaryDir> m_dir;
     QString m_connection;
     QSqlDatabase m_db;
+    QStringList m_refusals;
 };

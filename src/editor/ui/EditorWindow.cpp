@@ -8,6 +8,7 @@
 #include "widgets/CjkFonts.h"
 #include "widgets/LinkLabel.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QCompleter>
 #include <QHBoxLayout>
