@@ -5,6 +5,7 @@
 #include "RtfWriter.h"
 #include "SampleBuilder.h"
 #include "SampleSources.h"
+#include "SourceTree.h"
 #include "SyntheticBuilder.h"
 
 #include "base/GbkText.h"
@@ -693,4 +694,3 @@ private Q_SLOTS:
 
 DRILLBAY_TEST(SampleDatabaseTest)
 #include "SampleDatabaseTest.moc"
-#include "SourceTree.h"
