@@ -9,6 +9,7 @@
 #include "ScreenSupport.h"
 
 #include "editor/ui/EditorWindow.h"
+#include "editor/ui/EditorWindowNames.h"
 #include "editor/ui/InputHelpWindow.h"
 #include "store/Database.h"
 #include "widgets/LinkLabel.h"
@@ -113,15 +114,15 @@ int editorScreens(const QStringList &args)
     shoot(&window, QStringLiteral("empty"));
 
     // The first bank, then the chapter: its list opens.
-    auto *banks = child<QComboBox>(window, QStringLiteral("ComboBox1"));
+    auto *banks = child<QComboBox>(window, EditorWindowNames::bankSelector);
     emit banks->activated(0);
-    auto *chapters = child<QComboBox>(window, QStringLiteral("ComboBox2"));
+    auto *chapters = child<QComboBox>(window, EditorWindowNames::chapterSelector);
     const int index = std::max(0, chapters->findText(chapter, Qt::MatchContains));
     chapters->setCurrentIndex(index);
     emit chapters->activated(index);
     shoot(&window, QStringLiteral("list"));
 
-    auto *list = child<QTableWidget>(window, QStringLiteral("StringGrid1"));
+    auto *list = child<QTableWidget>(window, EditorWindowNames::questionList);
     const QPoint row = list->visualRect(list->model()->index(1, 2)).center();
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, row);
     shoot(&window, QStringLiteral("list-row"));
