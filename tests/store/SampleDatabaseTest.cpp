@@ -1,4 +1,3 @@
-#include "SourceTree.h"
 #include "TestRegistry.h"
 
 #include "BankParser.h"
@@ -6,6 +5,7 @@
 #include "RtfWriter.h"
 #include "SampleBuilder.h"
 #include "SampleSources.h"
+#include "SourceTree.h"
 #include "SyntheticBuilder.h"
 
 #include "base/GbkText.h"
