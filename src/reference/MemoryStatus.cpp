@@ -75,7 +75,7 @@ QString MemoryStatus::loadText() const
 {
     if (!totalBytes || !availableBytes || *totalBytes <= 0 || *availableBytes > *totalBytes)
         return kUnknown;
-    const double used = static_cast<double>(*totalBytes - *availableBytes);
+    const auto used = static_cast<double>(*totalBytes - *availableBytes);
     return QString::number(text::roundHalfEven(used * 100.0 / static_cast<double>(*totalBytes))) +
            QStringLiteral("%");
 }

@@ -290,9 +290,9 @@ QWidget *MainWindow::buildCentre()
 
     m_pageArea = new QStackedWidget(centre);
     m_pageArea->setObjectName(QStringLiteral("PageArea"));
-    for (int i = 0; i < static_cast<int>(std::size(kPageNames)); ++i) {
+    for (const char *name : kPageNames) {
         auto *placeholder = new QWidget(m_pageArea);
-        placeholder->setObjectName(QString::fromLatin1(kPageNames[i]));
+        placeholder->setObjectName(QString::fromLatin1(name));
         m_pageArea->addWidget(placeholder);
     }
     m_settingsPage = new SettingsPage(m_settingsForm, m_store, m_notifier);

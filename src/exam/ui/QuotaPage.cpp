@@ -208,7 +208,7 @@ QuotaPage::QuotaPage(QSqlDatabase db, Notifier &notifier, RandomSource &random, 
     for (int i = 0; i <= QuotaSetup::kTypes; ++i) {
         QLabel *figure = label(QStringLiteral("0"), this, theme::Tone::Count,
                                QStringLiteral("Label%1").arg(155 + i));
-        figure->setFixedWidth(kColumnWidths[static_cast<size_t>(i + 1)]);
+        figure->setFixedWidth(kColumnWidths[static_cast<size_t>(i) + 1]);
         figure->setAlignment(Qt::AlignCenter);
         m_totals[static_cast<size_t>(i)] = figure;
         totals->addWidget(figure);
