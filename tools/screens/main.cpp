@@ -10,10 +10,12 @@
 //   drillbay_screens --mock ...     the mock examination and its paper (MockScreens.cpp)
 //   drillbay_screens --random ...   a random run, the paper view, the score page and
 //                                   the redo (RandomScreens.cpp)
+//   drillbay_screens --passwords ...  the password pages (PasswordScreens.cpp)
 
 #include "ExtrasScreens.h"
 #include "KnownScreens.h"
 #include "MockScreens.h"
+#include "PasswordScreens.h"
 #include "QuotaScreens.h"
 #include "RandomScreens.h"
 #include "ScreenSupport.h"
@@ -91,6 +93,12 @@ int main(int argc, char **argv)
         for (int i = 2; i < argc; ++i)
             args << QString::fromLocal8Bit(argv[i]);
         return mockScreens(args);
+    }
+    if (argc > 1 && qstrcmp(argv[1], "--passwords") == 0) {
+        QStringList args;
+        for (int i = 2; i < argc; ++i)
+            args << QString::fromLocal8Bit(argv[i]);
+        return passwordScreens(args);
     }
     if (argc > 1 && qstrcmp(argv[1], "--quota") == 0) {
         QStringList args;
