@@ -11,6 +11,8 @@
 
 #include "app/ui/MainWindow.h"
 #include "app/ui/Windows.h"
+#include "exam/ui/MockExamDesk.h"
+#include "exam/ui/QuotaDesk.h"
 #include "exam/ui/QuotaPage.h"
 #include "practice/ui/PickerWindow.h"
 #include "store/Database.h"
@@ -122,7 +124,7 @@ int mockScreens(const QStringList &args)
                  qPrintable(picker->currentBankName()), qPrintable(bank));
     shoot(main, out, QStringLiteral("command"));
 
-    main->findChild<QPushButton *>(QStringLiteral("Button7"))->click();
+    main->findChild<QPushButton *>(MockExamDeskNames::examCommand)->click();
     QTest::qWait(300);
     QWidget *paper = windows.chapterPaper();
     shoot(paper, out, QStringLiteral("paper"));
@@ -133,7 +135,7 @@ int mockScreens(const QStringList &args)
         db, QStringLiteral("select id from rand_num order by sele_zhang_xuhao desc limit 1"));
     const qint64 row = rowQuery.next() ? rowQuery.value(0).toLongLong() : 0;
     rowQuery.finish();
-    Q_EMIT windows.quotaPage()->paperRequested(PaperScope::ofRow(row));
+    Q_EMIT windows.quotaDesk()->page()->paperRequested(PaperScope::ofRow(row));
     shoot(paper, out, QStringLiteral("row"));
     paper->close();
     return 0;

@@ -9,6 +9,7 @@
 #include "app/ui/MainWindow.h"
 #include "settings/PasswordGate.h"
 #include "settings/ui/PasswordPages.h"
+#include "settings/ui/SettingsDesk.h"
 #include "store/Database.h"
 
 #include <QDir>
@@ -48,16 +49,17 @@ int passwordScreens(const QStringList &args)
         return 1;
     }
     screens::PrintingNotifier notifier;
-    MainWindow main(db, notifier);
+    MainWindow main(notifier);
+    SettingsDesk settings(main, db, notifier);
     PasswordGate gate(db, notifier);
-    main.installPage(MainFrame::Page::PasswordEntry, new PasswordEntryPage(gate));
-    main.installPage(MainFrame::Page::PasswordChange, new PasswordChangePage(gate));
+    const PageHandle entry = main.installPage(new PasswordEntryPage(gate));
+    const PageHandle change = main.installPage(new PasswordChangePage(gate));
     main.show();
     QTest::qWait(200);
 
-    main.showPage(MainFrame::Page::PasswordEntry);
+    main.showPage(entry);
     shoot(&main, out, QStringLiteral("entry"));
-    main.showPage(MainFrame::Page::PasswordChange);
+    main.showPage(change);
     shoot(&main, out, QStringLiteral("change"));
     return 0;
 }

@@ -21,16 +21,20 @@
 #include "ScreenSupport.h"
 #include "app/ui/MainWindow.h"
 #include "base/Clipboard.h"
+#include "base/Clock.h"
+#include "base/DeskServices.h"
 #include "base/Notifier.h"
-#include "exam/ReviewActions.h"
-#include "exam/ui/PracticeDesk.h"
-#include "exam/ui/ReviewWindow.h"
+#include "base/RandomSource.h"
+#include "base/Selection.h"
+#include "exam/ui/KnownBar.h"
+#include "exam/ui/RunDesk.h"
 #include "practice/ui/EssayPage.h"
 #include "practice/ui/FillInPage.h"
 #include "practice/ui/MultipleChoicePage.h"
 #include "practice/ui/PickerWindow.h"
 #include "practice/ui/SingleChoicePage.h"
 #include "practice/ui/TrueFalsePage.h"
+#include "settings/ui/SettingsDesk.h"
 #include "store/Database.h"
 #include "widgets/Theme.h"
 
@@ -130,16 +134,20 @@ int main(int argc, char **argv)
 
     PrintingNotifier notifier;
     NoClipboard clipboard;
-    ReviewActions actions(clipboard, notifier);
-    ReviewWindow review(actions);
-    MainWindow main(db, notifier);
-    PracticeDesk desk(main, db, notifier, main.startupSettings(), main.settingsForm(), review);
+    SystemClock clock;
+    SeededRandom random(20260101);
+    Selection selection;
+    const DeskServices services{db, notifier, clipboard, random, clock, selection};
+    MainWindow main(notifier);
+    SettingsDesk settings(main, db, notifier);
+    RunDesk desk(main, services, settings);
+    KnownBar known(main, services, desk);
     main.show();
     QTest::qWait(100);
 
     desk.chooseChapter(chapter);
     shoot(&main, QStringLiteral("chapter-chosen"));
-    main.findChild<QPushButton *>(QStringLiteral("Button23"))->click();
+    main.findChild<QPushButton *>(RunDeskNames::sequentialCommand)->click();
     desk.session().setClicked(0);
     desk.session().extract();
     QTest::qWait(300);
@@ -212,7 +220,7 @@ int main(int argc, char **argv)
     shoot(&main, QStringLiteral("strip-300"));
 
     // The settings page and the bank and chapter picker.
-    main.showPage(MainFrame::Page::Settings);
+    main.showPage(settings.pageHandle());
     shoot(&main, QStringLiteral("settings"));
     PickerWindow picker(db, notifier);
     picker.show();

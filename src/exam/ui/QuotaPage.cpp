@@ -1,5 +1,6 @@
 #include "exam/ui/QuotaPage.h"
 
+#include "base/Selection.h"
 #include "exam/ui/QuotaGridDelegate.h"
 #include "exam/ui/QuotaGridHeader.h"
 #include "practice/ui/ChapterListDelegate.h"
@@ -47,6 +48,16 @@ QLineEdit *numberField(const QString &name, int width, QWidget *parent)
     return field;
 }
 
+constexpr std::array<QLatin1StringView, 5> kCountNames{
+    QuotaPageNames::singleCount, QuotaPageNames::multipleCount, QuotaPageNames::fillInCount,
+    QuotaPageNames::trueFalseCount, QuotaPageNames::essayCount};
+constexpr std::array<QLatin1StringView, 5> kQuotaNames{
+    QuotaPageNames::singleQuota, QuotaPageNames::multipleQuota, QuotaPageNames::fillInQuota,
+    QuotaPageNames::trueFalseQuota, QuotaPageNames::essayQuota};
+constexpr std::array<QLatin1StringView, 6> kTotalNames{
+    QuotaPageNames::singleTotal,    QuotaPageNames::multipleTotal, QuotaPageNames::fillInTotal,
+    QuotaPageNames::trueFalseTotal, QuotaPageNames::essayTotal,    QuotaPageNames::sumTotal};
+
 const QStringList kTypeCaptions{QStringLiteral("单项选择题："), QStringLiteral("多项选择题："),
                                 QStringLiteral("填空题："), QStringLiteral("判断题："),
                                 QStringLiteral("论述题：")};
@@ -54,10 +65,10 @@ const QStringList kTypeCaptions{QStringLiteral("单项选择题："), QStringLit
 } // namespace
 
 QuotaPage::QuotaPage(QSqlDatabase db, Notifier &notifier, RandomSource &random, MockExamForm &form,
-                     QWidget *parent)
-    : QWidget(parent), m_setup(std::move(db), notifier, random, form)
+                     const Selection &selection, QWidget *parent)
+    : QWidget(parent), m_setup(std::move(db), notifier, random, form), m_selection(selection)
 {
-    setObjectName(QStringLiteral("TabSheet14"));
+    setObjectName(QuotaPageNames::page);
     setAutoFillBackground(true);
     QPalette white = palette();
     white.setColor(QPalette::Window, theme::colour(theme::Colour::Paper));
@@ -73,12 +84,12 @@ QuotaPage::QuotaPage(QSqlDatabase db, Notifier &notifier, RandomSource &random, 
     auto *bankLine = new QHBoxLayout;
     bankLine->addWidget(label(QStringLiteral("试题库："), this, theme::Tone::Heading));
     m_banks = new QComboBox(this);
-    m_banks->setObjectName(QStringLiteral("ComboBox1"));
+    m_banks->setObjectName(QuotaPageNames::bankList);
     bankLine->addWidget(m_banks, 1);
     left->addLayout(bankLine);
     left->addWidget(label(QStringLiteral("双击章节设定抽题数量"), this, theme::Tone::Note));
     m_chapters = new QListWidget(this);
-    m_chapters->setObjectName(QStringLiteral("ListBox3"));
+    m_chapters->setObjectName(QuotaPageNames::chapterList);
     m_chapters->setFont(theme::font(theme::FontRole::PageText));
     m_chapters->setFixedWidth(250);
     m_chapters->setUniformItemSizes(true);
@@ -92,18 +103,18 @@ QuotaPage::QuotaPage(QSqlDatabase db, Notifier &notifier, RandomSource &random, 
     edit->setObjectName(QStringLiteral("GroupBoxQuota"));
     auto *grid = new QGridLayout(edit);
     grid->setVerticalSpacing(6);
-    m_chapterName =
-        label(QStringLiteral("当前章节："), edit, theme::Tone::Heading, QStringLiteral("Label148"));
+    m_chapterName = label(QStringLiteral("当前章节："), edit, theme::Tone::Heading,
+                          QuotaPageNames::chapterName);
     m_chapterName->setMinimumWidth(1);
     grid->addWidget(m_chapterName, 0, 0, 1, 4);
     grid->addWidget(label(QStringLiteral("请选择试题数量"), edit, theme::Tone::Note), 1, 2, 1, 2);
     for (int type = 1; type <= QuotaSetup::kTypes; ++type) {
         TypeRow &row = m_rows[static_cast<size_t>(type - 1)];
         row.caption = label(kTypeCaptions.at(type - 1), edit);
-        row.count = numberField(QStringLiteral("Edit%1").arg(18 + type), 44, edit);
+        row.count = numberField(kCountNames[static_cast<size_t>(type - 1)], 44, edit);
         row.count->setReadOnly(true);
         row.quota = new QComboBox(edit);
-        row.quota->setObjectName(QStringLiteral("ComboBox%1").arg(1 + type));
+        row.quota->setObjectName(kQuotaNames[static_cast<size_t>(type - 1)]);
         row.quota->setMaxVisibleItems(30);
         row.quota->setMinimumWidth(60);
         row.unit = label(QStringLiteral("个"), edit);
@@ -117,11 +128,11 @@ QuotaPage::QuotaPage(QSqlDatabase db, Notifier &notifier, RandomSource &random, 
         });
     }
     grid->addWidget(label(QStringLiteral("题量："), edit), 7, 0);
-    m_sum = numberField(QStringLiteral("Edit24"), 44, edit);
+    m_sum = numberField(QuotaPageNames::sumField, 44, edit);
     m_sum->setReadOnly(true);
     grid->addWidget(m_sum, 7, 1);
     grid->addWidget(label(QStringLiteral("本章分数："), edit), 8, 0);
-    m_score = numberField(QStringLiteral("Edit25"), 44, edit);
+    m_score = numberField(QuotaPageNames::scoreField, 44, edit);
     m_score->setValidator(digits);
     m_score->setMaxLength(4);
     grid->addWidget(m_score, 8, 1);
@@ -130,7 +141,7 @@ QuotaPage::QuotaPage(QSqlDatabase db, Notifier &notifier, RandomSource &random, 
                     0, 1, 4);
     grid->addWidget(label(QStringLiteral("改分请点击[本类组卷]"), edit, theme::Tone::Note), 10, 0,
                     1, 4);
-    m_chapterCount = label(QString(), edit, theme::Tone::Count, QStringLiteral("Label147"));
+    m_chapterCount = label(QString(), edit, theme::Tone::Count, QuotaPageNames::chapterCount);
     grid->addWidget(m_chapterCount, 11, 0, 1, 4);
     grid->setColumnStretch(3, 1);
 
@@ -138,19 +149,19 @@ QuotaPage::QuotaPage(QSqlDatabase db, Notifier &notifier, RandomSource &random, 
     exam->setObjectName(QStringLiteral("GroupBoxExam"));
     auto *examGrid = new QGridLayout(exam);
     examGrid->addWidget(label(QStringLiteral("考试时间(分钟)："), exam), 0, 0);
-    m_minutes = numberField(QStringLiteral("Edit17"), 50, exam);
+    m_minutes = numberField(QuotaPageNames::minutesField, 50, exam);
     m_minutes->setValidator(digits);
     m_minutes->setMaxLength(3);
     examGrid->addWidget(m_minutes, 0, 1);
     examGrid->addWidget(label(QStringLiteral("试题量(道)："), exam), 1, 0);
-    m_limit = numberField(QStringLiteral("Edit18"), 50, exam);
+    m_limit = numberField(QuotaPageNames::limitField, 50, exam);
     m_limit->setValidator(digits);
     m_limit->setMaxLength(3);
     examGrid->addWidget(m_limit, 1, 1);
     examGrid->addWidget(label(QStringLiteral("最大150"), exam, theme::Tone::Note), 1, 2);
     examGrid->setColumnStretch(2, 1);
     auto *save = new QPushButton(QStringLiteral("确定"), this);
-    save->setObjectName(QStringLiteral("Button6"));
+    save->setObjectName(QuotaPageNames::saveButton);
     save->setMinimumSize(90, 30);
 
     auto *middle = new QVBoxLayout;
@@ -161,7 +172,7 @@ QuotaPage::QuotaPage(QSqlDatabase db, Notifier &notifier, RandomSource &random, 
 
     // The stored quotas of the bank.
     m_table = new QTableWidget(0, static_cast<int>(kColumnWidths.size()), this);
-    m_table->setObjectName(QStringLiteral("StringGrid1"));
+    m_table->setObjectName(QuotaPageNames::table);
     m_table->setHorizontalHeader(new QuotaGridHeader(m_table));
     m_table->setHorizontalHeaderLabels({QStringLiteral("章序号"), QStringLiteral("单选"),
                                         QStringLiteral("多选"), QStringLiteral("填空"),
@@ -189,7 +200,7 @@ QuotaPage::QuotaPage(QSqlDatabase db, Notifier &notifier, RandomSource &random, 
                           kTableVisibleRows * kTableRowHeight + frame);
     m_table->setContextMenuPolicy(Qt::CustomContextMenu);
     m_menu = new QMenu(m_table);
-    m_menu->setObjectName(QStringLiteral("PopupMenu1"));
+    m_menu->setObjectName(QuotaPageNames::tableMenu);
     connect(m_menu->addAction(QStringLiteral("查看---本章--随机抽取的试题")), &QAction::triggered,
             this, &QuotaPage::viewSelectedRow);
     connect(m_menu->addAction(QStringLiteral("查看---本分类--全部章节-随机抽取的试题")),
@@ -210,7 +221,7 @@ QuotaPage::QuotaPage(QSqlDatabase db, Notifier &notifier, RandomSource &random, 
     totals->addWidget(caption);
     for (int i = 0; i <= QuotaSetup::kTypes; ++i) {
         QLabel *figure = label(QStringLiteral("0"), this, theme::Tone::Count,
-                               QStringLiteral("Label%1").arg(155 + i));
+                               kTotalNames[static_cast<size_t>(i)]);
         figure->setFixedWidth(kColumnWidths[static_cast<size_t>(i + 1)]);
         figure->setAlignment(Qt::AlignCenter);
         m_totals[static_cast<size_t>(i)] = figure;
@@ -221,7 +232,7 @@ QuotaPage::QuotaPage(QSqlDatabase db, Notifier &notifier, RandomSource &random, 
     m_totals[QuotaSetup::kTypes]->setFont(bold);
     totals->addStretch(1);
     m_viewAll = new LinkLabel(QStringLiteral("本试题库已抽取试题全部查看"), this);
-    m_viewAll->setObjectName(QStringLiteral("Label162"));
+    m_viewAll->setObjectName(QuotaPageNames::viewAllLink);
     connect(m_viewAll, &LinkLabel::clicked, this, &QuotaPage::viewBank);
 
     auto *right = new QVBoxLayout;
@@ -268,7 +279,7 @@ QuotaPage::QuotaPage(QSqlDatabase db, Notifier &notifier, RandomSource &random, 
 
 void QuotaPage::open()
 {
-    open(m_pickerBank ? m_pickerBank() : 0);
+    open(m_selection.bankId());
 }
 
 void QuotaPage::open(qint64 bankId)

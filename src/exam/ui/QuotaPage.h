@@ -3,10 +3,10 @@
 #include "exam/PaperScope.h"
 #include "exam/QuotaSetup.h"
 
+#include <QLatin1StringView>
 #include <QSqlDatabase>
 #include <QWidget>
 #include <array>
-#include <functional>
 
 class ChapterListDelegate;
 class LinkLabel;
@@ -16,6 +16,43 @@ class QLineEdit;
 class QListWidget;
 class QMenu;
 class QTableWidget;
+class Selection;
+
+// The object names by which tests and stored layouts find the controls.
+struct QuotaPageNames
+{
+    static constexpr QLatin1StringView page{"TabSheet14"};
+    static constexpr QLatin1StringView bankList{"ComboBox1"};
+    static constexpr QLatin1StringView chapterList{"ListBox3"};
+    static constexpr QLatin1StringView chapterName{"Label148"};
+    static constexpr QLatin1StringView chapterCount{"Label147"};
+    static constexpr QLatin1StringView sumField{"Edit24"};
+    static constexpr QLatin1StringView scoreField{"Edit25"};
+    static constexpr QLatin1StringView minutesField{"Edit17"};
+    static constexpr QLatin1StringView limitField{"Edit18"};
+    static constexpr QLatin1StringView saveButton{"Button6"};
+    static constexpr QLatin1StringView table{"StringGrid1"};
+    static constexpr QLatin1StringView tableMenu{"PopupMenu1"};
+    static constexpr QLatin1StringView viewAllLink{"Label162"};
+    // Per question type: the count in the chapter and the quota list.
+    static constexpr QLatin1StringView singleCount{"Edit19"};
+    static constexpr QLatin1StringView multipleCount{"Edit20"};
+    static constexpr QLatin1StringView fillInCount{"Edit21"};
+    static constexpr QLatin1StringView trueFalseCount{"Edit22"};
+    static constexpr QLatin1StringView essayCount{"Edit23"};
+    static constexpr QLatin1StringView singleQuota{"ComboBox2"};
+    static constexpr QLatin1StringView multipleQuota{"ComboBox3"};
+    static constexpr QLatin1StringView fillInQuota{"ComboBox4"};
+    static constexpr QLatin1StringView trueFalseQuota{"ComboBox5"};
+    static constexpr QLatin1StringView essayQuota{"ComboBox6"};
+    // The bank's totals under the table: per type, and their sum.
+    static constexpr QLatin1StringView singleTotal{"Label155"};
+    static constexpr QLatin1StringView multipleTotal{"Label156"};
+    static constexpr QLatin1StringView fillInTotal{"Label157"};
+    static constexpr QLatin1StringView trueFalseTotal{"Label158"};
+    static constexpr QLatin1StringView essayTotal{"Label159"};
+    static constexpr QLatin1StringView sumTotal{"Label160"};
+};
 
 // The quota page of the main window: the bank and its chapters, the chapter
 // being edited with its per-type counts and quota lists, the examination
@@ -30,12 +67,11 @@ public:
     static constexpr int kTableRowHeight = 20;
     static constexpr int kTableVisibleRows = 15; // the header and 14 quota rows
 
+    // selection: its bank is the one the page opens with.
     QuotaPage(QSqlDatabase db, Notifier &notifier, RandomSource &random, MockExamForm &form,
-              QWidget *parent = nullptr);
+              const Selection &selection, QWidget *parent = nullptr);
 
     QuotaSetup &setup() { return m_setup; }
-    // The picker's current bank (id 0 for none).
-    void setBankSource(std::function<qint64()> bankId) { m_pickerBank = std::move(bankId); }
     // Opens the page with the picker's current bank, or with the given bank;
     // the caller shows it.
     void open();
@@ -73,7 +109,7 @@ private:
     qint64 selectedRowId() const;
 
     QuotaSetup m_setup;
-    std::function<qint64()> m_pickerBank;
+    const Selection &m_selection;
     QComboBox *m_banks = nullptr;
     QListWidget *m_chapters = nullptr;
     ChapterListDelegate *m_delegate = nullptr;
