@@ -146,6 +146,8 @@ private slots:
         desk.chooseChapter(QStringLiteral("第一章"));
         QCOMPARE(child<LinkLabel>(main, MainWindowNames::chapterLink)->text(),
                  QStringLiteral("第一章"));
+        // The chapter of the run is the selection's chapter.
+        QCOMPARE(selection.chapter(), QStringLiteral("第一章"));
         child<QPushButton>(main, RunDeskNames::sequentialCommand)->click();
         QVERIFY(main.isShown(desk.pageHandle(RunDisplay::Page::Chapter)));
         ChapterPage *chapterPage = desk.chapterPage();
