@@ -1,6 +1,7 @@
 #pragma once
 
 #include "editor/DraftRules.h"
+#include "widgets/Theme.h"
 
 #include <QWidget>
 #include <array>
@@ -47,7 +48,7 @@ signals:
 private:
     void buildAnswer(QWidget *area);
     void colourAnswers(QAbstractButton *clicked);
-    void setCaptionColour(QAbstractButton *button, unsigned rgb);
+    void setCaptionColour(QAbstractButton *button, theme::Colour colour);
     void setOneAndAHalfSpacing(QTextEdit *box);
     void setTrueFalse(bool correct);
     // Neither answer control ticked, the captions grey.

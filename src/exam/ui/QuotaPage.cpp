@@ -69,10 +69,7 @@ QuotaPage::QuotaPage(QSqlDatabase db, Notifier &notifier, RandomSource &random, 
     : QWidget(parent), m_setup(std::move(db), notifier, random, form), m_selection(selection)
 {
     setObjectName(QuotaPageNames::page);
-    setAutoFillBackground(true);
-    QPalette white = palette();
-    white.setColor(QPalette::Window, theme::colour(theme::Colour::Paper));
-    setPalette(white);
+    theme::paintPaper(this);
     setFont(theme::font(theme::FontRole::PageText));
 
     // Digits only; Backspace, Delete and the other editing keys keep working.
