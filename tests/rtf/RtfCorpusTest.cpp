@@ -1,4 +1,5 @@
 #include "RtfReader.h"
+#include "SourceTree.h"
 #include "TestRegistry.h"
 #include "fuzz/BudgetCheck.h"
 
@@ -55,4 +56,3 @@ private Q_SLOTS:
 
 DRILLBAY_TEST(RtfCorpusTest)
 #include "RtfCorpusTest.moc"
-#include "SourceTree.h"

@@ -1,4 +1,5 @@
 #include "RtfReader.h"
+#include "SourceTree.h"
 #include "TestRegistry.h"
 
 #include <QDir>
@@ -105,4 +106,3 @@ private Q_SLOTS:
 
 DRILLBAY_TEST(RtfDocumentsTest)
 #include "RtfDocumentsTest.moc"
-#include "SourceTree.h"

@@ -1,4 +1,5 @@
 #include "RtfReader.h"
+#include "SourceTree.h"
 #include "TestRegistry.h"
 
 #include <QFile>
@@ -169,4 +170,3 @@ private Q_SLOTS:
 
 DRILLBAY_TEST(RtfFixturesTest)
 #include "RtfFixturesTest.moc"
-#include "SourceTree.h"

@@ -1,3 +1,4 @@
+#include "SourceTree.h"
 #include "TestRegistry.h"
 
 #include "BankParser.h"
@@ -693,4 +694,3 @@ private Q_SLOTS:
 
 DRILLBAY_TEST(SampleDatabaseTest)
 #include "SampleDatabaseTest.moc"
-#include "SourceTree.h"

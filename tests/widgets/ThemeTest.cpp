@@ -1,4 +1,5 @@
 #include "widgets/Theme.h"
+#include "SourceTree.h"
 #include "TestRegistry.h"
 #include "base/Colours.h"
 #include "widgets/CjkFonts.h"
@@ -490,6 +491,5 @@ private:
     QString m_sheet;
 };
 
-#include "SourceTree.h"
 #include "ThemeTest.moc"
 DRILLBAY_TEST(ThemeTest)
