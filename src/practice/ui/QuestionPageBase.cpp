@@ -4,6 +4,7 @@
 
 #include "practice/PracticeRun.h"
 #include "practice/ui/RevealPanel.h"
+#include "question/QuestionType.h"
 #include "widgets/CjkFonts.h"
 #include "widgets/Theme.h"
 
@@ -20,7 +21,6 @@
 #include <QTextEdit>
 #include <QTextFrame>
 #include <QVBoxLayout>
-#include <algorithm>
 
 namespace {
 
@@ -31,9 +31,9 @@ bool isAnswerPage(RunDisplay::Page page)
 
 } // namespace
 
-QuestionPageBase::QuestionPageBase(PracticeRun &run, int typeCode, RunDisplay::Page page,
+QuestionPageBase::QuestionPageBase(PracticeRun &run, QuestionType type, RunDisplay::Page page,
                                    QWidget *parent)
-    : QWidget(parent), m_run(run), m_typeCode(typeCode), m_page(page)
+    : QWidget(parent), m_run(run), m_type(type), m_page(page)
 {
     setAutoFillBackground(true);
     QPalette white = palette();
@@ -149,8 +149,7 @@ void QuestionPageBase::render(const RunDisplay &display)
         showLines({}, display.lineSpacing);
         showPicture(QString());
     }
-    const int type = std::clamp(m_typeCode, 1, 5);
-    m_reveal->setVisible(display.revealPanelVisible[type - 1]);
+    m_reveal->setVisible(display.revealPanelVisible[question::indexOf(m_type)]);
     m_reveal->setFigure(display.revealFigure, display.revealFigureVisible);
 }
 

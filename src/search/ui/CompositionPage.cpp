@@ -1,5 +1,7 @@
 #include "search/ui/CompositionPage.h"
 
+#include "question/QuestionType.h"
+
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -62,7 +64,8 @@ CompositionPage::CompositionPage(QSqlDatabase db, Notifier &notifier, RandomSour
     auto *draw = new QGroupBox(QStringLiteral("准备随机生成"), this);
     auto *drawGrid = new QGridLayout(draw);
 
-    for (int type = 1; type <= 5; ++type) {
+    for (const QuestionType questionType : question::allTypes()) {
+        const int type = question::code(questionType);
         Row &row = m_rows[static_cast<size_t>(type - 1)];
         const int line = type;
         row.label = new QLabel(PaperComposer::typeLabel(type), info);
@@ -185,7 +188,8 @@ void CompositionPage::showState()
 {
     const PaperComposer::Page &page = m_composer.page();
     m_showing = true;
-    for (int type = 1; type <= 5; ++type) {
+    for (const QuestionType questionType : question::allTypes()) {
+        const int type = question::code(questionType);
         const PaperComposer::TypeRow &state = page.types[static_cast<size_t>(type - 1)];
         Row &row = m_rows[static_cast<size_t>(type - 1)];
         row.available->setText(QString::number(state.available));
