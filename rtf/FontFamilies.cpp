@@ -22,24 +22,18 @@ QStringList faceFamilies(const QString &name)
 {
     if (isOneOf(name, {u"宋体", u"新宋体", u"SimSun", u"NSimSun", u"宋体_GB2312", u"SimSun-ExtB",
                        u"STSong", u"华文宋体"}))
-        return {QStringLiteral("SimSun"), QStringLiteral("AR PL SungtiL GB"),
-                QStringLiteral("Noto Serif CJK SC")};
+        return songFamilies();
     if (isOneOf(name,
                 {u"楷体", u"楷体_GB2312", u"KaiTi", u"KaiTi_GB2312", u"STKaiti", u"华文楷体"}))
-        return {QStringLiteral("KaiTi_GB2312"), QStringLiteral("KaiTi"),
-                QStringLiteral("AR PL KaitiM GB"), QStringLiteral("Noto Serif CJK SC")};
-    // 仿宋 is a Song face drawn with a brush's slant; the installed Song face is the
-    // nearest stand-in.
+        return kaiFamilies();
     if (isOneOf(name, {u"仿宋", u"仿宋_GB2312", u"FangSong", u"FangSong_GB2312", u"STFangsong",
                        u"华文仿宋"}))
-        return {QStringLiteral("FangSong"), QStringLiteral("FangSong_GB2312"),
-                QStringLiteral("AR PL SungtiL GB"), QStringLiteral("Noto Serif CJK SC")};
+        return fangsongFamilies();
     if (isOneOf(name, {u"幼圆", u"YouYuan"}))
-        return {QStringLiteral("YouYuan"), QStringLiteral("SimHei"),
-                QStringLiteral("Noto Sans CJK SC")};
+        return youyuanFamilies();
     if (isOneOf(name,
                 {u"黑体", u"SimHei", u"微软雅黑", u"Microsoft YaHei", u"STHeiti", u"华文黑体"}))
-        return {QStringLiteral("SimHei"), QStringLiteral("Noto Sans CJK SC")};
+        return heiFamilies();
     return {};
 }
 
@@ -75,6 +69,39 @@ QString withoutFoundry(const QString &family)
 }
 
 } // namespace
+
+// The AR PL faces hold the characters of GB 2312 only; the rest of GBK is
+// drawn in a Song face of the same style rather than in whatever face the
+// system would pick (often a Japanese one).
+QStringList songFamilies()
+{
+    return {QStringLiteral("SimSun"), QStringLiteral("AR PL SungtiL GB"),
+            QStringLiteral("Noto Serif CJK SC")};
+}
+
+QStringList kaiFamilies()
+{
+    return {QStringLiteral("KaiTi_GB2312"), QStringLiteral("AR PL KaitiM GB"),
+            QStringLiteral("Noto Serif CJK SC")};
+}
+
+QStringList heiFamilies()
+{
+    return {QStringLiteral("SimHei"), QStringLiteral("Noto Sans CJK SC")};
+}
+
+QStringList youyuanFamilies()
+{
+    return QStringList{QStringLiteral("YouYuan")} + heiFamilies();
+}
+
+QStringList fangsongFamilies()
+{
+    // 仿宋 is a Song face drawn with a brush's slant; the installed Song face
+    // is the nearest stand-in.
+    return QStringList{QStringLiteral("FangSong"), QStringLiteral("FangSong_GB2312")} +
+           songFamilies().mid(1);
+}
 
 QStringList familiesFor(const QString &name, QFont::StyleHint hint)
 {

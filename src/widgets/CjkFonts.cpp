@@ -1,5 +1,7 @@
 #include "widgets/CjkFonts.h"
 
+#include "FontFamilies.h"
+
 namespace {
 
 QFont make(const QStringList &families, int pixelSize, bool bold)
@@ -17,25 +19,22 @@ namespace cjk {
 
 QStringList songFamilies()
 {
-    return {QStringLiteral("SimSun"), QStringLiteral("AR PL SungtiL GB"),
-            QStringLiteral("Noto Sans CJK SC")};
+    return rtf::songFamilies();
 }
 
 QStringList kaiFamilies()
 {
-    return {QStringLiteral("KaiTi_GB2312"), QStringLiteral("AR PL KaitiM GB"),
-            QStringLiteral("Noto Sans CJK SC")};
+    return rtf::kaiFamilies();
 }
 
 QStringList heiFamilies()
 {
-    return {QStringLiteral("SimHei"), QStringLiteral("Noto Sans CJK SC")};
+    return rtf::heiFamilies();
 }
 
 QStringList youyuanFamilies()
 {
-    return {QStringLiteral("YouYuan"), QStringLiteral("SimHei"),
-            QStringLiteral("Noto Sans CJK SC")};
+    return rtf::youyuanFamilies();
 }
 
 QFont song(int pixelSize, bool bold)

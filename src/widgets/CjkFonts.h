@@ -4,7 +4,9 @@
 #include <QStringList>
 
 // The fonts of the windows, by the names the designs use. Each asks for the
-// Windows family first and then a family that exists on this system.
+// Windows family first and then a family that exists on this system; the
+// families are those of the one table of Chinese faces, rtf/FontFamilies,
+// which the reader of documents uses too.
 namespace cjk {
 
 QFont song(int pixelSize, bool bold = false);    // 宋体

@@ -1,6 +1,7 @@
 #include "widgets/OutputView.h"
 
 #include "widgets/CjkFonts.h"
+#include "widgets/Theme.h"
 
 #include <QColor>
 #include <QContextMenuEvent>
@@ -42,7 +43,7 @@ QStringList OutputView::families(FontFamily family)
     case FontFamily::Hei:
         return cjk::heiFamilies();
     case FontFamily::Arial:
-        return {QStringLiteral("Arial"), QStringLiteral("DejaVu Sans")};
+        return theme::latinFamilies();
     case FontFamily::Default:
         break;
     }
@@ -57,6 +58,13 @@ void OutputView::setDefaultFont(FontFamily family, int pointSize)
         f.setFamilies(names);
     if (pointSize > 0)
         f.setPointSize(pointSize);
+    setFont(f);
+    document()->setDefaultFont(f);
+}
+
+void OutputView::setDefaultFont(const QFont &font)
+{
+    const QFont f = font.resolve(this->font());
     setFont(f);
     document()->setDefaultFont(f);
 }

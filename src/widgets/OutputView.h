@@ -28,6 +28,8 @@ public:
 
     // The font of spans without a family or size of their own.
     void setDefaultFont(FontFamily family, int pointSize);
+    // The same from a font role's font: its families, size and weight.
+    void setDefaultFont(const QFont &font);
 
     void setLines(const StyledText &lines);
     void appendLines(const StyledText &lines);

@@ -93,6 +93,22 @@ constexpr NamedColour kColours[] = {
     {C::KnownRowFill, "knownRowFill", rgb::kYellow},
     {C::KnownRowText, "knownRowText", 0x008080},
     {C::KnownDetailPaper, "knownDetailPaper", 0xedf8ed},
+
+    {C::IdBox, "idBox", rgb::kSilver},
+    {C::EditorCount, "editorCount", rgb::kGrey},
+    {C::EditorHint, "editorHint", rgb::kRed},
+    {C::EditorTyped, "editorTyped", rgb::kRed},
+    {C::HelpLink, "helpLink", rgb::kGreen},
+    {C::AnswerMarked, "answerMarked", rgb::kRed},
+    {C::AnswerUnmarked, "answerUnmarked", rgb::kGrey},
+    {C::FillInKey, "fillInKey", rgb::kBlue},
+    {C::CorrectionOption, "correctionOption", rgb::kNavy},
+    {C::ReviewNotice, "reviewNotice", rgb::kBlue},
+
+    {C::KeywordHint, "keywordHint", rgb::kGrey},
+    {C::FigureAvailable, "figureAvailable", rgb::kGreen},
+    {C::FigureChosen, "figureChosen", rgb::kRed},
+    {C::FigureSelected, "figureSelected", rgb::kBlue},
 };
 
 constexpr bool inEnumOrder()
@@ -103,7 +119,7 @@ constexpr bool inEnumOrder()
     }
     return true;
 }
-static_assert(std::size(kColours) == static_cast<std::size_t>(C::KnownDetailPaper) + 1,
+static_assert(std::size(kColours) == static_cast<std::size_t>(C::FigureSelected) + 1,
               "every colour has a name and a value");
 static_assert(inEnumOrder(), "the colour table follows the enum");
 
@@ -151,6 +167,130 @@ constexpr bool tonesInEnumOrder()
 static_assert(std::size(kTones) == static_cast<std::size_t>(T::FinePrint) + 1,
               "every tone has a name");
 static_assert(tonesInEnumOrder(), "the tone table follows the enum");
+
+using R = theme::FontRole;
+
+enum class Face
+{
+    Song,
+    Kai,
+    Hei,
+    Latin,
+    // Arial, else a face of its widths, else a narrow one: wide faces run the
+    // strip's neighbouring numbers together.
+    LatinNarrow,
+};
+
+enum class Unit
+{
+    Pixels,
+    Points,
+};
+
+struct RoleFont
+{
+    R role;
+    const char *name;
+    Face face;
+    int size;
+    Unit unit;
+    bool bold;
+    bool italic;
+};
+
+constexpr Unit px = Unit::Pixels;
+constexpr Unit pt = Unit::Points;
+
+// Every font role, in the order of the enum.
+constexpr RoleFont kRoleFonts[] = {
+    {R::Ui, "ui", Face::Hei, 13, px, false, false},
+    {R::Caption, "caption", Face::Hei, 15, px, true, false},
+    {R::QuestionText, "questionText", Face::Song, 15, px, false, false},
+    {R::PageText, "pageText", Face::Song, 14, px, false, false},
+    {R::AnswerCaption, "answerCaption", Face::Song, 16, px, true, false},
+    {R::Note, "note", Face::Song, 12, px, false, false},
+
+    {R::EditorText, "editorText", Face::Song, 12, px, false, false},
+    {R::PageHeading, "pageHeading", Face::Hei, 16, px, true, false},
+    {R::EditorCounter, "editorCounter", Face::Latin, 11, px, false, false},
+    {R::EditorFigure, "editorFigure", Face::Latin, 12, px, true, false},
+    {R::DetailView, "detailView", Face::Song, 10, pt, false, false},
+
+    {R::ChosenAnswer, "chosenAnswer", Face::Song, 24, px, true, true},
+    {R::PlateLetter, "plateLetter", Face::Hei, 24, px, true, false},
+    {R::Instruction, "instruction", Face::Song, 13, px, false, false},
+    {R::TypedHint, "typedHint", Face::Song, 13, px, true, false},
+    {R::ChoiceLetter, "choiceLetter", Face::Hei, 20, px, true, false},
+    {R::RevealFigure, "revealFigure", Face::Hei, 18, px, true, false},
+    {R::StripNumber, "stripNumber", Face::LatinNarrow, 8, pt, false, false},
+    {R::PickerCaption, "pickerCaption", Face::Hei, 13, px, true, false},
+    {R::PickerCounts, "pickerCounts", Face::Hei, 14, px, false, false},
+    {R::ListText, "listText", Face::Song, 15, px, false, false},
+    {R::ChosenGridRow, "chosenGridRow", Face::Song, 10, pt, false, false},
+
+    {R::ChosenLine, "chosenLine", Face::Song, 14, px, true, false},
+    {R::Level, "level", Face::Song, 13, px, true, false},
+    {R::RestoreLink, "restoreLink", Face::Song, 13, px, false, false},
+    {R::ScoreTitle, "scoreTitle", Face::Hei, 24, px, true, false},
+    {R::ScoreCaption, "scoreCaption", Face::Song, 18, px, true, false},
+    {R::ScoreFigure, "scoreFigure", Face::Song, 20, px, true, false},
+    {R::ScorePercent, "scorePercent", Face::Hei, 36, px, true, false},
+    {R::ScoreNote, "scoreNote", Face::Song, 15, px, true, false},
+
+    {R::PaperTitle, "paperTitle", Face::Hei, 12, pt, true, false},
+    {R::PaperText, "paperText", Face::Song, 11, pt, false, false},
+    {R::ReviewText, "reviewText", Face::Kai, 12, pt, false, false},
+    {R::ReviewCaption, "reviewCaption", Face::Song, 11, pt, true, false},
+    {R::ReviewFigure, "reviewFigure", Face::Latin, 36, pt, true, false},
+    {R::ReviewUnit, "reviewUnit", Face::Song, 16, pt, true, false},
+    {R::ReviewNote, "reviewNote", Face::Song, 10, pt, false, false},
+    {R::QuotaCell, "quotaCell", Face::Song, 13, px, false, false},
+
+    {R::FigureField, "figureField", Face::Hei, 13, px, true, false},
+    {R::DocumentList, "documentList", Face::Song, 11, pt, false, false},
+    {R::AboutText, "aboutText", Face::Song, 13, px, false, false},
+    {R::AboutTitle, "aboutTitle", Face::Hei, 24, px, false, false},
+    {R::AboutOwner, "aboutOwner", Face::Latin, 13, px, true, false},
+};
+
+constexpr bool rolesInEnumOrder()
+{
+    for (std::size_t i = 0; i < std::size(kRoleFonts); ++i) {
+        if (static_cast<std::size_t>(kRoleFonts[i].role) != i)
+            return false;
+    }
+    return true;
+}
+static_assert(std::size(kRoleFonts) == static_cast<std::size_t>(R::AboutOwner) + 1,
+              "every font role has a face and a size");
+static_assert(rolesInEnumOrder(), "the font role table follows the enum");
+
+const RoleFont &roleFont(R role)
+{
+    return kRoleFonts[static_cast<std::size_t>(role)];
+}
+
+QStringList families(Face face)
+{
+    switch (face) {
+    case Face::Song:
+        return cjk::songFamilies();
+    case Face::Kai:
+        return cjk::kaiFamilies();
+    case Face::Hei:
+        return cjk::heiFamilies();
+    case Face::Latin:
+        return theme::latinFamilies();
+    case Face::LatinNarrow:
+        return {QStringLiteral("Arial"),
+                QStringLiteral("Liberation Sans"),
+                QStringLiteral("Arimo"),
+                QStringLiteral("Nimbus Sans"),
+                QStringLiteral("DejaVu Sans Condensed"),
+                QStringLiteral("DejaVu Sans")};
+    }
+    return {};
+}
 
 // Font family lists as the style sheet writes them: "A","B".
 QString quoted(const QStringList &families)
@@ -213,15 +353,39 @@ QList<Tone> allTones()
     return all;
 }
 
+void fill(QWidget *widget, Colour colour)
+{
+    widget->setAutoFillBackground(true);
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::Window, theme::colour(colour));
+    widget->setPalette(palette);
+}
+
+void paintPaper(QWidget *widget)
+{
+    fill(widget, Colour::Paper);
+}
+
+void setTextColour(QWidget *widget, const QColor &colour)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::WindowText, colour);
+    palette.setColor(QPalette::ButtonText, colour);
+    palette.setColor(QPalette::Text, colour);
+    widget->setPalette(palette);
+}
+
+void setTextColour(QWidget *widget, Colour colour)
+{
+    setTextColour(widget, theme::colour(colour));
+}
+
 QWidget *paperPanel(QWidget *parent, const QString &name)
 {
     auto *panel = new QWidget(parent);
     if (!name.isEmpty())
         panel->setObjectName(name);
-    panel->setAutoFillBackground(true);
-    QPalette palette = panel->palette();
-    palette.setColor(QPalette::Window, colour(Colour::Paper));
-    panel->setPalette(palette);
+    paintPaper(panel);
     return panel;
 }
 
@@ -244,29 +408,37 @@ void setPart(QWidget *widget, const QString &part)
     widget->setProperty("part", part);
 }
 
+QStringList latinFamilies()
+{
+    return {QStringLiteral("Arial"), QStringLiteral("DejaVu Sans")};
+}
+
 QFont font(FontRole role)
 {
-    switch (role) {
-    case FontRole::Ui:
-        return cjk::hei(13);
-    case FontRole::Caption:
-        return cjk::hei(15, true);
-    case FontRole::QuestionText:
-        return cjk::song(15);
-    case FontRole::PageText:
-        return cjk::song(14);
-    case FontRole::AnswerCaption:
-        return cjk::song(16, true);
-    case FontRole::Note:
-        return cjk::song(12);
-    }
-    return cjk::hei(13);
+    const RoleFont &named = roleFont(role);
+    QFont font;
+    font.setFamilies(families(named.face));
+    if (named.unit == Unit::Points)
+        font.setPointSize(named.size);
+    else
+        font.setPixelSize(named.size);
+    font.setBold(named.bold);
+    if (named.italic)
+        font.setItalic(true);
+    return font;
+}
+
+QString fontRoleName(FontRole role)
+{
+    return QString::fromLatin1(roleFont(role).name);
 }
 
 QList<FontRole> allFontRoles()
 {
-    return {FontRole::Ui,       FontRole::Caption,       FontRole::QuestionText,
-            FontRole::PageText, FontRole::AnswerCaption, FontRole::Note};
+    QList<FontRole> all;
+    for (const RoleFont &named : kRoleFonts)
+        all << named.role;
+    return all;
 }
 
 QString styleSheetSource()

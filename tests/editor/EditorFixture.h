@@ -4,6 +4,7 @@
 #include "TestDatabase.h"
 
 #include "editor/ui/EditorWindow.h"
+#include "editor/ui/EditorWindowNames.h"
 #include "store/QuestionTable.h"
 
 #include <QApplication>
@@ -59,13 +60,13 @@ struct Editor
             qFatal("no child %s", qPrintable(name));
         return found;
     }
-    QTableWidget *list() const { return find<QTableWidget>(QStringLiteral("StringGrid1")); }
+    QTableWidget *list() const { return find<QTableWidget>(EditorWindowNames::questionList); }
     void chooseFirstChapter()
     {
         window.open();
-        auto *banks = find<QComboBox>(QStringLiteral("ComboBox1"));
+        auto *banks = find<QComboBox>(EditorWindowNames::bankSelector);
         emit banks->activated(0);
-        auto *chapters = find<QComboBox>(QStringLiteral("ComboBox2"));
+        auto *chapters = find<QComboBox>(EditorWindowNames::chapterSelector);
         emit chapters->activated(0);
     }
     int questions() const { return QuestionTable(db.db()).count(QuestionScope::chapter(chapter)); }

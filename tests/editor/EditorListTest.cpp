@@ -93,7 +93,7 @@ private slots:
             QTest::keyClick(list, Qt::Key_Up);
         }
         if (before == QStringLiteral("second chapter")) {
-            auto *chapters = e.find<QComboBox>(QStringLiteral("ComboBox2"));
+            auto *chapters = e.find<QComboBox>(EditorWindowNames::chapterSelector);
             QTest::keyClick(chapters, Qt::Key_Down);
             QCOMPARE(chapters->currentIndex(), 1);
             for (int r = 0; r < list->rowCount(); ++r)
@@ -173,13 +173,13 @@ private slots:
             e.db.addQuestion(other, 3, stemOf(i), {}, QStringLiteral("答"));
         e.chooseFirstChapter();
 
-        auto *banks = e.find<QComboBox>(QStringLiteral("ComboBox1"));
+        auto *banks = e.find<QComboBox>(EditorWindowNames::bankSelector);
         QTest::keyClick(banks, Qt::Key_Down);
         QCOMPARE(banks->currentText(), QStringLiteral("配电安全规程"));
-        auto *chapters = e.find<QComboBox>(QStringLiteral("ComboBox2"));
+        auto *chapters = e.find<QComboBox>(EditorWindowNames::chapterSelector);
         QCOMPARE(chapters->currentText(), QStringLiteral("【01】配电第一章(2道)"));
         // The chapter left behind is no longer the one worked on.
-        QCOMPARE(e.find<QLabel>(QStringLiteral("Label116"))->text(), QStringLiteral("0"));
+        QCOMPARE(e.find<QLabel>(EditorWindowNames::chapterNumber)->text(), QStringLiteral("0"));
         QTest::mouseClick(e.find<QLabel>(QStringLiteral("deleteQuestions")), Qt::LeftButton);
 
         QCOMPARE(stems(e, e.chapter).size(), 3);

@@ -47,9 +47,9 @@ private slots:
         e.window.open();
         QCOMPARE(e.window.currentPage(), int(EditorWindow::Empty));
         // The chapter selector is filled only when the bank is chosen.
-        QCOMPARE(e.find<QComboBox>(QStringLiteral("ComboBox2"))->count(), 0);
-        emit e.find<QComboBox>(QStringLiteral("ComboBox1"))->activated(0);
-        QCOMPARE(e.find<QComboBox>(QStringLiteral("ComboBox2"))->itemText(1),
+        QCOMPARE(e.find<QComboBox>(EditorWindowNames::chapterSelector)->count(), 0);
+        emit e.find<QComboBox>(EditorWindowNames::bankSelector)->activated(0);
+        QCOMPARE(e.find<QComboBox>(EditorWindowNames::chapterSelector)->itemText(1),
                  QStringLiteral("【02】第二章 保证安全的组织措施(0道)"));
         QCOMPARE(e.find<QLabel>(QStringLiteral("counter1"))->text(), QStringLiteral("[000]"));
         shoot(&e.window, QStringLiteral("editor-empty"));
@@ -136,7 +136,7 @@ private slots:
         e.db.addChapter(e.db.addBank(QStringLiteral("另一库")), QStringLiteral("别章 组织"));
         e.chooseFirstChapter();
         const qint64 firstId = e.window.editor().currentChapter();
-        auto *chapters = e.find<QComboBox>(QStringLiteral("ComboBox2"));
+        auto *chapters = e.find<QComboBox>(EditorWindowNames::chapterSelector);
         QVERIFY(chapters->isEditable());
         QLineEdit *field = chapters->lineEdit();
         field->setFocus();
@@ -161,7 +161,7 @@ private slots:
         QCOMPARE(chapters->currentIndex(), at);
         QCOMPARE(field->text(), chapters->itemText(at));
         QCOMPARE(e.window.editor().currentChapter(), chosen < 0 ? firstId : firstId + at);
-        QCOMPARE(e.find<QLabel>(QStringLiteral("Label116"))->text(),
+        QCOMPARE(e.find<QLabel>(EditorWindowNames::chapterNumber)->text(),
                  QString::number(e.window.editor().currentChapter()));
         QVERIFY(e.notifier.notices.isEmpty());
         e.window.close();
@@ -173,7 +173,7 @@ private slots:
     {
         Editor e;
         e.chooseFirstChapter();
-        auto *chapters = e.find<QComboBox>(QStringLiteral("ComboBox2"));
+        auto *chapters = e.find<QComboBox>(EditorWindowNames::chapterSelector);
         chapters->lineEdit()->setFocus();
         chapters->lineEdit()->selectAll();
         typeIn(chapters->lineEdit(), QStringLiteral("打字"));
@@ -191,7 +191,7 @@ private slots:
     {
         Editor e;
         e.chooseFirstChapter();
-        auto *chapters = e.find<QComboBox>(QStringLiteral("ComboBox2"));
+        auto *chapters = e.find<QComboBox>(EditorWindowNames::chapterSelector);
         QTest::keyClick(chapters, Qt::Key_Down);
         const qint64 second = e.window.editor().currentChapter();
         QVERIFY(second != e.chapter);
@@ -201,7 +201,7 @@ private slots:
         QCOMPARE(e.notifier.notices,
                  QStringList{
                      QStringLiteral("[软件提示]：该章节已经被成功地删除.请重新启动本软件后刷新.")});
-        QCOMPARE(e.find<QLabel>(QStringLiteral("Label116"))->text(), QStringLiteral("0"));
+        QCOMPARE(e.find<QLabel>(EditorWindowNames::chapterNumber)->text(), QStringLiteral("0"));
         QCOMPARE(e.window.currentPage(), int(EditorWindow::Empty));
         QTest::mouseClick(e.find<QLabel>(QStringLiteral("input1")), Qt::LeftButton);
         QCOMPARE(e.window.currentPage(), int(EditorWindow::Empty));
@@ -218,8 +218,8 @@ private slots:
         e.db.addChapter(otherBank, QStringLiteral("配电第一章"));
         const qint64 wanted = e.db.addChapter(otherBank, QStringLiteral("配电第二章"));
         e.window.open();
-        auto *banks = e.find<QComboBox>(QStringLiteral("ComboBox1"));
-        auto *chapters = e.find<QComboBox>(QStringLiteral("ComboBox2"));
+        auto *banks = e.find<QComboBox>(EditorWindowNames::bankSelector);
+        auto *chapters = e.find<QComboBox>(EditorWindowNames::chapterSelector);
         QTest::keyClick(banks, Qt::Key_Down);
         QTest::keyClick(chapters, Qt::Key_Down);
         QCOMPARE(e.window.editor().currentChapter(), wanted);
@@ -227,7 +227,7 @@ private slots:
         e.window.open();
         QCOMPARE(banks->currentText(), QStringLiteral("配电安全规程"));
         QCOMPARE(chapters->currentText(), QStringLiteral("【02】配电第二章(0道)"));
-        QCOMPARE(e.find<QLabel>(QStringLiteral("Label116"))->text(), QString::number(wanted));
+        QCOMPARE(e.find<QLabel>(EditorWindowNames::chapterNumber)->text(), QString::number(wanted));
         e.window.close();
     }
 
@@ -251,7 +251,7 @@ private slots:
         e.db.addQuestion(e.chapter, 4, QStringLiteral("判断"), {}, QStringLiteral("1"));
         e.chooseFirstChapter();
         QCOMPARE(e.window.currentPage(), int(EditorWindow::Browse));
-        auto *list = e.find<QTableWidget>(QStringLiteral("StringGrid1"));
+        auto *list = e.find<QTableWidget>(EditorWindowNames::questionList);
         QCOMPARE(list->item(0, 2)->text(), QStringLiteral("第14题多选"));
         QCOMPARE(list->item(0, 1)->text(), QStringLiteral("多选题"));
         QCOMPARE(e.find<QLabel>(QStringLiteral("count"))->text(), QStringLiteral("14"));
@@ -339,7 +339,7 @@ private slots:
             e.db.addQuestion(e.chapter, 3, QStringLiteral("第%1题").arg(i), {},
                              QStringLiteral("答"));
         e.chooseFirstChapter();
-        auto *list = e.find<QTableWidget>(QStringLiteral("StringGrid1"));
+        auto *list = e.find<QTableWidget>(EditorWindowNames::questionList);
         auto *info = e.find<QLabel>(QStringLiteral("info"));
         auto *pageBox = e.find<QLineEdit>(QStringLiteral("pageBox"));
 

@@ -47,12 +47,14 @@ private slots:
         RecordingNotifier notifier;
         ReviewActions actions(clipboard, notifier);
         MockPaperWindow window(actions);
-        QCOMPARE(window.objectName(), QString("TForm8"));
+        QCOMPARE(window.objectName(), MockPaperWindowNames::window);
         QCOMPARE(window.windowTitle(), QString("模拟考试一章试题查看"));
         QVERIFY(window.windowFlags().testFlag(Qt::FramelessWindowHint));
         QCOMPARE(window.windowModality(), Qt::NonModal);
-        QCOMPARE(window.findChild<QLabel *>("Label1")->text(), QString("先查看模拟考试试题："));
-        QCOMPARE(window.findChild<QPushButton *>("Button1")->text(), QString("关闭"));
+        QCOMPARE(window.findChild<QLabel *>(MockPaperWindowNames::caption)->text(),
+                 QString("先查看模拟考试试题："));
+        QCOMPARE(window.findChild<QPushButton *>(MockPaperWindowNames::closeButton)->text(),
+                 QString("关闭"));
         QCOMPARE(window.view()->document()->rootFrame()->frameFormat().leftMargin(),
                  qreal(OutputView::kLeftMargin));
         QVERIFY(window.view()->font().families().contains(
@@ -100,7 +102,7 @@ private slots:
         window.showPaper(other);
         QCOMPARE(window.view()->lines(), other);
 
-        window.findChild<QPushButton *>("Button1")->click();
+        window.findChild<QPushButton *>(MockPaperWindowNames::closeButton)->click();
         QVERIFY(!window.isVisible());
     }
 

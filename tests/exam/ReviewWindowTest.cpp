@@ -124,7 +124,7 @@ private slots:
             modal->findChild<QPushButton *>(QStringLiteral("reviewClose"))->click();
         });
         window.showReview(review, 2);
-        QCOMPARE(title, QStringLiteral("TForm2|试卷评阅"));
+        QCOMPARE(title, QString(ReviewWindowNames::window + QStringLiteral("|试卷评阅")));
         QCOMPARE(count, QStringLiteral("1/2"));
         QCOMPARE(percent, QStringLiteral("50"));
         QVERIFY(!window.isVisible());

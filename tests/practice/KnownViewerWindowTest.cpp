@@ -72,7 +72,7 @@ private slots:
     void layout()
     {
         Window w;
-        QCOMPARE(w.window.objectName(), QStringLiteral("TForm14"));
+        QCOMPARE(w.window.objectName(), KnownViewerWindowNames::window);
         QCOMPARE(w.window.windowTitle(), QStringLiteral("会做的试题查看"));
         QCOMPARE(w.window.size(), QSize(1130, 657));
         QCOMPARE(w.window.minimumSize(), w.window.maximumSize());
@@ -86,13 +86,15 @@ private slots:
             QCOMPARE(grid->columnWidth(c), widths[c]);
         QVERIFY(grid->horizontalHeader()->isHidden());
         QCOMPARE(grid->selectionBehavior(), QAbstractItemView::SelectRows);
-        QCOMPARE(w.window.restoreOneButton()->objectName(), QStringLiteral("Button2"));
+        QCOMPARE(w.window.restoreOneButton()->objectName(),
+                 KnownViewerWindowNames::restoreOneButton);
         QCOMPARE(w.window.restoreOneButton()->text(), QStringLiteral("恢复此题"));
-        QCOMPARE(w.window.restoreAllButton()->objectName(), QStringLiteral("Button1"));
+        QCOMPARE(w.window.restoreAllButton()->objectName(),
+                 KnownViewerWindowNames::restoreAllButton);
         QCOMPARE(w.window.restoreAllButton()->text(), QStringLiteral("全部恢复"));
-        QVERIFY(w.window.findChild<QLabel *>(QStringLiteral("Label2"))->text() ==
+        QVERIFY(w.window.findChild<QLabel *>(KnownViewerWindowNames::restoreOneNote)->text() ==
                 QStringLiteral("指参与[练习]模式训练"));
-        QVERIFY(w.window.findChild<QLabel *>(QStringLiteral("Label3"))->text() ==
+        QVERIFY(w.window.findChild<QLabel *>(KnownViewerWindowNames::restoreAllNote)->text() ==
                 QStringLiteral("指全部参与[练习]模式训练"));
         // Before the first fill: no known question, one empty row.
         QCOMPARE(grid->model()->rowCount(), 1);

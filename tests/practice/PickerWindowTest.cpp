@@ -26,7 +26,7 @@ private slots:
         RecordingNotifier notifier;
         PickerWindow window(db.db(), notifier);
         QSignalSpy chosen(&window, &PickerWindow::chapterChosen);
-        QCOMPARE(window.objectName(), QStringLiteral("TForm3"));
+        QCOMPARE(window.objectName(), PickerWindowNames::window);
         QCOMPARE(window.windowTitle(), QStringLiteral("Varnholt电力安规试题库"));
         QCOMPARE(window.size(), QSize(882, 532));
         window.openModal();

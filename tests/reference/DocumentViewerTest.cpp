@@ -45,7 +45,7 @@ struct Reader
     }
     void clickTitle(int row)
     {
-        auto *list = viewer.findChild<QListWidget *>(QStringLiteral("ListBox1"));
+        auto *list = viewer.findChild<QListWidget *>(DocumentViewerNames::documentList);
         QVERIFY(list);
         const QRect rect = list->visualItemRect(list->item(row));
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, rect.center());

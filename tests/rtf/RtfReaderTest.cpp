@@ -358,10 +358,9 @@ private Q_SLOTS:
         QTest::newRow("幼圆") << "\\fcharset134 " + gbkHex(u"幼圆"_qs)
                               << QStringList{u"幼圆"_qs, u"YouYuan"_qs, u"SimHei"_qs,
                                              u"Noto Sans CJK SC"_qs};
-        QTest::newRow("楷体_GB2312")
-            << "\\fcharset134 " + gbkHex(u"楷体_GB2312"_qs)
-            << QStringList{u"楷体_GB2312"_qs, u"KaiTi_GB2312"_qs, u"KaiTi"_qs,
-                           u"AR PL KaitiM GB"_qs, u"Noto Serif CJK SC"_qs};
+        QTest::newRow("楷体_GB2312") << "\\fcharset134 " + gbkHex(u"楷体_GB2312"_qs)
+                                     << QStringList{u"楷体_GB2312"_qs, u"KaiTi_GB2312"_qs,
+                                                    u"AR PL KaitiM GB"_qs, u"Noto Serif CJK SC"_qs};
         QTest::newRow("KaiTi") << QByteArray("\\fcharset134 KaiTi")
                                << QStringList{u"KaiTi"_qs, u"KaiTi_GB2312"_qs,
                                               u"AR PL KaitiM GB"_qs, u"Noto Serif CJK SC"_qs};
@@ -372,7 +371,7 @@ private Q_SLOTS:
             << QByteArray("\\fcharset0 \\u23435?\\u20307?") << (QStringList{u"宋体"_qs} + song);
         QTest::newRow("GBK bytes before a \\u")
             << "\\fcharset134 " + gbkHex(u"楷"_qs) + "\\u20307?"
-            << QStringList{u"楷体"_qs, u"KaiTi_GB2312"_qs, u"KaiTi"_qs, u"AR PL KaitiM GB"_qs,
+            << QStringList{u"楷体"_qs, u"KaiTi_GB2312"_qs, u"AR PL KaitiM GB"_qs,
                            u"Noto Serif CJK SC"_qs};
         QTest::newRow("alternative name skipped")
             << QByteArray("\\fcharset0 SimHei{\\*\\falt Arial}")

@@ -270,15 +270,15 @@ private slots:
         page.setBankSource([] { return QStringLiteral("安规题库"); });
         page.open(PaperComposer::Scope::Chapter, QStringLiteral("第一章"), QString());
         QCOMPARE(page.slider(1)->maximum(), 2);
-        QCOMPARE(page.findChild<QLabel *>(QStringLiteral("Label100"))->text(),
+        QCOMPARE(page.findChild<QLabel *>(CompositionPageNames::singleMaximum)->text(),
                  QStringLiteral("最大:2"));
         page.targetField()->setText(QStringLiteral("7"));
         emit page.targetField()->textEdited(QStringLiteral("7"));
         page.slider(1)->setValue(2);
         page.slider(5)->setValue(1);
-        QCOMPARE(page.findChild<QLineEdit *>(QStringLiteral("Edit13"))->text(),
+        QCOMPARE(page.findChild<QLineEdit *>(CompositionPageNames::selectedField)->text(),
                  QStringLiteral("7"));
-        QCOMPARE(page.findChild<QLabel *>(QStringLiteral("Label115"))->text(),
+        QCOMPARE(page.findChild<QLabel *>(CompositionPageNames::successLine)->text(),
                  QStringLiteral("[软件提示]：恭喜! 可以点击【确定】按钮生成7分试题."));
         shoot(page, QStringLiteral("composition"));
 
@@ -286,10 +286,10 @@ private slots:
         paper.resize(1200, 700);
         QObject::connect(&page, &CompositionPage::paperRequested, &paper,
                          &ComposedPaperWindow::open);
-        page.findChild<QPushButton *>(QStringLiteral("Button5"))->click();
+        page.findChild<QPushButton *>(CompositionPageNames::confirmButton)->click();
         QVERIFY(paper.isVisible());
         QVERIFY(paper.view()->lines().isEmpty());
-        paper.findChild<QPushButton *>(QStringLiteral("Button1"))->click();
+        paper.findChild<QPushButton *>(ComposedPaperWindowNames::showButton)->click();
         QCOMPARE(headerCount(*paper.view()), 3);
         shoot(paper, QStringLiteral("paper"));
         action(*paper.view(), QStringLiteral("将本页内容复制到..."))->trigger();
@@ -330,7 +330,7 @@ private slots:
         page.slider(1)->setFocus();
         QTest::keyClick(page.slider(1), Qt::Key_End);
         QCOMPARE(page.slider(1)->value(), questions);
-        QCOMPARE(page.findChild<QLineEdit *>(QStringLiteral("Edit13"))->text(), shown);
+        QCOMPARE(page.findChild<QLineEdit *>(CompositionPageNames::selectedField)->text(), shown);
     }
 
     void typeWithoutQuestionsIsHidden()

@@ -6,6 +6,7 @@
 #include "RtfWriter.h"
 #include "SampleBuilder.h"
 #include "SampleSources.h"
+#include "SourceTree.h"
 #include "SyntheticBuilder.h"
 
 #include "base/GbkText.h"

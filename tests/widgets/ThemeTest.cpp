@@ -1,4 +1,6 @@
 #include "widgets/Theme.h"
+
+#include "FontFamilies.h"
 #include "SourceTree.h"
 #include "TestRegistry.h"
 #include "base/Colours.h"
@@ -214,25 +216,35 @@ private slots:
         QCOMPARE(label.property("tone").toString(), QStringLiteral("alert"));
     }
 
-    // Boxes take their fill from the sheet by their object names.
+    // Boxes take their fill from the sheet by their object names or by the
+    // part they play.
     void boxFill_data()
     {
         QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("part");
         QTest::addColumn<theme::Colour>("colour");
-        QTest::newRow("command group") << QStringLiteral("CommandGroup") << theme::Colour::Paper;
-        QTest::newRow("left panel") << QStringLiteral("LeftPanel") << theme::Colour::Panel;
-        QTest::newRow("bottom bar") << QStringLiteral("BottomBar") << theme::Colour::Panel;
-        QTest::newRow("score frame") << QStringLiteral("ScoreFrame") << theme::Colour::FrameFill;
+        QTest::newRow("command group")
+            << QStringLiteral("CommandGroup") << QString() << theme::Colour::Paper;
+        QTest::newRow("left panel")
+            << QStringLiteral("LeftPanel") << QString() << theme::Colour::Panel;
+        QTest::newRow("bottom bar")
+            << QStringLiteral("BottomBar") << QString() << theme::Colour::Panel;
+        QTest::newRow("score frame")
+            << QString() << QStringLiteral("scoreFrame") << theme::Colour::FrameFill;
         QTest::newRow("settings frame")
-            << QStringLiteral("SettingsFrame") << theme::Colour::FrameFill;
-        QTest::newRow("status bar") << QStringLiteral("StatusBar") << theme::Colour::StatusBar;
+            << QStringLiteral("SettingsFrame") << QString() << theme::Colour::FrameFill;
+        QTest::newRow("status bar")
+            << QStringLiteral("StatusBar") << QString() << theme::Colour::StatusBar;
     }
     void boxFill()
     {
         QFETCH(QString, name);
+        QFETCH(QString, part);
         QFETCH(theme::Colour, colour);
         QFrame box;
         box.setObjectName(name);
+        if (!part.isEmpty())
+            theme::setPart(&box, part);
         box.resize(60, 30);
         QCOMPARE(middleColour(&box), theme::colour(colour));
     }
@@ -386,7 +398,7 @@ private slots:
     void essayPaper()
     {
         QPlainTextEdit essay;
-        essay.setObjectName(QStringLiteral("RichEditEssay"));
+        theme::setPart(&essay, QStringLiteral("essayField"));
         essay.resize(200, 100);
         essay.ensurePolished();
         QCOMPARE(middleColour(&essay), theme::colour(theme::Colour::EssayPaper));
@@ -396,7 +408,7 @@ private slots:
     void bankButtons()
     {
         QFrame panel;
-        panel.setObjectName(QStringLiteral("Panel1"));
+        theme::setPart(&panel, QStringLiteral("bankPanel"));
         auto *column = new QVBoxLayout(&panel);
         auto *on = new QRadioButton(QStringLiteral("线路"), &panel);
         auto *off = new QRadioButton(QStringLiteral("热力"), &panel);
@@ -452,6 +464,45 @@ private slots:
         QVERIFY2(font.families().contains(drawn), qPrintable(drawn));
         QVERIFY2(QFontDatabase::writingSystems(drawn).contains(QFontDatabase::SimplifiedChinese),
                  qPrintable(drawn));
+    }
+
+    // Every role draws with one of its own families, installed here; the
+    // Chinese roles with a face that writes Chinese, at a size of their own.
+    void everyRoleResolves_data()
+    {
+        QTest::addColumn<theme::FontRole>("role");
+        for (const theme::FontRole role : theme::allFontRoles())
+            QTest::newRow(qPrintable(theme::fontRoleName(role))) << role;
+    }
+    void everyRoleResolves()
+    {
+        QFETCH(theme::FontRole, role);
+        const QFont font = theme::font(role);
+        QVERIFY(font.pixelSize() > 0 || font.pointSize() > 0);
+        const QString drawn = QFontInfo(font).family();
+        QVERIFY2(font.families().contains(drawn), qPrintable(drawn));
+        if (!theme::latinFamilies().contains(font.families().value(0)))
+            QVERIFY2(
+                QFontDatabase::writingSystems(drawn).contains(QFontDatabase::SimplifiedChinese),
+                qPrintable(drawn));
+    }
+
+    // The windows and the reader of documents ask for the same families for
+    // the same Chinese face: one table serves both.
+    void windowsAndDocumentsAgree_data()
+    {
+        QTest::addColumn<QString>("face");
+        QTest::addColumn<QStringList>("families");
+        QTest::newRow("宋体") << QStringLiteral("宋体") << cjk::songFamilies();
+        QTest::newRow("楷体") << QStringLiteral("楷体") << cjk::kaiFamilies();
+        QTest::newRow("黑体") << QStringLiteral("黑体") << cjk::heiFamilies();
+        QTest::newRow("幼圆") << QStringLiteral("幼圆") << cjk::youyuanFamilies();
+    }
+    void windowsAndDocumentsAgree()
+    {
+        QFETCH(QString, face);
+        QFETCH(QStringList, families);
+        QCOMPARE(rtf::familiesFor(face).mid(1), families);
     }
 
     // Controls without a font of their own get the program font.

@@ -184,7 +184,7 @@ int extrasScreens(const QStringList &args)
     page->targetField()->selectAll();
     QTest::keyClicks(page->targetField(), QString::number(total));
     shoot(&main, QStringLiteral("composition-chosen"));
-    if (auto *confirm = page->findChild<QPushButton *>(QStringLiteral("Button5")))
+    if (auto *confirm = page->findChild<QPushButton *>(CompositionPageNames::confirmButton))
         confirm->click();
     QTest::qWait(200);
     if (!composed.isVisible()) {

@@ -10,7 +10,10 @@
 //   drillbay_screens --mock ...     the mock examination and its paper (MockScreens.cpp)
 //   drillbay_screens --random ...   a random run, the paper view, the score page and
 //                                   the redo (RandomScreens.cpp)
+//   drillbay_screens --editor ...   the question editor and its help window
+//                                   (EditorScreens.cpp)
 
+#include "EditorScreens.h"
 #include "ExtrasScreens.h"
 #include "KnownScreens.h"
 #include "MockScreens.h"
@@ -74,6 +77,12 @@ int main(int argc, char **argv)
         for (int i = 2; i < argc; ++i)
             args << QString::fromLocal8Bit(argv[i]);
         return extrasScreens(args);
+    }
+    if (argc > 1 && qstrcmp(argv[1], "--editor") == 0) {
+        QStringList args;
+        for (int i = 2; i < argc; ++i)
+            args << QString::fromLocal8Bit(argv[i]);
+        return editorScreens(args);
     }
     if (argc > 1 && qstrcmp(argv[1], "--known") == 0) {
         QStringList args;

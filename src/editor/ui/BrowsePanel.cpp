@@ -1,9 +1,10 @@
 #include "editor/ui/BrowsePanel.h"
 
+#include "editor/ui/EditorWindowNames.h"
+
 #include "base/GbkText.h"
-#include "editor/ui/EditorLook.h"
-#include "widgets/CjkFonts.h"
 #include "widgets/OutputView.h"
+#include "widgets/Theme.h"
 
 #include <QAbstractItemView>
 #include <QAction>
@@ -30,12 +31,12 @@ BrowsePanel::BrowsePanel(QuestionEditor &editor, QWidget *parent)
     : QWidget(parent), m_editor(editor)
 {
     setObjectName(QStringLiteral("browsePage"));
-    editorlook::paintWhite(this);
+    theme::paintPaper(this);
     auto *column = new QVBoxLayout(this);
     column->setContentsMargins(10, 8, 10, 4);
 
     m_list = new QTableWidget(kListRows, 3, this);
-    m_list->setObjectName(QStringLiteral("StringGrid1"));
+    m_list->setObjectName(EditorWindowNames::questionList);
     m_list->horizontalHeader()->hide();
     m_list->verticalHeader()->hide();
     m_list->setColumnWidth(0, 82);
@@ -44,7 +45,7 @@ BrowsePanel::BrowsePanel(QuestionEditor &editor, QWidget *parent)
     m_list->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_list->setSelectionMode(QAbstractItemView::SingleSelection);
     m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_list->setFont(cjk::song(12));
+    m_list->setFont(theme::font(theme::FontRole::EditorText));
     m_list->verticalHeader()->setDefaultSectionSize(kRowHeight);
     m_list->setFixedHeight(kListRows * kRowHeight + 4);
     m_list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -77,7 +78,7 @@ BrowsePanel::BrowsePanel(QuestionEditor &editor, QWidget *parent)
     m_detail = new OutputView(this);
     m_detail->setObjectName(QStringLiteral("detail"));
     m_detail->setFixedSize(927, 140);
-    m_detail->setDefaultFont(FontFamily::Song, 10);
+    m_detail->setDefaultFont(theme::font(theme::FontRole::DetailView));
     column->addWidget(m_detail);
     column->addStretch();
 
@@ -91,16 +92,14 @@ QWidget *BrowsePanel::buildPagingStrip()
     strip->setFixedHeight(34);
     auto *row = new QHBoxLayout(strip);
     row->setContentsMargins(10, 2, 10, 2);
-    const QFont font = cjk::song(12);
+    const QFont font = theme::font(theme::FontRole::EditorText);
     m_info = new QLabel(QStringLiteral("信息"), strip);
     m_info->setObjectName(QStringLiteral("info"));
     m_info->setFont(font);
     m_info->setMinimumWidth(200);
-    editorlook::setTextColour(m_info, rgb::kRed);
+    theme::setTextColour(m_info, theme::Colour::EditorHint);
     row->addWidget(m_info);
-    QFont arial(QStringLiteral("Arial"));
-    arial.setPixelSize(12);
-    arial.setBold(true);
+    const QFont figureFont = theme::font(theme::FontRole::EditorFigure);
     const auto caption = [&](const QString &text) {
         auto *label = new QLabel(text, strip);
         label->setFont(font);
@@ -109,7 +108,7 @@ QWidget *BrowsePanel::buildPagingStrip()
     caption(QStringLiteral("题目数："));
     m_count = new QLabel(QStringLiteral("0"), strip);
     m_count->setObjectName(QStringLiteral("count"));
-    m_count->setFont(arial);
+    m_count->setFont(figureFont);
     m_count->setMinimumWidth(40);
     row->addWidget(m_count);
     caption(QStringLiteral("当前页："));
@@ -121,7 +120,7 @@ QWidget *BrowsePanel::buildPagingStrip()
     caption(QStringLiteral("总页:"));
     m_pageCount = new QLabel(QStringLiteral("0"), strip);
     m_pageCount->setObjectName(QStringLiteral("pageCount"));
-    m_pageCount->setFont(arial);
+    m_pageCount->setFont(figureFont);
     m_pageCount->setMinimumWidth(30);
     row->addWidget(m_pageCount);
     row->addStretch();

@@ -1,13 +1,14 @@
 #include "editor/ui/EditorWindow.h"
 
+#include "editor/ui/EditorWindowNames.h"
+
 #include "editor/ui/BrowsePanel.h"
-#include "editor/ui/EditorLook.h"
 #include "editor/ui/NewChapterPage.h"
 #include "editor/ui/QuestionPage.h"
 #include "editor/ui/QuestionPages.h"
 #include "question/QuestionType.h"
-#include "widgets/CjkFonts.h"
 #include "widgets/LinkLabel.h"
+#include "widgets/Theme.h"
 
 #include <QComboBox>
 #include <QCompleter>
@@ -20,15 +21,12 @@
 
 namespace {
 
-QLabel *silverLabel(const QString &name, QWidget *parent)
+QLabel *numberBox(QLatin1StringView name, QWidget *parent)
 {
     auto *label = new QLabel(parent);
     label->setObjectName(name);
     label->setMinimumWidth(40);
-    label->setAutoFillBackground(true);
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::Window, QColor::fromRgb(rgb::kSilver));
-    label->setPalette(palette);
+    theme::fill(label, theme::Colour::IdBox);
     return label;
 }
 
@@ -48,10 +46,10 @@ public:
 
     PanelLink(const QString &text, Kind kind, QWidget *parent) : LinkLabel(text, parent)
     {
-        setFont(cjk::song(12));
+        setFont(theme::font(theme::FontRole::EditorText));
         const bool bold = kind == Kind::Heading;
-        setLook(QColor::fromRgb(rgb::kGrey), bold, QColor::fromRgb(rgb::kRed),
-                kind == Kind::Type || bold);
+        setLook(theme::colour(theme::Colour::LinkRest), bold,
+                theme::colour(theme::Colour::LinkHover), kind == Kind::Type || bold);
         m_restUnderline = kind == Kind::Browse;
         if (kind != Kind::Type)
             underline(true);
@@ -87,7 +85,7 @@ EditorWindow::EditorWindow(QSqlDatabase db, Notifier &notifier, QWidget *parent)
                           Qt::WindowCloseButtonHint),
       m_editor(db, notifier)
 {
-    setObjectName(QStringLiteral("TForm21"));
+    setObjectName(EditorWindowNames::window);
     setWindowTitle(QStringLiteral("试题编辑"));
     setWindowModality(Qt::ApplicationModal);
     setFixedSize(kWidth, kHeight);
@@ -103,7 +101,7 @@ EditorWindow::EditorWindow(QSqlDatabase db, Notifier &notifier, QWidget *parent)
     auto *mainArea = new QVBoxLayout;
     mainArea->setSpacing(0);
     m_pages = new QStackedWidget(this);
-    m_pages->setObjectName(QStringLiteral("PageControl1"));
+    m_pages->setObjectName(EditorWindowNames::pages);
     m_questionPages = new QuestionPages(m_editor, m_pages);
     m_browse = new BrowsePanel(m_editor);
     m_pages->addWidget(m_browse);
@@ -116,7 +114,7 @@ EditorWindow::EditorWindow(QSqlDatabase db, Notifier &notifier, QWidget *parent)
     outer->addLayout(middle, 1);
 
     auto *status = new QStatusBar(this);
-    status->setObjectName(QStringLiteral("StatusBar1"));
+    status->setObjectName(EditorWindowNames::statusBar);
     status->setSizeGripEnabled(false);
     outer->addWidget(status);
 
@@ -137,26 +135,26 @@ QWidget *EditorWindow::buildTop()
     auto *top = new QWidget(this);
     top->setObjectName(QStringLiteral("topStrip"));
     top->setFixedHeight(kTopHeight);
-    editorlook::paintWhite(top);
+    theme::paintPaper(top);
     auto *row = new QHBoxLayout(top);
     row->setContentsMargins(8, 4, 8, 4);
-    const QFont font = cjk::song(12);
+    const QFont font = theme::font(theme::FontRole::EditorText);
     auto *bankCaption = new QLabel(QStringLiteral("试题库:"), top);
     bankCaption->setFont(font);
     row->addWidget(bankCaption);
     m_banks = new QComboBox(top);
-    m_banks->setObjectName(QStringLiteral("ComboBox1"));
+    m_banks->setObjectName(EditorWindowNames::bankSelector);
     m_banks->setMinimumWidth(170);
     m_banks->setFont(font);
     row->addWidget(m_banks);
-    m_bankId = silverLabel(QStringLiteral("Label115"), top);
+    m_bankId = numberBox(EditorWindowNames::bankNumber, top);
     row->addWidget(m_bankId);
     row->addSpacing(12);
     auto *chapterCaption = new QLabel(QStringLiteral("章名:"), top);
     chapterCaption->setFont(font);
     row->addWidget(chapterCaption);
     m_chapters = new QComboBox(top);
-    m_chapters->setObjectName(QStringLiteral("ComboBox2"));
+    m_chapters->setObjectName(EditorWindowNames::chapterSelector);
     m_chapters->setMaxVisibleItems(18);
     m_chapters->setMinimumWidth(360);
     m_chapters->setFont(font);
@@ -181,7 +179,7 @@ QWidget *EditorWindow::buildTop()
             m_chapters->setEditText(shown);
     });
     row->addWidget(m_chapters, 1);
-    m_chapterId = silverLabel(QStringLiteral("Label116"), top);
+    m_chapterId = numberBox(EditorWindowNames::chapterNumber, top);
     row->addWidget(m_chapterId);
     row->addSpacing(12);
     auto *deleteAll = new LinkLabel(QStringLiteral("将该章节下试题全部删除"), top);
@@ -189,7 +187,8 @@ QWidget *EditorWindow::buildTop()
     for (LinkLabel *link : {deleteAll, deleteChapter}) {
         link->setFont(font);
         // These links keep their look under the pointer.
-        link->setLook(QColor::fromRgb(rgb::kBlack), false, QColor::fromRgb(rgb::kBlack), false);
+        link->setLook(theme::colour(theme::Colour::Text), false, theme::colour(theme::Colour::Text),
+                      false);
         row->addWidget(link);
     }
     deleteAll->setObjectName(QStringLiteral("deleteQuestions"));
@@ -207,7 +206,7 @@ QWidget *EditorWindow::buildLeft()
     auto *left = new QWidget(this);
     left->setObjectName(QStringLiteral("leftPanel"));
     left->setFixedWidth(kLeftWidth);
-    editorlook::paintWhite(left);
+    theme::paintPaper(left);
     auto *column = new QVBoxLayout(left);
     column->setContentsMargins(8, 10, 4, 10);
     column->setSpacing(5);
@@ -240,10 +239,8 @@ QWidget *EditorWindow::buildLeft()
         row->addWidget(link);
         m_counters[type] = new QLabel(QStringLiteral("[000]"), left);
         m_counters[type]->setObjectName(QStringLiteral("counter%1").arg(type));
-        QFont arial(QStringLiteral("Arial"));
-        arial.setPixelSize(11);
-        m_counters[type]->setFont(arial);
-        editorlook::setTextColour(m_counters[type], rgb::kGrey);
+        m_counters[type]->setFont(theme::font(theme::FontRole::EditorCounter));
+        theme::setTextColour(m_counters[type], theme::Colour::EditorCount);
         row->addWidget(m_counters[type]);
         row->addStretch();
         column->addLayout(row);
@@ -272,15 +269,16 @@ QWidget *EditorWindow::buildLeft()
     for (const QString &hint : {QStringLiteral("提示：在小题上"), QStringLiteral("点击右键"),
                                 QStringLiteral("修改或删除")}) {
         auto *label = new QLabel(hint, left);
-        label->setFont(cjk::song(12));
-        editorlook::setTextColour(label, rgb::kRed);
+        label->setFont(theme::font(theme::FontRole::EditorText));
+        theme::setTextColour(label, theme::Colour::EditorHint);
         column->addWidget(label);
     }
     column->addSpacing(10);
     auto *help = new LinkLabel(QStringLiteral("试题输入帮助"), left);
     help->setObjectName(QStringLiteral("inputHelp"));
-    help->setFont(cjk::song(12));
-    help->setLook(QColor::fromRgb(rgb::kGreen), false, QColor::fromRgb(rgb::kGreen), false);
+    help->setFont(theme::font(theme::FontRole::EditorText));
+    help->setLook(theme::colour(theme::Colour::HelpLink), false,
+                  theme::colour(theme::Colour::HelpLink), false);
     connect(help, &LinkLabel::clicked, this, &EditorWindow::helpRequested);
     column->addWidget(help);
     column->addStretch();

@@ -17,7 +17,7 @@
 InputHelpWindow::InputHelpWindow(QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint)
 {
-    setObjectName(QStringLiteral("TForm6"));
+    setObjectName(InputHelpWindowNames::window);
     setWindowTitle(QStringLiteral("试题输入帮助"));
 
     auto *outer = new QVBoxLayout(this);
@@ -35,7 +35,7 @@ InputHelpWindow::InputHelpWindow(QWidget *parent)
     m_view = new OutputView(this);
     m_view->setObjectName(QStringLiteral("helpText"));
     m_view->setFixedWidth(kTextWidth);
-    m_view->setDefaultFont(FontFamily::Song, inputhelp::kTextPoints);
+    m_view->setDefaultFont(theme::font(theme::FontRole::PaperText));
     m_view->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     middle->addWidget(m_view);
     QWidget *right = theme::paperPanel(this);

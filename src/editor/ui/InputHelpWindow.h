@@ -1,10 +1,17 @@
 #pragma once
 
+#include <QLatin1StringView>
 #include <QWidget>
 
 class OutputView;
 class QKeyEvent;
 class QWidget;
+
+// The object names by which tests and stored layouts find the controls.
+struct InputHelpWindowNames
+{
+    static constexpr QLatin1StringView window{"TForm6"};
+};
 
 // The window "试题输入帮助": borderless, maximised at the top-left corner,
 // the help text centred in a 672-pixel column with the button "关闭窗口" to

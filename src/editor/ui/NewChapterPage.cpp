@@ -1,8 +1,7 @@
 #include "editor/ui/NewChapterPage.h"
 
 #include "editor/QuestionEditor.h"
-#include "editor/ui/EditorLook.h"
-#include "widgets/CjkFonts.h"
+#include "widgets/Theme.h"
 
 #include <QDate>
 #include <QHBoxLayout>
@@ -16,11 +15,11 @@ NewChapterPage::NewChapterPage(QuestionEditor &editor, QWidget *parent)
     : QWidget(parent), m_editor(editor)
 {
     setObjectName(QStringLiteral("newChapterPage"));
-    editorlook::paintWhite(this);
+    theme::paintPaper(this);
     auto *column = new QVBoxLayout(this);
     column->setContentsMargins(40, 40, 40, 40);
     column->setSpacing(10);
-    const QFont font = cjk::song(14);
+    const QFont font = theme::font(theme::FontRole::PageText);
     auto *nameCaption = new QLabel(QStringLiteral("新建一章试题名称："), this);
     nameCaption->setFont(font);
     column->addWidget(nameCaption);
@@ -28,7 +27,7 @@ NewChapterPage::NewChapterPage(QuestionEditor &editor, QWidget *parent)
     m_name->setObjectName(QStringLiteral("chapterName"));
     m_name->setFixedWidth(606);
     m_name->setFont(font);
-    editorlook::setTextColour(m_name, rgb::kRed);
+    theme::setTextColour(m_name, theme::Colour::EditorTyped);
     column->addWidget(m_name);
     auto *timeCaption = new QLabel(QStringLiteral("考试时间："), this);
     timeCaption->setFont(font);
@@ -38,7 +37,7 @@ NewChapterPage::NewChapterPage(QuestionEditor &editor, QWidget *parent)
     m_minutes->setObjectName(QStringLiteral("examTime"));
     m_minutes->setFixedWidth(145);
     m_minutes->setFont(font);
-    editorlook::setTextColour(m_minutes, rgb::kRed);
+    theme::setTextColour(m_minutes, theme::Colour::EditorTyped);
     m_minutes->installEventFilter(this);
     timeRow->addWidget(m_minutes);
     auto *minutes = new QLabel(QStringLiteral("分钟"), this);

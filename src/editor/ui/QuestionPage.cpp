@@ -1,11 +1,9 @@
 #include "editor/ui/QuestionPage.h"
 
-#include "base/Colours.h"
 #include "base/GbkText.h"
 #include "editor/AutoFill.h"
 #include "question/AnswerForm.h"
 #include "question/QuestionType.h"
-#include "widgets/CjkFonts.h"
 #include "widgets/Theme.h"
 
 #include <QAction>
@@ -24,22 +22,17 @@
 
 namespace {
 
-constexpr int kTextPixels = 14;
+using theme::Colour;
 
-void setTextColour(QWidget *widget, unsigned rgb)
+QFont pageFont()
 {
-    QPalette palette = widget->palette();
-    const QColor colour = QColor::fromRgb(rgb);
-    palette.setColor(QPalette::WindowText, colour);
-    palette.setColor(QPalette::ButtonText, colour);
-    palette.setColor(QPalette::Text, colour);
-    widget->setPalette(palette);
+    return theme::font(theme::FontRole::PageText);
 }
 
 QLabel *caption(const QString &text, QWidget *parent)
 {
     auto *label = new QLabel(text, parent);
-    label->setFont(cjk::song(kTextPixels));
+    label->setFont(pageFont());
     return label;
 }
 
@@ -48,8 +41,8 @@ QTextEdit *textBox(QWidget *parent, const QString &name)
     auto *box = new QTextEdit(parent);
     box->setObjectName(name);
     box->setAcceptRichText(false);
-    box->setFont(cjk::song(kTextPixels));
-    setTextColour(box, rgb::kBlack);
+    box->setFont(pageFont());
+    theme::setTextColour(box, Colour::Text);
     return box;
 }
 
@@ -81,10 +74,7 @@ QuestionPage::QuestionPage(int type, DraftForm form, QWidget *parent)
     : QWidget(parent), m_type(question::fromCode(type)), m_form(form)
 {
     const bool entry = form == DraftForm::Entry;
-    setAutoFillBackground(true);
-    QPalette paper = palette();
-    paper.setColor(QPalette::Window, theme::colour(theme::Colour::Paper));
-    setPalette(paper);
+    theme::paintPaper(this);
 
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(16, 8, 16, 8);
@@ -93,7 +83,7 @@ QuestionPage::QuestionPage(int type, DraftForm form, QWidget *parent)
     auto *top = new QHBoxLayout;
     auto *heading = new QLabel(headingOf(type, form), this);
     heading->setObjectName(QStringLiteral("heading"));
-    heading->setFont(cjk::hei(16, true));
+    heading->setFont(theme::font(theme::FontRole::PageHeading));
     top->addWidget(heading);
     top->addStretch();
     if (!entry && m_type == QuestionType::SingleChoice) {
@@ -131,7 +121,7 @@ QuestionPage::QuestionPage(int type, DraftForm form, QWidget *parent)
         m_points = new QLineEdit(draft::kDefaultPoints, this);
         m_points->setObjectName(QStringLiteral("points"));
         m_points->setFixedWidth(60);
-        m_points->setFont(cjk::song(kTextPixels));
+        m_points->setFont(pageFont());
         pointsRow->addWidget(m_points);
         pointsRow->addStretch();
         layout->addLayout(pointsRow);
@@ -139,10 +129,10 @@ QuestionPage::QuestionPage(int type, DraftForm form, QWidget *parent)
 
     m_status = new QLabel(this);
     m_status->setObjectName(QStringLiteral("status"));
-    QFont statusFont = cjk::song(kTextPixels);
+    QFont statusFont = pageFont();
     statusFont.setUnderline(true);
     m_status->setFont(statusFont);
-    setTextColour(m_status, rgb::kRed);
+    theme::setTextColour(m_status, Colour::EditorHint);
     layout->addWidget(m_status);
 
     auto *buttons = new QHBoxLayout;
@@ -159,12 +149,12 @@ QuestionPage::QuestionPage(int type, DraftForm form, QWidget *parent)
         buttons->addWidget(fill);
         m_fillNotice = caption(QString(), this);
         m_fillNotice->setObjectName(QStringLiteral("fillNotice"));
-        setTextColour(m_fillNotice, rgb::kRed);
+        theme::setTextColour(m_fillNotice, Colour::EditorHint);
         buttons->addWidget(m_fillNotice);
         if (m_type == QuestionType::TrueFalse) {
             m_reviewNotice = caption(QString(), this);
             m_reviewNotice->setObjectName(QStringLiteral("reviewNotice"));
-            setTextColour(m_reviewNotice, 0x0000FF);
+            theme::setTextColour(m_reviewNotice, Colour::ReviewNotice);
             buttons->addWidget(m_reviewNotice);
         }
     }
@@ -187,8 +177,8 @@ void QuestionPage::buildAnswer(QWidget *area)
                 i, 0);
             m_options[i] = new QLineEdit(area);
             m_options[i]->setObjectName(QStringLiteral("option") + answer::optionLetter(i + 1));
-            m_options[i]->setFont(cjk::song(kTextPixels));
-            setTextColour(m_options[i], blue ? rgb::kNavy : rgb::kBlack);
+            m_options[i]->setFont(pageFont());
+            theme::setTextColour(m_options[i], blue ? Colour::CorrectionOption : Colour::Text);
             grid->addWidget(m_options[i], i, 1);
         }
         auto *row = new QHBoxLayout;
@@ -200,9 +190,9 @@ void QuestionPage::buildAnswer(QWidget *area)
                                           ? static_cast<QAbstractButton *>(new QRadioButton(text))
                                           : new QCheckBox(text);
             button->setObjectName(QStringLiteral("choice") + answer::optionLetter(i + 1));
-            button->setFont(cjk::song(kTextPixels));
-            setCaptionColour(button,
-                             m_type == QuestionType::SingleChoice ? rgb::kGrey : rgb::kBlack);
+            button->setFont(pageFont());
+            setCaptionColour(button, m_type == QuestionType::SingleChoice ? Colour::AnswerUnmarked
+                                                                          : Colour::Text);
             m_group->addButton(button, i);
             m_choices[i] = button;
             row->addWidget(button);
@@ -214,8 +204,8 @@ void QuestionPage::buildAnswer(QWidget *area)
         grid->addWidget(caption(QStringLiteral("正确答案:"), area), 0, 0);
         m_fillIn = new QLineEdit(area);
         m_fillIn->setObjectName(QStringLiteral("answer"));
-        m_fillIn->setFont(cjk::song(kTextPixels));
-        setTextColour(m_fillIn, 0x0000FF);
+        m_fillIn->setFont(pageFont());
+        theme::setTextColour(m_fillIn, Colour::FillInKey);
         grid->addWidget(m_fillIn, 0, 1);
     } else if (m_type == QuestionType::TrueFalse) {
         auto *row = new QHBoxLayout;
@@ -225,8 +215,8 @@ void QuestionPage::buildAnswer(QWidget *area)
         m_true->setObjectName(QStringLiteral("correct"));
         m_false->setObjectName(QStringLiteral("wrong"));
         for (QAbstractButton *button : {m_true, m_false}) {
-            button->setFont(cjk::song(kTextPixels));
-            setCaptionColour(button, rgb::kGrey);
+            button->setFont(pageFont());
+            setCaptionColour(button, Colour::AnswerUnmarked);
             m_group->addButton(button);
             row->addWidget(button);
         }
@@ -243,19 +233,20 @@ void QuestionPage::buildAnswer(QWidget *area)
     grid->setColumnStretch(1, 1);
 }
 
-void QuestionPage::setCaptionColour(QAbstractButton *button, unsigned rgb)
+void QuestionPage::setCaptionColour(QAbstractButton *button, theme::Colour colour)
 {
-    setTextColour(button, rgb);
+    theme::setTextColour(button, colour);
 }
 
 void QuestionPage::colourAnswers(QAbstractButton *clicked)
 {
     if (m_type == QuestionType::MultipleChoice) {
-        setCaptionColour(clicked, clicked->isChecked() ? rgb::kRed : rgb::kBlack);
+        setCaptionColour(clicked, clicked->isChecked() ? Colour::AnswerMarked : Colour::Text);
         return;
     }
     for (QAbstractButton *button : m_group->buttons())
-        setCaptionColour(button, button->isChecked() ? rgb::kRed : rgb::kGrey);
+        setCaptionColour(button,
+                         button->isChecked() ? Colour::AnswerMarked : Colour::AnswerUnmarked);
 }
 
 QuestionDraft QuestionPage::draft() const
@@ -335,7 +326,7 @@ void QuestionPage::clearChoices()
     m_group->setExclusive(false);
     for (QAbstractButton *button : m_group->buttons()) {
         button->setChecked(false);
-        setCaptionColour(button, rgb::kGrey);
+        setCaptionColour(button, Colour::AnswerUnmarked);
     }
     m_group->setExclusive(exclusive);
 }
@@ -361,8 +352,8 @@ void QuestionPage::setTrueFalse(bool correct)
 {
     m_true->setChecked(correct);
     m_false->setChecked(!correct);
-    setCaptionColour(m_true, correct ? rgb::kRed : rgb::kGrey);
-    setCaptionColour(m_false, correct ? rgb::kGrey : rgb::kRed);
+    setCaptionColour(m_true, correct ? Colour::AnswerMarked : Colour::AnswerUnmarked);
+    setCaptionColour(m_false, correct ? Colour::AnswerUnmarked : Colour::AnswerMarked);
 }
 
 void QuestionPage::load(const QuestionRow &question)
@@ -382,9 +373,10 @@ void QuestionPage::load(const QuestionRow &question)
             const bool right = m_type == QuestionType::SingleChoice ? answer == QString(digit)
                                                                     : answer.contains(digit);
             m_choices[i]->setChecked(right);
-            setCaptionColour(m_choices[i], right                                  ? rgb::kRed
-                                           : m_type == QuestionType::SingleChoice ? rgb::kGrey
-                                                                                  : rgb::kBlack);
+            setCaptionColour(m_choices[i], right ? Colour::AnswerMarked
+                                           : m_type == QuestionType::SingleChoice
+                                               ? Colour::AnswerUnmarked
+                                               : Colour::Text);
         }
         m_group->setExclusive(exclusive);
     } else if (m_fillIn) {

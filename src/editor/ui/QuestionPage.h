@@ -3,6 +3,7 @@
 #include "editor/DraftRules.h"
 #include "question/AnswerForm.h"
 #include "question/QuestionType.h"
+#include "widgets/Theme.h"
 
 #include <QWidget>
 #include <array>
@@ -49,7 +50,7 @@ signals:
 private:
     void buildAnswer(QWidget *area);
     void colourAnswers(QAbstractButton *clicked);
-    void setCaptionColour(QAbstractButton *button, unsigned rgb);
+    void setCaptionColour(QAbstractButton *button, theme::Colour colour);
     void setOneAndAHalfSpacing(QTextEdit *box);
     void setTrueFalse(bool correct);
     // Neither answer control ticked, the captions grey.

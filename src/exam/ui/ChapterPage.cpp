@@ -1,7 +1,6 @@
 #include "exam/ui/ChapterPage.h"
 
 #include "practice/ui/ChapterListDelegate.h"
-#include "widgets/CjkFonts.h"
 #include "widgets/LinkLabel.h"
 #include "widgets/OutputView.h"
 #include "widgets/Theme.h"
@@ -29,22 +28,19 @@ QLabel *line(const QString &name, const QFont &font, theme::Tone tone, QWidget *
 ChapterPage::ChapterPage(PracticeSession &session, QWidget *parent)
     : QWidget(parent), m_session(session)
 {
-    setObjectName(QStringLiteral("TabSheet10"));
-    setAutoFillBackground(true);
-    QPalette white = palette();
-    white.setColor(QPalette::Window, theme::colour(theme::Colour::Paper));
-    setPalette(white);
+    setObjectName(ChapterPageNames::page);
+    theme::paintPaper(this);
 
     auto *column = new QVBoxLayout(this);
     column->setContentsMargins(18, 10, 18, 8);
     column->setSpacing(4);
 
-    m_heading =
-        line(QStringLiteral("LabelSetHeading"), cjk::hei(16, true), theme::Tone::Heading, this);
+    m_heading = line(QStringLiteral("LabelSetHeading"), theme::font(theme::FontRole::PageHeading),
+                     theme::Tone::Heading, this);
     m_heading->setText(SequentialPractice::ChapterPage().heading);
     column->addWidget(m_heading);
-    auto *current =
-        line(QStringLiteral("LabelCurrentSet"), cjk::song(14, true), theme::Tone::Plain, this);
+    auto *current = line(QStringLiteral("LabelCurrentSet"),
+                         theme::font(theme::FontRole::ChosenLine), theme::Tone::Plain, this);
     current->setText(QStringLiteral("当前选择试题:"));
     column->addWidget(current);
     m_setInfo = line(QStringLiteral("LabelSetInfo"), theme::font(theme::FontRole::PageText),
@@ -56,6 +52,7 @@ ChapterPage::ChapterPage(PracticeSession &session, QWidget *parent)
     listRow->setSpacing(14);
     m_list = new QListWidget(this);
     m_list->setObjectName(QStringLiteral("ListBoxSets"));
+    theme::setPart(m_list, QStringLiteral("setList"));
     m_list->setFont(theme::font(theme::FontRole::PageText));
     m_list->setFlow(QListView::TopToBottom);
     m_list->setWrapping(true);
@@ -81,8 +78,8 @@ ChapterPage::ChapterPage(PracticeSession &session, QWidget *parent)
     });
     listRow->addWidget(m_list);
     m_extract = new QPushButton(QStringLiteral("提取试题"), this);
-    m_extract->setObjectName(QStringLiteral("Button27"));
-    m_extract->setFont(cjk::hei(16, true));
+    m_extract->setObjectName(ChapterPageNames::extractButton);
+    m_extract->setFont(theme::font(theme::FontRole::PageHeading));
     m_extract->setMinimumSize(120, 40);
     m_extract->setCursor(Qt::PointingHandCursor);
     connect(m_extract, &QPushButton::clicked, this, [this] { m_session.extract(); });
@@ -91,8 +88,8 @@ ChapterPage::ChapterPage(PracticeSession &session, QWidget *parent)
     column->addLayout(listRow);
     column->addSpacing(4);
 
-    m_bankChapter =
-        line(QStringLiteral("LabelBankChapter"), cjk::song(14, true), theme::Tone::Detail, this);
+    m_bankChapter = line(QStringLiteral("LabelBankChapter"),
+                         theme::font(theme::FontRole::ChosenLine), theme::Tone::Detail, this);
     column->addWidget(m_bankChapter);
 
     // The level line with the restore link to its right and the hint under it,
@@ -100,12 +97,12 @@ ChapterPage::ChapterPage(PracticeSession &session, QWidget *parent)
     auto *levelArea = new QWidget(this);
     levelArea->setObjectName(QStringLiteral("LevelArea"));
     levelArea->setFixedHeight(kHintLineOffset + 36);
-    m_level =
-        line(QStringLiteral("LabelLevel"), cjk::song(13, true), theme::Tone::Count, levelArea);
+    m_level = line(QStringLiteral("LabelLevel"), theme::font(theme::FontRole::Level),
+                   theme::Tone::Count, levelArea);
     m_level->setGeometry(0, 0, kRestoreLinkOffset - 6, kHintLineOffset);
     m_restore = new LinkLabel(QString(), levelArea);
-    m_restore->setObjectName(QStringLiteral("Label66"));
-    m_restore->setFont(cjk::song(13));
+    m_restore->setObjectName(ChapterPageNames::restoreLink);
+    m_restore->setFont(theme::font(theme::FontRole::RestoreLink));
     const QColor restore = theme::colour(theme::Colour::RestoreLink);
     m_restore->setLook(restore, false, restore, false);
     m_restore->setGeometry(kRestoreLinkOffset, 0, 300, kHintLineOffset);
@@ -121,18 +118,19 @@ ChapterPage::ChapterPage(PracticeSession &session, QWidget *parent)
     auto *logRow = new QHBoxLayout;
     logRow->setSpacing(10);
     m_log = new OutputView(this);
-    m_log->setObjectName(QStringLiteral("RichEdit9"));
-    m_log->setDefaultFont(FontFamily::Song, 10);
+    m_log->setObjectName(ChapterPageNames::logView);
+    theme::setPart(m_log, QStringLiteral("practiceLog"));
+    m_log->setDefaultFont(theme::font(theme::FontRole::DetailView));
     logRow->addWidget(m_log, 1);
     auto *links = new QVBoxLayout;
     links->setSpacing(10);
     m_listLog = new LinkLabel(QStringLiteral("查看我的做题记录"), this);
-    m_listLog->setObjectName(QStringLiteral("Label122"));
+    m_listLog->setObjectName(ChapterPageNames::listLogLink);
     m_listLog->setFont(theme::font(theme::FontRole::PageText));
     connect(m_listLog, &LinkLabel::clicked, this, [this] { m_session.listLog(); });
     links->addWidget(m_listLog);
     m_deleteLog = new LinkLabel(QStringLiteral("删所有"), this);
-    m_deleteLog->setObjectName(QStringLiteral("Label25"));
+    m_deleteLog->setObjectName(ChapterPageNames::deleteLogLink);
     m_deleteLog->setFont(theme::font(theme::FontRole::PageText));
     connect(m_deleteLog, &LinkLabel::clicked, this, [this] { m_session.deleteLog(); });
     links->addWidget(m_deleteLog);

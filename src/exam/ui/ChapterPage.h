@@ -3,6 +3,7 @@
 #include "exam/PracticeSession.h"
 #include "practice/SequentialPractice.h"
 
+#include <QLatin1StringView>
 #include <QStringList>
 #include <QWidget>
 
@@ -13,7 +14,18 @@ class QLabel;
 class QListWidget;
 class QPushButton;
 
-// The chapter page "TabSheet10": the set list of the current chapter with
+// The object names by which tests and stored layouts find the controls.
+struct ChapterPageNames
+{
+    static constexpr QLatin1StringView page{"TabSheet10"};
+    static constexpr QLatin1StringView extractButton{"Button27"};
+    static constexpr QLatin1StringView restoreLink{"Label66"};
+    static constexpr QLatin1StringView logView{"RichEdit9"};
+    static constexpr QLatin1StringView listLogLink{"Label122"};
+    static constexpr QLatin1StringView deleteLogLink{"Label25"};
+};
+
+// The chapter page: the set list of the current chapter with
 // "提取试题", the bank and chapter, the learning level and the practice log.
 // It shows what sequential practice and the session hold and forwards clicks.
 class ChapterPage : public QWidget

@@ -18,7 +18,7 @@
 MockPaperWindow::MockPaperWindow(ReviewActions &actions, QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), m_actions(actions)
 {
-    setObjectName(QStringLiteral("TForm8"));
+    setObjectName(MockPaperWindowNames::window);
     setWindowTitle(QStringLiteral("模拟考试一章试题查看"));
 
     auto *row = new QHBoxLayout(this);
@@ -29,8 +29,8 @@ MockPaperWindow::MockPaperWindow(ReviewActions &actions, QWidget *parent)
     auto *left = new QVBoxLayout(m_leftPanel);
     left->setContentsMargins(16, 24, 12, 16);
     auto *caption = new QLabel(QStringLiteral("先查看模拟考试试题："), m_leftPanel);
-    caption->setObjectName(QStringLiteral("Label1"));
-    caption->setFont(OutputView::fontOf(FontFamily::Hei, 12, true));
+    caption->setObjectName(MockPaperWindowNames::caption);
+    caption->setFont(theme::font(theme::FontRole::PaperTitle));
     theme::setTone(caption, theme::Tone::Plain);
     caption->setWordWrap(true);
     caption->setAlignment(Qt::AlignRight | Qt::AlignTop);
@@ -39,11 +39,11 @@ MockPaperWindow::MockPaperWindow(ReviewActions &actions, QWidget *parent)
     row->addWidget(m_leftPanel);
 
     m_view = new OutputView(this);
-    m_view->setObjectName(QStringLiteral("RichEdit1"));
-    m_view->setDefaultFont(FontFamily::Song, 11);
+    m_view->setObjectName(MockPaperWindowNames::paperView);
+    m_view->setDefaultFont(theme::font(theme::FontRole::PaperText));
     m_view->setFrameShape(QFrame::NoFrame);
     m_copy = new QAction(QStringLiteral("此页面试题另存为...."), this);
-    m_copy->setObjectName(QStringLiteral("N1"));
+    m_copy->setObjectName(MockPaperWindowNames::copyAction);
     connect(m_copy, &QAction::triggered, this, [this] {
         m_view->selectAll();
         m_actions.copy(m_view->lines());
@@ -55,7 +55,7 @@ MockPaperWindow::MockPaperWindow(ReviewActions &actions, QWidget *parent)
     auto *right = new QVBoxLayout(m_rightPanel);
     right->setContentsMargins(20, 24, 16, 24);
     right->addStretch();
-    QPushButton *close = paperCloseButton(QStringLiteral("Button1"), m_rightPanel);
+    QPushButton *close = paperCloseButton(MockPaperWindowNames::closeButton, m_rightPanel);
     connect(close, &QPushButton::clicked, this, &QWidget::close);
     right->addWidget(close, 0, Qt::AlignLeft);
     row->addWidget(m_rightPanel);

@@ -2,12 +2,23 @@
 
 #include "base/StyledText.h"
 
+#include <QLatin1StringView>
 #include <QWidget>
 
 class OutputView;
 class QAction;
 class QLabel;
 class ReviewActions;
+
+// The object names by which tests and stored layouts find the controls.
+struct MockPaperWindowNames
+{
+    static constexpr QLatin1StringView window{"TForm8"};
+    static constexpr QLatin1StringView caption{"Label1"};
+    static constexpr QLatin1StringView paperView{"RichEdit1"};
+    static constexpr QLatin1StringView copyAction{"N1"};
+    static constexpr QLatin1StringView closeButton{"Button1"};
+};
 
 // "模拟考试一章试题查看": a stored mock-examination draw as a paper with its
 // answers. Borderless and maximised at the top-left corner of the screen: a

@@ -25,13 +25,10 @@ constexpr int kGap = 6;
 PaperBrowseWindow::PaperBrowseWindow(ReviewActions &actions, QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint), m_actions(actions)
 {
-    setObjectName(QStringLiteral("TForm7"));
+    setObjectName(PaperBrowseWindowNames::window);
     setWindowTitle(QStringLiteral("试卷浏览"));
     setModal(true);
-    setAutoFillBackground(true);
-    QPalette grey = palette();
-    grey.setColor(QPalette::Window, theme::colour(theme::Colour::ReviewEdge));
-    setPalette(grey);
+    theme::fill(this, theme::Colour::ReviewEdge);
 
     auto *column = new QVBoxLayout(this);
     column->setContentsMargins(0, 0, 0, 0);
@@ -51,7 +48,7 @@ PaperBrowseWindow::PaperBrowseWindow(ReviewActions &actions, QWidget *parent)
     left->setContentsMargins(16, 24, 12, 16);
     auto *title = new QLabel(QStringLiteral("我的答题情况："), m_leftPanel);
     title->setObjectName(QStringLiteral("browseTitle"));
-    title->setFont(OutputView::fontOf(FontFamily::Hei, 12, true));
+    title->setFont(theme::font(theme::FontRole::PaperTitle));
     title->setWordWrap(true);
     title->setAlignment(Qt::AlignRight | Qt::AlignTop);
     theme::setTone(title, theme::Tone::Plain);
@@ -62,7 +59,7 @@ PaperBrowseWindow::PaperBrowseWindow(ReviewActions &actions, QWidget *parent)
     // The paper.
     m_view = new OutputView(this);
     m_view->setObjectName(QStringLiteral("browseView"));
-    m_view->setDefaultFont(FontFamily::Song, 11);
+    m_view->setDefaultFont(theme::font(theme::FontRole::PaperText));
     m_view->setFrameShape(QFrame::NoFrame);
     auto *copy = new QAction(QStringLiteral("复制到剪切板..."), this);
     copy->setObjectName(QStringLiteral("browseCopy"));

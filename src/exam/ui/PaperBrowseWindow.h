@@ -3,10 +3,17 @@
 #include "base/StyledText.h"
 
 #include <QDialog>
+#include <QLatin1StringView>
 
 class OutputView;
 class QWidget;
 class ReviewActions;
+
+// The object names by which tests and stored layouts find the controls.
+struct PaperBrowseWindowNames
+{
+    static constexpr QLatin1StringView window{"TForm7"};
+};
 
 // "试卷浏览": the loaded run with the user's answers so far, shown modally
 // while practising. Borderless at the top-left corner of the screen on a grey

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "widgets/OutputView.h"
+#include "widgets/Theme.h"
 
 #include <QPushButton>
 
@@ -10,7 +11,7 @@ inline QPushButton *paperCloseButton(const QString &name, QWidget *parent)
 {
     auto *close = new QPushButton(QStringLiteral("关闭"), parent);
     close->setObjectName(name);
-    close->setFont(OutputView::fontOf(FontFamily::Song, 11));
+    close->setFont(theme::font(theme::FontRole::PaperText));
     close->setMinimumSize(96, 32);
     close->setCursor(Qt::PointingHandCursor);
     return close;

@@ -2,6 +2,7 @@
 
 #include "exam/ui/QuotaPageNames.h"
 #include "exam/ui/QuotaPageParts.h"
+#include "question/QuestionType.h"
 
 #include <QComboBox>
 #include <QGridLayout>

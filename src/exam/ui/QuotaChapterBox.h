@@ -1,6 +1,7 @@
 #pragma once
 
 #include "exam/QuotaSetup.h"
+#include "question/QuestionType.h"
 
 #include <QGroupBox>
 #include <array>

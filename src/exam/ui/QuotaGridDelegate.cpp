@@ -1,7 +1,6 @@
 #include "exam/ui/QuotaGridDelegate.h"
 
 #include "base/Colours.h"
-#include "widgets/CjkFonts.h"
 #include "widgets/Theme.h"
 
 #include <QPainter>
@@ -30,7 +29,7 @@ void QuotaGridDelegate::paint(QPainter *painter, const QStyleOptionViewItem &opt
     painter->save();
     painter->fillRect(option.rect, selected ? selectedFill() : theme::colour(theme::Colour::Paper));
     painter->setPen(selected ? selectedText() : theme::colour(theme::Colour::Text));
-    painter->setFont(cjk::song(kCellPixels));
+    painter->setFont(theme::font(theme::FontRole::QuotaCell));
     const QRect text = option.rect.adjusted(2, 0, -2, 0);
     painter->drawText(text, (selected ? Qt::AlignLeft : Qt::AlignHCenter) | Qt::AlignVCenter,
                       index.data(Qt::DisplayRole).toString());

@@ -2,7 +2,6 @@
 
 #include "base/Colours.h"
 #include "exam/ui/QuotaGridDelegate.h"
-#include "widgets/CjkFonts.h"
 #include "widgets/Theme.h"
 
 #include <QPainter>
@@ -22,7 +21,7 @@ void QuotaGridHeader::paintSection(QPainter *painter, const QRect &rect, int log
     painter->drawLine(rect.topRight(), rect.bottomRight());
     painter->drawLine(rect.bottomLeft(), rect.bottomRight());
     painter->setPen(QColor::fromRgb(rgb::kRed));
-    painter->setFont(cjk::song(QuotaGridDelegate::kCellPixels));
+    painter->setFont(theme::font(theme::FontRole::QuotaCell));
     painter->drawText(rect, Qt::AlignCenter,
                       model() ? model()->headerData(logicalIndex, Qt::Horizontal).toString()
                               : QString());

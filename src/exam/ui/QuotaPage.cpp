@@ -4,6 +4,7 @@
 #include "exam/ui/QuotaChapterBox.h"
 #include "exam/ui/QuotaExamBox.h"
 #include "exam/ui/QuotaPageNames.h"
+#include "question/QuestionType.h"
 #include "widgets/Theme.h"
 
 #include <QHBoxLayout>
@@ -22,10 +23,7 @@ QuotaPage::QuotaPage(QSqlDatabase db, Notifier &notifier, RandomSource &random, 
     : QWidget(parent), m_setup(std::move(db), notifier, random, form)
 {
     setObjectName(QuotaPageNames::page);
-    setAutoFillBackground(true);
-    QPalette white = palette();
-    white.setColor(QPalette::Window, theme::colour(theme::Colour::Paper));
-    setPalette(white);
+    theme::paintPaper(this);
     setFont(theme::font(theme::FontRole::PageText));
 
     m_bankPanel = new QuotaBankPanel(kSpacing, this);

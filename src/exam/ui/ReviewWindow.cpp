@@ -32,13 +32,10 @@ QLabel *label(const QString &text, const QFont &font, theme::Tone tone, QWidget 
 ReviewWindow::ReviewWindow(ReviewActions &actions, QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint), m_actions(actions)
 {
-    setObjectName(QStringLiteral("TForm2"));
+    setObjectName(ReviewWindowNames::window);
     setWindowTitle(QStringLiteral("试卷评阅"));
     setModal(true);
-    setAutoFillBackground(true);
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, theme::colour(theme::Colour::Paper));
-    setPalette(pal);
+    theme::paintPaper(this);
 
     auto *row = new QHBoxLayout(this);
     row->setContentsMargins(0, 0, 0, 0);
@@ -50,7 +47,7 @@ ReviewWindow::ReviewWindow(ReviewActions &actions, QWidget *parent)
     auto *left = new QVBoxLayout(m_leftPanel);
     left->setContentsMargins(16, 24, 12, 16);
     QLabel *title =
-        label(QStringLiteral("试卷自动评阅结果："), OutputView::fontOf(FontFamily::Hei, 12, true),
+        label(QStringLiteral("试卷自动评阅结果："), theme::font(theme::FontRole::PaperTitle),
               theme::Tone::Plain, m_leftPanel);
     title->setWordWrap(true);
     title->setAlignment(Qt::AlignRight | Qt::AlignTop);
@@ -61,7 +58,8 @@ ReviewWindow::ReviewWindow(ReviewActions &actions, QWidget *parent)
     // The review text.
     m_view = new OutputView(this);
     m_view->setObjectName(QStringLiteral("reviewView"));
-    m_view->setDefaultFont(FontFamily::Kai, 12);
+    theme::setPart(m_view, QStringLiteral("reviewView"));
+    m_view->setDefaultFont(theme::font(theme::FontRole::ReviewText));
     m_view->setFrameShape(QFrame::NoFrame);
     auto *copy = new QAction(QStringLiteral("复制到..."), this);
     auto *save = new QAction(QStringLiteral("试题另存为..."), this);
@@ -76,8 +74,8 @@ ReviewWindow::ReviewWindow(ReviewActions &actions, QWidget *parent)
     auto *right = new QVBoxLayout(m_rightPanel);
     right->setContentsMargins(20, 24, 16, 24);
     right->setSpacing(6);
-    const QFont caption = OutputView::fontOf(FontFamily::Song, 11, true);
-    const QFont figure = OutputView::fontOf(FontFamily::Arial, 36, true);
+    const QFont caption = theme::font(theme::FontRole::ReviewCaption);
+    const QFont figure = theme::font(theme::FontRole::ReviewFigure);
     right->addWidget(label(QStringLiteral("客观器正确/客观题总数："), caption, theme::Tone::Plain,
                            m_rightPanel));
     m_countFigure = label(QString(), figure, theme::Tone::Emphasis, m_rightPanel);
@@ -89,14 +87,14 @@ ReviewWindow::ReviewWindow(ReviewActions &actions, QWidget *parent)
     percentRow->setSpacing(4);
     m_percentFigure = label(QString(), figure, theme::Tone::Emphasis, m_rightPanel);
     m_percentFigure->setObjectName(QStringLiteral("reviewPercentFigure"));
-    m_percentUnit = label(QStringLiteral("分"), OutputView::fontOf(FontFamily::Song, 16, true),
+    m_percentUnit = label(QStringLiteral("分"), theme::font(theme::FontRole::ReviewUnit),
                           theme::Tone::Emphasis, m_rightPanel);
     percentRow->addWidget(m_percentFigure, 0, Qt::AlignBottom);
     percentRow->addWidget(m_percentUnit, 0, Qt::AlignBottom);
     percentRow->addStretch();
     right->addLayout(percentRow);
     right->addSpacing(28);
-    const QFont note = OutputView::fontOf(FontFamily::Song, 10);
+    const QFont note = theme::font(theme::FontRole::ReviewNote);
     for (const QString &text : {QStringLiteral("注意：填空题  论述题 不由计算机自动阅卷"),
                                 QStringLiteral("由练习者自己对照答案学习。")}) {
         QLabel *line = label(text, note, theme::Tone::FinePrint, m_rightPanel);

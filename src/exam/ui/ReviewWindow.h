@@ -3,11 +3,18 @@
 #include "exam/ReviewBuilder.h"
 
 #include <QDialog>
+#include <QLatin1StringView>
 
 class OutputView;
 class QLabel;
 class QWidget;
 class ReviewActions;
+
+// The object names by which tests and stored layouts find the controls.
+struct ReviewWindowNames
+{
+    static constexpr QLatin1StringView window{"TForm2"};
+};
 
 // "试卷评阅": the review of a graded run. Borderless and white, at the top-left
 // corner of the screen: a left panel, the review text in a column as wide as

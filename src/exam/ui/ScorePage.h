@@ -2,6 +2,7 @@
 
 #include "practice/RunDisplay.h"
 
+#include <QLatin1StringView>
 #include <QWidget>
 
 class LinkLabel;
@@ -9,7 +10,16 @@ class PracticeSession;
 class QLabel;
 class QPushButton;
 
-// The score page "即时得分信息" (TabSheet7), shown after the last question of a
+// The object names by which tests and stored layouts find the controls.
+struct ScorePageNames
+{
+    static constexpr QLatin1StringView page{"TabSheet7"};
+    static constexpr QLatin1StringView redoButton{"Button13"};
+    static constexpr QLatin1StringView reviewButton{"Button4"};
+    static constexpr QLatin1StringView logLink{"Label62"};
+};
+
+// The score page "即时得分信息", shown after the last question of a
 // run: the objective result, the percentage, and the ways on from there.
 class ScorePage : public QWidget
 {

@@ -9,11 +9,8 @@
 BackdropWindow::BackdropWindow(QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint)
 {
-    setObjectName(QStringLiteral("TForm13"));
-    setAutoFillBackground(true);
-    QPalette black = palette();
-    black.setColor(QPalette::Window, theme::colour(theme::Colour::Backdrop));
-    setPalette(black);
+    setObjectName(BackdropWindowNames::window);
+    theme::fill(this, theme::Colour::Backdrop);
 }
 
 void BackdropWindow::showBackdrop()

@@ -1,8 +1,15 @@
 #pragma once
 
+#include <QLatin1StringView>
 #include <QWidget>
 
-// The black backdrop "TForm13" behind the main window after a chapter is
+// The object names by which tests and stored layouts find the controls.
+struct BackdropWindowNames
+{
+    static constexpr QLatin1StringView window{"TForm13"};
+};
+
+// The black backdrop behind the main window after a chapter is
 // chosen: no border, no caption, the whole screen. A click on it brings the
 // main window back to the front.
 class BackdropWindow : public QWidget

@@ -28,6 +28,7 @@ EssayPage::EssayPage(PracticeRun &run, QWidget *parent)
 
     m_answer = new QPlainTextEdit(controlsArea());
     m_answer->setObjectName(QStringLiteral("RichEditEssay"));
+    theme::setPart(m_answer, QStringLiteral("essayField"));
     m_answer->setFont(theme::font(theme::FontRole::QuestionText));
     m_typed = new TypedAnswer(m_answer,
                               {[this] { return m_answer->toPlainText(); },

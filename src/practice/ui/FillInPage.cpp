@@ -4,7 +4,6 @@
 #include "practice/ui/AnswerLengthValidator.h"
 #include "practice/ui/TypedAnswer.h"
 #include "question/QuestionType.h"
-#include "widgets/CjkFonts.h"
 #include "widgets/Theme.h"
 
 #include <QHBoxLayout>
@@ -26,6 +25,7 @@ FillInPage::FillInPage(PracticeRun &run, QWidget *parent)
     row->addWidget(caption);
     m_field = new QLineEdit(controlsArea());
     m_field->setObjectName(QStringLiteral("EditFillIn"));
+    theme::setPart(m_field, QStringLiteral("fillInField"));
     // The limit is the run's, in GBK bytes; a longer revealed answer shows whole.
     m_field->setValidator(new AnswerLengthValidator(
         [this](const QString &text) { return m_run.fillInAllowed(text); }, m_field));
@@ -47,7 +47,7 @@ FillInPage::FillInPage(PracticeRun &run, QWidget *parent)
         new QLabel(QStringLiteral("请将填空题答案写于其中,答案自动保存。【多个答案之间用，分开】"),
                    controlsArea());
     instruction->setObjectName(QStringLiteral("LabelFillInInstruction"));
-    instruction->setFont(cjk::song(13));
+    instruction->setFont(theme::font(theme::FontRole::Instruction));
     theme::setTone(instruction, theme::Tone::Heading);
     notes->addWidget(instruction);
     m_hint = TypedAnswer::makeSaveHint(QStringLiteral("LabelFillInSaved"), controlsArea());

@@ -1,6 +1,5 @@
 #include "practice/ui/KnownViewerWindow.h"
 
-#include "widgets/CjkFonts.h"
 #include "widgets/OutputView.h"
 #include "widgets/Theme.h"
 
@@ -66,8 +65,7 @@ class GridDelegate : public QStyledItemDelegate
 public:
     explicit GridDelegate(QObject *parent) : QStyledItemDelegate(parent)
     {
-        m_chosenFont = cjk::song(13);
-        m_chosenFont.setPointSize(10);
+        m_chosenFont = theme::font(theme::FontRole::ChosenGridRow);
     }
 
     void paint(QPainter *painter, const QStyleOptionViewItem &option,
@@ -124,7 +122,7 @@ KnownViewerWindow::KnownViewerWindow(KnownViewer &viewer, QWidget *parent)
                           Qt::WindowCloseButtonHint),
       m_viewer(viewer)
 {
-    setObjectName(QStringLiteral("TForm14"));
+    setObjectName(KnownViewerWindowNames::window);
     setWindowTitle(QStringLiteral("会做的试题查看"));
     setFixedSize(kClientWidth, kClientHeight);
 
@@ -135,7 +133,7 @@ KnownViewerWindow::KnownViewerWindow(KnownViewer &viewer, QWidget *parent)
     // The top strip: the count.
     m_count = new QLabel(this);
     m_count->setObjectName(QStringLiteral("LabelCount"));
-    m_count->setFont(cjk::hei(15, true));
+    m_count->setFont(theme::font(theme::FontRole::Caption));
     theme::setTone(m_count, theme::Tone::Count);
     m_count->setFixedHeight(26);
     column->addWidget(m_count);
@@ -143,7 +141,7 @@ KnownViewerWindow::KnownViewerWindow(KnownViewer &viewer, QWidget *parent)
     // The grid: four columns, no header, whole rows chosen.
     m_model = new GridModel(this);
     m_grid = new QTableView(this);
-    m_grid->setObjectName(QStringLiteral("StringGrid1"));
+    m_grid->setObjectName(KnownViewerWindowNames::questionGrid);
     m_grid->setModel(m_model);
     m_grid->setItemDelegate(new GridDelegate(m_grid));
     m_grid->horizontalHeader()->hide();
@@ -171,20 +169,23 @@ KnownViewerWindow::KnownViewerWindow(KnownViewer &viewer, QWidget *parent)
     auto *bottom = new QHBoxLayout;
     bottom->setSpacing(14);
     m_detail = new OutputView(this);
-    m_detail->setObjectName(QStringLiteral("RichEdit1"));
-    m_detail->setDefaultFont(FontFamily::Song, 10);
+    m_detail->setObjectName(KnownViewerWindowNames::detailView);
+    theme::setPart(m_detail, QStringLiteral("knownDetail"));
+    m_detail->setDefaultFont(theme::font(theme::FontRole::DetailView));
     bottom->addWidget(m_detail, 1);
     auto *buttons = new QVBoxLayout;
     buttons->setSpacing(4);
-    m_restoreOne = button(QStringLiteral("恢复此题"), QStringLiteral("Button2"), this);
+    m_restoreOne =
+        button(QStringLiteral("恢复此题"), KnownViewerWindowNames::restoreOneButton, this);
     buttons->addWidget(m_restoreOne);
-    buttons->addWidget(
-        caption(QStringLiteral("指参与[练习]模式训练"), QStringLiteral("Label2"), this));
+    buttons->addWidget(caption(QStringLiteral("指参与[练习]模式训练"),
+                               KnownViewerWindowNames::restoreOneNote, this));
     buttons->addSpacing(18);
-    m_restoreAll = button(QStringLiteral("全部恢复"), QStringLiteral("Button1"), this);
+    m_restoreAll =
+        button(QStringLiteral("全部恢复"), KnownViewerWindowNames::restoreAllButton, this);
     buttons->addWidget(m_restoreAll);
-    buttons->addWidget(
-        caption(QStringLiteral("指全部参与[练习]模式训练"), QStringLiteral("Label3"), this));
+    buttons->addWidget(caption(QStringLiteral("指全部参与[练习]模式训练"),
+                               KnownViewerWindowNames::restoreAllNote, this));
     buttons->addStretch(1);
     bottom->addLayout(buttons);
     column->addLayout(bottom, 2);

@@ -2,6 +2,7 @@
 
 #include "practice/KnownViewer.h"
 
+#include <QLatin1StringView>
 #include <QWidget>
 
 class OutputView;
@@ -9,6 +10,18 @@ class QLabel;
 class QAbstractTableModel;
 class QPushButton;
 class QTableView;
+
+// The object names by which tests and stored layouts find the controls.
+struct KnownViewerWindowNames
+{
+    static constexpr QLatin1StringView window{"TForm14"};
+    static constexpr QLatin1StringView questionGrid{"StringGrid1"};
+    static constexpr QLatin1StringView detailView{"RichEdit1"};
+    static constexpr QLatin1StringView restoreOneButton{"Button2"};
+    static constexpr QLatin1StringView restoreOneNote{"Label2"};
+    static constexpr QLatin1StringView restoreAllButton{"Button1"};
+    static constexpr QLatin1StringView restoreAllNote{"Label3"};
+};
 
 // "会做的试题查看": the known questions of the current chapter in a grid, the
 // clicked one in a pale green detail view, and the two buttons that put

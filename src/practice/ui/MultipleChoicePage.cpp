@@ -3,7 +3,7 @@
 #include "practice/PracticeRun.h"
 #include "question/AnswerForm.h"
 #include "question/QuestionType.h"
-#include "widgets/CjkFonts.h"
+#include "widgets/Theme.h"
 
 #include <QCheckBox>
 #include <QHBoxLayout>
@@ -14,6 +14,7 @@ MultipleChoicePage::MultipleChoicePage(PracticeRun &run, QWidget *parent)
     : QuestionPageBase(run, QuestionType::MultipleChoice, RunDisplay::Page::MultipleChoice, parent)
 {
     setObjectName(QStringLiteral("TabSheetMultiple"));
+    theme::setPart(this, QStringLiteral("multipleChoicePage"));
     auto *row = new QHBoxLayout(controlsArea());
     row->setContentsMargins(6, 0, 0, 0);
     row->setSpacing(10);
@@ -22,7 +23,7 @@ MultipleChoicePage::MultipleChoicePage(PracticeRun &run, QWidget *parent)
     for (int i = 0; i < answer::kOptionCount; ++i) {
         auto *box = new QCheckBox(QString(answer::optionLetter(i + 1)), controlsArea());
         box->setObjectName(QStringLiteral("CheckBox") + answer::optionLetter(i + 1));
-        box->setFont(cjk::hei(20, true));
+        box->setFont(theme::font(theme::FontRole::ChoiceLetter));
         box->setCursor(Qt::PointingHandCursor);
         // Only the user's clicks: the boxes are set without signals when rendered.
         connect(box, &QCheckBox::clicked, this,
@@ -33,7 +34,7 @@ MultipleChoicePage::MultipleChoicePage(PracticeRun &run, QWidget *parent)
     row->addSpacing(24);
     m_feedback = new QLabel(controlsArea());
     m_feedback->setObjectName(QStringLiteral("LabelFeedback"));
-    m_feedback->setFont(cjk::hei(20, true));
+    m_feedback->setFont(theme::font(theme::FontRole::ChoiceLetter));
     m_feedback->setMinimumWidth(130);
     QSizePolicy keep = m_feedback->sizePolicy();
     keep.setRetainSizeWhenHidden(true);
@@ -52,8 +53,6 @@ void MultipleChoicePage::render(const RunDisplay &display)
         m_boxes.at(i)->setChecked(display.multiChecks[i]);
     }
     m_feedback->setText(display.multiFeedback);
-    QPalette colour = m_feedback->palette();
-    colour.setColor(QPalette::WindowText, QColor::fromRgb(display.multiFeedbackColour));
-    m_feedback->setPalette(colour);
+    theme::setTextColour(m_feedback, QColor::fromRgb(display.multiFeedbackColour));
     m_feedback->setVisible(display.multiFeedbackVisible);
 }

@@ -4,7 +4,6 @@
 #include "practice/ui/BackdropWindow.h"
 #include "practice/ui/ChapterListDelegate.h"
 #include "practice/ui/PylonEmblem.h"
-#include "widgets/CjkFonts.h"
 #include "widgets/Theme.h"
 
 #include <QButtonGroup>
@@ -26,7 +25,7 @@ PickerWindow::PickerWindow(QSqlDatabase db, Notifier &notifier, QWidget *parent)
                           Qt::WindowCloseButtonHint),
       m_picker(db), m_notifier(notifier)
 {
-    setObjectName(QStringLiteral("TForm3"));
+    setObjectName(PickerWindowNames::window);
     setWindowTitle(QStringLiteral("Varnholt电力安规试题库"));
     setFixedSize(kClientWidth, kClientHeight);
     setFont(theme::font(theme::FontRole::PageText));
@@ -37,18 +36,20 @@ PickerWindow::PickerWindow(QSqlDatabase db, Notifier &notifier, QWidget *parent)
 
     // White left panel: the emblem and the bank buttons.
     m_leftPanel = new QFrame(this);
-    m_leftPanel->setObjectName(QStringLiteral("Panel1"));
+    m_leftPanel->setObjectName(PickerWindowNames::bankPanel);
+    theme::setPart(m_leftPanel, QStringLiteral("bankPanel"));
     m_leftPanel->setFixedWidth(244);
     auto *left = new QVBoxLayout(m_leftPanel);
     left->setContentsMargins(8, 12, 8, 10);
     left->setSpacing(6);
     auto *emblem = new PylonEmblem(m_leftPanel);
-    emblem->setObjectName(QStringLiteral("Image1"));
+    emblem->setObjectName(PickerWindowNames::emblem);
     emblem->setFixedSize(196, 210);
     left->addWidget(emblem, 0, Qt::AlignHCenter);
     auto *banksCaption = new QLabel(QStringLiteral("试题库"), m_leftPanel);
-    banksCaption->setFont(cjk::hei(13, true));
+    banksCaption->setFont(theme::font(theme::FontRole::PickerCaption));
     banksCaption->setObjectName(QStringLiteral("LabelBanksCaption"));
+    theme::setPart(banksCaption, QStringLiteral("banksCaption"));
     theme::setTone(banksCaption, theme::Tone::PickerCaption);
     left->addWidget(banksCaption);
 
@@ -59,6 +60,7 @@ PickerWindow::PickerWindow(QSqlDatabase db, Notifier &notifier, QWidget *parent)
     scroll->viewport()->setAutoFillBackground(false);
     m_radioColumn = new QWidget;
     m_radioColumn->setObjectName(QStringLiteral("BankColumn"));
+    theme::setPart(m_radioColumn, QStringLiteral("bankColumn"));
     m_radioLayout = new QVBoxLayout(m_radioColumn);
     m_radioLayout->setContentsMargins(6, 2, 2, 2);
     m_radioLayout->setSpacing(2);
@@ -74,7 +76,8 @@ PickerWindow::PickerWindow(QSqlDatabase db, Notifier &notifier, QWidget *parent)
     right->setContentsMargins(0, 0, 0, 0);
     right->setSpacing(0);
     auto *strip = new QFrame(this);
-    strip->setObjectName(QStringLiteral("Panel2"));
+    strip->setObjectName(PickerWindowNames::countsStrip);
+    theme::setPart(strip, QStringLiteral("countsStrip"));
     strip->setFixedHeight(34);
     auto *stripRow = new QHBoxLayout(strip);
     stripRow->setContentsMargins(12, 0, 12, 0);
@@ -84,14 +87,14 @@ PickerWindow::PickerWindow(QSqlDatabase db, Notifier &notifier, QWidget *parent)
     stripRow->addWidget(caption);
     m_counts = new QLabel(strip);
     m_counts->setObjectName(QStringLiteral("LabelCounts"));
-    m_counts->setFont(cjk::hei(14));
+    m_counts->setFont(theme::font(theme::FontRole::PickerCounts));
     theme::setTone(m_counts, theme::Tone::Count);
     stripRow->addWidget(m_counts, 1);
     right->addWidget(strip);
 
     m_list = new QListWidget(this);
-    m_list->setObjectName(QStringLiteral("ListBox1"));
-    m_list->setFont(cjk::song(15));
+    m_list->setObjectName(PickerWindowNames::chapterList);
+    m_list->setFont(theme::font(theme::FontRole::ListText));
     m_list->setFrameShape(QFrame::NoFrame);
     m_list->setUniformItemSizes(true);
     m_list->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -253,7 +256,7 @@ bool PickerWindow::eventFilter(QObject *watched, QEvent *event)
         }
     }
     if ((watched == m_leftPanel || watched == m_radioColumn ||
-         watched->objectName() == QLatin1String("Image1")) &&
+         watched->objectName() == PickerWindowNames::emblem) &&
         event->type() == QEvent::MouseButtonPress) {
         selectFirstItem();
     }

@@ -2,6 +2,7 @@
 
 #include "practice/BankPicker.h"
 
+#include <QLatin1StringView>
 #include <QList>
 #include <QSqlDatabase>
 #include <QWidget>
@@ -16,7 +17,17 @@ class QListWidget;
 class QRadioButton;
 class QVBoxLayout;
 
-// The bank and chapter picker "TForm3". It opens modally when the main window
+// The object names by which tests and stored layouts find the controls.
+struct PickerWindowNames
+{
+    static constexpr QLatin1StringView window{"TForm3"};
+    static constexpr QLatin1StringView bankPanel{"Panel1"};
+    static constexpr QLatin1StringView emblem{"Image1"};
+    static constexpr QLatin1StringView countsStrip{"Panel2"};
+    static constexpr QLatin1StringView chapterList{"ListBox1"};
+};
+
+// The bank and chapter picker. It opens modally when the main window
 // is first shown and, from the chapter link of the top bar, modeless on top of
 // all windows. The radio column offers every bank; with many banks it scrolls.
 class PickerWindow : public QWidget

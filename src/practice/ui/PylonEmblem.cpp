@@ -1,6 +1,6 @@
 #include "practice/ui/PylonEmblem.h"
 
-#include "widgets/CjkFonts.h"
+#include "widgets/Theme.h"
 
 #include <QPainter>
 #include <QPainterPath>
@@ -105,7 +105,7 @@ void PylonEmblem::paintEvent(QPaintEvent *)
 
     // Motto.
     p.setPen(QColor(0x1b, 0x45, 0x7e));
-    p.setFont(cjk::hei(15, true));
+    p.setFont(theme::font(theme::FontRole::Caption));
     p.drawText(QRectF(0, centre.y() + r + 8, width(), 26), Qt::AlignCenter,
                QStringLiteral("安全第一  预防为主"));
 }

@@ -5,7 +5,6 @@
 #include "practice/PracticeRun.h"
 #include "practice/ui/RevealPanel.h"
 #include "question/QuestionType.h"
-#include "widgets/CjkFonts.h"
 #include "widgets/Theme.h"
 
 #include <QEvent>
@@ -35,10 +34,7 @@ QuestionPageBase::QuestionPageBase(PracticeRun &run, QuestionType type, RunDispl
                                    QWidget *parent)
     : QWidget(parent), m_run(run), m_type(type), m_page(page)
 {
-    setAutoFillBackground(true);
-    QPalette white = palette();
-    white.setColor(QPalette::Window, theme::colour(theme::Colour::Paper));
-    setPalette(white);
+    theme::paintPaper(this);
 
     auto *column = new QVBoxLayout(this);
     column->setContentsMargins(8, 6, 8, 6);
@@ -46,6 +42,7 @@ QuestionPageBase::QuestionPageBase(PracticeRun &run, QuestionType type, RunDispl
 
     m_view = new QTextEdit(this);
     m_view->setObjectName(QStringLiteral("RichEditQuestion"));
+    theme::setPart(m_view, QStringLiteral("questionView"));
     m_view->setReadOnly(true);
     m_view->setUndoRedoEnabled(false);
     m_view->setFont(theme::font(theme::FontRole::QuestionText));
@@ -57,6 +54,7 @@ QuestionPageBase::QuestionPageBase(PracticeRun &run, QuestionType type, RunDispl
     // clear of it while it is shown.
     m_picture = new QLabel(m_view);
     m_picture->setObjectName(QStringLiteral("ImageQuestion"));
+    theme::setPart(m_picture, QStringLiteral("questionPicture"));
     m_picture->setScaledContents(true);
     m_picture->setFixedSize(kPictureSize, kPictureSize);
     m_picture->hide();
@@ -79,9 +77,7 @@ QLabel *QuestionPageBase::addChosenLabel(QHBoxLayout *row)
     row->addWidget(caption);
     auto *chosen = new QLabel(m_controls);
     chosen->setObjectName(QStringLiteral("LabelChosen"));
-    QFont font = cjk::song(24, true);
-    font.setItalic(true);
-    chosen->setFont(font);
+    chosen->setFont(theme::font(theme::FontRole::ChosenAnswer));
     theme::setTone(chosen, theme::Tone::Emphasis);
     chosen->setMinimumWidth(72);
     row->addWidget(chosen);
@@ -128,7 +124,8 @@ QPixmap QuestionPageBase::buttonFace(const QString &text, const QColor &plate, c
     painter.setBrush(shade);
     painter.setPen(QPen(plate.darker(140), 1));
     painter.drawRoundedRect(box, 7, 7);
-    QFont font = cjk::hei(size.height() * 3 / 5, true);
+    QFont font = theme::font(theme::FontRole::PlateLetter);
+    font.setPixelSize(size.height() * 3 / 5);
     painter.setFont(font);
     painter.setPen(QColor(0, 0, 0, 70));
     painter.drawText(box.translated(1, 1), Qt::AlignCenter, text);

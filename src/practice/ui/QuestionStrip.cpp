@@ -1,4 +1,5 @@
 #include "practice/ui/QuestionStrip.h"
+#include "widgets/Theme.h"
 
 #include <QEvent>
 #include <QFontMetrics>
@@ -15,12 +16,7 @@ constexpr int kGap = 2; // pixels at least between neighbouring numbers
 
 QFont numberFont(double pointSize, bool bold)
 {
-    QFont font(QStringLiteral("Arial"));
-    // Arial, else a face of its widths, else a narrow one: wide faces run
-    // neighbouring numbers together.
-    font.setFamilies({QStringLiteral("Arial"), QStringLiteral("Liberation Sans"),
-                      QStringLiteral("Arimo"), QStringLiteral("Nimbus Sans"),
-                      QStringLiteral("DejaVu Sans Condensed"), QStringLiteral("DejaVu Sans")});
+    QFont font = theme::font(theme::FontRole::StripNumber);
     font.setPointSizeF(pointSize);
     font.setBold(bold);
     return font;
@@ -145,9 +141,7 @@ void QuestionStrip::style(QLabel *label, const RunDisplay::StripNumber &number, 
     QFont font = numberFont(m_pointSize, number.bold);
     font.setUnderline(hovered);
     label->setFont(font);
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, QColor::fromRgb(number.colour));
-    label->setPalette(palette);
+    theme::setTextColour(label, QColor::fromRgb(number.colour));
 }
 
 bool QuestionStrip::eventFilter(QObject *watched, QEvent *event)

@@ -1,6 +1,5 @@
 #include "practice/ui/RevealPanel.h"
 
-#include "widgets/CjkFonts.h"
 #include "widgets/Theme.h"
 
 #include <QHBoxLayout>
@@ -9,6 +8,7 @@
 RevealPanel::RevealPanel(QWidget *parent) : QFrame(parent)
 {
     setObjectName(QStringLiteral("PanelReveal"));
+    theme::setPart(this, QStringLiteral("revealPanel"));
     setMouseTracking(true);
     setCursor(Qt::WhatsThisCursor);
     setFixedSize(128, 44);
@@ -23,7 +23,7 @@ RevealPanel::RevealPanel(QWidget *parent) : QFrame(parent)
     row->addWidget(caption);
     m_figure = new QLabel(this);
     m_figure->setObjectName(QStringLiteral("LabelRevealFigure"));
-    m_figure->setFont(cjk::hei(18, true));
+    m_figure->setFont(theme::font(theme::FontRole::RevealFigure));
     theme::setTone(m_figure, theme::Tone::Alert);
     m_figure->setAttribute(Qt::WA_TransparentForMouseEvents);
     m_figure->setFixedWidth(18);

@@ -1,6 +1,5 @@
 #include "practice/ui/TypedAnswer.h"
 
-#include "widgets/CjkFonts.h"
 #include "widgets/Theme.h"
 
 #include <QEvent>
@@ -68,7 +67,7 @@ QLabel *TypedAnswer::makeSaveHint(const QString &objectName, QWidget *parent)
 {
     auto *hint = new QLabel(parent);
     hint->setObjectName(objectName);
-    hint->setFont(cjk::song(13, true));
+    hint->setFont(theme::font(theme::FontRole::TypedHint));
     theme::setTone(hint, theme::Tone::Saved);
     QSizePolicy keep = hint->sizePolicy();
     keep.setRetainSizeWhenHidden(true);

@@ -1,7 +1,6 @@
 #include "reference/ui/AboutBox.h"
 
 #include "reference/MemoryStatus.h"
-#include "widgets/CjkFonts.h"
 #include "widgets/Theme.h"
 
 #include <QApplication>
@@ -30,23 +29,23 @@ QLabel *line(const QString &text, QWidget *parent, const QFont &font)
 AboutBox::AboutBox(QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint)
 {
-    setObjectName(QStringLiteral("TForm15"));
+    setObjectName(AboutBoxNames::window);
     setWindowTitle(QStringLiteral("关于..."));
     // Modal to the whole program: it has no parent window to be modal to, and
     // the main window takes no click while it is up.
     setWindowModality(Qt::ApplicationModal);
-    const QFont text = cjk::song(13);
+    const QFont text = theme::font(theme::FontRole::AboutText);
 
     auto *outer = new QHBoxLayout(this);
     outer->setContentsMargins(0, 0, 0, 0);
     outer->setSpacing(0);
     QWidget *strip = theme::paperPanel(this);
-    strip->setObjectName(QStringLiteral("Panel2"));
+    strip->setObjectName(AboutBoxNames::topStrip);
     strip->setFixedWidth(16);
     outer->addWidget(strip);
 
     QWidget *panel = theme::paperPanel(this);
-    panel->setObjectName(QStringLiteral("Panel1"));
+    panel->setObjectName(AboutBoxNames::panel);
     auto *column = new QVBoxLayout(panel);
     column->setContentsMargins(12, 16, 20, 14);
     column->setSpacing(6);
@@ -60,7 +59,7 @@ AboutBox::AboutBox(QWidget *parent)
     icon->setPixmap(appIcon.pixmap(48, 48));
     head->addWidget(icon, 0, Qt::AlignTop);
     auto *titles = new QVBoxLayout;
-    auto *title = line(QStringLiteral("Quizmora"), panel, cjk::hei(24));
+    auto *title = line(QStringLiteral("Quizmora"), panel, theme::font(theme::FontRole::AboutTitle));
     title->setObjectName(QStringLiteral("ProductName"));
     titles->addWidget(title);
     auto *version = line(QStringLiteral("版本：") + QStringLiteral("V3.6"), panel, text);
@@ -70,7 +69,7 @@ AboutBox::AboutBox(QWidget *parent)
     column->addLayout(head);
 
     auto *rule = new QFrame(panel);
-    rule->setObjectName(QStringLiteral("Bevel1"));
+    rule->setObjectName(AboutBoxNames::rule);
     rule->setFrameShape(QFrame::HLine);
     rule->setFrameShadow(QFrame::Sunken);
     column->addWidget(rule);
@@ -93,17 +92,14 @@ AboutBox::AboutBox(QWidget *parent)
     column->addLayout(figures);
 
     auto *owner = new QLineEdit(QStringLiteral("本软件使用权属于：电力安全培训中心"), panel);
-    owner->setObjectName(QStringLiteral("Edit1"));
+    owner->setObjectName(AboutBoxNames::ownerLine);
     owner->setReadOnly(true);
-    QFont arial(QStringLiteral("Arial"));
-    arial.setPixelSize(13);
-    arial.setBold(true);
-    owner->setFont(arial);
+    owner->setFont(theme::font(theme::FontRole::AboutOwner));
     column->addSpacing(6);
     column->addWidget(owner);
 
     auto *ok = new QPushButton(QStringLiteral("确定"), panel);
-    ok->setObjectName(QStringLiteral("Button1"));
+    ok->setObjectName(AboutBoxNames::okButton);
     ok->setFixedSize(80, 28);
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);

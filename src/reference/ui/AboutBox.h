@@ -1,9 +1,21 @@
 #pragma once
 
 #include <QDialog>
+#include <QLatin1StringView>
 
 class QLabel;
 struct MemoryStatus;
+
+// The object names by which tests and stored layouts find the controls.
+struct AboutBoxNames
+{
+    static constexpr QLatin1StringView window{"TForm15"};
+    static constexpr QLatin1StringView topStrip{"Panel2"};
+    static constexpr QLatin1StringView panel{"Panel1"};
+    static constexpr QLatin1StringView rule{"Bevel1"};
+    static constexpr QLatin1StringView ownerLine{"Edit1"};
+    static constexpr QLatin1StringView okButton{"Button1"};
+};
 
 // The about box "关于...": title, version, the machine's memory figures and
 // the owner line; filled afresh before every showing, shown modally.

@@ -1,7 +1,6 @@
 #include "reference/ui/DocumentViewer.h"
 
 #include "reference/RegulationDocuments.h"
-#include "widgets/CjkFonts.h"
 #include "widgets/Theme.h"
 
 #include "RtfReader.h"
@@ -27,10 +26,7 @@ namespace {
 QWidget *whiteStrip(QWidget *parent)
 {
     auto *strip = new QWidget(parent);
-    strip->setAutoFillBackground(true);
-    QPalette palette = strip->palette();
-    palette.setColor(QPalette::Window, theme::colour(theme::Colour::Paper));
-    strip->setPalette(palette);
+    theme::paintPaper(strip);
     return strip;
 }
 
@@ -48,7 +44,7 @@ DocumentViewer::DocumentViewer(QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                           Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint)
 {
-    setObjectName(QStringLiteral("TForm9"));
+    setObjectName(DocumentViewerNames::window);
     setWindowTitle(QStringLiteral("系统帮助"));
     resize(1024, 700);
 
@@ -56,7 +52,7 @@ DocumentViewer::DocumentViewer(QWidget *parent)
     outer->setContentsMargins(0, 0, 0, 0);
     outer->setSpacing(0);
     QWidget *top = whiteStrip(this);
-    top->setObjectName(QStringLiteral("Panel1"));
+    top->setObjectName(DocumentViewerNames::topPanel);
     top->setFixedHeight(kStripWidth);
     outer->addWidget(top);
 
@@ -66,17 +62,14 @@ DocumentViewer::DocumentViewer(QWidget *parent)
     left->setFixedWidth(kStripWidth);
     middle->addWidget(left);
     m_list = new QListWidget(this);
-    m_list->setObjectName(QStringLiteral("ListBox1"));
-    // 宋体 11 pt.
-    QFont listFont = cjk::song(15);
-    listFont.setPointSize(11);
-    m_list->setFont(listFont);
+    m_list->setObjectName(DocumentViewerNames::documentList);
+    m_list->setFont(theme::font(theme::FontRole::DocumentList));
     m_list->setFixedWidth(kListWidth);
     connect(m_list, &QListWidget::itemClicked, this,
             [this](QListWidgetItem *item) { emit titleClicked(item->text()); });
     middle->addWidget(m_list);
     m_view = new QTextEdit(this);
-    m_view->setObjectName(QStringLiteral("RichEdit1"));
+    m_view->setObjectName(DocumentViewerNames::documentView);
     m_view->setReadOnly(true);
     m_view->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     middle->addWidget(m_view, 1);
@@ -86,7 +79,7 @@ DocumentViewer::DocumentViewer(QWidget *parent)
     outer->addLayout(middle, 1);
 
     auto *status = new QStatusBar(this);
-    status->setObjectName(QStringLiteral("StatusBar1"));
+    status->setObjectName(DocumentViewerNames::statusBar);
     status->setSizeGripEnabled(false);
     outer->addWidget(status);
     // Shown while a document is read.

@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QCursor>
+#include <QLatin1StringView>
 #include <QStringList>
 #include <QWidget>
 #include <memory>
@@ -12,6 +13,16 @@ class QListWidget;
 class QTextDocument;
 class QTextEdit;
 class QThread;
+
+// The object names by which tests and stored layouts find the controls.
+struct DocumentViewerNames
+{
+    static constexpr QLatin1StringView window{"TForm9"};
+    static constexpr QLatin1StringView topPanel{"Panel1"};
+    static constexpr QLatin1StringView documentList{"ListBox1"};
+    static constexpr QLatin1StringView documentView{"RichEdit1"};
+    static constexpr QLatin1StringView statusBar{"StatusBar1"};
+};
 
 // The reader window "系统帮助": the titles of the stored regulation documents
 // on the left, the chosen document on the right with its formatting, tables

@@ -22,16 +22,16 @@ DocumentsPage::DocumentsPage(int nameLimit, QWidget *parent) : QWidget(parent)
 
     auto *listColumn = new QVBoxLayout;
     auto *listCaption = new QLabel(QStringLiteral("规程列表："), this);
-    listCaption->setObjectName(QStringLiteral("Label11"));
+    listCaption->setObjectName(DocumentsPageNames::listCaption);
     theme::setTone(listCaption, theme::Tone::Heading);
     listColumn->addWidget(listCaption);
     m_list = new QListWidget(this);
-    m_list->setObjectName(QStringLiteral("ListBox2"));
+    m_list->setObjectName(DocumentsPageNames::documentList);
     m_list->setFixedWidth(380);
     // The menu acts on the row under the pointer when it was opened; opened
     // below the rows, it deletes nothing.
     auto *remove = new QAction(QStringLiteral("删除此规程..."), m_list);
-    remove->setObjectName(QStringLiteral("N5"));
+    remove->setObjectName(DocumentsPageNames::removeAction);
     auto *menu = new QMenu(m_list);
     menu->addAction(remove);
     m_list->setContextMenuPolicy(Qt::CustomContextMenu);
@@ -48,31 +48,31 @@ DocumentsPage::DocumentsPage(int nameLimit, QWidget *parent) : QWidget(parent)
     form->setVerticalSpacing(14);
     form->setHorizontalSpacing(8);
     auto *nameCaption = new QLabel(QStringLiteral("新增加的规程名："), this);
-    nameCaption->setObjectName(QStringLiteral("Label12"));
+    nameCaption->setObjectName(DocumentsPageNames::nameCaption);
     form->addWidget(nameCaption, 0, 0);
     m_name = new QLineEdit(this);
-    m_name->setObjectName(QStringLiteral("Edit16"));
+    m_name->setObjectName(DocumentsPageNames::nameField);
     GbkLengthValidator::limit(m_name, nameLimit);
     form->addWidget(m_name, 0, 1);
     auto *fileCaption = new QLabel(QStringLiteral("规程文件："), this);
-    fileCaption->setObjectName(QStringLiteral("Label13"));
+    fileCaption->setObjectName(DocumentsPageNames::fileCaption);
     form->addWidget(fileCaption, 1, 0);
     m_file = new QLineEdit(this);
-    m_file->setObjectName(QStringLiteral("Edit15"));
+    m_file->setObjectName(DocumentsPageNames::fileField);
     m_file->setReadOnly(true);
     form->addWidget(m_file, 1, 1);
     auto *browse = new QPushButton(QStringLiteral("浏览"), this);
-    browse->setObjectName(QStringLiteral("Button3"));
+    browse->setObjectName(DocumentsPageNames::browseButton);
     browse->setFixedSize(90, 28);
     connect(browse, &QPushButton::clicked, this, [this] { emit storeRequested(m_name->text()); });
     form->addWidget(browse, 1, 2);
     auto *saveAs =
         new QLabel(QStringLiteral("将word 文档打开后【另存为】.rft  格式文件，并用英文命名"), this);
-    saveAs->setObjectName(QStringLiteral("Label14"));
+    saveAs->setObjectName(DocumentsPageNames::saveAsHint);
     theme::setTone(saveAs, theme::Tone::Note);
     form->addWidget(saveAs, 2, 0, 1, 3);
     auto *deleteHint = new QLabel(QStringLiteral("在【规程列表】上右键点击可删除"), this);
-    deleteHint->setObjectName(QStringLiteral("Label15"));
+    deleteHint->setObjectName(DocumentsPageNames::deleteHint);
     theme::setTone(deleteHint, theme::Tone::Note);
     form->addWidget(deleteHint, 3, 0, 1, 3);
     form->setRowStretch(4, 1);

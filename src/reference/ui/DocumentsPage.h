@@ -2,12 +2,28 @@
 
 #include "store/DocumentTable.h"
 
+#include <QLatin1StringView>
 #include <QList>
 #include <QStringList>
 #include <QWidget>
 
 class QLineEdit;
 class QListWidget;
+
+// The object names by which tests and stored layouts find the controls.
+struct DocumentsPageNames
+{
+    static constexpr QLatin1StringView listCaption{"Label11"};
+    static constexpr QLatin1StringView documentList{"ListBox2"};
+    static constexpr QLatin1StringView removeAction{"N5"};
+    static constexpr QLatin1StringView nameCaption{"Label12"};
+    static constexpr QLatin1StringView nameField{"Edit16"};
+    static constexpr QLatin1StringView fileCaption{"Label13"};
+    static constexpr QLatin1StringView fileField{"Edit15"};
+    static constexpr QLatin1StringView browseButton{"Button3"};
+    static constexpr QLatin1StringView saveAsHint{"Label14"};
+    static constexpr QLatin1StringView deleteHint{"Label15"};
+};
 
 // The management page of the regulation documents in the main window:
 // "规程列表：" with its context menu "删除此规程...", the name of a new

@@ -15,16 +15,16 @@ ComposedPaperWindow::ComposedPaperWindow(PaperComposer &composer, OutputCommands
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), m_composer(composer),
       m_commands(commands)
 {
-    setObjectName(QStringLiteral("TForm18"));
+    setObjectName(ComposedPaperWindowNames::window);
     setWindowTitle(QStringLiteral("组卷结果"));
     setWindowModality(Qt::ApplicationModal);
 
-    QWidget *panel = theme::paperPanel(this, QStringLiteral("Panel1"));
+    QWidget *panel = theme::paperPanel(this, ComposedPaperWindowNames::panel);
     panel->setFixedWidth(160);
     auto *show = new QPushButton(QStringLiteral("显示组卷"), panel);
-    show->setObjectName(QStringLiteral("Button1"));
+    show->setObjectName(ComposedPaperWindowNames::showButton);
     auto *close = new QPushButton(QStringLiteral("关闭"), panel);
-    close->setObjectName(QStringLiteral("Button2"));
+    close->setObjectName(ComposedPaperWindowNames::closeButton);
     auto *left = new QVBoxLayout(panel);
     left->setContentsMargins(12, 16, 12, 16);
     left->setSpacing(10);
@@ -33,7 +33,7 @@ ComposedPaperWindow::ComposedPaperWindow(PaperComposer &composer, OutputCommands
     left->addStretch();
 
     m_view = new OutputView(this);
-    m_view->setObjectName(QStringLiteral("RichEdit1"));
+    m_view->setObjectName(ComposedPaperWindowNames::paperView);
     m_commands.installMenu(
         *m_view, this, QStringLiteral("将本页内容复制到..."),
         [this] { m_commands.copy(*m_view, PaperComposer::copyNotice()); },

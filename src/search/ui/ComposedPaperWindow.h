@@ -1,12 +1,23 @@
 #pragma once
 
+#include <QLatin1StringView>
 #include <QWidget>
 
 class OutputCommands;
 class OutputView;
 class PaperComposer;
 
-// "组卷结果" (TForm18): "显示组卷" draws a new paper into the view, "关闭"
+// The object names by which tests and stored layouts find the controls.
+struct ComposedPaperWindowNames
+{
+    static constexpr QLatin1StringView window{"TForm18"};
+    static constexpr QLatin1StringView panel{"Panel1"};
+    static constexpr QLatin1StringView showButton{"Button1"};
+    static constexpr QLatin1StringView closeButton{"Button2"};
+    static constexpr QLatin1StringView paperView{"RichEdit1"};
+};
+
+// "组卷结果": "显示组卷" draws a new paper into the view, "关闭"
 // closes; the view's menu copies, prints and exports the paper.
 class ComposedPaperWindow : public QWidget
 {

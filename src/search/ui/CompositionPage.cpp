@@ -1,6 +1,7 @@
 #include "search/ui/CompositionPage.h"
 
 #include "question/QuestionType.h"
+#include "widgets/Theme.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -15,32 +16,50 @@
 
 namespace {
 
-QLineEdit *figureField(const QString &name, const QColor &colour, int width, QWidget *parent)
+using theme::Colour;
+using TypeNames = std::array<QLatin1StringView, 5>;
+
+// The names of a row's controls, by question type.
+constexpr TypeNames kAvailable{
+    CompositionPageNames::singleAvailable, CompositionPageNames::multipleAvailable,
+    CompositionPageNames::fillInAvailable, CompositionPageNames::trueFalseAvailable,
+    CompositionPageNames::essayAvailable};
+constexpr TypeNames kScore{CompositionPageNames::singleScore, CompositionPageNames::multipleScore,
+                           CompositionPageNames::fillInScore, CompositionPageNames::trueFalseScore,
+                           CompositionPageNames::essayScore};
+constexpr TypeNames kSlider{
+    CompositionPageNames::singleSlider, CompositionPageNames::multipleSlider,
+    CompositionPageNames::fillInSlider, CompositionPageNames::trueFalseSlider,
+    CompositionPageNames::essaySlider};
+constexpr TypeNames kDrawn{CompositionPageNames::singleDrawn, CompositionPageNames::multipleDrawn,
+                           CompositionPageNames::fillInDrawn, CompositionPageNames::trueFalseDrawn,
+                           CompositionPageNames::essayDrawn};
+constexpr TypeNames kMaximum{
+    CompositionPageNames::singleMaximum, CompositionPageNames::multipleMaximum,
+    CompositionPageNames::fillInMaximum, CompositionPageNames::trueFalseMaximum,
+    CompositionPageNames::essayMaximum};
+
+QLatin1StringView perType(const TypeNames &names, int type)
+{
+    return names.at(static_cast<std::size_t>(type - 1));
+}
+
+QLineEdit *figureField(QLatin1StringView name, Colour colour, int width, QWidget *parent)
 {
     auto *field = new QLineEdit(parent);
     field->setObjectName(name);
-    QFont bold = field->font();
-    bold.setBold(true);
-    field->setFont(bold);
-    QPalette palette = field->palette();
-    palette.setColor(QPalette::Text, colour);
-    field->setPalette(palette);
+    field->setFont(theme::font(theme::FontRole::FigureField));
+    theme::setTextColour(field, colour);
     field->setFixedWidth(width);
     return field;
 }
 
-QLabel *colouredLabel(const QString &text, const QColor &colour, QWidget *parent)
+QLabel *colouredLabel(const QString &text, Colour colour, QWidget *parent)
 {
     auto *label = new QLabel(text, parent);
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, colour);
-    label->setPalette(palette);
+    theme::setTextColour(label, colour);
     return label;
 }
-
-const QColor kGreen(0x00, 0x80, 0x00);
-const QColor kRed(0xFF, 0x00, 0x00);
-const QColor kBlue(0x00, 0x00, 0xFF);
 
 } // namespace
 
@@ -55,7 +74,7 @@ CompositionPage::CompositionPage(QSqlDatabase db, Notifier &notifier, RandomSour
     auto *info = new QGroupBox(QStringLiteral("试题基本信息"), this);
     auto *grid = new QGridLayout(info);
     auto *totalLabel = new QLabel(QStringLiteral("题目总数："), info);
-    m_total = figureField(QStringLiteral("Edit2"), kRed, 60, info);
+    m_total = figureField(CompositionPageNames::totalField, Colour::FigureChosen, 60, info);
     m_total->setReadOnly(true);
     grid->addWidget(totalLabel, 0, 0);
     grid->addWidget(m_total, 0, 1);
@@ -69,10 +88,10 @@ CompositionPage::CompositionPage(QSqlDatabase db, Notifier &notifier, RandomSour
         Row &row = m_rows[static_cast<size_t>(type - 1)];
         const int line = type;
         row.label = new QLabel(PaperComposer::typeLabel(type), info);
-        row.available = figureField(QStringLiteral("Edit%1").arg(type + 2), kGreen, 60, info);
+        row.available = figureField(perType(kAvailable, type), Colour::FigureAvailable, 60, info);
         row.available->setReadOnly(true);
         row.unit = new QLabel(QStringLiteral("道"), info);
-        row.score = figureField(QStringLiteral("Edit%1").arg(type + 7), kGreen, 36, info);
+        row.score = figureField(perType(kScore, type), Colour::FigureAvailable, 36, info);
         row.score->setMaxLength(2);
         row.score->setValidator(digits);
         grid->addWidget(row.label, line, 0);
@@ -84,14 +103,14 @@ CompositionPage::CompositionPage(QSqlDatabase db, Notifier &notifier, RandomSour
 
         auto *typeLabel = new QLabel(PaperComposer::typeLabel(type), draw);
         row.slider = new QSlider(Qt::Horizontal, draw);
-        row.slider->setObjectName(QStringLiteral("TrackBar%1").arg(type + 1));
+        row.slider->setObjectName(perType(kSlider, type));
         row.slider->setSingleStep(1);
         row.slider->setPageStep(1);
-        row.drawn = colouredLabel(QStringLiteral("0"), kRed, draw);
-        row.drawn->setObjectName(QStringLiteral("Label%1").arg(109 + type));
+        row.drawn = colouredLabel(QStringLiteral("0"), Colour::FigureChosen, draw);
+        row.drawn->setObjectName(perType(kDrawn, type));
         row.drawn->setMinimumWidth(40);
         row.maximum = new QLabel(QStringLiteral("最大:0"), draw);
-        row.maximum->setObjectName(QStringLiteral("Label%1").arg(99 + type));
+        row.maximum->setObjectName(perType(kMaximum, type));
         drawGrid->addWidget(typeLabel, line - 1, 0);
         drawGrid->addWidget(row.slider, line - 1, 1);
         drawGrid->addWidget(row.drawn, line - 1, 2);
@@ -109,11 +128,11 @@ CompositionPage::CompositionPage(QSqlDatabase db, Notifier &notifier, RandomSour
     }
     drawGrid->setColumnStretch(1, 1);
 
-    m_selected = figureField(QStringLiteral("Edit13"), kBlue, 60, draw);
+    m_selected = figureField(CompositionPageNames::selectedField, Colour::FigureSelected, 60, draw);
     // Read-only and as long as the sum: five sliders of up to 99 points
     // each can pass four digits.
     m_selected->setReadOnly(true);
-    m_target = figureField(QStringLiteral("Edit14"), kRed, 60, draw);
+    m_target = figureField(CompositionPageNames::targetField, Colour::FigureChosen, 60, draw);
     m_target->setValidator(digits);
     connect(m_target, &QLineEdit::textEdited, this,
             [this](const QString &text) { m_composer.setTarget(text); });
@@ -125,32 +144,32 @@ CompositionPage::CompositionPage(QSqlDatabase db, Notifier &notifier, RandomSour
     totals->addWidget(m_target);
     totals->addStretch();
     drawGrid->addLayout(totals, 5, 0, 1, 4);
-    m_successLine = colouredLabel(QString(), kRed, draw);
-    m_successLine->setObjectName(QStringLiteral("Label115"));
+    m_successLine = colouredLabel(QString(), Colour::FigureChosen, draw);
+    m_successLine->setObjectName(CompositionPageNames::successLine);
     drawGrid->addWidget(m_successLine, 6, 0, 1, 4);
     drawGrid->addWidget(
         new QLabel(QStringLiteral("提示：调节试题时，可以使用键盘左右方向键微调"), draw), 7, 0, 1,
         4);
 
     auto *unlock = new QPushButton(QStringLiteral("重新设定各题型得分"), info);
-    unlock->setObjectName(QStringLiteral("SpeedButton8"));
+    unlock->setObjectName(CompositionPageNames::unlockButton);
     m_rewrite = new QPushButton(QStringLiteral("改分"), info);
-    m_rewrite->setObjectName(QStringLiteral("SpeedButton7"));
+    m_rewrite->setObjectName(CompositionPageNames::rewriteButton);
     auto *buttons = new QHBoxLayout;
     buttons->addWidget(unlock);
     buttons->addWidget(m_rewrite);
     buttons->addStretch();
     grid->addLayout(buttons, 6, 0, 1, 6);
-    m_scoreLine = colouredLabel(QString(), kRed, info);
-    m_scoreLine->setObjectName(QStringLiteral("Label109"));
+    m_scoreLine = colouredLabel(QString(), Colour::FigureChosen, info);
+    m_scoreLine->setObjectName(CompositionPageNames::scoreLine);
     m_scoreLine->setWordWrap(true);
     grid->addWidget(m_scoreLine, 7, 0, 1, 6);
     m_bankLine = new QLabel(info);
-    m_bankLine->setObjectName(QStringLiteral("Label135"));
+    m_bankLine->setObjectName(CompositionPageNames::bankLine);
     grid->addWidget(m_bankLine, 8, 0, 1, 6);
 
     auto *confirmButton = new QPushButton(QStringLiteral("确定"), this);
-    confirmButton->setObjectName(QStringLiteral("Button5"));
+    confirmButton->setObjectName(CompositionPageNames::confirmButton);
     auto *note = new QLabel(
         QStringLiteral("备注：组卷的目的是生成本系统数据库内随机试卷，以便于教师组织考试"), this);
 

@@ -2,6 +2,7 @@
 
 #include "search/PaperComposer.h"
 
+#include <QLatin1StringView>
 #include <QSqlDatabase>
 #include <QWidget>
 #include <array>
@@ -11,6 +12,45 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QSlider;
+
+// The object names by which tests and stored layouts find the controls.
+struct CompositionPageNames
+{
+    static constexpr QLatin1StringView totalField{"Edit2"};
+    static constexpr QLatin1StringView singleAvailable{"Edit3"};
+    static constexpr QLatin1StringView multipleAvailable{"Edit4"};
+    static constexpr QLatin1StringView fillInAvailable{"Edit5"};
+    static constexpr QLatin1StringView trueFalseAvailable{"Edit6"};
+    static constexpr QLatin1StringView essayAvailable{"Edit7"};
+    static constexpr QLatin1StringView singleScore{"Edit8"};
+    static constexpr QLatin1StringView multipleScore{"Edit9"};
+    static constexpr QLatin1StringView fillInScore{"Edit10"};
+    static constexpr QLatin1StringView trueFalseScore{"Edit11"};
+    static constexpr QLatin1StringView essayScore{"Edit12"};
+    static constexpr QLatin1StringView singleSlider{"TrackBar2"};
+    static constexpr QLatin1StringView multipleSlider{"TrackBar3"};
+    static constexpr QLatin1StringView fillInSlider{"TrackBar4"};
+    static constexpr QLatin1StringView trueFalseSlider{"TrackBar5"};
+    static constexpr QLatin1StringView essaySlider{"TrackBar6"};
+    static constexpr QLatin1StringView singleDrawn{"Label110"};
+    static constexpr QLatin1StringView multipleDrawn{"Label111"};
+    static constexpr QLatin1StringView fillInDrawn{"Label112"};
+    static constexpr QLatin1StringView trueFalseDrawn{"Label113"};
+    static constexpr QLatin1StringView essayDrawn{"Label114"};
+    static constexpr QLatin1StringView singleMaximum{"Label100"};
+    static constexpr QLatin1StringView multipleMaximum{"Label101"};
+    static constexpr QLatin1StringView fillInMaximum{"Label102"};
+    static constexpr QLatin1StringView trueFalseMaximum{"Label103"};
+    static constexpr QLatin1StringView essayMaximum{"Label104"};
+    static constexpr QLatin1StringView selectedField{"Edit13"};
+    static constexpr QLatin1StringView targetField{"Edit14"};
+    static constexpr QLatin1StringView successLine{"Label115"};
+    static constexpr QLatin1StringView unlockButton{"SpeedButton8"};
+    static constexpr QLatin1StringView rewriteButton{"SpeedButton7"};
+    static constexpr QLatin1StringView scoreLine{"Label109"};
+    static constexpr QLatin1StringView bankLine{"Label135"};
+    static constexpr QLatin1StringView confirmButton{"Button5"};
+};
 
 // The composition page of the main window: per question type the count in
 // scope, the score field and the slider of how many to draw, the selected

@@ -5,6 +5,7 @@
 #include "base/FileReplacer.h"
 #include "base/Notifier.h"
 #include "widgets/OutputView.h"
+#include "widgets/Theme.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QAction>
@@ -56,7 +57,7 @@ void paintPages(QTextDocument &document, QPdfWriter &writer)
         // in from the page's edges, the lines that end or begin on the page
         // boundary are drawn on their own page only.
         context.clip = shown.adjusted(0, 1, 0, -1);
-        context.palette.setColor(QPalette::Text, Qt::black);
+        context.palette.setColor(QPalette::Text, theme::colour(theme::Colour::Text));
         document.documentLayout()->draw(&painter, context);
         painter.restore();
     }
@@ -134,7 +135,7 @@ void OutputCommands::installMenu(OutputView &view, QWidget *window, const QStrin
                                  std::function<void()> copy, const QString &pdfName)
 {
     auto *copyAction = new QAction(copyCaption, window);
-    copyAction->setObjectName(QStringLiteral("N2"));
+    copyAction->setObjectName(OutputCommandsNames::copyAction);
     auto *printAction = new QAction(QStringLiteral("打印..."), window);
     auto *pdfAction = new QAction(QStringLiteral("导出PDF..."), window);
     view.setContextActions({copyAction, printAction, pdfAction});

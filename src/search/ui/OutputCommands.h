@@ -9,6 +9,12 @@ class Notifier;
 class OutputView;
 class QWidget;
 
+// The object names by which tests and stored layouts find the controls.
+struct OutputCommandsNames
+{
+    static constexpr QLatin1StringView copyAction{"N2"};
+};
+
 // The context-menu commands of a question listing: copy to the clipboard
 // (plain and formatted text), print through the system print dialog and
 // export an A4 PDF with the view's fonts and colours.
@@ -25,7 +31,7 @@ public:
     // is told in a notice.
     void exportPdf(const OutputView &view, const QString &suggestedName);
 
-    // The view's context menu: the window's copy command (named "N2") under
+    // The view's context menu: the window's copy command (copyAction) under
     // its own caption, "打印..." and "导出PDF..." suggesting pdfName.
     void installMenu(OutputView &view, QWidget *window, const QString &copyCaption,
                      std::function<void()> copy, const QString &pdfName);

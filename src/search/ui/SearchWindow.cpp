@@ -16,25 +16,23 @@ SearchWindow::SearchWindow(QSqlDatabase db, Notifier &notifier, OutputCommands &
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), m_search(std::move(db), notifier),
       m_commands(commands), m_currentChapter(std::move(currentChapter))
 {
-    setObjectName(QStringLiteral("TForm17"));
+    setObjectName(SearchWindowNames::window);
     setWindowTitle(QStringLiteral("试题查询"));
     setWindowModality(Qt::ApplicationModal);
 
-    QWidget *panel = theme::paperPanel(this, QStringLiteral("Panel1"));
+    QWidget *panel = theme::paperPanel(this, SearchWindowNames::panel);
     panel->setFixedWidth(220);
 
     auto *hint = new QLabel(QStringLiteral("请输入查询关键字:最大长度50 "), panel);
-    hint->setObjectName(QStringLiteral("Label1"));
-    QPalette grey = hint->palette();
-    grey.setColor(QPalette::WindowText, QColor(0x80, 0x80, 0x80));
-    hint->setPalette(grey);
+    hint->setObjectName(SearchWindowNames::keywordHint);
+    theme::setTextColour(hint, theme::Colour::KeywordHint);
     m_keyword = new QLineEdit(panel);
-    m_keyword->setObjectName(QStringLiteral("Edit1"));
+    m_keyword->setObjectName(SearchWindowNames::keywordField);
     GbkLengthValidator::limit(m_keyword, KeywordSearch::kMaxKeywordLength);
     m_searchButton = new QPushButton(QStringLiteral("查询"), panel);
-    m_searchButton->setObjectName(QStringLiteral("Button1"));
+    m_searchButton->setObjectName(SearchWindowNames::searchButton);
     auto *close = new QPushButton(QStringLiteral("关闭"), panel);
-    close->setObjectName(QStringLiteral("Button2"));
+    close->setObjectName(SearchWindowNames::closeButton);
 
     auto *left = new QVBoxLayout(panel);
     left->setContentsMargins(12, 16, 12, 16);
@@ -46,7 +44,7 @@ SearchWindow::SearchWindow(QSqlDatabase db, Notifier &notifier, OutputCommands &
     left->addStretch();
 
     m_view = new OutputView(this);
-    m_view->setObjectName(QStringLiteral("RichEdit1"));
+    m_view->setObjectName(SearchWindowNames::hitsView);
     m_commands.installMenu(
         *m_view, this, QStringLiteral("复制到剪切板..."), [this] { copy(); },
         QStringLiteral("试题查询.pdf"));

@@ -3,6 +3,7 @@
 #include "search/KeywordSearch.h"
 #include "search/ui/OutputCommands.h"
 
+#include <QLatin1StringView>
 #include <QSqlDatabase>
 #include <QTimer>
 #include <QWidget>
@@ -12,7 +13,19 @@ class QLineEdit;
 class QPushButton;
 class OutputView;
 
-// "试题查询" (TForm17): the keyword field, "查询" and "关闭" on a white panel,
+// The object names by which tests and stored layouts find the controls.
+struct SearchWindowNames
+{
+    static constexpr QLatin1StringView window{"TForm17"};
+    static constexpr QLatin1StringView panel{"Panel1"};
+    static constexpr QLatin1StringView keywordHint{"Label1"};
+    static constexpr QLatin1StringView keywordField{"Edit1"};
+    static constexpr QLatin1StringView searchButton{"Button1"};
+    static constexpr QLatin1StringView closeButton{"Button2"};
+    static constexpr QLatin1StringView hitsView{"RichEdit1"};
+};
+
+// "试题查询": the keyword field, "查询" and "关闭" on a white panel,
 // the hits in the output view beside it. The pass over the bank runs in
 // stretches between event-loop turns, so the hits appear as they are found
 // and "关闭" stays usable; closing the window ends the pass.
