@@ -1,5 +1,7 @@
 #pragma once
 
+#include "question/QuestionType.h"
+
 #include <QLatin1StringView>
 #include <array>
 
