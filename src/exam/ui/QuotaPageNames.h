@@ -1,7 +1,5 @@
 #pragma once
 
-#include "question/QuestionType.h"
-
 #include <QLatin1StringView>
 #include <array>
 
@@ -40,7 +38,7 @@ struct QuotaPageNames
     static constexpr QLatin1StringView quotaTotal{"Label160"};
     static constexpr QLatin1StringView viewAll{"Label162"};
 
-    // By question type, in the order of question::allTypes().
+    // By question type, in the order of the type codes.
     static constexpr std::array<QLatin1StringView, 5> typeCounts{
         singleCount, multipleCount, fillInCount, trueFalseCount, essayCount};
     static constexpr std::array<QLatin1StringView, 5> typeQuotas{
