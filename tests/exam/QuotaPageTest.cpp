@@ -10,6 +10,7 @@
 #include "exam/ui/QuotaCommands.h"
 #include "exam/ui/QuotaGridDelegate.h"
 #include "exam/ui/QuotaPage.h"
+#include "exam/ui/QuotaPageNames.h"
 #include "settings/ui/SettingsDesk.h"
 #include "store/QuotaTable.h"
 #include "widgets/LinkLabel.h"
@@ -129,8 +130,8 @@ private slots:
         QCOMPARE(f.child<QLabel>(QuotaPageNames::chapterName)->text(), QStringLiteral("第二章"));
         QVERIFY(f.page->quotaList(4)->isHidden());
         f.page->quotaList(1)->setCurrentIndex(0);
-        QCOMPARE(f.child<QLineEdit>(QuotaPageNames::sumField)->text(), QStringLiteral("2"));
-        QCOMPARE(f.child<QLineEdit>(QuotaPageNames::scoreField)->text(), QStringLiteral("2"));
+        QCOMPARE(f.child<QLineEdit>(QuotaPageNames::quotaSum)->text(), QStringLiteral("2"));
+        QCOMPARE(f.child<QLineEdit>(QuotaPageNames::chapterScore)->text(), QStringLiteral("2"));
     }
 
     void numberFieldsTakeDigitsAndEditingKeys_data()
@@ -236,8 +237,8 @@ private slots:
             cells << table->item(0, c)->text();
         QCOMPARE(cells, (QStringList{"1", "2", "0", "0", "0", "0", "2", QString::number(id)}));
         QCOMPARE(f.child<QLabel>(QuotaPageNames::singleTotal)->text(), QStringLiteral("2"));
-        QCOMPARE(f.child<QLabel>(QuotaPageNames::sumTotal)->text(), QStringLiteral("2"));
-        QVERIFY(f.child<QLabel>(QuotaPageNames::sumTotal)->font().bold());
+        QCOMPARE(f.child<QLabel>(QuotaPageNames::quotaTotal)->text(), QStringLiteral("2"));
+        QVERIFY(f.child<QLabel>(QuotaPageNames::quotaTotal)->font().bold());
 
         // The figure beside the command follows the pointer onto it.
         QEvent enter(QEvent::Enter);
@@ -358,7 +359,7 @@ private slots:
 
         QSignalSpy papers(f.page, &QuotaPage::paperRequested);
         if (command == 0) {
-            QTest::mouseClick(f.child<LinkLabel>(QuotaPageNames::viewAllLink), Qt::LeftButton);
+            QTest::mouseClick(f.child<LinkLabel>(QuotaPageNames::viewAll), Qt::LeftButton);
         } else if (command == 1) {
             QWidget *viewport = f.page->table()->viewport();
             const QPoint at(20, 60); // below the one row

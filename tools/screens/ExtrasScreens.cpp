@@ -13,6 +13,7 @@
 #include "base/FileDialogs.h"
 #include "base/Notifier.h"
 #include "base/RandomSource.h"
+#include "question/QuestionType.h"
 #include "reference/ui/DocumentViewer.h"
 #include "search/ui/ComposedPaperWindow.h"
 #include "search/ui/CompositionPage.h"
@@ -176,7 +177,8 @@ int extrasScreens(const QStringList &args)
     shoot(&main, QStringLiteral("composition-opened"));
     // A few questions of each type, and the target set to their total.
     int total = 0;
-    for (int type = 1; type <= 5; ++type) {
+    for (const QuestionType questionType : question::allTypes()) {
+        const int type = question::code(questionType);
         page->slider(type)->setValue(std::min(page->slider(type)->maximum(), 4));
         total += page->slider(type)->value() * page->scoreField(type)->text().toInt();
     }

@@ -15,6 +15,7 @@
 #include "exam/ui/QuotaDesk.h"
 #include "exam/ui/QuotaPage.h"
 #include "practice/ui/PickerWindow.h"
+#include "question/QuestionType.h"
 #include "store/Database.h"
 #include "store/QuestionTable.h"
 #include "store/QuotaTable.h"
@@ -62,7 +63,8 @@ QString storeQuotas(const QSqlDatabase &db)
         QVariantList values{bank, chapter, position};
         QStringList lists;
         int total = 0;
-        for (int type = 1; type <= 5; ++type) {
+        for (const QuestionType questionType : question::allTypes()) {
+            const int type = question::code(questionType);
             const QList<qint64> ids =
                 questions.ids(QuestionScope::chapter(chapter).ofType(type)).mid(0, 3);
             values << static_cast<int>(ids.size());

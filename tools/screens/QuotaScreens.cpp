@@ -15,6 +15,7 @@
 #include "exam/MockExamForm.h"
 #include "exam/ui/QuotaCommands.h"
 #include "exam/ui/QuotaPage.h"
+#include "exam/ui/QuotaPageNames.h"
 #include "settings/ui/SettingsDesk.h"
 #include "store/Database.h"
 #include "store/QuotaTable.h"

@@ -15,6 +15,7 @@
 #include "exam/ui/ScorePage.h"
 #include "practice/ui/SingleChoicePage.h"
 #include "practice/ui/TrueFalsePage.h"
+#include "question/QuestionType.h"
 #include "settings/ui/SettingsDesk.h"
 #include "store/Database.h"
 
@@ -95,9 +96,9 @@ int randomScreens(const QStringList &args)
     // Some answers, right and wrong, then the paper view.
     PracticeRun &run = desk.run();
     for (int k = 1; k <= 6 && k <= run.length(); ++k) {
-        if (run.question(k).typeCode == SingleChoice)
+        if (question::fromCode(run.question(k).typeCode) == QuestionType::SingleChoice)
             desk.singleChoicePage()->choiceButtons().at(k % 3)->click();
-        else if (run.question(k).typeCode == TrueFalse)
+        else if (question::fromCode(run.question(k).typeCode) == QuestionType::TrueFalse)
             desk.trueFalsePage()->trueButton()->click();
         if (run.current() == k)
             emit main.nextRequested();

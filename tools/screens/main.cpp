@@ -37,6 +37,7 @@
 #include "practice/ui/PickerWindow.h"
 #include "practice/ui/SingleChoicePage.h"
 #include "practice/ui/TrueFalsePage.h"
+#include "question/QuestionType.h"
 #include "settings/ui/SettingsDesk.h"
 #include "store/Database.h"
 #include "widgets/Theme.h"
@@ -165,22 +166,22 @@ int main(int argc, char **argv)
     for (int k = 1; k <= run.length(); ++k) {
         const int type = run.question(k).typeCode;
         shoot(&main, QStringLiteral("q%1-type%2").arg(k).arg(type));
-        switch (type) {
-        case SingleChoice:
+        switch (question::fromCode(type)) {
+        case QuestionType::SingleChoice:
             desk.singleChoicePage()->choiceButtons().at(k % 2 ? 0 : 1)->click();
             break;
-        case MultipleChoice:
+        case QuestionType::MultipleChoice:
             desk.multipleChoicePage()->checkBoxes().at(0)->click();
             desk.multipleChoicePage()->checkBoxes().at(2)->click();
             break;
-        case FillIn:
+        case QuestionType::FillIn:
             desk.fillInPage()->answerField()->setFocus();
             QTest::keyClicks(desk.fillInPage()->answerField(), QStringLiteral("abc"));
             break;
-        case TrueFalse:
+        case QuestionType::TrueFalse:
             desk.trueFalsePage()->trueButton()->click();
             break;
-        case Essay:
+        case QuestionType::Essay:
             desk.essayPage()->answerView()->setFocus();
             QTest::keyClicks(desk.essayPage()->answerView(), QStringLiteral("answer text"));
             break;
@@ -188,7 +189,8 @@ int main(int argc, char **argv)
             break;
         }
         shoot(&main, QStringLiteral("q%1-answered").arg(k));
-        if (type == FillIn || type == Essay || type == MultipleChoice) {
+        if (!question::isObjective(type) ||
+            question::fromCode(type) == QuestionType::MultipleChoice) {
             // The reveal: half a second after pointing at the panel.
             run.revealHover();
             QTest::qWait(700);
