@@ -6,6 +6,7 @@
 #include "BenchUtil.h"
 #include "base/Notifier.h"
 #include "base/RandomSource.h"
+#include "question/QuestionType.h"
 #include "search/PaperComposer.h"
 #include "search/ui/OutputCommands.h"
 #include "store/Database.h"
@@ -45,8 +46,10 @@ int main(int argc, char **argv)
     composer.open(PaperComposer::Scope::Bank, QString(), bank);
     // 150 questions: 60 single, 40 multiple, 20 fill-in, 20 true/false, 10 essays.
     const int drawn[5] = {60, 40, 20, 20, 10};
-    for (int type = 1; type <= 5; ++type)
+    for (const QuestionType questionType : question::allTypes()) {
+        const int type = question::code(questionType);
         composer.moveSlider(type, drawn[type - 1]);
+    }
 
     StyledText paper;
     const double composed = medianMs(7, [&] { paper = composer.compose(); });

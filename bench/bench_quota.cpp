@@ -7,6 +7,7 @@
 #include "BenchUtil.h"
 #include "base/RandomSource.h"
 #include "exam/QuotaDraw.h"
+#include "question/QuestionType.h"
 #include "store/Database.h"
 #include "store/QuestionTable.h"
 #include "store/QuotaTable.h"
@@ -61,7 +62,8 @@ int main(int argc, char **argv)
     qint64 sink = 0;
     const double read = medianMs(9, [&] {
         for (const QuotaRow &row : quotas.ofBank(bank)) {
-            for (int type = 1; type <= QuotaRow::kTypes; ++type) {
+            for (const QuestionType questionType : question::allTypes()) {
+                const int type = question::code(questionType);
                 if (row.quota[static_cast<size_t>(type - 1)] > 0)
                     sink +=
                         questions.ids(QuestionScope::chapter(row.chapterId).ofType(type)).size();

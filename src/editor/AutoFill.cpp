@@ -1,6 +1,7 @@
 #include "editor/AutoFill.h"
 
 #include "base/GbkText.h"
+#include "question/AnswerForm.h"
 
 namespace autofill {
 
@@ -31,7 +32,7 @@ Standing standingOf(const QString &text, qsizetype index)
     if (index < 0 || index + 1 >= text.size())
         return Standing::None;
     const QChar letter = text.at(index);
-    if (letter < u'A' || letter > u'D' || !isSeparator(text.at(index + 1)))
+    if (!answer::kOptionLetters.contains(letter) || !isSeparator(text.at(index + 1)))
         return Standing::None;
     if (index == 0 || text.at(index - 1).isSpace())
         return Standing::Free;
@@ -86,9 +87,9 @@ ChoiceSplit splitChoice(const QString &text)
     // letter inside a later option or glued to a unit before it does not
     // move the split.
     qsizetype bound = text.size();
-    std::array<qsizetype, 4> found = {-1, -1, -1, -1};
-    for (int letter = 3; letter >= 0; --letter) {
-        found[letter] = markerBefore(text, QChar(u'A' + letter), bound);
+    std::array<qsizetype, answer::kOptionCount> found = {-1, -1, -1, -1};
+    for (int letter = answer::kOptionCount - 1; letter >= 0; --letter) {
+        found[letter] = markerBefore(text, answer::optionLetter(letter + 1), bound);
         if (found[letter] >= 0)
             bound = found[letter];
     }

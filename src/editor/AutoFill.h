@@ -1,5 +1,7 @@
 #pragma once
 
+#include "question/AnswerForm.h"
+
 #include <QString>
 #include <array>
 
@@ -23,7 +25,7 @@ namespace autofill {
 struct ChoiceSplit
 {
     QString stem;
-    std::array<QString, 4> options;
+    std::array<QString, answer::kOptionCount> options;
 };
 
 enum class Verdict

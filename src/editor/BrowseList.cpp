@@ -1,6 +1,7 @@
 #include "editor/BrowseList.h"
 
 #include "base/GbkText.h"
+#include "question/AnswerForm.h"
 #include "question/QuestionType.h"
 
 namespace {
@@ -25,20 +26,19 @@ StyledLine line(const QString &text, unsigned color = rgb::kBlack, bool underlin
 
 QString typeLabel(int type)
 {
-    switch (type) {
-    case SingleChoice:
+    switch (question::fromCode(type)) {
+    case QuestionType::SingleChoice:
         return QStringLiteral("[单选题]");
-    case MultipleChoice:
+    case QuestionType::MultipleChoice:
         return QStringLiteral("[多选题]");
-    case FillIn:
+    case QuestionType::FillIn:
         return QStringLiteral("[填空题]");
-    case TrueFalse:
+    case QuestionType::TrueFalse:
         return QStringLiteral("[判断题]");
-    case Essay:
+    case QuestionType::Essay:
         return QStringLiteral("[论述题]");
-    default:
-        return QString();
     }
+    return QString();
 }
 
 } // namespace
@@ -128,41 +128,39 @@ StyledText BrowseList::detailLines(const QuestionRow &question)
     lines << StyledLine{};
     lines << line(typeLabel(question.type) + QLatin1Char('[') + QString::number(question.id) +
                   QStringLiteral("]  ") + stem);
-    static const QString letters = QStringLiteral("ABCD");
-    switch (question.type) {
-    case SingleChoice:
-    case MultipleChoice: {
+    const QuestionType type = question::fromCode(question.type);
+    switch (type) {
+    case QuestionType::SingleChoice:
+    case QuestionType::MultipleChoice: {
         QString chosen;
-        for (int i = 0; i < 4; ++i) {
-            const QChar digit(u'1' + i);
-            const bool right =
-                question.type == SingleChoice ? answer == QString(digit) : answer.contains(digit);
+        for (int i = 0; i < answer::kOptionCount; ++i) {
+            const QChar digit = answer::optionDigit(i + 1);
+            const bool right = type == QuestionType::SingleChoice ? answer == QString(digit)
+                                                                  : answer.contains(digit);
             if (right)
-                chosen += letters.at(i);
-            lines << line(QLatin1Char('[') + letters.at(i) + QStringLiteral("].") +
+                chosen += answer::optionLetter(i + 1);
+            lines << line(QLatin1Char('[') + answer::optionLetter(i + 1) + QStringLiteral("].") +
                               cleaned(question.options[i]),
                           right ? rgb::kRed : rgb::kBlack, right);
         }
         // A single-choice answer outside 1 … 4 is shown as stored.
-        if (question.type == SingleChoice && chosen.isEmpty())
+        if (type == QuestionType::SingleChoice && chosen.isEmpty())
             chosen = answer;
         lines << line(QStringLiteral("答案:") + chosen, rgb::kRed);
         break;
     }
-    case FillIn:
+    case QuestionType::FillIn:
         lines << line(QStringLiteral("答案:") + answer, rgb::kRed);
         break;
-    case TrueFalse:
-        if (answer == QLatin1String("1"))
+    case QuestionType::TrueFalse:
+        if (answer == answer::kTrue)
             lines << line(QStringLiteral("答案:正确."), rgb::kRed);
-        else if (answer == QLatin1String("0"))
+        else if (answer == answer::kFalse)
             lines << line(QStringLiteral("答案:错误."), rgb::kRed);
         break;
-    case Essay:
+    case QuestionType::Essay:
         lines << StyledLine{};
         lines << line(QStringLiteral("答案:") + answer);
-        break;
-    default:
         break;
     }
     return lines;

@@ -1,6 +1,7 @@
 #include "editor/DraftRules.h"
 
 #include "base/GbkText.h"
+#include "question/AnswerForm.h"
 #include "question/QuestionType.h"
 
 namespace draft {
@@ -9,21 +10,21 @@ namespace {
 
 const QString kPrefix = QStringLiteral("[软件提示]：");
 
-bool isChoice(int type)
+bool isChoice(QuestionType type)
 {
-    return type == SingleChoice || type == MultipleChoice;
+    return type == QuestionType::SingleChoice || type == QuestionType::MultipleChoice;
 }
 
-QString stemTooLong(int type, DraftForm form)
+QString stemTooLong(QuestionType type, DraftForm form)
 {
     if (form == DraftForm::Correction)
         return QStringLiteral("[软件提示]：试题字数不超过 1000 个字符.");
     switch (type) {
-    case SingleChoice:
+    case QuestionType::SingleChoice:
         return QStringLiteral("[软件提示]：试题字数不能超过 1000 个字符.");
-    case MultipleChoice:
+    case QuestionType::MultipleChoice:
         return QStringLiteral("[软件提示]：试题字数不能 1000 个字符.");
-    case FillIn:
+    case QuestionType::FillIn:
         return QStringLiteral("[软件提示]：试题字数不能过 1000 个字符.");
     default:
         return QStringLiteral("[软件提示]：试题字数不超过 1000 个字符.");
@@ -33,7 +34,7 @@ QString stemTooLong(int type, DraftForm form)
 QString optionEmpty(int index)
 {
     // The fourth option's message has no blank before its full stop.
-    static const std::array<QString, 4> texts = {
+    static const std::array<QString, answer::kOptionCount> texts = {
         QStringLiteral("[软件提示]：选择项 A 不能为空 ."),
         QStringLiteral("[软件提示]：选择项 B 不能为空 ."),
         QStringLiteral("[软件提示]：选择项 C 不能为空 ."),
@@ -42,20 +43,20 @@ QString optionEmpty(int index)
     return texts[index];
 }
 
-QString optionTooLong(int index, int type, DraftForm form)
+QString optionTooLong(int index, QuestionType type, DraftForm form)
 {
-    if (index == 3 && type == SingleChoice && form == DraftForm::Entry)
+    if (index == 3 && type == QuestionType::SingleChoice && form == DraftForm::Entry)
         return QStringLiteral("[软件提示]：选择项 D 字数超过 200 个字符.");
-    return kPrefix + QStringLiteral("选择项 ") + QChar(u'A' + index) +
+    return kPrefix + QStringLiteral("选择项 ") + answer::optionLetter(index + 1) +
            QStringLiteral(" 字数不能超过 200 个字符.");
 }
 
-QString answerMissing(int type, DraftForm form)
+QString answerMissing(QuestionType type, DraftForm form)
 {
     switch (type) {
-    case FillIn:
+    case QuestionType::FillIn:
         return QStringLiteral("[软件提示]：正确答案不能为空 .");
-    case Essay:
+    case QuestionType::Essay:
         return form == DraftForm::Entry ? QStringLiteral("[软件提示]：正确答案不能为空 .")
                                         : QStringLiteral("[软件提示]：论述题答案不能为空 .");
     default:
@@ -63,25 +64,25 @@ QString answerMissing(int type, DraftForm form)
     }
 }
 
-QString pointsEmpty(int type)
+QString pointsEmpty(QuestionType type)
 {
     switch (type) {
-    case MultipleChoice:
+    case QuestionType::MultipleChoice:
         return QStringLiteral("[软件提示]：分值不能为空, 填写默认分值 2 分.");
-    case FillIn:
+    case QuestionType::FillIn:
         return QStringLiteral("[软件提示]：分值不能为空，自动填写分值 2 分.");
     default:
         return QStringLiteral("[软件提示]：分值不能为空,自动填写默认分值 2 分.");
     }
 }
 
-QString pointsTooLong(int type)
+QString pointsTooLong(QuestionType type)
 {
     switch (type) {
-    case SingleChoice:
+    case QuestionType::SingleChoice:
         return QStringLiteral("[软件提示]：长度不超过3位 .");
-    case FillIn:
-    case Essay:
+    case QuestionType::FillIn:
+    case QuestionType::Essay:
         return QStringLiteral("[软件提示]：分值长度不超过3位.");
     default:
         return QStringLiteral("[软件提示]：长度不超过3位.");
@@ -104,7 +105,7 @@ DraftCheck refuse(const QString &message)
 
 DraftCheck check(const QuestionDraft &draft, DraftForm form)
 {
-    const int type = draft.type;
+    const QuestionType type = question::fromCode(draft.type);
     const QString stem = text::trimmed(draft.stem);
     if (stem.isEmpty())
         return refuse(QStringLiteral("[软件提示]：试题不能为空."));
@@ -112,7 +113,7 @@ DraftCheck check(const QuestionDraft &draft, DraftForm form)
         return refuse(stemTooLong(type, form));
 
     if (isChoice(type)) {
-        for (int i = 0; i < 4; ++i) {
+        for (int i = 0; i < answer::kOptionCount; ++i) {
             // Options count as typed: blanks alone are not empty.
             if (draft.options[i].isEmpty())
                 return refuse(optionEmpty(i));
@@ -121,14 +122,14 @@ DraftCheck check(const QuestionDraft &draft, DraftForm form)
         }
     }
 
-    const QString answer = type == Essay ? text::trimmed(draft.answer) : draft.answer;
+    const QString answer = type == QuestionType::Essay ? text::trimmed(draft.answer) : draft.answer;
     if (answer.isEmpty())
         return refuse(answerMissing(type, form));
-    if (type == FillIn && gbk::byteLength(answer) > kFillInBytes)
+    if (type == QuestionType::FillIn && gbk::byteLength(answer) > kFillInBytes)
         return refuse(form == DraftForm::Entry
                           ? QStringLiteral("[软件提示]：正确答案 字数不能超过 200 个字符.")
                           : QStringLiteral("[软件提示]：正确答案字数不能超过 200 个字符."));
-    if (type == Essay && gbk::byteLength(answer) > kEssayBytes)
+    if (type == QuestionType::Essay && gbk::byteLength(answer) > kEssayBytes)
         return refuse(QStringLiteral("[软件提示]：正确答案 字数不能超过 500 个字符."));
 
     int points = 0;
@@ -150,17 +151,17 @@ DraftCheck check(const QuestionDraft &draft, DraftForm form)
     if (!gbk::representable(stem))
         return refuse(unstorable(QStringLiteral("试题")));
     if (isChoice(type)) {
-        for (int i = 0; i < 4; ++i) {
+        for (int i = 0; i < answer::kOptionCount; ++i) {
             if (!gbk::representable(draft.options[i]))
-                return refuse(
-                    unstorable(QStringLiteral("选择项 ") + QChar(u'A' + i) + QLatin1Char(' ')));
+                return refuse(unstorable(QStringLiteral("选择项 ") + answer::optionLetter(i + 1) +
+                                         QLatin1Char(' ')));
         }
     }
     if (!gbk::representable(answer))
         return refuse(unstorable(QStringLiteral("正确答案")));
 
     DraftCheck result;
-    result.row.type = type;
+    result.row.type = draft.type;
     result.row.stem = stem;
     if (isChoice(type))
         result.row.options = draft.options;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "question/AnswerForm.h"
 #include "store/QuestionTable.h"
 
 #include <QString>
@@ -11,7 +12,7 @@ struct QuestionDraft
 {
     int type = 1; // QuestionType code
     QString stem;
-    std::array<QString, 4> options; // A … D; choice questions only
+    std::array<QString, answer::kOptionCount> options; // A … D; choice questions only
     // The answer in its stored form: single choice "1" … "4", multiple choice
     // the ticked digits in the order A … D, fill-in the field's text, true/false
     // "1" or "0", essay the box's text; empty when nothing is chosen.

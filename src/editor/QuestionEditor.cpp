@@ -162,7 +162,7 @@ QuestionEditor::Outcome QuestionEditor::refreshCounters()
 
 QString QuestionEditor::counterText(int type) const
 {
-    if (!m_counted || type < 1 || type > 5)
+    if (!m_counted || !question::isTypeCode(type))
         return QStringLiteral("[000]");
     return QLatin1Char('[') + QString::number(m_counts[type]) + QLatin1Char(']');
 }
@@ -171,9 +171,9 @@ QuestionEditor::Outcome QuestionEditor::browseAll()
 {
     if (const Outcome outcome = refreshCounters(); outcome != Outcome::Done)
         return outcome;
-    for (int type = 1; type <= 5; ++type) {
-        if (m_counts[type] > 0)
-            return browseType(type);
+    for (const QuestionType type : question::allTypes()) {
+        if (m_counts[question::code(type)] > 0)
+            return browseType(question::code(type));
     }
     // A chapter without questions lists nothing, not the list shown before.
     m_browse.clear();
@@ -274,7 +274,9 @@ QuestionEditor::Outcome QuestionEditor::confirmCorrection(const QuestionDraft &d
         return Outcome::Refused;
     }
     check.row.id = m_correctionId;
-    const bool withOptions = draft.type == SingleChoice || draft.type == MultipleChoice;
+    const QuestionType type = question::fromCode(draft.type);
+    const bool withOptions =
+        type == QuestionType::SingleChoice || type == QuestionType::MultipleChoice;
     try {
         if (!QuestionTable(m_db).updateTexts(check.row, withOptions)) {
             m_notifier.inform(QStringLiteral("[软件提示]：该试题已经被删除，修改没有保存."));

@@ -94,7 +94,7 @@ bool MockExamination::loadExamination(const QString &bankName)
         return false;
     }
     const int count =
-        std::min<int>(static_cast<int>(paper.content.questions.size()), PracticeRun::kCapacity);
+        std::min<int>(static_cast<int>(paper.content.questions.size()), question::kRunCapacity);
     PracticeSession::RunStart run;
     run.content = paper.content;
     run.statusText = statusText(count);

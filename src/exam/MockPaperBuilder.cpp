@@ -46,7 +46,7 @@ QString lettersInOrder(const QString &digits)
 {
     QString letters;
     for (int option = 1; option <= answer::kOptionCount; ++option) {
-        if (digits.contains(QChar(u'0' + option)))
+        if (digits.contains(answer::optionDigit(option)))
             letters += answer::optionLetter(option);
     }
     return letters;
@@ -57,7 +57,7 @@ void appendOptions(StyledText &lines, const RunQuestion &q, bool multiple)
     const QString options[answer::kOptionCount] = {q.optionA, q.optionB, q.optionC, q.optionD};
     const QString &correct = q.correctAnswer;
     for (int i = 0; i < answer::kOptionCount; ++i) {
-        const QChar digit(u'1' + i);
+        const QChar digit = answer::optionDigit(i + 1);
         const QString text = QString(answer::optionLetter(i + 1)) + QLatin1Char('.') + options[i];
         if (multiple && correct.contains(digit))
             line(lines, text + kCheck, rgb::kRed);
@@ -107,8 +107,8 @@ void MockPaperBuilder::appendQuestion(StyledText &lines, const RunQuestion &q, i
              question::typeName(q.typeCode) + QStringLiteral(").") + q.stem +
              QStringLiteral(" (本题分数:") + QString::number(q.points) + QStringLiteral("分)"),
          rgb::kBlack);
-    switch (q.typeCode) {
-    case SingleChoice: {
+    switch (question::fromCode(q.typeCode)) {
+    case QuestionType::SingleChoice: {
         appendOptions(lines, q, false);
         const QString letter =
             q.correctAnswer.size() == 1 ? answer::letterOfDigit(q.correctAnswer.at(0)) : QString();
@@ -116,11 +116,11 @@ void MockPaperBuilder::appendQuestion(StyledText &lines, const RunQuestion &q, i
              rgb::kRed);
         break;
     }
-    case MultipleChoice:
+    case QuestionType::MultipleChoice:
         appendOptions(lines, q, true);
         line(lines, QStringLiteral("  正确答案：") + lettersInOrder(q.correctAnswer), rgb::kRed);
         break;
-    case TrueFalse:
+    case QuestionType::TrueFalse:
         line(lines,
              QStringLiteral("  正确答案:  ") +
                  (q.correctAnswer == answer::kTrue ? kCheck : QStringLiteral("X")),

@@ -1,6 +1,7 @@
 #include "exam/MockPaperLoader.h"
 
 #include "practice/QuestionSource.h"
+#include "question/QuestionType.h"
 #include "store/BankTable.h"
 #include "store/ChapterTable.h"
 #include "store/QuestionTable.h"
@@ -12,12 +13,16 @@
 
 namespace {
 
+// A stored quota row holds one quota and one drawn list per question type.
+static_assert(QuotaRow::kTypes == question::kTypeCount);
 using IdLists = std::array<QVector<qint64>, QuotaRow::kTypes>;
 
 void appendDrawn(IdLists &lists, const QuotaRow &row)
 {
-    for (int t = 0; t < QuotaRow::kTypes; ++t)
+    for (const QuestionType questionType : question::allTypes()) {
+        const auto t = question::indexOf(questionType);
         lists[t] += quota::idsOf(row.drawn[t]);
+    }
 }
 
 } // namespace
@@ -70,7 +75,8 @@ MockPaperLoader::Paper MockPaperLoader::load(const PaperScope &scope) const
     }
 
     QList<qint64> wanted;
-    for (int t = 0; t < QuotaRow::kTypes; ++t) {
+    for (const QuestionType questionType : question::allTypes()) {
+        const auto t = question::indexOf(questionType);
         paper.drawnCounts[t] = static_cast<int>(lists[t].size());
         wanted += lists[t];
     }
@@ -81,7 +87,8 @@ MockPaperLoader::Paper MockPaperLoader::load(const PaperScope &scope) const
 
     paper.lines = MockPaperBuilder::heading(paper.title, countLead, paper.drawnCounts);
     paper.content.questions.reserve(loaded.size());
-    for (int t = 0; t < QuotaRow::kTypes; ++t) {
+    for (const QuestionType questionType : question::allTypes()) {
+        const auto t = question::indexOf(questionType);
         int number = 0;
         for (const qint64 id : lists[t]) {
             ++number; // a deleted question keeps its number: the count line counts it
@@ -91,7 +98,7 @@ MockPaperLoader::Paper MockPaperLoader::load(const PaperScope &scope) const
             paper.content.questions.append(*found);
             // A question whose type was changed after the draw is examined
             // but not written under a type it no longer has.
-            if (found->typeCode == t + 1)
+            if (question::fromCode(found->typeCode) == questionType)
                 MockPaperBuilder::appendQuestion(paper.lines, *found, number);
         }
     }

@@ -48,9 +48,9 @@ void unanswered(StyledText &lines)
 // The four options, each the user chose in red.
 void options(StyledText &lines, const RunQuestion &q, const QString &given, bool multiple)
 {
-    const QString texts[4] = {q.optionA, q.optionB, q.optionC, q.optionD};
-    for (int i = 0; i < 4; ++i) {
-        const QChar digit(u'1' + i);
+    const QString texts[answer::kOptionCount] = {q.optionA, q.optionB, q.optionC, q.optionD};
+    for (int i = 0; i < answer::kOptionCount; ++i) {
+        const QChar digit = answer::optionDigit(i + 1);
         const bool chosen =
             multiple ? given.contains(digit) : (given.size() == 1 && given.at(0) == digit);
         add(lines, QString(answer::optionLetter(i + 1)) + QLatin1Char('.') + texts[i],
@@ -93,8 +93,8 @@ StyledText PaperBrowseBuilder::build(const QString &chapterLabel,
                        question::typeName(q.typeCode, question::TypeNaming::Review) +
                        QStringLiteral(").") + q.stem + QStringLiteral(" (本题分数:") +
                        QString::number(q.points) + QStringLiteral("分)"));
-        switch (q.typeCode) {
-        case SingleChoice: {
+        switch (question::fromCode(q.typeCode)) {
+        case QuestionType::SingleChoice: {
             options(lines, q, given, false);
             const QString letter =
                 given.size() == 1 ? answer::letterOfDigit(given.at(0)) : QString();
@@ -104,20 +104,20 @@ StyledText PaperBrowseBuilder::build(const QString &chapterLabel,
                 add(lines, QStringLiteral("您选择: ") + letter + QLatin1Char(' '), rgb::kRed);
             break;
         }
-        case MultipleChoice:
+        case QuestionType::MultipleChoice:
             options(lines, q, given, true);
             if (given.isEmpty())
                 add(lines, QStringLiteral(" 未答"), rgb::kBlue);
             else
                 add(lines, QStringLiteral(" 你选择: ") + lettersInGivenOrder(given), rgb::kRed);
             break;
-        case FillIn:
+        case QuestionType::FillIn:
             if (given.isEmpty())
                 add(lines, QStringLiteral(" 未答"), rgb::kBlue);
             else
                 add(lines, QStringLiteral(" 你填写: ") + given, rgb::kRed);
             break;
-        case TrueFalse:
+        case QuestionType::TrueFalse:
             if (given.isEmpty())
                 add(lines, QStringLiteral(" 未答"), rgb::kBlue);
             else
@@ -127,7 +127,7 @@ StyledText PaperBrowseBuilder::build(const QString &chapterLabel,
                                                                             : given),
                     rgb::kRed);
             break;
-        case Essay:
+        case QuestionType::Essay:
             if (given.isEmpty())
                 add(lines, QStringLiteral(" 未答"), rgb::kBlue);
             else

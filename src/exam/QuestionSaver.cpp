@@ -5,6 +5,7 @@
 #include "base/TextFileWriter.h"
 #include "practice/PracticeRun.h"
 #include "question/AnswerForm.h"
+#include "question/QuestionType.h"
 
 namespace {
 
@@ -21,26 +22,26 @@ QString optionLines(const RunQuestion &q)
 QString body(const RunQuestion &q)
 {
     const QString &answer = q.correctAnswer;
-    switch (q.typeCode) {
-    case SingleChoice: {
+    switch (question::fromCode(q.typeCode)) {
+    case QuestionType::SingleChoice: {
         const QString letter = answer.size() == 1 ? answer::letterOfDigit(answer.at(0)) : QString();
         if (letter.isEmpty())
             return QString();
         return optionLines(q) + kLineEnd + kCorrect + letter;
     }
-    case MultipleChoice: {
+    case QuestionType::MultipleChoice: {
         // The letters in A … D order, whatever the order of the stored digits.
         QString letters;
-        for (const QChar digit : {u'1', u'2', u'3', u'4'}) {
-            if (answer.contains(digit))
-                letters += answer::letterOfDigit(digit);
+        for (int option = 1; option <= answer::kOptionCount; ++option) {
+            if (answer.contains(answer::optionDigit(option)))
+                letters += answer::optionLetter(option);
         }
         return (letters.isEmpty() ? QString() : optionLines(q)) + kLineEnd + kCorrect + letters;
     }
-    case FillIn:
-    case Essay:
+    case QuestionType::FillIn:
+    case QuestionType::Essay:
         return kCorrect + answer;
-    case TrueFalse:
+    case QuestionType::TrueFalse:
         if (answer == answer::kTrue)
             return QStringLiteral("答案：对");
         if (answer == answer::kFalse)

@@ -2,6 +2,7 @@
 
 #include "base/RandomSource.h"
 #include "exam/QuotaRules.h"
+#include "question/QuestionType.h"
 #include "store/ChapterTable.h"
 #include "store/QuestionTable.h"
 #include "store/QuotaTable.h"
@@ -42,7 +43,8 @@ QuotaDraw::Redrawn QuotaDraw::redrawBank(qint64 bankId)
             continue;
         }
         int rowDrawn = 0;
-        for (int type = 1; type <= QuotaRow::kTypes; ++type) {
+        for (const QuestionType questionType : question::allTypes()) {
+            const int type = question::code(questionType);
             const int quota = row.quota[static_cast<size_t>(type - 1)];
             if (quota < 1)
                 continue;

@@ -4,6 +4,7 @@
 #include "base/StoreError.h"
 #include "exam/MockExamForm.h"
 #include "exam/QuotaRules.h"
+#include "question/QuestionType.h"
 #include "store/ChapterTable.h"
 #include "store/QuestionTable.h"
 #include "store/QuotaTable.h"
@@ -159,7 +160,8 @@ void QuotaSetup::editChapter(int position)
     m_editedName = chapter.name;
     const int total = std::accumulate(counts.begin() + 1, counts.end(), 0);
     m_countLine = QStringLiteral("本章题目数:") + QString::number(total) + QStringLiteral("道");
-    for (int type = 1; type <= kTypes; ++type) {
+    for (const QuestionType questionType : question::allTypes()) {
+        const int type = question::code(questionType);
         TypeState &state = m_types[static_cast<size_t>(type - 1)];
         state.count = counts[static_cast<size_t>(type)];
         state.choices = quotarules::choicesFor(state.count);
@@ -173,7 +175,7 @@ void QuotaSetup::editChapter(int position)
 
 void QuotaSetup::choose(int type, int index)
 {
-    if (type < 1 || type > kTypes)
+    if (!question::isTypeCode(type))
         return;
     TypeState &state = m_types[static_cast<size_t>(type - 1)];
     state.chosen = index >= 0 && index < state.choices.size() ? index : -1;
@@ -244,7 +246,8 @@ bool QuotaSetup::save()
     row.chapterId = m_editedId;
     row.position = m_edited + 1;
     try {
-        for (int type = 1; type <= kTypes; ++type) {
+        for (const QuestionType questionType : question::allTypes()) {
+            const int type = question::code(questionType);
             const auto t = static_cast<size_t>(type - 1);
             row.quota[t] = m_types[t].quota();
             row.drawn[t] = quota::listOf(m_draw.draw(m_editedId, type, row.quota[t]).ids);
@@ -286,7 +289,8 @@ void QuotaSetup::refreshTable()
         line.position = line.chapterGone ? QStringLiteral("已删除") : QString::number(row.position);
         line.quota = row.quota;
         line.total = row.total;
-        for (int t = 0; t < kTypes; ++t) {
+        for (const QuestionType questionType : question::allTypes()) {
+            const auto t = question::indexOf(questionType);
             m_totals[static_cast<size_t>(t)] += row.quota[static_cast<size_t>(t)];
             m_totals[kTypes] += row.quota[static_cast<size_t>(t)];
         }

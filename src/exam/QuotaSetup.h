@@ -2,6 +2,7 @@
 
 #include "exam/PaperScope.h"
 #include "exam/QuotaDraw.h"
+#include "question/QuestionType.h"
 #include "store/BankTable.h"
 
 #include <QList>
@@ -26,7 +27,7 @@ struct MockExamForm;
 class QuotaSetup
 {
 public:
-    static constexpr int kTypes = 5;
+    static constexpr int kTypes = question::kTypeCount;
 
     struct Chapter
     {

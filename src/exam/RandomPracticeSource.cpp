@@ -22,7 +22,7 @@ int RandomPracticeSource::runSize(int candidateCount, int setSize)
 {
     if (candidateCount <= 0 || setSize <= 0)
         return 0;
-    return std::min({candidateCount, setSize, PracticeRun::kCapacity});
+    return std::min({candidateCount, setSize, question::kRunCapacity});
 }
 
 RandomPracticeSource::Candidates RandomPracticeSource::candidates() const
@@ -50,7 +50,7 @@ RunContent RandomPracticeSource::draw(const Candidates &candidates, int count) c
     content.mode = RunMode::RandomPractice;
     content.examMode = false;
     const int population = static_cast<int>(candidates.ids.size());
-    count = std::min(count, PracticeRun::kCapacity);
+    count = std::min(count, question::kRunCapacity);
     QList<int> positions = draw::withoutRepeats(m_random, population, count);
     if (positions.isEmpty())
         return content;

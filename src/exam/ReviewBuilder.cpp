@@ -68,9 +68,9 @@ QString judgement(const QString &answer)
 
 void writeOptions(LineWriter &out, const RunQuestion &q, const QString &correct, bool multiple)
 {
-    const QString options[4] = {q.optionA, q.optionB, q.optionC, q.optionD};
-    for (int i = 0; i < 4; ++i) {
-        const QChar digit(u'1' + i);
+    const QString options[answer::kOptionCount] = {q.optionA, q.optionB, q.optionC, q.optionD};
+    for (int i = 0; i < answer::kOptionCount; ++i) {
+        const QChar digit = answer::optionDigit(i + 1);
         const bool marked =
             multiple ? correct.contains(digit) : (correct.size() == 1 && correct.at(0) == digit);
         const QString text = QString(answer::optionLetter(i + 1)) + QLatin1Char('.') + options[i];
@@ -121,10 +121,10 @@ ReviewBuilder::Review ReviewBuilder::build(const QString &chapterLabel,
                      QString::number(q.points) + QStringLiteral("分)"),
                  rgb::kBlack);
 
-        switch (q.typeCode) {
-        case SingleChoice:
-        case MultipleChoice: {
-            const bool multiple = q.typeCode == MultipleChoice;
+        switch (question::fromCode(q.typeCode)) {
+        case QuestionType::SingleChoice:
+        case QuestionType::MultipleChoice: {
+            const bool multiple = question::fromCode(q.typeCode) == QuestionType::MultipleChoice;
             writeOptions(out, q, correct, multiple);
             out.empty();
             out.line(QStringLiteral("  正确答案:") +
@@ -139,7 +139,7 @@ ReviewBuilder::Review ReviewBuilder::build(const QString &chapterLabel,
                      rgb::kRed);
             break;
         }
-        case TrueFalse:
+        case QuestionType::TrueFalse:
             out.empty();
             out.line(QStringLiteral("  正确答案:") + judgement(correct), rgb::kRed);
             out.line(QStringLiteral("  你的答案:") +
@@ -149,8 +149,8 @@ ReviewBuilder::Review ReviewBuilder::build(const QString &chapterLabel,
                            : QStringLiteral("  答案判定:  X "),
                      rgb::kRed);
             break;
-        case FillIn:
-        case Essay:
+        case QuestionType::FillIn:
+        case QuestionType::Essay:
             out.empty();
             out.line(QStringLiteral("  正确答案:") + correct, rgb::kRed);
             out.empty();

@@ -56,13 +56,14 @@ void AnswerReveal::cancel()
 void AnswerReveal::show(RunQuestion &question, const std::function<void()> &boxesChanged) const
 {
     const QString correct = question.correctAnswer;
-    switch (question.typeCode) {
-    case SingleChoice:
+    switch (question::fromCode(question.typeCode)) {
+    case QuestionType::SingleChoice:
         m_display.singleChosen = letterOf(text::trimmed(correct));
         break;
-    case MultipleChoice: {
-        for (int i = 0; i < 4; ++i)
-            m_display.multiChecks[static_cast<size_t>(i)] = correct.contains(QChar(u'1' + i));
+    case QuestionType::MultipleChoice: {
+        for (int i = 0; i < answer::kOptionCount; ++i)
+            m_display.multiChecks[static_cast<size_t>(i)] =
+                correct.contains(answer::optionDigit(i + 1));
         if (boxesChanged)
             boxesChanged();
         QString letters;
@@ -71,18 +72,18 @@ void AnswerReveal::show(RunQuestion &question, const std::function<void()> &boxe
         m_display.multiChosen = letters;
         break;
     }
-    case FillIn:
+    case QuestionType::FillIn:
         m_display.fillInText = correct;
         question.userAnswer = correct;
         break;
-    case TrueFalse: {
+    case QuestionType::TrueFalse: {
         const QString value = text::trimmed(correct);
-        m_display.trueFalseChosen = value == QStringLiteral("1")   ? QStringLiteral("对")
-                                    : value == QStringLiteral("0") ? QStringLiteral("错")
-                                                                   : QString();
+        m_display.trueFalseChosen = value == answer::kTrue    ? QStringLiteral("对")
+                                    : value == answer::kFalse ? QStringLiteral("错")
+                                                              : QString();
         break;
     }
-    case Essay:
+    case QuestionType::Essay:
         m_display.essayText = correct + QStringLiteral("\n");
         question.userAnswer = correct;
         break;

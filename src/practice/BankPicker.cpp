@@ -2,11 +2,24 @@
 
 #include "base/GbkText.h"
 #include "base/Notifier.h"
+#include "base/Selection.h"
 #include "base/StoreError.h"
 #include <QHash>
 
 BankPicker::BankPicker(QSqlDatabase db) : m_bankTable(db), m_chapterTable(db), m_questionTable(db)
 {
+}
+
+void BankPicker::setSelection(Selection *selection)
+{
+    m_selection = selection;
+    publishCheckedBank();
+}
+
+void BankPicker::publishCheckedBank()
+{
+    if (m_selection)
+        m_selection->setBank(m_checkedBankId, m_checkedBankName);
 }
 
 void BankPicker::refresh()
@@ -23,6 +36,7 @@ void BankPicker::refresh()
     } else {
         m_checkedBankName = m_banks.at(position).name;
     }
+    publishCheckedBank();
 
     if (!m_listedOnce) {
         for (int i = 0; i < m_banks.size(); ++i) {
@@ -96,6 +110,7 @@ bool BankPicker::listBank(int bankPosition)
     m_checked = true;
     m_checkedBankId = bank.id;
     m_checkedBankName = bank.name;
+    publishCheckedBank();
     m_listedOnce = true;
     m_remembered = 0;
     ++m_listings;

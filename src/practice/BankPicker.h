@@ -10,6 +10,7 @@
 #include <QStringList>
 
 class Notifier;
+class Selection;
 
 // The bank and chapter picker's state and rules over the database: the banks
 // as radio buttons, the chapters of the checked bank with their question
@@ -33,6 +34,10 @@ public:
     };
 
     explicit BankPicker(QSqlDatabase db);
+
+    // The selection whose bank is the bank checked here; it follows every
+    // change of the checked bank from now on.
+    void setSelection(Selection *selection);
 
     // Every showing of the picker: reads the banks afresh. When no bank has been
     // listed yet, the first enabled bank is checked and listed so that the list
@@ -97,6 +102,9 @@ public:
     static QString readFailedQuestion();
 
 private:
+    void publishCheckedBank();
+
+    Selection *m_selection = nullptr;
     BankTable m_bankTable;
     ChapterTable m_chapterTable;
     QuestionTable m_questionTable;

@@ -43,7 +43,7 @@ QString ChapterLoader::levelLine(int known, int total, int *percent)
 
 QString ChapterLoader::failureNotice(const QString &chapter, int typeFilter)
 {
-    if (typeFilter >= 1 && typeFilter <= 5)
+    if (question::isTypeCode(typeFilter))
         return QStringLiteral("软件提示：您选择的章节 [") + chapter + QStringLiteral("] 中 [") +
                question::typeName(typeFilter) +
                QStringLiteral("] 试题数为 0 道，无法进行顺序练习，请重新选择.");
@@ -73,7 +73,7 @@ ChapterLoader::Result ChapterLoader::load(const QString &chapter, int typeFilter
                                           int setSizeField) const
 {
     Result r;
-    const int f = typeFilter >= 1 && typeFilter <= 5 ? typeFilter : 0;
+    const int f = question::isTypeCode(typeFilter) ? typeFilter : 0;
 
     // The chapter and its bank.
     if (const std::optional<ChapterRow> found = m_chapterTable.findByName(chapter)) {

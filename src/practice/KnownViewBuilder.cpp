@@ -17,18 +17,18 @@ const QString kEllipsis = QStringLiteral("...");
 // The grid's type names and the detail header's, by type code 1 … 5.
 QString shortTypeName(int type)
 {
-    static const std::array<QString, 5> names = {QStringLiteral("单选"), QStringLiteral("多选"),
-                                                 QStringLiteral("填空"), QStringLiteral("判断"),
-                                                 QStringLiteral("论述")};
-    return type >= 1 && type <= 5 ? names[type - 1] : QString();
+    static const std::array<QString, question::kTypeCount> names = {
+        QStringLiteral("单选"), QStringLiteral("多选"), QStringLiteral("填空"),
+        QStringLiteral("判断"), QStringLiteral("论述")};
+    return question::isTypeCode(type) ? names[type - 1] : QString();
 }
 
 QString longTypeName(int type)
 {
-    static const std::array<QString, 5> names = {
+    static const std::array<QString, question::kTypeCount> names = {
         QStringLiteral("单项选择题"), QStringLiteral("多项选择题"), QStringLiteral("填空题"),
         QStringLiteral("判断题"), QStringLiteral("论述题")};
-    return type >= 1 && type <= 5 ? names[type - 1] : QString();
+    return question::isTypeCode(type) ? names[type - 1] : QString();
 }
 
 QString withoutBreaks(QString value)
@@ -91,20 +91,20 @@ QString gridStem(const QString &stem)
 QString gridAnswer(int type, const QString &answer)
 {
     const QString value = text::trimmed(answer);
-    switch (type) {
-    case SingleChoice:
+    switch (question::fromCode(type)) {
+    case QuestionType::SingleChoice:
         return singleForm(value) ? answer::letterOfDigit(value.at(0)) : value;
-    case MultipleChoice: {
+    case QuestionType::MultipleChoice: {
         if (!multipleForm(value))
             return value;
         QString letters;
         for (int option = 1; option <= answer::kOptionCount; ++option) {
-            if (value.contains(QChar(u'0' + option)))
+            if (value.contains(answer::optionDigit(option)))
                 letters += answer::optionLetter(option);
         }
         return letters;
     }
-    case TrueFalse:
+    case QuestionType::TrueFalse:
         if (value == answer::kTrue)
             return QStringLiteral("正确");
         if (value == answer::kFalse)
@@ -144,14 +144,18 @@ StyledText detail(const QuestionRow &row, int number)
     lines.append(trimmedLine(StyledLine{{header}}));
     lines.append(plainLine(stem));
 
-    switch (row.type) {
-    case SingleChoice:
-    case MultipleChoice: {
-        const bool inForm = row.type == SingleChoice ? singleForm(answer) : multipleForm(answer);
+    switch (question::fromCode(row.type)) {
+    case QuestionType::SingleChoice:
+    case QuestionType::MultipleChoice: {
+        const bool inForm = question::fromCode(row.type) == QuestionType::SingleChoice
+                                ? singleForm(answer)
+                                : multipleForm(answer);
         for (int option = 1; option <= answer::kOptionCount; ++option) {
-            const QChar digit(u'0' + option);
-            const bool correct = inForm && (row.type == SingleChoice ? answer == QString(digit)
-                                                                     : answer.contains(digit));
+            const QChar digit = answer::optionDigit(option);
+            const bool correct =
+                inForm && (question::fromCode(row.type) == QuestionType::SingleChoice
+                               ? answer == QString(digit)
+                               : answer.contains(digit));
             const QString text = QString(answer::optionLetter(option)) + QStringLiteral(".") +
                                  text::trimmed(withoutBreaks(row.options[option - 1]));
             lines.append(correct ? plainLine(text + QStringLiteral("√"), rgb::kRed)
@@ -161,7 +165,7 @@ StyledText detail(const QuestionRow &row, int number)
             lines.append(correctAnswerLine(answer));
         break;
     }
-    case TrueFalse:
+    case QuestionType::TrueFalse:
         if (answer == answer::kTrue)
             lines.append(plainLine(QStringLiteral("√"), rgb::kRed));
         else if (answer == answer::kFalse)

@@ -4,6 +4,7 @@
 #include "base/Notifier.h"
 #include "question/AnswerForm.h"
 #include "question/Grading.h"
+#include "question/QuestionType.h"
 
 #include <algorithm>
 
@@ -14,33 +15,30 @@ const QString kNoRunNotice =
     QStringLiteral("[软件提示]：请选择左侧 的【顺序练习】、【随机练习】、【模拟考试】开始练习.");
 const QString kSavedHint = QStringLiteral("提示：已保存.");
 const QString kNextCaption = QStringLiteral("下一题[Next]");
-// "1" … "4" -> "A" … "D", anything else -> empty.
-QString letterOf(const QString &digit)
-{
-    return digit.size() == 1 ? answer::letterOfDigit(digit.at(0)) : QString();
-}
 
+// One of the digits "1" … "4".
 bool isAnswerDigit(const QString &value)
 {
-    return !letterOf(value).isEmpty();
+    return value.size() == 1 && !answer::letterOfDigit(value.at(0)).isEmpty();
 }
 
 } // namespace
 
 PracticeRun::PracticeRun(const Settings &settings, Notifier &notifier, QObject *parent)
-    : QObject(parent), m_settings(settings), m_notifier(notifier), m_slots(kCapacity + 1),
-      m_sliderPosition(settings.advanceDelay * 100), m_advance(settings.advanceDelay)
+    : QObject(parent), m_settings(settings), m_notifier(notifier),
+      m_slots(question::kRunCapacity + 1), m_sliderPosition(settings.advanceDelay * 100),
+      m_advance(settings.advanceDelay)
 {
 }
 
 RunQuestion &PracticeRun::question(int k)
 {
-    return m_slots[std::clamp(k, 0, kCapacity)];
+    return m_slots[std::clamp(k, 0, question::kRunCapacity)];
 }
 
 const RunQuestion &PracticeRun::question(int k) const
 {
-    return m_slots[std::clamp(k, 0, kCapacity)];
+    return m_slots[std::clamp(k, 0, question::kRunCapacity)];
 }
 
 void PracticeRun::setSliderPosition(int position)
@@ -65,7 +63,7 @@ void PracticeRun::load(const QVector<RunQuestion> &loaded, RunMode mode, bool ex
     m_advance.stop();
     stopReveal();
 
-    const int count = std::min<int>(loaded.size(), kCapacity);
+    const int count = std::min<int>(loaded.size(), question::kRunCapacity);
     for (int k = 1; k <= count; ++k) {
         m_slots[k] = loaded.at(k - 1);
         m_slots[k].wrongMark = false;
@@ -77,8 +75,7 @@ void PracticeRun::load(const QVector<RunQuestion> &loaded, RunMode mode, bool ex
     m_active = true;
     m_objectiveCount = 0;
     m_objectiveCorrect = 0;
-    m_display.liveCorrect = text::twoDigits(0);
-    m_display.liveTotal = text::twoDigits(0);
+    m_screen.showLiveCounts(0, 0);
 
     m_current = 1;
     m_display.revealPanelVisible.fill(!m_examMode);
@@ -134,7 +131,7 @@ void PracticeRun::endRun()
     m_display.nextCaption = kNextCaption;
     // No run is left to hand in.
     m_display.bottomHintVisible = false;
-    clearAnswerPages();
+    m_screen.clearAnswerPages();
     m_display.strip.clear();
     switchPage(RunDisplay::Page::Chapter);
     updateTimerFlags();
@@ -176,129 +173,22 @@ void PracticeRun::stopTimers()
     emit changed();
 }
 
-void PracticeRun::clearAnswerPages()
-{
-    m_display.questionLines.clear();
-    m_display.singleChosen.clear();
-    m_display.multiChosen.clear();
-    m_display.trueFalseChosen.clear();
-    m_display.rightMarkVisible = false;
-    m_display.wrongMarkVisible = false;
-    m_display.multiFeedback.clear();
-    m_display.multiChecks.fill(false);
-    m_display.fillInText.clear();
-    m_display.essayText.clear();
-    m_display.saveHint.clear();
-    m_display.saveHintVisible = false;
-    m_display.picture.clear();
-}
-
 // ---------------------------------------------------------------------------
 // Showing a question
 
 void PracticeRun::switchPage(RunDisplay::Page page)
 {
-    m_display.page = page;
-    ++m_display.pageSerial;
+    m_screen.switchPage(page);
 }
 
 void PracticeRun::showQuestion(int k, Move move)
 {
-    const RunQuestion &q = m_slots[k];
-    const QString answer = text::trimmed(q.userAnswer);
-    const QString head = QString::number(k) + QStringLiteral(".") + q.stem;
-    const QStringList withOptions = {QString(),
-                                     head,
-                                     QStringLiteral("  A.") + q.optionA,
-                                     QStringLiteral("  B.") + q.optionB,
-                                     QStringLiteral("  C.") + q.optionC,
-                                     QStringLiteral("  D.") + q.optionD};
-    const QStringList stemOnly = {QString(), head};
-
-    m_display.lineSpacing = 150;
-    switch (q.typeCode) {
-    case MultipleChoice:
-        switchPage(RunDisplay::Page::MultipleChoice);
-        m_display.questionLines = withOptions;
-        m_display.multiChosen.clear();
-        for (int i = 0; i < 4; ++i)
-            setBox(i, false);
-        for (int i = 0; i < 4; ++i) {
-            if (answer.contains(QChar(u'1' + i))) {
-                m_display.multiChosen += answer::optionLetter(i + 1);
-                setBox(i, true);
-            }
-        }
-        break;
-    case FillIn:
-        switchPage(RunDisplay::Page::FillIn);
-        m_display.questionLines = stemOnly;
-        m_display.fillInText = answer;
-        break;
-    case TrueFalse:
-        switchPage(RunDisplay::Page::TrueFalse);
-        m_display.questionLines = stemOnly;
-        m_display.rightMarkVisible = false;
-        m_display.wrongMarkVisible = false;
-        m_display.trueFalseChosen = answer == QStringLiteral("1")   ? QStringLiteral("对")
-                                    : answer == QStringLiteral("0") ? QStringLiteral("错")
-                                                                    : QString();
-        break;
-    case Essay:
-        switchPage(RunDisplay::Page::Essay);
-        m_display.questionLines = stemOnly;
-        m_display.essayText = QString(answer).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-        break;
-    default:
-        // Single choice, and any stored type code outside 1 … 5 (shown, never answerable).
-        switchPage(RunDisplay::Page::SingleChoice);
-        m_display.questionLines = withOptions;
-        if (move == Move::Automatic)
-            m_display.lineSpacing = 200;
-        m_display.rightMarkVisible = false;
-        m_display.wrongMarkVisible = false;
-        m_display.singleChosen = letterOf(answer);
-        break;
-    }
-
-    const QString image = text::trimmed(q.imageName);
-    m_display.picture = image.isEmpty() ? QString() : QStringLiteral("images/") + image;
-
-    if (m_examMode) {
-        m_display.revealPanelVisible.fill(false);
-    } else if (move != Move::First) {
-        if (q.typeCode == MultipleChoice || q.typeCode == FillIn || q.typeCode == Essay)
-            m_display.revealPanelVisible[q.typeCode - 1] = m_settings.showInstantAnswer;
-    }
+    m_screen.showQuestion(m_slots[k], k, move, m_examMode, [this] { multiBoxesChanged(); });
 }
 
 void PracticeRun::finishMove(Move move)
 {
-    m_display.percentText =
-        QString::number(text::roundHalfEven(m_current * 100.0 / m_n)) + QStringLiteral("%");
-    m_display.saveHintVisible = false;
-    const bool setProgress = move == Move::Next || move == Move::Prior;
-    if (setProgress) {
-        m_display.progressMinimum = 1;
-        m_display.progressMaximum = m_n;
-        m_display.progressValue = m_current;
-        m_display.multiFeedback.clear();
-        m_display.multiFeedbackVisible = m_settings.showInstantAnswer;
-    }
-    switch (move) {
-    case Move::First:
-        m_display.bottomHintVisible = 1 >= m_n;
-        break;
-    case Move::Next:
-        m_display.bottomHintVisible = false;
-        m_display.revealPanelVisible[SingleChoice - 1] =
-            m_settings.showInstantAnswer && !m_examMode;
-        break;
-    case Move::Prior:
-    case Move::Automatic:
-        m_display.bottomHintVisible = m_current >= m_n;
-        break;
-    }
+    m_screen.finishMove(move, m_current, m_n, m_examMode);
 }
 
 // ---------------------------------------------------------------------------
@@ -339,16 +229,7 @@ void PracticeRun::endOfRun()
     // open; then there is nothing left to score.
     if (runSerial != m_runSerial || !m_active)
         return;
-    switchPage(RunDisplay::Page::Score);
-    m_display.questionLines.clear();
-    m_display.bottomHintVisible = true;
-    // Every run shows its own figures, also one without objective questions.
-    m_display.scoreLine = QStringLiteral("客观题正确：") + QString::number(m_objectiveCorrect) +
-                          QStringLiteral(" /客观总数:") + QString::number(m_objectiveCount);
-    const std::optional<int> percentage = Grading::percentage(m_objectiveCorrect, m_objectiveCount);
-    m_display.scorePercent =
-        percentage ? QString::number(*percentage) + QStringLiteral("分") : QStringLiteral("--");
-    m_display.scoreNote = percentage ? QString() : Grading::noPercentageLine();
+    m_screen.showScore(m_objectiveCorrect, m_objectiveCount);
     emit passedLastQuestion();
 }
 
@@ -439,15 +320,9 @@ void PracticeRun::updateTimerFlags()
 
 void PracticeRun::buildStrip()
 {
-    m_display.strip.clear();
     for (int k = 1; k <= m_n; ++k)
         m_slots[k].wrongMark = false;
-    for (int k = 1; k <= m_n; ++k) {
-        RunDisplay::StripNumber number;
-        number.number = k;
-        number.caption = text::twoDigits(k);
-        m_display.strip.append(number);
-    }
+    m_screen.buildStrip(m_n);
 }
 
 // ---------------------------------------------------------------------------
@@ -461,15 +336,8 @@ void PracticeRun::markAnswers()
     if (m_current < 1)
         return;
     const int left = m_current - 1;
-    if (left < 1 || left > m_display.strip.size() || left > m_n)
-        return;
-    RunDisplay::StripNumber &number = m_display.strip[left - 1];
-    const RunQuestion &q = m_slots[left];
-    number.bold = true;
-    if (q.typeCode == FillIn || q.typeCode == Essay)
-        number.colour = RunDisplay::kSilver;
-    else
-        number.colour = q.wrongMark ? RunDisplay::kRed : RunDisplay::kGreen;
+    if (left >= 1 && left <= m_n)
+        m_screen.markStripNumber(left, m_slots[left]);
 }
 
 void PracticeRun::refreshLiveCounts()
@@ -485,21 +353,20 @@ void PracticeRun::refreshLiveCounts()
     }
     m_objectiveCount = count;
     m_objectiveCorrect = correct;
-    m_display.liveCorrect = text::twoDigits(correct);
-    m_display.liveTotal = text::twoDigits(count);
+    m_screen.showLiveCounts(correct, count);
 }
 
 // ---------------------------------------------------------------------------
 // Answers
 
-bool PracticeRun::controlApplies(int typeCode) const
+bool PracticeRun::controlApplies(QuestionType type) const
 {
-    return questionOnScreen() && m_slots[m_current].typeCode == typeCode;
+    return questionOnScreen() && question::fromCode(m_slots[m_current].typeCode) == type;
 }
 
 void PracticeRun::answerSingle(int digit)
 {
-    if (!controlApplies(SingleChoice) || digit < 1 || digit > 4)
+    if (!controlApplies(QuestionType::SingleChoice) || digit < 1 || digit > answer::kOptionCount)
         return;
     RunQuestion &q = m_slots[m_current];
     const QString value = QString::number(digit);
@@ -531,25 +398,17 @@ void PracticeRun::answerSingle(int digit)
     emit changed();
 }
 
-void PracticeRun::setBox(int index, bool checked)
-{
-    if (m_display.multiChecks[index] == checked)
-        return;
-    m_display.multiChecks[index] = checked;
-    multiBoxesChanged();
-}
-
 void PracticeRun::multiBoxesChanged()
 {
-    if (!controlApplies(MultipleChoice))
+    if (!controlApplies(QuestionType::MultipleChoice))
         return;
     RunQuestion &q = m_slots[m_current];
     QString letters;
     QString digits;
-    for (int i = 0; i < 4; ++i) {
+    for (int i = 0; i < answer::kOptionCount; ++i) {
         if (m_display.multiChecks[i]) {
             letters += answer::optionLetter(i + 1);
-            digits += QChar(u'1' + i);
+            digits += answer::optionDigit(i + 1);
         }
     }
     m_display.multiChosen = letters;
@@ -574,7 +433,7 @@ void PracticeRun::multiBoxesChanged()
 
 void PracticeRun::setMultiBox(int index, bool checked)
 {
-    if (!controlApplies(MultipleChoice) || index < 0 || index > 3)
+    if (!controlApplies(QuestionType::MultipleChoice) || index < 0 || index >= answer::kOptionCount)
         return;
     m_display.multiChecks[index] = checked;
     multiBoxesChanged();
@@ -583,20 +442,20 @@ void PracticeRun::setMultiBox(int index, bool checked)
 
 // Typed answers (fill-in, essay): a key press empties the save hint, a key
 // release stores the whole text as the answer and says it is saved.
-void PracticeRun::typedKeyPress(int typeCode)
+void PracticeRun::typedKeyPress(QuestionType type)
 {
-    if (!controlApplies(typeCode))
+    if (!controlApplies(type))
         return;
     m_display.saveHint.clear();
     emit changed();
 }
 
-void PracticeRun::typedKeyRelease(int typeCode, const QString &shown, const QString &answer)
+void PracticeRun::typedKeyRelease(QuestionType type, const QString &shown, const QString &answer)
 {
-    if (!controlApplies(typeCode))
+    if (!controlApplies(type))
         return;
     m_slots[m_current].userAnswer = answer;
-    (typeCode == FillIn ? m_display.fillInText : m_display.essayText) = shown;
+    (type == QuestionType::FillIn ? m_display.fillInText : m_display.essayText) = shown;
     m_display.saveHint = kSavedHint;
     m_display.saveHintVisible = true;
     emit changed();
@@ -604,12 +463,12 @@ void PracticeRun::typedKeyRelease(int typeCode, const QString &shown, const QStr
 
 void PracticeRun::fillInKeyPress()
 {
-    typedKeyPress(FillIn);
+    typedKeyPress(QuestionType::FillIn);
 }
 
 void PracticeRun::fillInKeyRelease(const QString &fieldText)
 {
-    typedKeyRelease(FillIn, fieldText, fieldText);
+    typedKeyRelease(QuestionType::FillIn, fieldText, fieldText);
 }
 
 bool PracticeRun::fillInAllowed(const QString &fieldText) const
@@ -617,13 +476,13 @@ bool PracticeRun::fillInAllowed(const QString &fieldText) const
     const int bytes = gbk::byteLength(fieldText);
     if (bytes <= kFillInMaxBytes)
         return true;
-    return controlApplies(FillIn) &&
+    return controlApplies(QuestionType::FillIn) &&
            bytes <= gbk::byteLength(text::trimmed(m_slots[m_current].correctAnswer));
 }
 
 void PracticeRun::essayKeyPress()
 {
-    typedKeyPress(Essay);
+    typedKeyPress(QuestionType::Essay);
 }
 
 void PracticeRun::essayKeyRelease(const QString &viewText)
@@ -632,16 +491,17 @@ void PracticeRun::essayKeyRelease(const QString &viewText)
     QString lines = viewText;
     lines.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     lines.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    typedKeyRelease(Essay, lines, lines.split(QLatin1Char('\n')).join(QStringLiteral("\r\n")));
+    typedKeyRelease(QuestionType::Essay, lines,
+                    lines.split(QLatin1Char('\n')).join(QStringLiteral("\r\n")));
 }
 
 void PracticeRun::answerTrueFalse(bool value)
 {
-    if (!controlApplies(TrueFalse))
+    if (!controlApplies(QuestionType::TrueFalse))
         return;
     RunQuestion &q = m_slots[m_current];
-    const QString chosen = value ? QStringLiteral("1") : QStringLiteral("0");
-    const QString other = value ? QStringLiteral("0") : QStringLiteral("1");
+    const QString chosen = answer::trueFalseValue(value);
+    const QString other = answer::trueFalseValue(!value);
     m_display.trueFalseChosen = value ? QStringLiteral("对") : QStringLiteral("错");
     q.userAnswer = chosen;
     m_display.rightMarkVisible = false;
@@ -676,7 +536,8 @@ void PracticeRun::revealHover()
     if (!questionOnScreen())
         return;
     const int type = m_slots[m_current].typeCode;
-    if (type < SingleChoice || type > Essay || !m_display.revealPanelVisible[type - 1])
+    if (!question::isTypeCode(type) ||
+        !m_display.revealPanelVisible[question::indexOf(question::fromCode(type))])
         return;
     m_reveal.start(m_current);
     updateTimerFlags();

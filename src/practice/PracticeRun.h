@@ -2,6 +2,7 @@
 
 #include "practice/AnswerReveal.h"
 #include "practice/RunDisplay.h"
+#include "practice/RunScreen.h"
 #include "practice/RunSource.h"
 #include "practice/TickCountdown.h"
 #include "question/RunMode.h"
@@ -15,8 +16,9 @@
 class Notifier;
 
 // The one practice run of the program: the loaded questions, the moves between
-// them, answer capture with its instant feedback and the automatic move; the
-// answer reveal is its own class beside it. The main window owns the run,
+// them, answer capture with its instant feedback and the automatic move; what
+// it puts on screen (RunScreen) and the answer reveal are classes beside it.
+// The main window owns the run,
 // forwards the user's actions and the ticks of its two 100 ms timers, and
 // renders display() after every changed().
 class PracticeRun : public QObject
@@ -24,7 +26,6 @@ class PracticeRun : public QObject
     Q_OBJECT
 
 public:
-    static constexpr int kCapacity = 300;                     // slots 1 … 300
     static constexpr int kRevealStart = AnswerReveal::kStart; // tenths of a second
     static constexpr int kFillInMaxBytes = 255;               // typed fill-in answers, GBK bytes
 
@@ -32,7 +33,7 @@ public:
 
     // --- Loading and ending -------------------------------------------------
 
-    // Fills slots 1 … n (at most 300; slots beyond keep older contents),
+    // Fills slots 1 … n (at most question::kRunCapacity; slots beyond keep older contents),
     // sets the length, kind and exam flag, makes the run active, shows question
     // 1, marks the answers and builds the strip. An empty list loads nothing.
     void load(const QVector<RunQuestion> &loaded, RunMode mode, bool examMode);
@@ -150,13 +151,7 @@ signals:
     void commandPageRequested();
 
 private:
-    enum class Move
-    {
-        First,
-        Next,
-        Prior,
-        Automatic
-    };
+    using Move = RunScreen::Move;
 
     void showQuestion(int k, Move move);
     void finishMove(Move move);
@@ -169,13 +164,11 @@ private:
     void updateTimerFlags();
     // A check box changed, by the user or by the system.
     void multiBoxesChanged();
-    void setBox(int index, bool checked);
     void revealAnswer();
     void stopReveal();
-    void typedKeyPress(int typeCode);
-    void typedKeyRelease(int typeCode, const QString &shown, const QString &answer);
-    void clearAnswerPages();
-    bool controlApplies(int typeCode) const;
+    void typedKeyPress(QuestionType type);
+    void typedKeyRelease(QuestionType type, const QString &shown, const QString &answer);
+    bool controlApplies(QuestionType type) const;
 
     Settings m_settings;
     Notifier &m_notifier;
@@ -195,5 +188,6 @@ private:
     TickCountdown m_advance; // the automatic move to the next question
 
     RunDisplay m_display;
+    RunScreen m_screen{m_display, m_settings};
     AnswerReveal m_reveal{m_display};
 };

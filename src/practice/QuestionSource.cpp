@@ -9,8 +9,6 @@ const QString QuestionSource::kEmptySetNotice =
 
 namespace {
 
-constexpr int kCapacity = 300;
-
 QString withoutBreaks(const QString &value)
 {
     QString result = value;
@@ -72,7 +70,7 @@ QVector<RunQuestion> QuestionSource::readSet(const QString &chapter, int typeFil
     int count = size;
     if (setIndex + 1 == setCount && remainder > 0)
         count = remainder;
-    count = std::min(count, kCapacity);
+    count = std::min(count, question::kRunCapacity);
     const qint64 skip = static_cast<qint64>(setIndex) * size;
     if (skip >= available)
         return {};

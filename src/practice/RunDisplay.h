@@ -1,6 +1,8 @@
 #pragma once
 
 #include "base/Colours.h"
+#include "question/AnswerForm.h"
+#include "question/QuestionType.h"
 
 #include <QList>
 #include <QString>
@@ -64,7 +66,7 @@ struct RunDisplay
     QString multiFeedback;
     unsigned multiFeedbackColour = kBlack;
     bool multiFeedbackVisible = true;
-    std::array<bool, 4> multiChecks{};
+    std::array<bool, answer::kOptionCount> multiChecks{};
 
     // Answer field of the fill-in page; answer view of the essay page (lines
     // separated by "\n").
@@ -76,7 +78,7 @@ struct RunDisplay
     bool saveHintVisible = false;
 
     // Reveal panels "查看答案", index = type code − 1, and the countdown figure.
-    std::array<bool, 5> revealPanelVisible{{true, true, true, true, true}};
+    std::array<bool, question::kTypeCount> revealPanelVisible{{true, true, true, true, true}};
     QString revealFigure;
     bool revealFigureVisible = false;
 

@@ -6,7 +6,14 @@ QChar optionLetter(int option)
 {
     if (option < 1 || option > kOptionCount)
         return QChar();
-    return QChar(char16_t(u'A' + option - 1));
+    return kOptionLetters.at(option - 1);
+}
+
+QChar optionDigit(int option)
+{
+    if (option < 1 || option > kOptionCount)
+        return QChar();
+    return QChar(char16_t(u'0' + option));
 }
 
 QString letterOfDigit(QChar digit)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QChar>
+#include <QLatin1StringView>
 #include <QString>
 
 // How answers are written down. Choice answers are stored as option digits
@@ -10,9 +11,14 @@
 namespace answer {
 
 inline constexpr int kOptionCount = 4;
+// The option letters in the order of the options.
+inline constexpr QLatin1StringView kOptionLetters{"ABCD"};
+static_assert(kOptionLetters.size() == kOptionCount);
 
 // "A" … "D" for options 1 … 4; an empty letter outside.
 QChar optionLetter(int option);
+// The stored digit "1" … "4" of options 1 … 4; an empty character outside.
+QChar optionDigit(int option);
 // The option letter of a stored digit "1" … "4"; empty for anything else.
 QString letterOfDigit(QChar digit);
 // Every digit of a choice answer as its letter ("134" -> "ACD"); characters
@@ -21,5 +27,11 @@ QString lettersOf(const QString &digits);
 
 inline const QString kTrue = QStringLiteral("1");
 inline const QString kFalse = QStringLiteral("0");
+
+// The stored true/false answer of a choice: kTrue for 对, kFalse for 错.
+inline QString trueFalseValue(bool value)
+{
+    return value ? kTrue : kFalse;
+}
 
 } // namespace answer

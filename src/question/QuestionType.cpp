@@ -2,28 +2,27 @@
 
 namespace question {
 
-QString typeName(int typeCode, TypeNaming naming)
+QString typeName(QuestionType type, TypeNaming naming)
 {
-    switch (typeCode) {
-    case SingleChoice:
+    switch (type) {
+    case QuestionType::SingleChoice:
         return QStringLiteral("单选题");
-    case MultipleChoice:
+    case QuestionType::MultipleChoice:
         return QStringLiteral("多选题");
-    case FillIn:
+    case QuestionType::FillIn:
         return QStringLiteral("填空题");
-    case TrueFalse:
+    case QuestionType::TrueFalse:
         return QStringLiteral("判断题");
-    case Essay:
+    case QuestionType::Essay:
         return naming == TypeNaming::Review ? QStringLiteral("简答题") : QStringLiteral("论述题");
-    default:
-        return QString();
     }
+    return QString();
 }
 
 QStringList typeChoiceItems()
 {
     QStringList items;
-    for (int type = SingleChoice; type <= Essay; ++type)
+    for (const QuestionType type : allTypes())
         items << QStringLiteral("本章") + typeName(type) + QStringLiteral("练习");
     return items;
 }

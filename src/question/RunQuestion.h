@@ -23,3 +23,10 @@ struct RunQuestion
 };
 
 using question::isObjective;
+
+namespace question {
+
+// The most questions a run holds: its slots are numbered 1 … 300.
+inline constexpr int kRunCapacity = 300;
+
+} // namespace question

@@ -4,6 +4,7 @@
 #include "base/Notifier.h"
 #include "base/RandomSource.h"
 #include "base/StoreError.h"
+#include "question/QuestionType.h"
 #include "search/QuestionBlock.h"
 #include "store/BankTable.h"
 #include "store/ChapterTable.h"
@@ -51,8 +52,10 @@ QString typeField(int type)
 PaperComposer::PaperComposer(QSqlDatabase db, Notifier &notifier, RandomSource &random)
     : m_db(std::move(db)), m_notifier(notifier), m_random(random)
 {
-    for (int type = 1; type <= 5; ++type)
+    for (const QuestionType questionType : question::allTypes()) {
+        const int type = question::code(questionType);
         row(type).score = kDefaultScores[static_cast<size_t>(type - 1)];
+    }
 }
 
 QString PaperComposer::typeLabel(int type)
@@ -102,8 +105,10 @@ void PaperComposer::open(Scope scope, const QString &chapterName, const QString 
     m_page = Page();
     m_page.scoreLine = scoreLine;
     m_page.rewriteEnabled = rewriteEnabled;
-    for (int type = 1; type <= 5; ++type)
+    for (const QuestionType questionType : question::allTypes()) {
+        const int type = question::code(questionType);
         row(type).score = kDefaultScores[static_cast<size_t>(type - 1)];
+    }
 
     try {
         QuestionTable questions(m_db);
@@ -117,7 +122,8 @@ void PaperComposer::open(Scope scope, const QString &chapterName, const QString 
             where = QuestionScope::bank(m_scopeId);
         }
         int total = 0;
-        for (int type = 1; type <= 5; ++type) {
+        for (const QuestionType questionType : question::allTypes()) {
+            const int type = question::code(questionType);
             TypeRow &r = row(type);
             r.available = questions.count(where.ofType(type));
             r.present = r.available > 0;
@@ -137,7 +143,7 @@ void PaperComposer::open(Scope scope, const QString &chapterName, const QString 
 
 void PaperComposer::setScore(int type, const QString &text)
 {
-    if (type >= 1 && type <= 5)
+    if (question::isTypeCode(type))
         row(type).score = text;
 }
 
@@ -153,7 +159,8 @@ void PaperComposer::moveSlider(int type, int drawn)
     row(type).drawn = std::clamp(drawn, 0, row(type).available);
 
     int sum = 0;
-    for (int t = 1; t <= 5; ++t) {
+    for (const QuestionType questionType : question::allTypes()) {
+        const int t = question::code(questionType);
         const std::optional<int> score = wholeNumber(row(t).score);
         if (!score) {
             // The selected total cannot be known: it stays as it was, and the
@@ -184,14 +191,16 @@ void PaperComposer::unlockScores()
 bool PaperComposer::rewriteScores(const QString &bankName)
 {
     m_page.rewriteEnabled = false;
-    for (int type = 1; type <= 5; ++type) {
+    for (const QuestionType questionType : question::allTypes()) {
+        const int type = question::code(questionType);
         if (text::trimmed(row(type).score).isEmpty()) {
             m_notifier.inform(QStringLiteral("软件提示：请输入单项选择题各个小题分数."));
             return false;
         }
     }
     std::array<int, 6> points{};
-    for (int type = 1; type <= 5; ++type) {
+    for (const QuestionType questionType : question::allTypes()) {
+        const int type = question::code(questionType);
         const std::optional<int> score = wholeNumber(row(type).score);
         if (!score) {
             m_notifier.inform(notWholeNotice(typeField(type), row(type).score) +
@@ -226,7 +235,8 @@ PaperComposer::Confirmation PaperComposer::confirm()
     }
     int sum = 0;
     int drawn = 0;
-    for (int type = 1; type <= 5; ++type) {
+    for (const QuestionType questionType : question::allTypes()) {
+        const int type = question::code(questionType);
         if (row(type).drawn == 0)
             continue;
         const std::optional<int> score = wholeNumber(row(type).score);
@@ -262,7 +272,8 @@ StyledText PaperComposer::compose()
                                                           : QuestionScope::bank(m_scopeId);
     try {
         QuestionTable questions(m_db);
-        for (int type = 1; type <= 5; ++type) {
+        for (const QuestionType questionType : question::allTypes()) {
+            const int type = question::code(questionType);
             const int wanted = row(type).drawn;
             if (wanted <= 0)
                 continue;

@@ -22,7 +22,7 @@ StyledLine writtenLine(const QString &text, unsigned color, bool underline)
 
 QString typeNameOf(int type, QuestionBlock::Variant variant)
 {
-    if (type == Essay)
+    if (question::fromCode(type) == QuestionType::Essay)
         return variant == QuestionBlock::Variant::Search ? QStringLiteral("简答题")
                                                          : QStringLiteral("论述题");
     return question::typeName(type, question::TypeNaming::Review);
@@ -46,7 +46,7 @@ QString markedLetters(const QString &answer)
 {
     QString letters;
     for (int option = 1; option <= answer::kOptionCount; ++option) {
-        if (answer.contains(QChar(u'0' + option)))
+        if (answer.contains(answer::optionDigit(option)))
             letters += answer::optionLetter(option);
     }
     return letters;
@@ -84,12 +84,12 @@ void QuestionBlock::append(StyledText &lines, const QuestionRow &question, int n
                            rgb::kBlack));
 
     const QString correct = shown(question.answer);
-    switch (question.type) {
-    case SingleChoice:
-    case MultipleChoice: {
-        const bool multiple = question.type == MultipleChoice;
+    switch (question::fromCode(question.type)) {
+    case QuestionType::SingleChoice:
+    case QuestionType::MultipleChoice: {
+        const bool multiple = question::fromCode(question.type) == QuestionType::MultipleChoice;
         for (int i = 0; i < answer::kOptionCount; ++i) {
-            const QChar digit(u'1' + i);
+            const QChar digit = answer::optionDigit(i + 1);
             const QString text = QString(answer::optionLetter(i + 1)) + QLatin1Char('.') +
                                  shown(question.options[static_cast<size_t>(i)]);
             const bool marked = multiple ? correct.contains(digit)
@@ -108,13 +108,13 @@ void QuestionBlock::append(StyledText &lines, const QuestionRow &question, int n
         }
         break;
     }
-    case TrueFalse:
+    case QuestionType::TrueFalse:
         lines.append(plainLine(correct == answer::kTrue ? QStringLiteral("正确答案: √")
                                                         : QStringLiteral("正确答案: X"),
                                rgb::kRed));
         break;
-    case FillIn:
-    case Essay:
+    case QuestionType::FillIn:
+    case QuestionType::Essay:
         lines.append(plainLine(QStringLiteral("正确答案:") + correct, rgb::kRed));
         break;
     default:

@@ -150,8 +150,9 @@ std::array<int, 6> QuestionTable::countsPerType(qint64 chapterId) const
                                {chapterId});
     while (query.next()) {
         const int type = query.value(0).toInt();
-        if (type >= 1 && type <= 5)
-            counts[type] = query.value(1).toInt();
+        // Slot 0 stays free; codes beyond the slots are not counted.
+        if (type >= 1 && type < static_cast<int>(counts.size()))
+            counts[static_cast<size_t>(type)] = query.value(1).toInt();
     }
     return counts;
 }
@@ -248,7 +249,7 @@ QList<qint64> QuestionTable::ids(const QuestionScope &scope) const
 void QuestionTable::setBankPoints(qint64 bankId, const std::array<int, 6> &points)
 {
     Transaction change(m_db);
-    for (int type = 1; type <= 5; ++type) {
+    for (int type = 1; type < static_cast<int>(points.size()); ++type) {
         sql::run(m_db,
                  QStringLiteral("update 考试训练题库 set 本题分数 = ? where 题目类型 = ? and "
                                 "试卷分类 in (select id from fenlei where database_id = ?)"),

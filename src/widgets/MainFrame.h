@@ -1,5 +1,7 @@
 #pragma once
 
+#include "widgets/PageHandle.h"
+
 #include <QString>
 #include <QWidget>
 
@@ -12,24 +14,6 @@ class MainFrame : public QWidget
     Q_OBJECT
 
 public:
-    // Pages of the page area, in their order.
-    enum class Page
-    {
-        SingleChoice,
-        MultipleChoice,
-        FillIn,
-        TrueFalse,
-        Essay,
-        Score,
-        Settings,
-        Chapter,
-        Composition,
-        Quota,
-        RegulationWriting,
-        Joke,
-        PasswordEntry,
-        PasswordChange,
-    };
     // The two pages of the left panel.
     enum class LeftPage
     {
@@ -90,9 +74,9 @@ public:
 
     // --- Registration, once at start-up -----------------------------------------
 
-    // Replaces the page's placeholder (which is deleted). A widget without an
-    // objectName takes the page's name.
-    virtual void installPage(Page page, QWidget *widget) = 0;
+    // Adds the page to the page area, hidden until shown; the feature keeps the
+    // handle to show the page later. The page keeps its objectName.
+    virtual PageHandle installPage(QWidget *page) = 0;
     virtual void addCommand(CommandGroup group, QWidget *command) = 0;
     // The question-number strip above the bottom bar's row; the strip area is
     // as high as the strip asks, the page area gives up the room.
@@ -104,30 +88,29 @@ public:
 
     // --- Operations --------------------------------------------------------------
 
-    virtual void showPage(Page page) = 0;
-    virtual Page currentPage() const = 0;
+    // Shows an installed page; a handle of no page changes nothing.
+    virtual void showPage(PageHandle page) = 0;
+    // Whether the page is the one the page area shows.
+    virtual bool isShown(PageHandle page) const = 0;
     virtual void showLeftPage(LeftPage page) = 0;
     virtual void showTopBar(const TopBar &bar) = 0;
     virtual void showRunCommands(const RunCommands &commands) = 0;
     virtual void showRunBar(const RunBar &bar) = 0;
     virtual void showCountdown(const QString &text) = 0;
-    // The settings record changed underneath the settings page: show it anew.
-    virtual void refreshSettings() = 0;
-    // A command of a feature on the settings page, below its own controls.
-    virtual void addSettingsCommand(QWidget *command) = 0;
     // The slogan strip: the text with its left edge at x pixels from the
     // strip's left edge, or no text while the strip is stopped.
     virtual void showSlogan(const QString &text, int x, bool shown) = 0;
     // The first field of the status bar (the idle time; empty clears it).
     virtual void showIdleTime(const QString &text) = 0;
+    // Ends the program without the closing question (the user has confirmed
+    // already, or the settings were saved).
+    virtual void quitWithoutAsking() = 0;
 
 signals:
     void chapterLinkClicked();
     void priorRequested();
     void nextRequested();
     void gradeRequested();
-    // The settings page's delay slider moved (by the user or by its defaults).
-    void delaySliderMoved(int position);
     // A click on the slogan strip.
     void sloganStripClicked();
 };

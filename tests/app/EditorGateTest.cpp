@@ -2,7 +2,10 @@
 #include "TestRegistry.h"
 #include "app/ui/MainWindow.h"
 #include "app/ui/Windows.h"
+#include "editor/ui/EditorDesk.h"
 #include "settings/PasswordCodec.h"
+#include "settings/ui/PasswordPages.h"
+#include "settings/ui/SettingsDesk.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -26,30 +29,33 @@ private Q_SLOTS:
         Windows windows(db.db(), db.db());
         MainWindow *main = windows.main();
         QWidget *editor = windows.editor();
-        auto *input = main->findChild<QLabel *>(QStringLiteral("Label118"));
+        EditorDesk *desk = windows.editorDesk();
+        auto *input = main->findChild<QLabel *>(EditorDeskNames::inputCommand);
         QVERIFY(input);
         QCOMPARE(input->text(), QStringLiteral("试题输入"));
 
         QTest::mouseClick(input, Qt::LeftButton);
-        QCOMPARE(main->currentPage(), MainFrame::Page::PasswordEntry);
+        QVERIFY(main->isShown(desk->entryPageHandle()));
         QVERIFY(!editor->isVisible());
 
-        auto *change = main->findChild<QLabel *>(QStringLiteral("Label84"));
+        auto *change = main->findChild<QLabel *>(PasswordPagesNames::changeLink);
         QTest::mouseClick(change, Qt::LeftButton);
-        QCOMPARE(main->currentPage(), MainFrame::Page::PasswordChange);
+        QVERIFY(main->isShown(desk->changePageHandle()));
 
-        main->findChild<QLineEdit *>(QStringLiteral("Edit27"))->setText(QStringLiteral("drillbay"));
-        main->findChild<QPushButton *>(QStringLiteral("Button16"))->click();
+        main->findChild<QLineEdit *>(PasswordPagesNames::entryField)
+            ->setText(QStringLiteral("drillbay"));
+        main->findChild<QPushButton *>(PasswordPagesNames::entryButton)->click();
         QVERIFY(editor->isVisible());
         QCOMPARE(editor->findChild<QComboBox *>(QStringLiteral("ComboBox1"))->currentText(),
                  QStringLiteral("甲库"));
         editor->close();
 
         // Accepted for the rest of the session: no password page again.
-        main->showPage(MainFrame::Page::Settings);
+        const PageHandle settings = windows.settingsDesk()->pageHandle();
+        main->showPage(settings);
         QTest::mouseClick(input, Qt::LeftButton);
         QVERIFY(editor->isVisible());
-        QCOMPARE(main->currentPage(), MainFrame::Page::Settings);
+        QVERIFY(main->isShown(settings));
         editor->close();
     }
 };

@@ -4,7 +4,8 @@
 #include "app/ui/MainWindow.h"
 #include "app/ui/Windows.h"
 #include "exam/ui/ChapterPage.h"
-#include "exam/ui/PracticeDesk.h"
+#include "exam/ui/KnownBar.h"
+#include "exam/ui/RunDesk.h"
 #include "practice/ui/KnownViewerWindow.h"
 #include "practice/ui/SingleChoicePage.h"
 #include "store/Sql.h"
@@ -32,7 +33,8 @@ private slots:
         db.addQuestion(chapter, 1, QStringLiteral("单选二"), options, QStringLiteral("2"));
         db.addQuestion(chapter, 1, QStringLiteral("会做"), options, QStringLiteral("3"), 2, false);
         Windows windows(db.db(), db.db());
-        PracticeDesk *desk = windows.desk();
+        RunDesk *desk = windows.runDesk();
+        KnownBar *known = windows.knownBar();
         auto *viewer = qobject_cast<KnownViewerWindow *>(windows.knownViewer());
         QVERIFY(viewer);
         QVERIFY(!viewer->isVisible());
@@ -40,10 +42,10 @@ private slots:
         QVERIFY(desk->session().chooseChapter(QStringLiteral("第一章")));
         desk->session().startSequential(0);
         desk->chapterPage()->extractButton()->click();
-        QTest::mouseClick(desk->knownViewCommand(), Qt::LeftButton);
+        QTest::mouseClick(known->viewCommand(), Qt::LeftButton);
         QVERIFY(viewer->isVisible());
         QCOMPARE(viewer->countLabel()->text(), QStringLiteral("会做的试题数:1  【第一章】"));
-        QTest::mouseClick(desk->knownViewCommand(), Qt::LeftButton);
+        QTest::mouseClick(known->viewCommand(), Qt::LeftButton);
         // Asked again while up: the same window, filled anew.
         QCOMPARE(windows.knownViewer(), viewer);
         QVERIFY(viewer->isVisible());
@@ -95,10 +97,11 @@ private slots:
                 {chapter});
         };
         Windows windows(db.db(), db.db());
-        PracticeDesk *desk = windows.desk();
+        RunDesk *desk = windows.runDesk();
+        KnownBar *bar = windows.knownBar();
         auto *viewer = qobject_cast<KnownViewerWindow *>(windows.knownViewer());
         QVERIFY(desk->session().chooseChapter(QStringLiteral("第一章")));
-        QTest::mouseClick(desk->knownViewCommand(), Qt::LeftButton);
+        QTest::mouseClick(bar->viewCommand(), Qt::LeftButton);
         QVERIFY(QTest::qWaitForWindowExposed(viewer));
         QVERIFY(desk->session().chooseChapter(mainChapter));
 
@@ -114,7 +117,7 @@ private slots:
         QCOMPARE(viewer->countLabel()->text(),
                  QStringLiteral("会做的试题数:%1  【第一章】").arg(firstKnown));
         QCOMPARE(viewer->grid()->model()->rowCount(), std::max(firstKnown, 1));
-        QCOMPARE(desk->knownFigureLabel()->text(), figure);
+        QCOMPARE(bar->figureLabel()->text(), figure);
     }
 };
 

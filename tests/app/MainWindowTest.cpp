@@ -2,9 +2,11 @@
 #include "RecordingNotifier.h"
 #include "TestDatabase.h"
 #include "TestRegistry.h"
+#include "app/ui/MainWindowNames.h"
 #include "app/ui/Windows.h"
 #include "practice/ui/BackdropWindow.h"
 #include "practice/ui/PickerWindow.h"
+#include "settings/ui/SettingsDesk.h"
 #include "settings/ui/SettingsPage.h"
 #include "store/Sql.h"
 #include "widgets/ArrowSpinBox.h"
@@ -41,11 +43,6 @@ QStackedWidget *pageArea(const MainWindow &window)
     return child<QStackedWidget>(window, QStringLiteral("PageArea"));
 }
 
-QWidget *page(const MainWindow &window, MainFrame::Page page)
-{
-    return pageArea(window)->widget(static_cast<int>(page));
-}
-
 QLabel *statusPanel(const MainWindow &window, int index)
 {
     return child<QLabel>(window, QStringLiteral("StatusPanel%1").arg(index + 1));
@@ -60,43 +57,23 @@ class MainWindowTest : public QObject
 private slots:
     void frame()
     {
-        TestDatabase db;
         RecordingNotifier notifier;
-        MainWindow window(db.db(), notifier);
-        QCOMPARE(window.objectName(), QStringLiteral("TForm1"));
+        MainWindow window(notifier);
+        QCOMPARE(window.objectName(), MainWindowNames::window);
         QCOMPARE(window.windowTitle(), QStringLiteral("QuizmoraV3.6"));
         QCOMPARE(window.size(), QSize(1130, 657));
         QCOMPARE(window.minimumSize(), window.maximumSize());
 
-        for (const char *name :
-             {"Label19", "Button12", "SpeedButton13", "Panel6", "Label41", "TabSheet7",
-              "TabSheet10", "Button1", "Button2", "Button14", "Button19", "Label30"})
-            QVERIFY2(window.findChild<QWidget *>(QString::fromLatin1(name)), name);
-        QCOMPARE(window.findChild<QFrame *>(QStringLiteral("Panel6"))->height(), 49);
-        QCOMPARE(child<QLabel>(window, QStringLiteral("Label41"))->text(),
+        for (const QLatin1StringView name :
+             {MainWindowNames::chapterLink, MainWindowNames::gradeButton,
+              MainWindowNames::sloganStrip, MainWindowNames::slogan, MainWindowNames::priorButton,
+              MainWindowNames::nextButton, MainWindowNames::progressBar})
+            QVERIFY2(window.findChild<QWidget *>(name), name.data());
+        QCOMPARE(window.findChild<QFrame *>(MainWindowNames::sloganStrip)->height(), 49);
+        QCOMPARE(child<QLabel>(window, MainWindowNames::slogan)->text(),
                  QStringLiteral("电力工作人员必备环节  电力安全高于一切"));
         QCOMPARE(child<QLabel>(window, QStringLiteral("LabelResult"))->text(),
                  QStringLiteral("00/00"));
-
-        // Page order of the page area.
-        QCOMPARE(pageArea(window)->count(), 14);
-        QCOMPARE(page(window, MainWindow::Page::Score)->objectName(), QStringLiteral("TabSheet7"));
-        QCOMPARE(page(window, MainWindow::Page::Chapter)->objectName(),
-                 QStringLiteral("TabSheet10"));
-        QCOMPARE(page(window, MainWindow::Page::Settings), window.findChild<SettingsPage *>());
-        QCOMPARE(pageArea(window)->indexOf(window.findChild<SettingsPage *>()), 6);
-
-        child<QPushButton>(window, QStringLiteral("Button12"))->click();
-        QCOMPARE(window.currentPage(), MainWindow::Page::Settings);
-        QTest::mouseClick(window.findChild<LinkLabel *>(QStringLiteral("Label30")), Qt::LeftButton);
-        QCOMPARE(window.currentPage(), MainWindow::Page::SingleChoice);
-
-        // A page installed later takes the placeholder's place and name.
-        auto *chapterPage = new QWidget;
-        window.installPage(MainWindow::Page::Chapter, chapterPage);
-        QCOMPARE(page(window, MainWindow::Page::Chapter), chapterPage);
-        QCOMPARE(chapterPage->objectName(), QStringLiteral("TabSheet10"));
-        QCOMPARE(pageArea(window)->count(), 14);
 
         QCOMPARE(statusPanel(window, 0)->width() + 2, 300);
         QCOMPARE(statusPanel(window, 1)->x(), 300);
@@ -106,11 +83,55 @@ private slots:
         QCOMPARE(statusPanel(window, 2)->text(), QStringLiteral("00:00:01"));
     }
 
+    // Pages are known by the handles the frame gave out: each shows its own
+    // page, keeps the name it came with, and is up only while it is shown.
+    void pageHandles_data()
+    {
+        QTest::addColumn<int>("pages");
+        QTest::addColumn<int>("shown");
+        QTest::newRow("one page") << 1 << 0;
+        QTest::newRow("first of three") << 3 << 0;
+        QTest::newRow("last of three") << 3 << 2;
+        QTest::newRow("none shown yet") << 3 << -1;
+    }
+    void pageHandles()
+    {
+        QFETCH(int, pages);
+        QFETCH(int, shown);
+        RecordingNotifier notifier;
+        MainWindow window(notifier);
+        QList<PageHandle> handles;
+        QList<QWidget *> widgets;
+        for (int i = 0; i < pages; ++i) {
+            auto *page = new QWidget;
+            page->setObjectName(QStringLiteral("Page%1").arg(i));
+            widgets << page;
+            handles << window.installPage(page);
+        }
+        // Until a page is shown, the area shows none of them.
+        for (const PageHandle handle : std::as_const(handles))
+            QVERIFY(!window.isShown(handle));
+        if (shown >= 0)
+            window.showPage(handles.at(shown));
+        for (int i = 0; i < pages; ++i) {
+            QVERIFY(handles.at(i).isValid());
+            QCOMPARE(handles.count(handles.at(i)), 1);
+            QCOMPARE(window.isShown(handles.at(i)), i == shown);
+            QCOMPARE(widgets.at(i)->objectName(), QStringLiteral("Page%1").arg(i));
+        }
+        QCOMPARE(pageArea(window)->currentWidget() == widgets.value(shown), shown >= 0);
+
+        // A handle of no page is never up and shows nothing.
+        const QWidget *before = pageArea(window)->currentWidget();
+        window.showPage(PageHandle());
+        QVERIFY(!window.isShown(PageHandle()));
+        QCOMPARE(pageArea(window)->currentWidget(), before);
+    }
+
     void closingAsksFirst()
     {
-        TestDatabase db;
         RecordingNotifier notifier;
-        MainWindow window(db.db(), notifier);
+        MainWindow window(notifier);
         QSignalSpy quit(&window, &MainWindow::quitRequested);
         window.show();
         notifier.answers = {false};
@@ -131,17 +152,23 @@ private slots:
         TestDatabase db;
         db.exec(QStringLiteral("insert into run_record values(30, 1, 20, 100, 0)"));
         RecordingNotifier notifier;
-        MainWindow window(db.db(), notifier);
+        MainWindow window(notifier);
+        SettingsDesk settings(window, db.db(), notifier);
         SettingsPage *page = window.findChild<SettingsPage *>();
+        QCOMPARE(page, settings.page());
+        QCOMPARE(page->objectName(), QStringLiteral("TabSheetSettings"));
         QCOMPARE(page->setSizeField()->value(), 30);
         QCOMPARE(page->delaySlider()->value(), 2000);
         QCOMPARE(page->delayFigure()->text(), QStringLiteral("2000"));
         QVERIFY(!page->instantAnswerBox()->isEnabled());
         QVERIFY(page->instantAnswerBox()->isChecked());
 
-        // Typed characters are refused; emptying the field resets it with a notice.
+        // "系统配置" shows the page.
         window.show();
-        window.showPage(MainWindow::Page::Settings);
+        child<QPushButton>(window, SettingsDeskNames::settingsCommand)->click();
+        QVERIFY(window.isShown(settings.pageHandle()));
+
+        // Typed characters are refused; emptying the field resets it with a notice.
         page->setSizeField()->setFocus();
         QTest::keyClicks(page->setSizeField(), QStringLiteral("7a"));
         QCOMPARE(page->setSizeField()->value(), 30);
@@ -149,20 +176,27 @@ private slots:
         QTest::keyClick(page->setSizeField(), Qt::Key_Delete);
         QCOMPARE(notifier.notices, QStringList{QStringLiteral("[软件提示]：不能删除数据.")});
         QCOMPARE(page->setSizeField()->text(), QStringLiteral("50"));
-        QCOMPARE(window.settingsForm().setSize(), 50);
+        QCOMPARE(settings.form().setSize(), 50);
         page->setSizeField()->stepUp();
-        QCOMPARE(window.settingsForm().setSize(), 60);
+        QCOMPARE(settings.form().setSize(), 60);
 
+        QSignalSpy delay(&settings, &SettingsDesk::delayMoved);
         page->delaySlider()->setValue(1450);
-        QCOMPARE(window.settingsForm().advanceDelay(), 14);
+        QCOMPARE(settings.form().advanceDelay(), 14);
         QCOMPARE(page->delayFigure()->text(), QStringLiteral("1450"));
+        QCOMPARE(delay.count(), 1);
 
-        window.findChild<QPushButton *>(QStringLiteral("Button19"))->click();
+        window.findChild<QPushButton *>(SettingsPageNames::defaultsButton)->click();
         QCOMPARE(page->examMinutesField()->value(), 60);
         QCOMPARE(page->delaySlider()->value(), 1500);
 
+        QSignalSpy back(&settings, &SettingsDesk::backToQuestions);
+        QTest::mouseClick(window.findChild<LinkLabel *>(SettingsPageNames::backLink),
+                          Qt::LeftButton);
+        QCOMPARE(back.count(), 1);
+
         QSignalSpy quit(&window, &MainWindow::quitRequested);
-        window.findChild<QPushButton *>(QStringLiteral("Button14"))->click();
+        window.findChild<QPushButton *>(SettingsPageNames::saveButton)->click();
         QCOMPARE(quit.count(), 1);
         QCOMPARE(sql::scalar(db.db(), QStringLiteral("select test_time from run_record")), 60);
         // Saving ends the program without the closing question.
@@ -174,7 +208,7 @@ private slots:
     {
         TestDatabase db;
         Windows windows(db.db(), db.db());
-        QCOMPARE(windows.main()->objectName(), QStringLiteral("TForm1"));
+        QCOMPARE(windows.main()->objectName(), MainWindowNames::window);
         const QList<QWidget *> all = {
             windows.review(),       static_cast<QWidget *>(windows.picker()),
             windows.paperBrowse(),  windows.documents(),

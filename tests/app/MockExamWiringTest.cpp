@@ -3,9 +3,11 @@
 
 #include "app/ui/MainWindow.h"
 #include "app/ui/Windows.h"
+#include "exam/ui/MockExamDesk.h"
 #include "exam/ui/MockPaperWindow.h"
-#include "exam/ui/PracticeDesk.h"
+#include "exam/ui/QuotaDesk.h"
 #include "exam/ui/QuotaPage.h"
+#include "exam/ui/RunDesk.h"
 #include "practice/ui/PickerWindow.h"
 #include "store/Sql.h"
 #include "widgets/OutputView.h"
@@ -49,12 +51,12 @@ private slots:
         QVERIFY(paper);
         QCOMPARE(paper->objectName(), QString("TForm8"));
         QVERIFY(!paper->isVisible());
-        auto *command = windows.main()->findChild<QPushButton *>("Button7");
+        auto *command = windows.main()->findChild<QPushButton *>(MockExamDeskNames::examCommand);
         QVERIFY(command);
         QCOMPARE(command->text(), QString("本类模拟考试"));
 
-        emit windows.quotaPage()->paperRequested(wholeBank ? PaperScope::ofBank(bank)
-                                                           : PaperScope::ofRow(row));
+        emit windows.quotaDesk()->page()->paperRequested(wholeBank ? PaperScope::ofBank(bank)
+                                                                   : PaperScope::ofRow(row));
         QVERIFY(paper->isVisible());
         QCOMPARE(paper->view()->lines().at(1).text(), title);
         QVERIFY(paper->view()->plainText().contains("正确答案:  √"));
@@ -81,13 +83,14 @@ private slots:
         windows.picker()->picker().refresh();
         QVERIFY(windows.picker()->picker().listBank(1));
         QCOMPARE(windows.picker()->currentBankName(), QString("变电运行"));
-        windows.mockExamForm().examMinutes = 90;
-        windows.main()->findChild<QPushButton *>("Button7")->click();
+        windows.quotaDesk()->form().examMinutes = 90;
+        windows.main()->findChild<QPushButton *>(MockExamDeskNames::examCommand)->click();
 
-        QVERIFY(windows.desk()->run().active());
-        QCOMPARE(windows.desk()->run().length(), 4);
-        QCOMPARE(windows.desk()->countdown().remaining(), 90 * 60);
-        QCOMPARE(windows.main()->currentPage(), MainFrame::Page::TrueFalse);
+        QVERIFY(windows.runDesk()->run().active());
+        QCOMPARE(windows.runDesk()->run().length(), 4);
+        QCOMPARE(windows.runDesk()->countdown().remaining(), 90 * 60);
+        QVERIFY(
+            windows.main()->isShown(windows.runDesk()->pageHandle(RunDisplay::Page::TrueFalse)));
         QVERIFY(windows.chapterPaper()->isVisible());
         windows.chapterPaper()->close();
     }

@@ -2,7 +2,7 @@
 #include "TestRegistry.h"
 #include "app/ui/MainWindow.h"
 #include "app/ui/Windows.h"
-#include "exam/ui/PracticeDesk.h"
+#include "exam/ui/RunDesk.h"
 #include "practice/ui/PickerWindow.h"
 
 #include <QApplication>
@@ -27,7 +27,7 @@ private slots:
             db.addQuestion(chapter, 1, QStringLiteral("题"), {}, QStringLiteral("1"));
         Windows windows(db.db(), db.db());
         PickerWindow *picker = windows.picker();
-        PracticeSession &session = windows.desk()->session();
+        PracticeSession &session = windows.runDesk()->session();
 
         QVERIFY(session.chooseChapter(QStringLiteral("第三章")));
         // Opened before the extraction and left open.
@@ -35,7 +35,7 @@ private slots:
         QVERIFY(picker->isVisible());
         session.startSequential(0);
         session.extract();
-        QVERIFY(windows.desk()->run().active());
+        QVERIFY(windows.runDesk()->run().active());
         QVERIFY(!picker->isVisible());
         Q_EMIT windows.main()->chapterLinkClicked();
         QVERIFY(!picker->isVisible());
@@ -50,7 +50,7 @@ private slots:
         closer.start();
         session.grade();
         closer.stop();
-        QVERIFY(!windows.desk()->run().active());
+        QVERIFY(!windows.runDesk()->run().active());
         Q_EMIT windows.main()->chapterLinkClicked();
         QVERIFY(picker->isVisible());
         picker->hide();

@@ -3,6 +3,7 @@
 
 #include "practice/PracticeRun.h"
 #include "practice/ui/SingleChoicePage.h"
+#include "question/QuestionType.h"
 
 #include <QDir>
 #include <QImage>
@@ -52,7 +53,7 @@ private Q_SLOTS:
         QVector<RunQuestion> questions(7);
         for (int i = 0; i < questions.size(); ++i) {
             questions[i].questionId = i + 1;
-            questions[i].typeCode = SingleChoice;
+            questions[i].typeCode = question::code(QuestionType::SingleChoice);
             questions[i].stem = QStringLiteral("题%1").arg(i + 1);
             questions[i].correctAnswer = QStringLiteral("1");
         }

@@ -3,6 +3,8 @@
 #include "TestRegistry.h"
 #include "app/ui/MainWindow.h"
 #include "settings/SettingsForm.h"
+#include "settings/ui/SettingsDesk.h"
+#include "settings/ui/SettingsPage.h"
 #include "store/Database.h"
 
 #include <QPushButton>
@@ -27,17 +29,18 @@ private Q_SLOTS:
                                                      &error, Database::Access::ReadOnly);
         QVERIFY2(readOnly.isOpen(), qPrintable(error));
         RecordingNotifier notifier;
-        MainWindow window(readOnly, notifier);
+        MainWindow window(notifier);
+        SettingsDesk settings(window, readOnly, notifier);
         QSignalSpy quit(&window, &MainWindow::quitRequested);
         window.show();
-        window.showPage(MainWindow::Page::Settings);
+        window.showPage(settings.pageHandle());
 
-        window.findChild<QPushButton *>(QStringLiteral("Button14"))->click();
+        window.findChild<QPushButton *>(SettingsPageNames::saveButton)->click();
         QCOMPARE(notifier.notices,
                  QStringList{SettingsForm::notSavedNotice(QStringLiteral("数据文件是只读的"))});
         QCOMPARE(quit.count(), 0);
         QVERIFY(window.isVisible());
-        QCOMPARE(window.currentPage(), MainWindow::Page::Settings);
+        QVERIFY(window.isShown(settings.pageHandle()));
 
         // Closing still asks as usual.
         notifier.answers = {false};

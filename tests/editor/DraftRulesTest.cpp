@@ -1,6 +1,7 @@
 #include "TestRegistry.h"
 
 #include "editor/DraftRules.h"
+#include "question/QuestionType.h"
 
 #include <QTest>
 
@@ -66,7 +67,8 @@ private slots:
         const QString s1001 = chinese(500) + QLatin1Char('x');
         const QString s201 = QString(201, QLatin1Char('x'));
 
-        for (int type = 1; type <= 5; ++type) {
+        for (const QuestionType questionType : question::allTypes()) {
+            const int type = question::code(questionType);
             for (DraftForm form : {E, C}) {
                 QTest::addRow("type %d %s: blank stem", type, form == E ? "entry" : "correction")
                     << type << form << Field::Stem << QStringLiteral(" \r\n ")
@@ -78,7 +80,8 @@ private slots:
                                        QStringLiteral("[软件提示]：试题字数不能过 1000 个字符."),
                                        QStringLiteral("[软件提示]：试题字数不超过 1000 个字符."),
                                        QStringLiteral("[软件提示]：试题字数不超过 1000 个字符.")};
-        for (int type = 1; type <= 5; ++type) {
+        for (const QuestionType questionType : question::allTypes()) {
+            const int type = question::code(questionType);
             QTest::addRow("type %d entry: stem 1001 bytes", type)
                 << type << E << Field::Stem << s1001 << entryLong.at(type - 1);
             QTest::addRow("type %d correction: stem 1001 bytes", type)
@@ -153,7 +156,8 @@ private slots:
                                         QStringLiteral("[软件提示]：分值长度不超过3位."),
                                         QStringLiteral("[软件提示]：长度不超过3位."),
                                         QStringLiteral("[软件提示]：分值长度不超过3位.")};
-        for (int type = 1; type <= 5; ++type) {
+        for (const QuestionType questionType : question::allTypes()) {
+            const int type = question::code(questionType);
             QTest::addRow("type %d: empty score", type)
                 << type << E << Field::Points << QString() << pointsEmpty.at(type - 1);
             QTest::addRow("type %d: score 1000", type)

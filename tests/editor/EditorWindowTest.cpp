@@ -5,6 +5,7 @@
 #include "editor/ui/EditorWindow.h"
 #include "editor/ui/InputHelpWindow.h"
 #include "editor/ui/QuestionPage.h"
+#include "question/QuestionType.h"
 #include "store/QuestionTable.h"
 #include "widgets/OutputView.h"
 
@@ -398,7 +399,8 @@ private slots:
         Editor e;
         e.chooseFirstChapter();
         static const char *names[] = {"single", "multiple", "fillin", "truefalse", "essay"};
-        for (int type = 1; type <= 5; ++type) {
+        for (const QuestionType questionType : question::allTypes()) {
+            const int type = question::code(questionType);
             QTest::mouseClick(e.find<QLabel>(QStringLiteral("input%1").arg(type)), Qt::LeftButton);
             shoot(&e.window, QStringLiteral("editor-entry-") + QLatin1String(names[type - 1]));
         }

@@ -4,6 +4,7 @@
 
 #include "base/GbkText.h"
 #include "editor/QuestionEditor.h"
+#include "question/QuestionType.h"
 #include "store/ChapterTable.h"
 #include "store/QuestionCodec.h"
 #include "store/QuestionTable.h"
@@ -540,8 +541,10 @@ private slots:
                      "提示：当前数据库：【甲库】 章节名:【01】第一章(7道) 下数据已经全部删除，"
                      "总共删除有:【7】道.\r\n  "
                      "但该章节名没有删除,如果不需要该章，请点击【删除章节】.")});
-        for (int type = 1; type <= 5; ++type)
+        for (const QuestionType questionType : question::allTypes()) {
+            const int type = question::code(questionType);
             QCOMPARE(b.editor.counterText(type), QStringLiteral("[0]"));
+        }
         // The selector keeps its old count until the bank is chosen again.
         QCOMPARE(b.editor.chapterItems().at(0), QStringLiteral("【01】第一章(7道)"));
     }

@@ -2,14 +2,18 @@
 #include "ExamTestQuestions.h"
 #include "TestRegistry.h"
 #include "app/ui/MainWindow.h"
-#include "exam/ReviewActions.h"
+#include "app/ui/MainWindowNames.h"
+#include "base/Clock.h"
+#include "base/Selection.h"
 #include "exam/ui/ChapterPage.h"
-#include "exam/ui/PracticeDesk.h"
+#include "exam/ui/KnownBar.h"
 #include "exam/ui/ReviewWindow.h"
+#include "exam/ui/RunDesk.h"
 #include "exam/ui/ScorePage.h"
 #include "practice/KnownQuestions.h"
 #include "practice/ui/RevealPanel.h"
 #include "practice/ui/SingleChoicePage.h"
+#include "settings/ui/SettingsDesk.h"
 #include "store/Sql.h"
 #include "widgets/LinkLabel.h"
 #include "widgets/OutputView.h"
@@ -139,29 +143,29 @@ private slots:
     {
         Desk d;
         QVERIFY(QTest::qWaitForWindowExposed(&d.main));
-        LinkLabel *view = d.desk.knownViewCommand();
-        LinkLabel *mark = d.desk.knownMarkCommand();
-        QCOMPARE(view->objectName(), QStringLiteral("Label65"));
+        LinkLabel *view = d.known.viewCommand();
+        LinkLabel *mark = d.known.markCommand();
+        QCOMPARE(view->objectName(), KnownBarNames::viewCommand);
         QCOMPARE(view->text(), QStringLiteral("【查看】"));
-        QCOMPARE(mark->objectName(), QStringLiteral("Label127"));
+        QCOMPARE(mark->objectName(), KnownBarNames::markCommand);
         QCOMPARE(mark->text(), QStringLiteral("【此题会做不练习】"));
-        QCOMPARE(d.desk.knownFillCaption()->text(), QStringLiteral("【会做自动填入答案】"));
+        QCOMPARE(d.known.fillCaption()->text(), QStringLiteral("【会做自动填入答案】"));
         QCOMPARE(view->palette().color(QPalette::WindowText), QColor(0xFF, 0x00, 0xFF));
 
         // The mark command and its caption only while a run is loaded.
         QVERIFY(view->isVisible());
         QVERIFY(!mark->isVisible());
-        QVERIFY(!d.desk.knownFillCaption()->isVisible());
+        QVERIFY(!d.known.fillCaption()->isVisible());
         d.startSet();
         QVERIFY(mark->isVisible());
-        QVERIFY(d.desk.knownFillCaption()->isVisible());
+        QVERIFY(d.known.fillCaption()->isVisible());
         // Left to right: view, mark with the caption under it, figure; none cut short.
         const auto at = [&](QWidget *w) { return w->mapTo(&d.main, QPoint(0, 0)); };
         QVERIFY(at(view).x() < at(mark).x());
-        QVERIFY(at(mark).x() < at(d.desk.knownFigureLabel()).x());
-        QCOMPARE(at(d.desk.knownFillCaption()).x(), at(mark).x());
-        QVERIFY(at(d.desk.knownFillCaption()).y() > at(mark).y());
-        QLabel *const texts[] = {view, mark, d.desk.knownFillCaption()};
+        QVERIFY(at(mark).x() < at(d.known.figureLabel()).x());
+        QCOMPARE(at(d.known.fillCaption()).x(), at(mark).x());
+        QVERIFY(at(d.known.fillCaption()).y() > at(mark).y());
+        QLabel *const texts[] = {view, mark, d.known.fillCaption()};
         for (QLabel *label : texts)
             QVERIFY2(label->width() >= label->sizeHint().width(), qPrintable(label->text()));
     }
@@ -179,10 +183,9 @@ private slots:
         QFETCH(bool, overView);
         Desk d;
         d.startSet();
-        QLabel *texts[] = {d.desk.knownViewCommand(), d.desk.knownMarkCommand(),
-                           d.desk.knownFillCaption()};
-        QWidget *target = overView ? static_cast<QWidget *>(d.desk.knownViewCommand())
-                                   : d.desk.knownMarkCommand();
+        QLabel *texts[] = {d.known.viewCommand(), d.known.markCommand(), d.known.fillCaption()};
+        QWidget *target =
+            overView ? static_cast<QWidget *>(d.known.viewCommand()) : d.known.markCommand();
         for (QLabel *label : texts)
             QVERIFY(!boldUnderlined(label));
         hover(target, true);
@@ -201,11 +204,11 @@ private slots:
         QCOMPARE(run.current(), 1);
         // A wrong answer first; marking turns it into the right one.
         QTest::mouseClick(d.desk.singleChoicePage()->choiceButtons().at(3), Qt::LeftButton);
-        QTest::mouseClick(d.desk.knownMarkCommand(), Qt::LeftButton);
+        QTest::mouseClick(d.known.markCommand(), Qt::LeftButton);
         QVERIFY(!d.toPractise(d.ids[0]));
         QCOMPARE(run.question(1).userAnswer, QStringLiteral("1"));
         QCOMPARE(run.current(), 2);
-        QCOMPARE(d.desk.knownFigureLabel()->text(), QStringLiteral("1:4"));
+        QCOMPARE(d.known.figureLabel()->text(), QStringLiteral("1:4"));
         QCOMPARE(d.main.findChild<QLabel *>(QStringLiteral("LabelResult"))
                      ->text()
                      .contains(QStringLiteral(">01<")),
@@ -226,7 +229,7 @@ private slots:
         hover(panel, false);
         QVERIFY(d.desk.run().revealRunning());
         d.desk.run().tickReveal();
-        QTest::mouseClick(d.desk.knownMarkCommand(), Qt::LeftButton);
+        QTest::mouseClick(d.known.markCommand(), Qt::LeftButton);
         QCOMPARE(d.desk.run().current(), 2);
         for (int i = 0; i < PracticeRun::kRevealStart; ++i)
             d.desk.run().tickReveal();
@@ -239,22 +242,22 @@ private slots:
     {
         Desk d;
         d.startSet();
-        const QString before = d.desk.knownFigureLabel()->text();
+        const QString before = d.known.figureLabel()->text();
         d.db.refuseWrites(QStringLiteral("update"), QStringLiteral("考试训练题库"),
                           QStringLiteral("attempt to write a readonly database"));
-        QTest::mouseClick(d.desk.knownMarkCommand(), Qt::LeftButton);
+        QTest::mouseClick(d.known.markCommand(), Qt::LeftButton);
         QCOMPARE(d.notifier.notices.last(),
                  KnownQuestions::notMarkedNotice(QStringLiteral(
                      "数据文件拒绝了这次操作（详细信息：attempt to write a readonly database）")));
-        QCOMPARE(d.desk.knownFigureLabel()->text(), before);
+        QCOMPARE(d.known.figureLabel()->text(), before);
         QCOMPARE(d.desk.run().current(), 1);
     }
 
     void viewCommandAsksForTheViewer()
     {
         Desk d;
-        QSignalSpy requested(&d.desk, &PracticeDesk::knownViewerRequested);
-        QTest::mouseClick(d.desk.knownViewCommand(), Qt::LeftButton);
+        QSignalSpy requested(&d.known, &KnownBar::viewerRequested);
+        QTest::mouseClick(d.known.viewCommand(), Qt::LeftButton);
         QCOMPARE(requested.count(), 1);
     }
 
@@ -263,12 +266,12 @@ private slots:
     {
         Desk d;
         d.startSet();
-        QTest::mouseClick(d.desk.knownMarkCommand(), Qt::LeftButton);
-        QTest::mouseClick(d.desk.knownMarkCommand(), Qt::LeftButton);
-        QCOMPARE(d.desk.knownFigureLabel()->text(), QStringLiteral("2:4"));
-        d.desk.knownViewer().fill();
-        d.desk.knownViewer().restoreAll();
-        QCOMPARE(d.desk.knownFigureLabel()->text(), QStringLiteral("0:4"));
+        QTest::mouseClick(d.known.markCommand(), Qt::LeftButton);
+        QTest::mouseClick(d.known.markCommand(), Qt::LeftButton);
+        QCOMPARE(d.known.figureLabel()->text(), QStringLiteral("2:4"));
+        d.known.viewer().fill();
+        d.known.viewer().restoreAll();
+        QCOMPARE(d.known.figureLabel()->text(), QStringLiteral("0:4"));
     }
 
     // The chapter page's restore link: the whole bank back, its notice, and
@@ -284,7 +287,7 @@ private slots:
                  QStringLiteral("将试题全部恢复到学习状态"));
         QVERIFY(
             d.desk.chapterPage()->setList()->item(0)->text().endsWith(QStringLiteral("1道试题")));
-        QCOMPARE(d.desk.knownFigureLabel()->text(), QStringLiteral("5/6"));
+        QCOMPARE(d.known.figureLabel()->text(), QStringLiteral("5/6"));
         d.notifier.notices.clear();
 
         QTest::mouseClick(d.desk.chapterPage()->restoreLink(), Qt::LeftButton);
@@ -296,7 +299,7 @@ private slots:
         QCOMPARE(d.desk.sequential().page().knownFigure, QStringLiteral("0/6"));
         QVERIFY(
             d.desk.chapterPage()->setList()->item(0)->text().endsWith(QStringLiteral("4道试题")));
-        QCOMPARE(d.desk.knownFigureLabel()->text(), QStringLiteral("0/6"));
+        QCOMPARE(d.known.figureLabel()->text(), QStringLiteral("0/6"));
     }
 
     // The restore link takes a click only while it offers the restore: after a
@@ -322,7 +325,7 @@ private slots:
             QStringLiteral("update 考试训练题库 set 题目选择 = 0 where id = %1").arg(d.ids[0]));
         d.desk.chooseChapter(kChapter);
         d.desk.session().startSequential(typeFilter);
-        QCOMPARE(d.main.currentPage(), MainFrame::Page::Chapter);
+        QVERIFY(d.main.isShown(d.desk.pageHandle(RunDisplay::Page::Chapter)));
         d.notifier.notices.clear();
 
         LinkLabel *link = d.desk.chapterPage()->restoreLink();
@@ -351,7 +354,7 @@ private slots:
         const auto back = qScopeGuard([&] { QDir::setCurrent(previous); });
         Desk d(18); // 22 questions: sets of 10, 10 and 2
         QVERIFY(QTest::qWaitForWindowExposed(&d.main));
-        d.main.settingsForm().setSetSize(10);
+        d.settings.form().setSetSize(10);
         d.desk.chooseChapter(kChapter);
         QListWidget *sets = d.desk.chapterPage()->setList();
         QCOMPARE(sets->count(), 3);
@@ -359,13 +362,13 @@ private slots:
                           sets->visualItemRect(sets->item(2)).center());
         QTest::mouseClick(d.desk.chapterPage()->extractButton(), Qt::LeftButton);
         QCOMPARE(d.desk.run().length(), 2);
-        auto *next = d.main.findChild<QPushButton *>(QStringLiteral("Button2"));
+        auto *next = d.main.findChild<QPushButton *>(MainWindowNames::nextButton);
         QTest::mouseClick(next, Qt::LeftButton);
         QTest::mouseClick(next, Qt::LeftButton);
-        QCOMPARE(d.main.currentPage(), MainFrame::Page::Score);
+        QVERIFY(d.main.isShown(d.desk.pageHandle(RunDisplay::Page::Score)));
         QTest::mouseClick(d.desk.scorePage()->findChild<LinkLabel *>(QStringLiteral("Label62")),
                           Qt::LeftButton);
-        QCOMPARE(d.main.currentPage(), MainFrame::Page::Chapter);
+        QVERIFY(d.main.isShown(d.desk.pageHandle(RunDisplay::Page::Chapter)));
         QVERIFY(d.desk.run().active());
 
         saveAndCloseTheReview();
@@ -387,7 +390,7 @@ private slots:
         Desk d;
         d.desk.chooseChapter(kChapter);
         d.desk.session().startSequential(0);
-        const QString figure = d.desk.knownFigureLabel()->text();
+        const QString figure = d.known.figureLabel()->text();
         d.db.refuseWrites(QStringLiteral("update"), QStringLiteral("考试训练题库"),
                           QStringLiteral("database is locked"));
         d.notifier.notices.clear();
@@ -395,7 +398,7 @@ private slots:
         QCOMPARE(d.notifier.notices,
                  QStringList{KnownQuestions::notRestoredNotice(
                      QStringLiteral("数据文件拒绝了这次操作（详细信息：database is locked）"))});
-        QCOMPARE(d.desk.knownFigureLabel()->text(), figure);
+        QCOMPARE(d.known.figureLabel()->text(), figure);
         QCOMPARE(d.knownCount(), 1);
     }
 

@@ -2,13 +2,16 @@
 #include "ExamTestQuestions.h"
 #include "TestRegistry.h"
 
+#include "ScriptedRandom.h"
 #include "app/ui/MainWindow.h"
+#include "base/Clock.h"
+#include "base/Selection.h"
 #include "exam/MockExamForm.h"
-#include "exam/ReviewActions.h"
+#include "exam/ui/KnownBar.h"
 #include "exam/ui/MockExamDesk.h"
 #include "exam/ui/MockPaperWindow.h"
-#include "exam/ui/PracticeDesk.h"
-#include "exam/ui/ReviewWindow.h"
+#include "exam/ui/RunDesk.h"
+#include "settings/ui/SettingsDesk.h"
 #include "store/Sql.h"
 #include "widgets/OutputView.h"
 
@@ -34,8 +37,8 @@ template <class Widget> Widget *child(const QWidget &window, const QString &name
 struct Windows : DeskFixture
 {
     Windows()
-        : bank(db.addBank("变电运行")), chapter(db.addChapter(bank, "第一章")), paper(actions),
-          exam(main, db.db(), desk.session(), form, notifier, paper)
+        : bank(db.addBank("变电运行")), chapter(db.addChapter(bank, "第一章")),
+          exam(main, services, desk.session(), form, notifier), paper(*exam.paperWindow())
     {
         exam.examination().setBankSource([] { return QString("变电运行"); });
         main.show();
@@ -55,9 +58,9 @@ struct Windows : DeskFixture
 
     qint64 bank;
     qint64 chapter;
-    MockPaperWindow paper;
     MockExamForm form;
     MockExamDesk exam;
+    MockPaperWindow &paper;
 };
 
 } // namespace
@@ -74,7 +77,7 @@ private slots:
         Windows w;
         w.drawSingles(3);
         w.form.examMinutes = 30;
-        QPushButton *command = child<QPushButton>(w.main, "Button7");
+        QPushButton *command = child<QPushButton>(w.main, MockExamDeskNames::examCommand);
         QCOMPARE(command->text(), QString("本类模拟考试"));
         QStringList seen;
         QObject::connect(&w.exam.examination(), &MockExamination::commandChanged, command, [&] {
@@ -85,7 +88,7 @@ private slots:
 
         command->click();
         QCOMPARE(seen, (QStringList{"抽题中.请等待.../off", "抽题模拟考试"}));
-        QCOMPARE(w.main.currentPage(), MainFrame::Page::SingleChoice);
+        QVERIFY(w.main.isShown(w.desk.pageHandle(RunDisplay::Page::SingleChoice)));
         QCOMPARE(child<QLabel>(w.main, "LabelRunStatus")->text().trimmed(),
                  QString("模拟考试状态 [3]道"));
         QCOMPARE(w.desk.countdown().remaining(), 30 * 60);
@@ -104,14 +107,14 @@ private slots:
     {
         Windows w;
         QSignalSpy quotaPage(&w.exam, &MockExamDesk::quotaPageRequested);
-        QPushButton *command = child<QPushButton>(w.main, "Button7");
+        QPushButton *command = child<QPushButton>(w.main, MockExamDeskNames::examCommand);
         command->click();
         QCOMPARE(quotaPage.size(), 1);
         QCOMPARE(w.notifier.notices.size(), 1);
         QCOMPARE(command->text(), QString("抽题模拟考试"));
         QVERIFY(command->isEnabled());
         QVERIFY(!w.paper.isVisible());
-        QCOMPARE(w.main.currentPage() == MainFrame::Page::SingleChoice, false);
+        QVERIFY(!w.main.isShown(w.desk.pageHandle(RunDisplay::Page::SingleChoice)));
     }
 };
 

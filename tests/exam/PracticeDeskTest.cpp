@@ -1,11 +1,14 @@
-#include "exam/ui/PracticeDesk.h"
 #include "DeskFixture.h"
 #include "ExamTestQuestions.h"
 #include "TestRegistry.h"
 #include "app/ui/MainWindow.h"
-#include "exam/ReviewActions.h"
+#include "app/ui/MainWindowNames.h"
+#include "base/Clock.h"
+#include "base/Selection.h"
 #include "exam/ui/ChapterPage.h"
+#include "exam/ui/KnownBar.h"
 #include "exam/ui/ReviewWindow.h"
+#include "exam/ui/RunDesk.h"
 #include "exam/ui/ScorePage.h"
 #include "practice/ui/AnswerMark.h"
 #include "practice/ui/ChapterListDelegate.h"
@@ -15,6 +18,7 @@
 #include "practice/ui/QuestionStrip.h"
 #include "practice/ui/SingleChoicePage.h"
 #include "practice/ui/TrueFalsePage.h"
+#include "settings/ui/SettingsDesk.h"
 #include "store/Sql.h"
 #include "widgets/LinkLabel.h"
 #include "widgets/OutputView.h"
@@ -76,12 +80,12 @@ template <class Widget> Widget *child(const QWidget &window, const QString &name
 
 QPushButton *nextButton(const MainWindow &main)
 {
-    return child<QPushButton>(main, QStringLiteral("Button2"));
+    return child<QPushButton>(main, MainWindowNames::nextButton);
 }
 
 QToolButton *gradeButton(const MainWindow &main)
 {
-    return child<QToolButton>(main, QStringLiteral("SpeedButton13"));
+    return child<QToolButton>(main, MainWindowNames::gradeButton);
 }
 
 QStackedWidget *leftPanel(const MainWindow &main)
@@ -119,22 +123,25 @@ private slots:
         db.addQuestion(chapter, 5, QStringLiteral("论述"), {}, QStringLiteral("要点"));
 
         RecordingNotifier &notifier = windows.notifier;
+        Selection &selection = windows.selection;
         MainWindow &main = windows.main;
-        PracticeDesk &desk = windows.desk;
+        RunDesk &desk = windows.desk;
         PracticeRun &run = desk.run();
         main.show();
         QVERIFY(QTest::qWaitForWindowExposed(&main));
         // The practice commands the desk puts on the command page.
-        auto *typeChoice = child<QComboBox>(main, QStringLiteral("ComboBox7"));
+        auto *typeChoice = child<QComboBox>(main, RunDeskNames::typeChoice);
         QCOMPARE(typeChoice->count(), 5);
         QCOMPARE(typeChoice->itemText(4), QStringLiteral("本章论述题练习"));
 
         // The chapter and its one set.
         desk.chooseChapter(QStringLiteral("第一章"));
-        QCOMPARE(child<LinkLabel>(main, QStringLiteral("Label19"))->text(),
+        QCOMPARE(child<LinkLabel>(main, MainWindowNames::chapterLink)->text(),
                  QStringLiteral("第一章"));
-        child<QPushButton>(main, QStringLiteral("Button23"))->click();
-        QCOMPARE(main.currentPage(), MainFrame::Page::Chapter);
+        // The chapter of the run is the selection's chapter.
+        QCOMPARE(selection.chapter(), QStringLiteral("第一章"));
+        child<QPushButton>(main, RunDeskNames::sequentialCommand)->click();
+        QVERIFY(main.isShown(desk.pageHandle(RunDisplay::Page::Chapter)));
         ChapterPage *chapterPage = desk.chapterPage();
         QListWidget *sets = chapterPage->setList();
         QCOMPARE(sets->count(), 1);
@@ -143,10 +150,10 @@ private slots:
         QCOMPARE(chapterPage->headingLabel()->text(), QStringLiteral("本章第【01】套试卷7道试题"));
         chapterPage->extractButton()->click();
 
-        QCOMPARE(main.currentPage(), MainFrame::Page::SingleChoice);
+        QVERIFY(main.isShown(desk.pageHandle(RunDisplay::Page::SingleChoice)));
         QCOMPARE(child<QLabel>(main, QStringLiteral("LabelRunStatus"))->text(),
                  QStringLiteral(" 顺序练习 第[1]套，共有 [7] 道"));
-        QVERIFY(!child<LinkLabel>(main, QStringLiteral("Label19"))->isVisible());
+        QVERIFY(!child<LinkLabel>(main, MainWindowNames::chapterLink)->isVisible());
         QVERIFY(desk.countdownTimer()->isActive());
         QTRY_COMPARE(leftPanel(main)->currentWidget(),
                      child<QWidget>(main, QStringLiteral("PracticePage")));
@@ -173,7 +180,7 @@ private slots:
         nextButton(main)->click();
 
         // 4: multiple choice through the boxes.
-        QCOMPARE(main.currentPage(), MainFrame::Page::MultipleChoice);
+        QVERIFY(main.isShown(desk.pageHandle(RunDisplay::Page::MultipleChoice)));
         MultipleChoicePage *multiple = desk.multipleChoicePage();
         QTest::mouseClick(multiple->checkBoxes().at(0), Qt::LeftButton);
         QCOMPARE(multiple->feedbackLabel()->text(), QStringLiteral("不完全正确"));
@@ -184,7 +191,7 @@ private slots:
         nextButton(main)->click();
 
         // 5: fill-in typed key by key; the field is never rewritten under the user.
-        QCOMPARE(main.currentPage(), MainFrame::Page::FillIn);
+        QVERIFY(main.isShown(desk.pageHandle(RunDisplay::Page::FillIn)));
         QLineEdit *field = desk.fillInPage()->answerField();
         field->setFocus();
         typeText(field, QStringLiteral("放 电"));
@@ -197,14 +204,14 @@ private slots:
         nextButton(main)->click();
 
         // 6: true/false.
-        QCOMPARE(main.currentPage(), MainFrame::Page::TrueFalse);
+        QVERIFY(main.isShown(desk.pageHandle(RunDisplay::Page::TrueFalse)));
         QTest::mouseClick(desk.trueFalsePage()->trueButton(), Qt::LeftButton);
         QCOMPARE(desk.trueFalsePage()->chosenLabel()->text(), QStringLiteral("对"));
         QVERIFY(desk.trueFalsePage()->rightMark()->isVisible());
         nextButton(main)->click();
 
         // 7: essay, two lines.
-        QCOMPARE(main.currentPage(), MainFrame::Page::Essay);
+        QVERIFY(main.isShown(desk.pageHandle(RunDisplay::Page::Essay)));
         QPlainTextEdit *essay = desk.essayPage()->answerView();
         essay->setFocus();
         typeText(essay, QStringLiteral("一"));
@@ -219,7 +226,7 @@ private slots:
         nextButton(main)->click();
         QCOMPARE(notifier.notices.last(),
                  QStringLiteral("[软件提示]:请交卷请点击左边的【交卷评阅】按钮."));
-        QCOMPARE(main.currentPage(), MainFrame::Page::Score);
+        QVERIFY(main.isShown(desk.pageHandle(RunDisplay::Page::Score)));
         QCOMPARE(desk.scorePage()->scoreLine()->text(),
                  QStringLiteral("客观题正确：4 /客观总数:5"));
         QCOMPARE(desk.scorePage()->percentLine()->text(), QStringLiteral("80分"));
@@ -239,13 +246,13 @@ private slots:
         QVERIFY(info.next());
         QCOMPARE(info.value(0).toString(), QStringLiteral("[练习模式]-[第一章]第【1】套"));
 
-        QCOMPARE(main.currentPage(), MainFrame::Page::Chapter);
+        QVERIFY(main.isShown(desk.pageHandle(RunDisplay::Page::Chapter)));
         QCOMPARE(leftPanel(main)->currentWidget(),
                  child<QWidget>(main, QStringLiteral("CommandPage")));
         QCOMPARE(chapterPage->setListDelegate()->remembered(), 0);
         QCOMPARE(gradeButton(main)->text(), QStringLiteral("试卷评阅"));
         QVERIFY(gradeButton(main)->isEnabled());
-        QVERIFY(child<LinkLabel>(main, QStringLiteral("Label19"))->isVisible());
+        QVERIFY(child<LinkLabel>(main, MainWindowNames::chapterLink)->isVisible());
         QCOMPARE(desk.questionStrip()->count(), 0);
         QVERIFY(child<QTimer>(main, QStringLiteral("ClockTimer"))->isActive());
         QVERIFY(!run.active());
@@ -271,7 +278,7 @@ private slots:
             db.addQuestion(chapter, 1, QStringLiteral("题"), {}, QStringLiteral("1"));
         db.exec(QStringLiteral("commit"));
         MainWindow &main = windows.main;
-        PracticeDesk &desk = windows.desk;
+        RunDesk &desk = windows.desk;
         main.show();
         QVERIFY(QTest::qWaitForWindowExposed(&main));
         desk.chooseChapter(QStringLiteral("第一章"));
@@ -290,7 +297,7 @@ private slots:
         QCOMPARE(page->setListDelegate()->chosen(), 2);
 
         // A reload: the old choice is gone from the list and from the run.
-        child<QPushButton>(main, QStringLiteral("Button23"))->click();
+        child<QPushButton>(main, RunDeskNames::sequentialCommand)->click();
         QCOMPARE(sets->currentRow(), 0);
         QCOMPARE(desk.sequential().division().setIndex, 0);
         QCOMPARE(page->headingLabel()->text(),
@@ -308,9 +315,9 @@ private slots:
         // is shown, but its list and button still leave the run alone.
         for (int i = 0; i < 50; ++i)
             nextButton(main)->click();
-        QCOMPARE(main.currentPage(), MainFrame::Page::Score);
+        QVERIFY(main.isShown(desk.pageHandle(RunDisplay::Page::Score)));
         QTest::mouseClick(desk.scorePage()->logLink(), Qt::LeftButton);
-        QCOMPARE(main.currentPage(), MainFrame::Page::Chapter);
+        QVERIFY(main.isShown(desk.pageHandle(RunDisplay::Page::Chapter)));
         QVERIFY(!sets->isEnabled());
         QVERIFY(!page->extractButton()->isEnabled());
         QVERIFY(desk.run().active());

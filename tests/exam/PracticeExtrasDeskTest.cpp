@@ -1,15 +1,18 @@
 #include "DeskFixture.h"
 #include "ExamTestQuestions.h"
-#include "ScriptedRandom.h"
 #include "TestRegistry.h"
 #include "app/ui/MainWindow.h"
-#include "exam/ReviewActions.h"
+#include "base/Clock.h"
+#include "base/Selection.h"
+#include "exam/ui/KnownBar.h"
 #include "exam/ui/PaperBrowseWindow.h"
-#include "exam/ui/PracticeDesk.h"
-#include "exam/ui/ReviewWindow.h"
+#include "exam/ui/PaperViewDesk.h"
+#include "exam/ui/RandomPracticeDesk.h"
+#include "exam/ui/RunDesk.h"
 #include "exam/ui/ScorePage.h"
 #include "practice/ui/QuestionStrip.h"
 #include "practice/ui/SingleChoicePage.h"
+#include "settings/ui/SettingsDesk.h"
 #include "widgets/OutputView.h"
 
 #include <QAction>
@@ -38,7 +41,9 @@ template <class Widget> Widget *child(const QWidget &window, const QString &name
 // over a chapter of three single-choice questions (answers 1, 2, 3).
 struct Windows : DeskFixture
 {
-    Windows() : browse(actions)
+    Windows()
+        : randomPractice(main, services, desk, settings.form()), paperView(main, services, desk),
+          browse(*paperView.window())
     {
         const qint64 chapter =
             db.addChapter(db.addBank(QStringLiteral("变电安规")), QStringLiteral("第一章"));
@@ -46,15 +51,14 @@ struct Windows : DeskFixture
         for (int i = 1; i <= 3; ++i)
             db.addQuestion(chapter, 1, QStringLiteral("单选%1").arg(i), options,
                            QString::number(i));
-        desk.addRandomPractice(random);
-        desk.addPaperBrowse(browse);
         main.show();
         desk.chooseChapter(QStringLiteral("第一章"));
         notifier.notices.clear();
     }
 
-    ScriptedRandom random;
-    PaperBrowseWindow browse;
+    RandomPracticeDesk randomPractice;
+    PaperViewDesk paperView;
+    PaperBrowseWindow &browse;
 };
 
 } // namespace
@@ -70,8 +74,8 @@ private Q_SLOTS:
     {
         Windows w;
         QVERIFY(QTest::qWaitForWindowExposed(&w.main));
-        QPushButton *bank = child<QPushButton>(w.main, QStringLiteral("Button10"));
-        QPushButton *chapter = child<QPushButton>(w.main, QStringLiteral("Button9"));
+        QPushButton *bank = child<QPushButton>(w.main, RandomPracticeDeskNames::bankCommand);
+        QPushButton *chapter = child<QPushButton>(w.main, RandomPracticeDeskNames::chapterCommand);
         QCOMPARE(bank->text(), QStringLiteral("本类随机练习"));
         QCOMPARE(chapter->text(), QStringLiteral("本章随机练习"));
         QCOMPARE(chapter->toolTip(),
@@ -80,7 +84,7 @@ private Q_SLOTS:
         QCOMPARE(w.notifier.notices.size(), 3);
         QCOMPARE(w.notifier.notices.at(2),
                  QStringLiteral("软件提示：已经随机抽取试题 [3]道,点击 [确定] 按钮开始..."));
-        QCOMPARE(w.main.currentPage(), MainFrame::Page::SingleChoice);
+        QVERIFY(w.main.isShown(w.desk.pageHandle(RunDisplay::Page::SingleChoice)));
         QCOMPARE(child<QLabel>(w.main, QStringLiteral("LabelRunStatus"))->text(),
                  QStringLiteral("随机练习状态 [3]道"));
         QCOMPARE(w.desk.questionStrip()->count(), 3);
@@ -96,7 +100,7 @@ private Q_SLOTS:
     void browsesTheRun()
     {
         Windows w;
-        QToolButton *browse = child<QToolButton>(w.main, QStringLiteral("SpeedButton10"));
+        QToolButton *browse = child<QToolButton>(w.main, PaperViewDeskNames::browseCommand);
         QCOMPARE(browse->text(), QStringLiteral("边做边查阅试卷"));
         browse->click();
         QCOMPARE(w.notifier.notices, QStringList{QStringLiteral(
@@ -104,7 +108,7 @@ private Q_SLOTS:
                                          "【模拟考试】按钮开始练习.")});
         QVERIFY(!w.browse.isVisible());
 
-        child<QPushButton>(w.main, QStringLiteral("Button9"))->click();
+        child<QPushButton>(w.main, RandomPracticeDeskNames::chapterCommand)->click();
         w.desk.run().answerSingle(4);
         QString name;
         QString text;
@@ -140,13 +144,13 @@ private Q_SLOTS:
     void redoFromTheScorePage()
     {
         Windows w;
-        child<QPushButton>(w.main, QStringLiteral("Button9"))->click();
+        child<QPushButton>(w.main, RandomPracticeDeskNames::chapterCommand)->click();
         PracticeRun &run = w.desk.run();
         run.answerSingle(1); // right
         run.next();
         run.next(); // the second and third stay unanswered
         run.next();
-        QCOMPARE(w.main.currentPage(), MainFrame::Page::Score);
+        QVERIFY(w.main.isShown(w.desk.pageHandle(RunDisplay::Page::Score)));
         QPushButton *redo = w.desk.scorePage()->redoButton();
         QVERIFY(redo->isEnabled());
         QCOMPARE(redo->objectName(), QStringLiteral("Button13"));
@@ -154,7 +158,7 @@ private Q_SLOTS:
         redo->click();
         QCOMPARE(run.length(), 2);
         QCOMPARE(w.desk.questionStrip()->count(), 2);
-        QCOMPARE(w.main.currentPage(), MainFrame::Page::SingleChoice);
+        QVERIFY(w.main.isShown(w.desk.pageHandle(RunDisplay::Page::SingleChoice)));
         QCOMPARE(child<QLabel>(w.main, QStringLiteral("LabelRunStatus"))->text(),
                  QStringLiteral("错题重练状态，共[2]道"));
         QCOMPARE(w.notifier.notices,
@@ -172,11 +176,11 @@ private Q_SLOTS:
             Windows w;
             QAction *save = w.desk.saveQuestionAction();
             QCOMPARE(save->text(), QStringLiteral("将该题及答案存放到当前路径磁盘（文本文件）..."));
-            QCOMPARE(save->objectName(), QStringLiteral("N2"));
+            QCOMPARE(save->objectName(), RunDeskNames::saveQuestionAction);
             QVERIFY(w.desk.singleChoicePage()->actions().contains(save));
             save->trigger();
             QCOMPARE(w.notifier.notices.size(), 1);
-            child<QPushButton>(w.main, QStringLiteral("Button9"))->click();
+            child<QPushButton>(w.main, RandomPracticeDeskNames::chapterCommand)->click();
             w.desk.run().next();
             save->trigger();
         }

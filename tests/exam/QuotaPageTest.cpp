@@ -5,11 +5,14 @@
 #include "TestRegistry.h"
 
 #include "app/ui/MainWindow.h"
+#include "base/Selection.h"
 #include "exam/MockExamForm.h"
 #include "exam/QuotaRules.h"
 #include "exam/ui/QuotaCommands.h"
 #include "exam/ui/QuotaGridDelegate.h"
 #include "exam/ui/QuotaPage.h"
+#include "exam/ui/QuotaPageNames.h"
+#include "settings/ui/SettingsDesk.h"
 #include "store/QuotaTable.h"
 #include "widgets/LinkLabel.h"
 
@@ -42,9 +45,11 @@ struct Fixture
     qint64 empty = 0;
     qint64 first = 0;
     qint64 second = 0;
-    qint64 pickerBank = 0;
-    MainWindow main{db.db(), notifier};
+    Selection selection;
+    MainWindow main{notifier};
+    SettingsDesk settings{main, db.db(), notifier};
     QuotaPage *page = nullptr;
+    PageHandle pageHandle;
     QuotaCommands *commands = nullptr;
 
     Fixture()
@@ -58,17 +63,15 @@ struct Fixture
         add(first, 4);
         add(second, 1);
         add(second, 1);
-        pickerBank = bank;
-        page = new QuotaPage(db.db(), notifier, random, form);
-        page->setBankSource([this] { return pickerBank; });
-        main.installPage(MainFrame::Page::Quota, page);
-        commands = new QuotaCommands(main, *page,
-                                     {[this] { return pickerBank; },
-                                      [this] {
-                                          return pickerBank == bank ? QStringLiteral("安规")
-                                                                    : QStringLiteral("空库");
-                                      }},
-                                     &main);
+        pick(bank);
+        page = new QuotaPage(db.db(), notifier, random, form, selection);
+        pageHandle = main.installPage(page);
+        commands = new QuotaCommands(main, *page, pageHandle, selection, &main);
+    }
+    // The bank checked in the picker.
+    void pick(qint64 id)
+    {
+        selection.setBank(id, id == bank ? QStringLiteral("安规") : QStringLiteral("空库"));
     }
     void add(qint64 chapter, int type)
     {
@@ -86,7 +89,7 @@ struct Fixture
     {
         QComboBox *list = page->quotaList(1);
         list->setCurrentIndex(list->findText(QString::number(singles)));
-        child<QPushButton>(QStringLiteral("Button6"))->click();
+        child<QPushButton>(QuotaPageNames::saveButton)->click();
     }
 };
 
@@ -105,30 +108,30 @@ private slots:
     {
         Fixture f;
         f.commands->openPage();
-        QCOMPARE(f.main.currentPage(), MainFrame::Page::Quota);
+        QVERIFY(f.main.isShown(f.pageHandle));
         QCOMPARE(f.items(f.page->bankList()), (QStringList{"安规", "空库"}));
         QCOMPARE(f.page->bankList()->currentIndex(), 0);
         QCOMPARE(f.page->chapterList()->count(), 2);
         QCOMPARE(f.page->chapterList()->item(1)->text(), QStringLiteral("【02】第二章(2道)"));
-        QCOMPARE(f.child<QLabel>(QStringLiteral("Label148"))->text(), QStringLiteral("第一章"));
-        QCOMPARE(f.child<QLabel>(QStringLiteral("Label147"))->text(),
+        QCOMPARE(f.child<QLabel>(QuotaPageNames::chapterName)->text(), QStringLiteral("第一章"));
+        QCOMPARE(f.child<QLabel>(QuotaPageNames::chapterCount)->text(),
                  QStringLiteral("本章题目数:4道"));
         QCOMPARE(f.items(f.page->quotaList(1)), (QStringList{"3", "2", "1", "0"}));
         QCOMPARE(f.page->quotaList(1)->currentText(), QStringLiteral("0"));
-        QCOMPARE(f.child<QLineEdit>(QStringLiteral("Edit19"))->text(), QStringLiteral("3"));
+        QCOMPARE(f.child<QLineEdit>(QuotaPageNames::singleCount)->text(), QStringLiteral("3"));
         QVERIFY(f.page->quotaList(2)->isHidden());
-        QVERIFY(f.child<QLineEdit>(QStringLiteral("Edit20"))->isHidden());
+        QVERIFY(f.child<QLineEdit>(QuotaPageNames::multipleCount)->isHidden());
         QVERIFY(!f.page->quotaList(4)->isHidden());
         QCOMPARE(f.page->quotaList(4)->maxVisibleItems(), 30);
 
         // A double-click opens another chapter; a choice sets the two sums.
         QListWidget *list = f.page->chapterList();
         emit list->itemDoubleClicked(list->item(1));
-        QCOMPARE(f.child<QLabel>(QStringLiteral("Label148"))->text(), QStringLiteral("第二章"));
+        QCOMPARE(f.child<QLabel>(QuotaPageNames::chapterName)->text(), QStringLiteral("第二章"));
         QVERIFY(f.page->quotaList(4)->isHidden());
         f.page->quotaList(1)->setCurrentIndex(0);
-        QCOMPARE(f.child<QLineEdit>(QStringLiteral("Edit24"))->text(), QStringLiteral("2"));
-        QCOMPARE(f.child<QLineEdit>(QStringLiteral("Edit25"))->text(), QStringLiteral("2"));
+        QCOMPARE(f.child<QLineEdit>(QuotaPageNames::quotaSum)->text(), QStringLiteral("2"));
+        QCOMPARE(f.child<QLineEdit>(QuotaPageNames::chapterScore)->text(), QStringLiteral("2"));
     }
 
     void numberFieldsTakeDigitsAndEditingKeys_data()
@@ -233,9 +236,9 @@ private slots:
         for (int c = 0; c < table->columnCount(); ++c)
             cells << table->item(0, c)->text();
         QCOMPARE(cells, (QStringList{"1", "2", "0", "0", "0", "0", "2", QString::number(id)}));
-        QCOMPARE(f.child<QLabel>(QStringLiteral("Label155"))->text(), QStringLiteral("2"));
-        QCOMPARE(f.child<QLabel>(QStringLiteral("Label160"))->text(), QStringLiteral("2"));
-        QVERIFY(f.child<QLabel>(QStringLiteral("Label160"))->font().bold());
+        QCOMPARE(f.child<QLabel>(QuotaPageNames::singleTotal)->text(), QStringLiteral("2"));
+        QCOMPARE(f.child<QLabel>(QuotaPageNames::quotaTotal)->text(), QStringLiteral("2"));
+        QVERIFY(f.child<QLabel>(QuotaPageNames::quotaTotal)->font().bold());
 
         // The figure beside the command follows the pointer onto it.
         QEvent enter(QEvent::Enter);
@@ -338,10 +341,10 @@ private slots:
         f.add(chapter, 1);
         f.main.show();
         QVERIFY(QTest::qWaitForWindowExposed(&f.main));
-        f.pickerBank = lines;
+        f.pick(lines);
         f.commands->openPage();
         f.saveWith(2);
-        f.pickerBank = f.bank;
+        f.pick(f.bank);
         f.commands->openPage();
         f.saveWith(1);
         // The user picks 线路 on the page; the picker stays on 安规.
@@ -356,7 +359,7 @@ private slots:
 
         QSignalSpy papers(f.page, &QuotaPage::paperRequested);
         if (command == 0) {
-            QTest::mouseClick(f.child<LinkLabel>(QStringLiteral("Label162")), Qt::LeftButton);
+            QTest::mouseClick(f.child<LinkLabel>(QuotaPageNames::viewAll), Qt::LeftButton);
         } else if (command == 1) {
             QWidget *viewport = f.page->table()->viewport();
             const QPoint at(20, 60); // below the one row
@@ -381,7 +384,7 @@ private slots:
             QCOMPARE(f.notifier.notices.size(), 1);
             QVERIFY2(f.notifier.notices[0].contains(QStringLiteral("[线路] 中试题:[2]道")),
                      qPrintable(f.notifier.notices[0]));
-            QCOMPARE(f.main.currentPage(), MainFrame::Page::Quota);
+            QVERIFY(f.main.isShown(f.pageHandle));
             QCOMPARE(banks->currentText(), QStringLiteral("线路"));
         }
     }
@@ -401,11 +404,11 @@ private slots:
         Fixture f;
         f.commands->openPage();
         f.saveWith(1);
-        f.main.showPage(MainFrame::Page::Settings);
+        f.main.showPage(f.settings.pageHandle());
         f.notifier.notices.clear();
-        f.pickerBank = withQuotas ? f.bank : f.empty;
+        f.pick(withQuotas ? f.bank : f.empty);
         f.commands->redrawLink()->clicked();
-        QCOMPARE(f.main.currentPage() == MainFrame::Page::Quota, pageShown);
+        QCOMPARE(f.main.isShown(f.pageHandle), pageShown);
         QCOMPARE(f.notifier.notices.size(), 1);
         QVERIFY(f.notifier.notices[0].contains(withQuotas ? QStringLiteral("[安规]")
                                                           : QStringLiteral("【空库】")));

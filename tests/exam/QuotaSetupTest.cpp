@@ -7,6 +7,7 @@
 #include "exam/MockExamForm.h"
 #include "exam/QuotaRules.h"
 #include "exam/QuotaSetup.h"
+#include "question/QuestionType.h"
 #include "store/QuotaTable.h"
 
 #include <QTest>
@@ -170,8 +171,10 @@ private slots:
         p.setup.editChapter(2);
         QCOMPARE(p.setup.editedName(), QStringLiteral("第三章"));
         QCOMPARE(p.setup.chapterCountLine(), QStringLiteral("本章题目数:0道"));
-        for (int type = 1; type <= 5; ++type)
+        for (const QuestionType questionType : question::allTypes()) {
+            const int type = question::code(questionType);
             QVERIFY(!p.setup.type(type).present());
+        }
         p.setup.editChapter(7); // outside the list: nothing changes
         QCOMPARE(p.setup.editedPosition(), 2);
     }

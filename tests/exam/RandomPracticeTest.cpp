@@ -105,7 +105,7 @@ private Q_SLOTS:
         QTest::newRow("one") << 1 << 50 << 1;
         QTest::newRow("none") << 0 << 50 << 0;
         QTest::newRow("set size zero") << 10 << 0 << 0;
-        QTest::newRow("capacity") << 100000 << 1000 << PracticeRun::kCapacity;
+        QTest::newRow("capacity") << 100000 << 1000 << question::kRunCapacity;
     }
     void runSize()
     {

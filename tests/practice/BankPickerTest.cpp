@@ -2,7 +2,9 @@
 #include "RecordingNotifier.h"
 #include "TestDatabase.h"
 #include "TestRegistry.h"
+#include "base/Selection.h"
 
+#include <QSignalSpy>
 #include <QTest>
 
 class BankPickerTest : public QObject
@@ -164,6 +166,54 @@ private slots:
         QCOMPARE(picker.itemTexts(), QStringList{QStringLiteral("【01】章(0道)")});
         QVERIFY(picker.listBank(0));
         QCOMPARE(picker.itemTexts(), QStringList{QStringLiteral("【01】章(5道)")});
+    }
+
+    // The bank checked here is the selection's bank, whatever checks it: the
+    // first showing, a click on another bank, a bank renamed or closed meanwhile.
+    void selectionFollowsTheCheckedBank_data()
+    {
+        QTest::addColumn<QString>("change");
+        QTest::addColumn<qint64>("bankId");
+        QTest::addColumn<QString>("bankName");
+        QTest::addColumn<int>("changes");
+        QTest::newRow("first showing") << QString() << qint64(2) << QStringLiteral("配电") << 1;
+        QTest::newRow("another bank checked")
+            << QStringLiteral("list") << qint64(3) << QStringLiteral("变电") << 2;
+        QTest::newRow("bank renamed")
+            << QStringLiteral("update database_name set database_name = '配电新' where id = 2")
+            << qint64(2) << QStringLiteral("配电新") << 2;
+        QTest::newRow("bank closed")
+            << QStringLiteral("update database_name set status = 0 where id = 2") << qint64(0)
+            << QString() << 2;
+        QTest::newRow("shown again unchanged")
+            << QStringLiteral("select 1") << qint64(2) << QStringLiteral("配电") << 1;
+    }
+    void selectionFollowsTheCheckedBank()
+    {
+        QFETCH(QString, change);
+        QFETCH(qint64, bankId);
+        QFETCH(QString, bankName);
+        QFETCH(int, changes);
+        TestDatabase db;
+        db.addBank(QStringLiteral("线路"), false, 1);
+        db.addBank(QStringLiteral("配电"), true, 2);
+        db.addBank(QStringLiteral("变电"), true, 3);
+        Selection selection;
+        QSignalSpy changed(&selection, &Selection::changed);
+        BankPicker picker(db.db());
+        picker.setSelection(&selection);
+        QCOMPARE(changed.count(), 0);
+        picker.refresh();
+        if (change == QLatin1String("list")) {
+            QVERIFY(picker.listBank(2));
+        } else if (!change.isEmpty()) {
+            db.exec(change);
+            picker.refresh();
+        }
+        QCOMPARE(selection.bankId(), bankId);
+        QCOMPARE(selection.bankName(), bankName);
+        QCOMPARE(picker.checkedBankName(), bankName);
+        QCOMPARE(changed.count(), changes);
     }
 };
 

@@ -3,6 +3,7 @@
 #include "TestRegistry.h"
 
 #include "practice/PracticeRun.h"
+#include "question/QuestionType.h"
 
 #include <QLineEdit>
 #include <QTest>
@@ -20,7 +21,7 @@ RunQuestion fillIn(const QString &correct)
 {
     RunQuestion q;
     q.questionId = 1;
-    q.typeCode = FillIn;
+    q.typeCode = question::code(QuestionType::FillIn);
     q.stem = QStringLiteral("工作票");
     q.correctAnswer = correct;
     q.points = 2;

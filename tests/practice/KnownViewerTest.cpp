@@ -5,6 +5,7 @@
 
 #include "practice/KnownQuestions.h"
 #include "practice/KnownViewer.h"
+#include "question/QuestionType.h"
 #include "store/Sql.h"
 
 #include <QSignalSpy>
@@ -25,7 +26,8 @@ struct Viewer
         const qint64 first = db.addChapter(bank, kChapter);
         const qint64 second = db.addChapter(bank, kOther);
         const QStringList options = sampleOptions();
-        for (int i = 1; i <= 5; ++i) {
+        for (const QuestionType questionType : question::allTypes()) {
+            const int i = question::code(questionType);
             const bool toPractise = i == 1 || i == 4;
             ids << db.addQuestion(first, i, QStringLiteral("题%1").arg(i), options,
                                   i == 4 ? QStringLiteral("1") : QStringLiteral("2"), 2,

@@ -4,6 +4,7 @@
 #include "practice/PracticeRun.h"
 #include "practice/ui/QuestionStrip.h"
 #include "question/Grading.h"
+#include "question/QuestionType.h"
 
 #include <QSignalSpy>
 #include <QTest>
@@ -25,7 +26,8 @@ RunQuestion makeQuestion(int id, int type, const QString &correct, const QString
     q.questionId = id;
     q.typeCode = type;
     q.stem = QStringLiteral("题%1").arg(id);
-    if (type == SingleChoice || type == MultipleChoice) {
+    if (question::fromCode(type) == QuestionType::SingleChoice ||
+        question::fromCode(type) == QuestionType::MultipleChoice) {
         q.optionA = QStringLiteral("甲");
         q.optionB = QStringLiteral("乙");
         q.optionC = QStringLiteral("丙");
@@ -46,7 +48,8 @@ QVector<RunQuestion> makeRun(const QString &types, const QStringList &answers = 
         const int type = types.at(i).digitValue();
         QString correct = i < answers.size() ? answers.at(i) : QString();
         if (correct.isEmpty())
-            correct = type == TrueFalse ? QStringLiteral("1") : QStringLiteral("2");
+            correct = question::fromCode(type) == QuestionType::TrueFalse ? QStringLiteral("1")
+                                                                          : QStringLiteral("2");
         run << makeQuestion(i + 1, type, correct);
     }
     return run;
@@ -272,7 +275,8 @@ private slots:
         QFETCH(bool, revealed);
         QFETCH(QString, text);
         Fixture f;
-        f.run.load({makeQuestion(1, FillIn, correct)}, RunMode::SequentialSet, false);
+        f.run.load({makeQuestion(1, question::code(QuestionType::FillIn), correct)},
+                   RunMode::SequentialSet, false);
         if (revealed) {
             f.run.revealHover();
             f.revealTicks(PracticeRun::kRevealStart);
@@ -361,7 +365,7 @@ private slots:
     void everyStripNumberVisible()
     {
         // Every number of every run length stands on its own place inside the bar.
-        for (int n = 1; n <= PracticeRun::kCapacity; ++n) {
+        for (int n = 1; n <= question::kRunCapacity; ++n) {
             QSet<QPair<int, int>> places;
             for (int k = 1; k <= n; ++k) {
                 const QPoint at = QuestionStrip::place(k, n);
@@ -509,14 +513,15 @@ private slots:
         Fixture f(s);
         f.run.load({makeQuestion(1, type, QStringLiteral("1")), makeQuestion(2, 1, "1")},
                    RunMode::SequentialSet, fetched<bool>("exam"));
-        if (type == SingleChoice)
+        if (question::fromCode(type) == QuestionType::SingleChoice)
             f.run.answerSingle(3);
         else
             f.run.answerTrueFalse(false);
         QCOMPARE(f.run.display().wrongMarkVisible, fetched<bool>("wrongMark"));
         QVERIFY(!f.run.display().rightMarkVisible);
         // Exam mode moves on after any single-choice click; true/false always.
-        QCOMPARE(f.run.advanceRunning(), f.run.examMode() || type == TrueFalse);
+        QCOMPARE(f.run.advanceRunning(),
+                 f.run.examMode() || question::fromCode(type) == QuestionType::TrueFalse);
     }
 
     void multipleChoiceFeedback()
@@ -636,7 +641,7 @@ private slots:
                               : type == 4 ? d.trueFalseChosen
                                           : d.essayText;
         QCOMPARE(shown, fetched<QString>("shown"));
-        if (type == MultipleChoice)
+        if (question::fromCode(type) == QuestionType::MultipleChoice)
             QCOMPARE(d.multiFeedback, QStringLiteral("正确"));
     }
 

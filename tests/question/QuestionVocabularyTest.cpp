@@ -4,6 +4,7 @@
 #include "question/QuestionType.h"
 
 #include <QTest>
+#include <algorithm>
 
 // Type names and answer letters are shared by the practice pages, the review,
 // the set list and the type choice box: one wrong entry shows everywhere.
@@ -35,6 +36,51 @@ private slots:
         QCOMPARE(question::typeName(type, question::TypeNaming::Review), review);
     }
 
+    // The range runs in code order, and a stored code comes back as the type
+    // it names; a code no type has (a damaged row) stays the code it was and
+    // matches no type, so a switch over it takes its default branch.
+    void typeCodes_data()
+    {
+        QTest::addColumn<int>("code");
+        QTest::addColumn<bool>("known");
+        QTest::newRow("single choice") << 1 << true;
+        QTest::newRow("multiple choice") << 2 << true;
+        QTest::newRow("fill-in") << 3 << true;
+        QTest::newRow("true/false") << 4 << true;
+        QTest::newRow("essay") << 5 << true;
+        QTest::newRow("zero") << 0 << false;
+        QTest::newRow("above the codes") << 6 << false;
+        QTest::newRow("negative") << -1 << false;
+        QTest::newRow("far above") << 300 << false;
+    }
+    void typeCodes()
+    {
+        QFETCH(int, code);
+        QFETCH(bool, known);
+        const QuestionType type = question::fromCode(code);
+        QCOMPARE(question::isTypeCode(code), known);
+        QCOMPARE(question::code(type), code);
+        const auto &all = question::allTypes();
+        const auto found = std::find(all.begin(), all.end(), type);
+        QCOMPARE(found != all.end(), known);
+        if (known) {
+            QCOMPARE(static_cast<int>(found - all.begin()), code - 1);
+            QCOMPARE(question::indexOf(type), static_cast<std::size_t>(code - 1));
+        } else {
+            QVERIFY(question::typeName(type).isEmpty());
+            QVERIFY(!question::isObjective(code));
+        }
+    }
+
+    void rangeHoldsEveryTypeOnceInCodeOrder()
+    {
+        QList<int> codes;
+        for (const QuestionType type : question::allTypes())
+            codes << question::code(type);
+        QCOMPARE(codes, (QList<int>{1, 2, 3, 4, 5}));
+        QCOMPARE(question::kTypeCount, static_cast<int>(codes.size()));
+    }
+
     void typeChoiceItemsStandForTypesInOrder()
     {
         const QStringList items = question::typeChoiceItems();
@@ -45,11 +91,11 @@ private slots:
 
     void objectiveTypes()
     {
-        QCOMPARE(question::isObjective(SingleChoice), true);
-        QCOMPARE(question::isObjective(MultipleChoice), true);
-        QCOMPARE(question::isObjective(TrueFalse), true);
-        QCOMPARE(question::isObjective(FillIn), false);
-        QCOMPARE(question::isObjective(Essay), false);
+        QCOMPARE(question::isObjective(QuestionType::SingleChoice), true);
+        QCOMPARE(question::isObjective(QuestionType::MultipleChoice), true);
+        QCOMPARE(question::isObjective(QuestionType::TrueFalse), true);
+        QCOMPARE(question::isObjective(QuestionType::FillIn), false);
+        QCOMPARE(question::isObjective(QuestionType::Essay), false);
         QCOMPARE(question::isObjective(0), false);
     }
 
@@ -71,12 +117,27 @@ private slots:
         QCOMPARE(answer::lettersOf(digits), letters);
     }
 
-    void optionLetterBounds()
+    void options_data()
     {
-        QCOMPARE(answer::optionLetter(1), QLatin1Char('A'));
-        QCOMPARE(answer::optionLetter(4), QLatin1Char('D'));
-        QVERIFY(answer::optionLetter(0).isNull());
-        QVERIFY(answer::optionLetter(5).isNull());
+        QTest::addColumn<int>("option");
+        QTest::addColumn<QChar>("letter");
+        QTest::addColumn<QChar>("digit");
+        QTest::newRow("A") << 1 << QChar(u'A') << QChar(u'1');
+        QTest::newRow("B") << 2 << QChar(u'B') << QChar(u'2');
+        QTest::newRow("C") << 3 << QChar(u'C') << QChar(u'3');
+        QTest::newRow("D") << 4 << QChar(u'D') << QChar(u'4');
+        QTest::newRow("below the options") << 0 << QChar() << QChar();
+        QTest::newRow("above the options") << 5 << QChar() << QChar();
+    }
+    void options()
+    {
+        QFETCH(int, option);
+        QFETCH(QChar, letter);
+        QFETCH(QChar, digit);
+        QCOMPARE(answer::optionLetter(option), letter);
+        QCOMPARE(answer::optionDigit(option), digit);
+        if (!digit.isNull())
+            QCOMPARE(answer::letterOfDigit(digit), QString(letter));
     }
 };
 

@@ -6,6 +6,7 @@
 #include "Typing.h"
 
 #include "app/ui/MainWindow.h"
+#include "app/ui/MainWindowNames.h"
 #include "base/GbkText.h"
 #include "reference/IdleSource.h"
 #include "reference/ui/AboutBox.h"
@@ -14,6 +15,7 @@
 #include "reference/ui/ReferenceDesk.h"
 #include "settings/PasswordCodec.h"
 #include "settings/PasswordGate.h"
+#include "settings/ui/SettingsDesk.h"
 #include "settings/ui/SettingsPage.h"
 #include "strcodec.h"
 #include "widgets/LinkLabel.h"
@@ -28,6 +30,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QTest>
@@ -53,10 +56,11 @@ struct Desk
     FixedIdle idle;
     PasswordGate gate{db.db(), notifier};
     QTemporaryDir work;
-    MainWindow main{db.db(), notifier};
-    DocumentViewer viewer;
-    AboutBox about;
+    MainWindow main{notifier};
+    SettingsDesk settings{main, db.db(), notifier};
     ReferenceDesk *desk = nullptr;
+    DocumentViewer *viewer = nullptr;
+    AboutBox *about = nullptr;
 
     Desk()
     {
@@ -64,7 +68,10 @@ struct Desk
                     .arg(encodePassword(QStringLiteral("drillbay"))));
         desk = new ReferenceDesk(main, db.db(),
                                  ReferenceDesk::Services{notifier, dialogs, random, idle, gate},
-                                 viewer, about, work.path());
+                                 work.path());
+        settings.addCommand(desk->writingCommand());
+        viewer = desk->viewer();
+        about = desk->aboutBox();
     }
     void addDocument(const QString &title, const QByteArray &data,
                      const QString &flag = QStringLiteral("3"))
@@ -83,9 +90,9 @@ struct Desk
             qFatal("no %s", name);
         return found;
     }
-    void click(const char *name)
+    void click(QLatin1StringView name)
     {
-        QTest::mouseClick(child<LinkLabel>(main, name), Qt::LeftButton);
+        QTest::mouseClick(main.findChild<LinkLabel *>(name), Qt::LeftButton);
     }
     QStringList listed(QListWidget *list)
     {
@@ -146,12 +153,14 @@ private slots:
     void commandsSitWhereTheyBelong()
     {
         Desk d;
-        for (const char *name : {"Label63", "Label80", "Label20"})
-            QVERIFY2(d.main.findChild<LinkLabel *>(QString::fromLatin1(name)), name);
+        for (const QLatin1StringView name :
+             {ReferenceDeskNames::readerCommand, ReferenceDeskNames::jokeCommand,
+              ReferenceDeskNames::aboutCommand})
+            QVERIFY2(d.main.findChild<LinkLabel *>(name), name.data());
         auto *settings = d.main.findChild<SettingsPage *>();
-        QVERIFY(settings->findChild<LinkLabel *>(QStringLiteral("Label10")));
+        QVERIFY(settings->findChild<LinkLabel *>(ReferenceDeskNames::writingCommand));
         QCOMPARE(d.main.findChild<DocumentsPage *>()->objectName(),
-                 QStringLiteral("TabSheetRegulationWrite"));
+                 ReferenceDeskNames::managementPage);
     }
 
     void managementWaitsForThePassword()
@@ -159,11 +168,14 @@ private slots:
         Desk d;
         d.addDocument(QStringLiteral("线路"), "x", QStringLiteral("1"));
         d.addDocument(QStringLiteral("变电"), "y");
-        d.click("Label10");
-        QCOMPARE(d.main.currentPage(), MainFrame::Page::PasswordEntry);
+        QSignalSpy password(d.desk, &ReferenceDesk::passwordRequested);
+        d.click(ReferenceDeskNames::writingCommand);
+        QCOMPARE(password.count(), 1);
+        QVERIFY(!d.main.isShown(d.desk->managementPageHandle()));
         QCOMPARE(d.gate.check(QStringLiteral("drillbay")), PasswordGate::CheckResult::Accepted);
-        d.click("Label10");
-        QCOMPARE(d.main.currentPage(), MainFrame::Page::RegulationWriting);
+        d.click(ReferenceDeskNames::writingCommand);
+        QVERIFY(d.main.isShown(d.desk->managementPageHandle()));
+        QCOMPARE(password.count(), 1);
         // Every document, whatever its flag, in storage order.
         QCOMPARE(d.listed(d.desk->managementPage()->list()),
                  (QStringList{QStringLiteral("线路"), QStringLiteral("变电")}));
@@ -174,7 +186,7 @@ private slots:
         Desk d;
         d.gate.check(QStringLiteral("drillbay"));
         d.addDocument(QStringLiteral("安规"), "old");
-        d.click("Label10");
+        d.click(ReferenceDeskNames::writingCommand);
         DocumentsPage *page = d.desk->managementPage();
         auto *name = d.child<QLineEdit>(*page, "Edit16");
         QCOMPARE(name->maxLength(), 50);
@@ -236,7 +248,7 @@ private slots:
         d.addDocument(QStringLiteral("线路"), "x");
         d.addDocument(QStringLiteral("安规"), "second");
         d.main.show();
-        d.click("Label10");
+        d.click(ReferenceDeskNames::writingCommand);
         QListWidget *list = d.desk->managementPage()->list();
         QVERIFY(QTest::qWaitForWindowExposed(list->window()));
         if (selected >= 0)
@@ -258,7 +270,7 @@ private slots:
     {
         Desk d;
         d.gate.check(QStringLiteral("drillbay"));
-        d.click("Label10");
+        d.click(ReferenceDeskNames::writingCommand);
         auto *name = d.child<QLineEdit>(*d.desk->managementPage(), "Edit16");
         typeText(name, QStringLiteral("1") + QString(30, QChar(u'规')));
         const QString kept = QStringLiteral("1") + QString(24, QChar(u'规'));
@@ -284,15 +296,15 @@ private slots:
             gbk::encode(QStringLiteral("{\\rtf1\\ansi\\ansicpg936{\\fonttbl{\\f0\\fcharset134 "
                                        "宋体;}}\\f0\\b 第一条\\b0\\par 总则}")));
         d.addDocument(QStringLiteral("纯文本"), gbk::encode(QStringLiteral("第二条 纯文本")));
-        d.click("Label63");
-        QVERIFY(d.viewer.isVisible());
+        d.click(ReferenceDeskNames::readerCommand);
+        QVERIFY(d.viewer->isVisible());
         QVERIFY(d.main.isEnabled());
-        QCOMPARE(d.viewer.titles(),
+        QCOMPARE(d.viewer->titles(),
                  (QStringList{QStringLiteral("安规"), QStringLiteral("纯文本")}));
 
         d.desk->viewDocument(QStringLiteral("安规"));
-        QCOMPARE(d.viewer.windowTitle(), QStringLiteral("安规"));
-        QTextEdit *view = d.viewer.view();
+        QCOMPARE(d.viewer->windowTitle(), QStringLiteral("安规"));
+        QTextEdit *view = d.viewer->view();
         QTRY_COMPARE(view->toPlainText(), QStringLiteral("第一条\n总则"));
         QVERIFY(view->document()->find(QStringLiteral("第一条")).charFormat().font().bold());
         QCOMPARE(view->document()->rootFrame()->frameFormat().leftMargin(), 12.0);
@@ -304,8 +316,8 @@ private slots:
         // A title that is gone empties the view and keeps the caption.
         d.desk->viewDocument(QStringLiteral("没有"));
         QCOMPARE(view->toPlainText(), QString());
-        QCOMPARE(d.viewer.windowTitle(), QStringLiteral("纯文本"));
-        d.viewer.close();
+        QCOMPARE(d.viewer->windowTitle(), QStringLiteral("纯文本"));
+        d.viewer->close();
     }
 
     void jokePage()
@@ -315,24 +327,26 @@ private slots:
             d.db.exec(QStringLiteral("insert into joke (word) values ('%1')")
                           .arg(QString::fromLatin1(encode(gbk::encode(joke).constData()))));
         d.random.script << 1;
-        d.click("Label80");
-        QCOMPARE(d.main.currentPage(), MainFrame::Page::Joke);
+        d.click(ReferenceDeskNames::jokeCommand);
+        QVERIFY(d.main.isShown(d.desk->jokePageHandle()));
         QCOMPARE(d.desk->jokeView()->plainText(), QStringLiteral("\n\n【每日一笑】\n\n乙"));
     }
 
     void sloganStripMovesAndToggles()
     {
         Desk d;
-        auto *label = d.child<QLabel>(d.main, "Label41");
+        auto *label = d.main.findChild<QLabel *>(MainWindowNames::slogan);
         QCOMPARE(label->x(), 709);
         d.desk->tickSlogan();
         QCOMPARE(label->x(), 708);
         QVERIFY(d.desk->sloganTimer()->isActive());
         QCOMPARE(d.desk->sloganTimer()->interval(), 50);
-        QTest::mouseClick(d.child<QWidget>(d.main, "Panel6"), Qt::LeftButton);
+        QTest::mouseClick(d.main.findChild<QWidget *>(MainWindowNames::sloganStrip),
+                          Qt::LeftButton);
         QVERIFY(!d.desk->sloganTimer()->isActive());
         QVERIFY(label->isHidden());
-        QTest::mouseClick(d.child<QWidget>(d.main, "Panel6"), Qt::LeftButton);
+        QTest::mouseClick(d.main.findChild<QWidget *>(MainWindowNames::sloganStrip),
+                          Qt::LeftButton);
         QVERIFY(d.desk->sloganTimer()->isActive());
         QVERIFY(!label->isHidden());
         QCOMPARE(label->x(), 708);
@@ -369,25 +383,25 @@ private slots:
         Desk d;
         d.main.show();
         QVERIFY(QTest::qWaitForWindowExposed(&d.main));
-        d.click("Label20");
-        QVERIFY(d.about.isVisible());
-        QVERIFY(d.about.isModal());
+        d.click(ReferenceDeskNames::aboutCommand);
+        QVERIFY(d.about->isVisible());
+        QVERIFY(d.about->isModal());
         // A click on "轻松一下" behind the box does not reach the main window.
-        auto *joke = d.child<LinkLabel>(d.main, "Label80");
+        auto *joke = d.main.findChild<LinkLabel *>(ReferenceDeskNames::jokeCommand);
         QVERIFY(joke->isVisible());
         QTest::mouseClick(d.main.windowHandle(), Qt::LeftButton, {},
                           joke->mapTo(&d.main, joke->rect().center()));
-        QVERIFY(d.main.currentPage() != MainFrame::Page::Joke);
-        QCOMPARE(d.about.windowTitle(), QStringLiteral("关于..."));
-        QVERIFY(d.child<QLabel>(d.about, "MemoryLoad")->text().endsWith(QLatin1Char('%')));
-        QVERIFY(d.child<QLabel>(d.about, "PhysicalTotal")->text().endsWith(QLatin1Char('M')));
-        QVERIFY(d.child<QLineEdit>(d.about, "Edit1")->isReadOnly());
-        QTest::mouseClick(d.child<QPushButton>(d.about, "Button1"), Qt::LeftButton);
-        QVERIFY(!d.about.isVisible());
+        QVERIFY(!d.main.isShown(d.desk->jokePageHandle()));
+        QCOMPARE(d.about->windowTitle(), QStringLiteral("关于..."));
+        QVERIFY(d.child<QLabel>(*d.about, "MemoryLoad")->text().endsWith(QLatin1Char('%')));
+        QVERIFY(d.child<QLabel>(*d.about, "PhysicalTotal")->text().endsWith(QLatin1Char('M')));
+        QVERIFY(d.child<QLineEdit>(*d.about, "Edit1")->isReadOnly());
+        QTest::mouseClick(d.child<QPushButton>(*d.about, "Button1"), Qt::LeftButton);
+        QVERIFY(!d.about->isVisible());
         // Closed, it lets the main window take clicks again.
         QTest::mouseClick(d.main.windowHandle(), Qt::LeftButton, {},
                           joke->mapTo(&d.main, joke->rect().center()));
-        QCOMPARE(d.main.currentPage(), MainFrame::Page::Joke);
+        QVERIFY(d.main.isShown(d.desk->jokePageHandle()));
     }
 };
 

@@ -4,6 +4,7 @@
 #include "ScriptedRandom.h"
 #include "TestDatabase.h"
 #include "TestRegistry.h"
+#include "question/QuestionType.h"
 #include "store/QuestionTable.h"
 
 #include <QTest>
@@ -148,10 +149,13 @@ private slots:
         ScriptedRandom random;
         PaperComposer composer(b.db.db(), notifier, random);
         composer.open(PaperComposer::Scope::Chapter, QStringLiteral("第一章"), QString());
-        for (int t = 1; t <= 5; ++t)
+        for (const QuestionType questionType : question::allTypes()) {
+            const int t = question::code(questionType);
             composer.setScore(t, scores.at(t - 1));
+        }
         composer.setTarget(target);
-        for (int t = 1; t <= 5; ++t) {
+        for (const QuestionType questionType : question::allTypes()) {
+            const int t = question::code(questionType);
             if (t != movedType)
                 composer.moveSlider(t, drawn.at(t - 1));
         }
@@ -286,8 +290,10 @@ private slots:
         // Opened for the chapter, the rewrite still covers the picker's bank.
         composer.open(PaperComposer::Scope::Chapter, QStringLiteral("第一章"), QString());
         const QStringList scores{"2", "3", "1", "1", "10"};
-        for (int t = 1; t <= 5; ++t)
+        for (const QuestionType questionType : question::allTypes()) {
+            const int t = question::code(questionType);
             composer.setScore(t, scores.at(t - 1));
+        }
         QVERIFY(composer.rewriteScores(QStringLiteral("安规题库")));
         QCOMPARE(b.points(b.bank),
                  (QStringList{"1:2", "1:2", "1:2", "2:3", "2:3", "5:10", "1:2", "1:2", "3:1"}));
@@ -332,8 +338,10 @@ private slots:
         PaperComposer composer(b.db.db(), notifier, random);
         composer.open(PaperComposer::Scope::Bank, QString(), QStringLiteral("安规题库"));
         const QStringList before = b.points(b.bank);
-        for (int t = 1; t <= 5; ++t)
+        for (const QuestionType questionType : question::allTypes()) {
+            const int t = question::code(questionType);
             composer.setScore(t, scores.at(t - 1));
+        }
         QVERIFY(!composer.rewriteScores(QStringLiteral("安规题库")));
         QCOMPARE(notifier.notices, QStringList{notice});
         QCOMPARE(b.points(b.bank), before);
@@ -353,8 +361,10 @@ private slots:
         b.db.refuseWrites(QStringLiteral("update"), QStringLiteral("考试训练题库"),
                           QStringLiteral("attempt to write a readonly database"),
                           QStringLiteral("old.题目类型 = 3"));
-        for (int t = 1; t <= 5; ++t)
+        for (const QuestionType questionType : question::allTypes()) {
+            const int t = question::code(questionType);
             composer.setScore(t, QStringLiteral("7"));
+        }
         QVERIFY(!composer.rewriteScores(QStringLiteral("安规题库")));
         QCOMPARE(b.points(b.bank), before);
         QCOMPARE(notifier.notices,

@@ -28,23 +28,22 @@ struct Pages
             db.exec(QStringLiteral("insert into reg(flag, pass) values('999', '%1')")
                         .arg(encodePassword(QStringLiteral("drillbay"))));
     }
-    QLineEdit *edit(QWidget &page, const char *name)
+    QLineEdit *edit(QWidget &page, QLatin1StringView name)
     {
-        return page.findChild<QLineEdit *>(QString::fromLatin1(name));
+        return page.findChild<QLineEdit *>(name);
     }
-    void press(QWidget &page, const char *name)
+    void press(QWidget &page, QLatin1StringView name)
     {
-        page.findChild<QPushButton *>(QString::fromLatin1(name))->click();
+        page.findChild<QPushButton *>(name)->click();
     }
     // What the user does: types into the field and clicks the button.
-    void type(QWidget &page, const char *field, const QString &text)
+    void type(QWidget &page, QLatin1StringView field, const QString &text)
     {
         QTest::keyClicks(edit(page, field), text);
     }
-    void click(QWidget &page, const char *button)
+    void click(QWidget &page, QLatin1StringView button)
     {
-        QTest::mouseClick(page.findChild<QPushButton *>(QString::fromLatin1(button)),
-                          Qt::LeftButton);
+        QTest::mouseClick(page.findChild<QPushButton *>(button), Qt::LeftButton);
     }
 };
 
@@ -68,17 +67,17 @@ private slots:
     void entry()
     {
         Pages p;
-        QLineEdit *field = p.edit(p.entry, "Edit27");
+        QLineEdit *field = p.edit(p.entry, PasswordPagesNames::entryField);
         QCOMPARE(field->echoMode(), QLineEdit::Password);
         QCOMPARE(field->maxLength(), 30);
         QSignalSpy accepted(&p.entry, &PasswordEntryPage::accepted);
         field->setText(QStringLiteral("wrong"));
-        p.press(p.entry, "Button16");
+        p.press(p.entry, PasswordPagesNames::entryButton);
         QVERIFY(field->text().isEmpty());
         QCOMPARE(accepted.size(), 0);
         field->setText(QStringLiteral(" drillbay "));
         shoot(p.entry, QStringLiteral("password-entry"));
-        p.press(p.entry, "Button16");
+        p.press(p.entry, PasswordPagesNames::entryButton);
         QCOMPARE(accepted.size(), 1);
         QVERIFY(field->text().isEmpty());
         QVERIFY(p.gate.accepted());
@@ -92,17 +91,22 @@ private slots:
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("kept");
         const QString many(40, QChar(u'密'));
-        QTest::newRow("entry, Chinese") << true << "Edit27" << many << QString(15, QChar(u'密'));
+        QTest::newRow("entry, Chinese")
+            << true << QString(PasswordPagesNames::entryField) << many << QString(15, QChar(u'密'));
         QTest::newRow("entry, ASCII")
-            << true << "Edit27" << QString(40, QLatin1Char('p')) << QString(30, QLatin1Char('p'));
+            << true << QString(PasswordPagesNames::entryField) << QString(40, QLatin1Char('p'))
+            << QString(30, QLatin1Char('p'));
         QTest::newRow("entry, ASCII then Chinese")
-            << true << "Edit27" << QStringLiteral("abc") + many
+            << true << QString(PasswordPagesNames::entryField) << QStringLiteral("abc") + many
             << QStringLiteral("abc") + QString(13, QChar(u'密'));
-        for (const char *name : {"Edit28", "Edit29", "Edit30"})
-            QTest::addRow("%s, Chinese", name)
-                << false << name << many << QString(25, QChar(u'密'));
+        for (const QLatin1StringView name :
+             {PasswordPagesNames::oldField, PasswordPagesNames::newField,
+              PasswordPagesNames::confirmField})
+            QTest::addRow("%s, Chinese", name.data())
+                << false << QString(name) << many << QString(25, QChar(u'密'));
         QTest::newRow("new, ASCII")
-            << false << "Edit29" << QString(60, QLatin1Char('p')) << QString(50, QLatin1Char('p'));
+            << false << QString(PasswordPagesNames::newField) << QString(60, QLatin1Char('p'))
+            << QString(50, QLatin1Char('p'));
     }
     void fieldsTakeTheirBytes()
     {
@@ -121,20 +125,21 @@ private slots:
     {
         Pages p;
         QSignalSpy changed(&p.change, &PasswordChangePage::changed);
-        p.edit(p.change, "Edit28")->setText(QStringLiteral("drillbay"));
-        p.edit(p.change, "Edit29")->setText(QStringLiteral("ab"));
-        p.edit(p.change, "Edit30")->setText(QStringLiteral("ab"));
+        p.edit(p.change, PasswordPagesNames::oldField)->setText(QStringLiteral("drillbay"));
+        p.edit(p.change, PasswordPagesNames::newField)->setText(QStringLiteral("ab"));
+        p.edit(p.change, PasswordPagesNames::confirmField)->setText(QStringLiteral("ab"));
         shoot(p.change, QStringLiteral("password-change"));
-        p.press(p.change, "Button11");
+        p.press(p.change, PasswordPagesNames::changeButton);
         // Too short: the new fields are emptied, the old one kept.
-        QVERIFY(p.edit(p.change, "Edit29")->text().isEmpty());
-        QVERIFY(p.edit(p.change, "Edit30")->text().isEmpty());
-        QCOMPARE(p.edit(p.change, "Edit28")->text(), QStringLiteral("drillbay"));
-        p.edit(p.change, "Edit29")->setText(QStringLiteral("abc"));
-        p.edit(p.change, "Edit30")->setText(QStringLiteral("abc"));
-        p.press(p.change, "Button11");
+        QVERIFY(p.edit(p.change, PasswordPagesNames::newField)->text().isEmpty());
+        QVERIFY(p.edit(p.change, PasswordPagesNames::confirmField)->text().isEmpty());
+        QCOMPARE(p.edit(p.change, PasswordPagesNames::oldField)->text(),
+                 QStringLiteral("drillbay"));
+        p.edit(p.change, PasswordPagesNames::newField)->setText(QStringLiteral("abc"));
+        p.edit(p.change, PasswordPagesNames::confirmField)->setText(QStringLiteral("abc"));
+        p.press(p.change, PasswordPagesNames::changeButton);
         QCOMPARE(changed.size(), 1);
-        QVERIFY(p.edit(p.change, "Edit28")->text().isEmpty());
+        QVERIFY(p.edit(p.change, PasswordPagesNames::oldField)->text().isEmpty());
         QCOMPARE(p.notifier.notices.last(), QStringLiteral("[软件提示]:密码修改成功！"));
     }
 
@@ -147,20 +152,20 @@ private slots:
         p.change.show();
         QSignalSpy accepted(&p.entry, &PasswordEntryPage::accepted);
         QSignalSpy changed(&p.change, &PasswordChangePage::changed);
-        p.type(p.entry, "Edit27", QStringLiteral("drillbay"));
-        p.click(p.entry, "Button16");
+        p.type(p.entry, PasswordPagesNames::entryField, QStringLiteral("drillbay"));
+        p.click(p.entry, PasswordPagesNames::entryButton);
         QCOMPARE(p.notifier.notices, QStringList{PasswordGate::kNoPasswordNotice});
-        QVERIFY(p.edit(p.entry, "Edit27")->text().isEmpty());
+        QVERIFY(p.edit(p.entry, PasswordPagesNames::entryField)->text().isEmpty());
         QCOMPARE(accepted.size(), 0);
 
-        p.type(p.change, "Edit29", QStringLiteral("jx2026"));
-        p.type(p.change, "Edit30", QStringLiteral("jx2026"));
-        p.click(p.change, "Button11");
+        p.type(p.change, PasswordPagesNames::newField, QStringLiteral("jx2026"));
+        p.type(p.change, PasswordPagesNames::confirmField, QStringLiteral("jx2026"));
+        p.click(p.change, PasswordPagesNames::changeButton);
         QCOMPARE(changed.size(), 1);
         QCOMPARE(p.notifier.notices.last(), PasswordGate::kPasswordSetNotice);
 
-        p.type(p.entry, "Edit27", QStringLiteral("jx2026"));
-        p.click(p.entry, "Button16");
+        p.type(p.entry, PasswordPagesNames::entryField, QStringLiteral("jx2026"));
+        p.click(p.entry, PasswordPagesNames::entryButton);
         QCOMPARE(accepted.size(), 1);
         QVERIFY(p.gate.accepted());
     }

@@ -1,3 +1,4 @@
+#include "SourceTree.h"
 #include "TestRegistry.h"
 
 #include "BankParser.h"

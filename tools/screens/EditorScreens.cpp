@@ -11,6 +11,7 @@
 #include "editor/ui/EditorWindow.h"
 #include "editor/ui/EditorWindowNames.h"
 #include "editor/ui/InputHelpWindow.h"
+#include "question/QuestionType.h"
 #include "store/Database.h"
 #include "widgets/LinkLabel.h"
 #include "widgets/OutputView.h"
@@ -146,7 +147,8 @@ int editorScreens(const QStringList &args)
     QTest::mouseClick(child<QPushButton>(window, QStringLiteral("下页")), Qt::LeftButton);
     shoot(&window, QStringLiteral("list-next-page"));
 
-    for (int type = 1; type <= 5; ++type) {
+    for (const QuestionType questionType : question::allTypes()) {
+        const int type = question::code(questionType);
         clickLink(window, QStringLiteral("input%1").arg(type));
         shoot(&window, QStringLiteral("entry-type%1").arg(type));
     }

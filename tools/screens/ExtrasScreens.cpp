@@ -13,11 +13,13 @@
 #include "base/FileDialogs.h"
 #include "base/Notifier.h"
 #include "base/RandomSource.h"
+#include "question/QuestionType.h"
 #include "reference/ui/DocumentViewer.h"
 #include "search/ui/ComposedPaperWindow.h"
 #include "search/ui/CompositionPage.h"
 #include "search/ui/OutputCommands.h"
 #include "search/ui/SearchWindow.h"
+#include "settings/ui/SettingsDesk.h"
 #include "store/Database.h"
 #include "store/DocumentTable.h"
 #include "widgets/OutputView.h"
@@ -160,21 +162,23 @@ int extrasScreens(const QStringList &args)
     search.close();
 
     // The composition page in the main window, and the composed paper.
-    MainWindow main(db, notifier);
+    MainWindow main(notifier);
+    SettingsDesk settings(main, db, notifier);
     SeededRandom random(20260101);
     auto *page = new CompositionPage(db, notifier, random);
     page->setBankSource([] { return QStringLiteral("电力安全工作规程（变电部分）"); });
-    main.installPage(MainFrame::Page::Composition, page);
+    const PageHandle composition = main.installPage(page);
     ComposedPaperWindow composed(page->composer(), commands);
     QObject::connect(page, &CompositionPage::paperRequested, &composed, &ComposedPaperWindow::open);
     main.show();
     QTest::qWait(200);
     page->open(PaperComposer::Scope::Bank, chapter, QStringLiteral("电力安全工作规程（变电部分）"));
-    main.showPage(MainFrame::Page::Composition);
+    main.showPage(composition);
     shoot(&main, QStringLiteral("composition-opened"));
     // A few questions of each type, and the target set to their total.
     int total = 0;
-    for (int type = 1; type <= 5; ++type) {
+    for (const QuestionType questionType : question::allTypes()) {
+        const int type = question::code(questionType);
         page->slider(type)->setValue(std::min(page->slider(type)->maximum(), 4));
         total += page->slider(type)->value() * page->scoreField(type)->text().toInt();
     }

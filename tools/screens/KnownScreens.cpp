@@ -3,12 +3,18 @@
 
 #include "app/ui/MainWindow.h"
 #include "base/Clipboard.h"
+#include "base/Clock.h"
+#include "base/DeskServices.h"
 #include "base/Notifier.h"
+#include "base/RandomSource.h"
+#include "base/Selection.h"
 #include "exam/ReviewActions.h"
 #include "exam/ui/ChapterPage.h"
-#include "exam/ui/PracticeDesk.h"
+#include "exam/ui/KnownBar.h"
 #include "exam/ui/ReviewWindow.h"
+#include "exam/ui/RunDesk.h"
 #include "practice/ui/KnownViewerWindow.h"
+#include "settings/ui/SettingsDesk.h"
 #include "store/Database.h"
 #include "widgets/LinkLabel.h"
 
@@ -69,12 +75,15 @@ int knownScreens(const QStringList &args)
 
     PrintingNotifier notifier;
     NoClipboard clipboard;
-    ReviewActions actions(clipboard, notifier);
-    ReviewWindow review(actions);
-    MainWindow main(db, notifier);
-    PracticeDesk desk(main, db, notifier, main.startupSettings(), main.settingsForm(), review);
-    KnownViewerWindow viewer(desk.knownViewer());
-    QObject::connect(&desk, &PracticeDesk::knownViewerRequested, &viewer, &KnownViewerWindow::open);
+    SystemClock clock;
+    SeededRandom random(20260101);
+    Selection selection;
+    const DeskServices services{db, notifier, clipboard, random, clock, selection};
+    MainWindow main(notifier);
+    SettingsDesk settings(main, db, notifier);
+    RunDesk desk(main, services, settings);
+    KnownBar known(main, services, desk);
+    KnownViewerWindow &viewer = *known.viewerWindow();
     main.show();
     QTest::qWait(100);
 
@@ -86,7 +95,7 @@ int knownScreens(const QStringList &args)
     shoot(&main, out, QStringLiteral("01-run"));
 
     // The pointer over "【此题会做不练习】".
-    LinkLabel *mark = desk.knownMarkCommand();
+    LinkLabel *mark = known.markCommand();
     QEnterEvent enter(QPointF(2, 2), QPointF(2, 2), QPointF(2, 2));
     QApplication::sendEvent(mark, &enter);
     shoot(&main, out, QStringLiteral("02-hover"));
@@ -100,7 +109,7 @@ int knownScreens(const QStringList &args)
     }
     shoot(&main, out, QStringLiteral("03-marked"));
 
-    QTest::mouseClick(desk.knownViewCommand(), Qt::LeftButton);
+    QTest::mouseClick(known.viewCommand(), Qt::LeftButton);
     QTest::qWait(200);
     shoot(&viewer, out, QStringLiteral("04-viewer"));
     for (int row = 0; row < 4; ++row) {

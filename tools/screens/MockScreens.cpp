@@ -11,8 +11,11 @@
 
 #include "app/ui/MainWindow.h"
 #include "app/ui/Windows.h"
+#include "exam/ui/MockExamDesk.h"
+#include "exam/ui/QuotaDesk.h"
 #include "exam/ui/QuotaPage.h"
 #include "practice/ui/PickerWindow.h"
+#include "question/QuestionType.h"
 #include "store/Database.h"
 #include "store/QuestionTable.h"
 #include "store/QuotaTable.h"
@@ -60,7 +63,8 @@ QString storeQuotas(const QSqlDatabase &db)
         QVariantList values{bank, chapter, position};
         QStringList lists;
         int total = 0;
-        for (int type = 1; type <= 5; ++type) {
+        for (const QuestionType questionType : question::allTypes()) {
+            const int type = question::code(questionType);
             const QList<qint64> ids =
                 questions.ids(QuestionScope::chapter(chapter).ofType(type)).mid(0, 3);
             values << static_cast<int>(ids.size());
@@ -122,7 +126,7 @@ int mockScreens(const QStringList &args)
                  qPrintable(picker->currentBankName()), qPrintable(bank));
     shoot(main, out, QStringLiteral("command"));
 
-    main->findChild<QPushButton *>(QStringLiteral("Button7"))->click();
+    main->findChild<QPushButton *>(MockExamDeskNames::examCommand)->click();
     QTest::qWait(300);
     QWidget *paper = windows.chapterPaper();
     shoot(paper, out, QStringLiteral("paper"));
@@ -133,7 +137,7 @@ int mockScreens(const QStringList &args)
         db, QStringLiteral("select id from rand_num order by sele_zhang_xuhao desc limit 1"));
     const qint64 row = rowQuery.next() ? rowQuery.value(0).toLongLong() : 0;
     rowQuery.finish();
-    Q_EMIT windows.quotaPage()->paperRequested(PaperScope::ofRow(row));
+    Q_EMIT windows.quotaDesk()->page()->paperRequested(PaperScope::ofRow(row));
     shoot(paper, out, QStringLiteral("row"));
     paper->close();
     return 0;

@@ -11,9 +11,12 @@
 #include "app/ui/MainWindow.h"
 #include "base/Notifier.h"
 #include "base/RandomSource.h"
+#include "base/Selection.h"
 #include "exam/MockExamForm.h"
 #include "exam/ui/QuotaCommands.h"
 #include "exam/ui/QuotaPage.h"
+#include "exam/ui/QuotaPageNames.h"
+#include "settings/ui/SettingsDesk.h"
 #include "store/Database.h"
 #include "store/QuotaTable.h"
 #include "widgets/LinkLabel.h"
@@ -77,22 +80,24 @@ int quotaScreens(const QStringList &args)
     PrintingNotifier notifier;
     SeededRandom random(20260101);
     MockExamForm form;
-    MainWindow main(db, notifier);
-    auto *page = new QuotaPage(db, notifier, random, form);
-    main.installPage(MainFrame::Page::Quota, page);
-    // No picker here: the page opens on the first enabled bank.
-    page->setBankSource([] { return qint64(0); });
-    auto *commands = new QuotaCommands(
-        main, *page, {[page] { return page->setup().bankId(); }, [] { return QString(); }}, &main);
+    MainWindow main(notifier);
+    SettingsDesk settings(main, db, notifier);
+    // No picker here: the page opens on the first enabled bank, which then
+    // stands for the selection's bank.
+    Selection selection;
+    auto *page = new QuotaPage(db, notifier, random, form, selection);
+    const PageHandle handle = main.installPage(page);
+    auto *commands = new QuotaCommands(main, *page, handle, selection, &main);
     main.show();
     QTest::qWait(200);
 
     commands->openPage();
+    selection.setBank(page->setup().bankId(), page->setup().bankName());
     shoot(&main, out, QStringLiteral("opened"));
     // The first chapter with some quotas, saved.
     choose(*page, 1, 5);
     choose(*page, 4, 5);
-    page->findChild<QPushButton *>(QStringLiteral("Button6"))->click();
+    page->findChild<QPushButton *>(QuotaPageNames::saveButton)->click();
     // The second chapter opened and chosen, not yet saved.
     if (page->chapterList()->count() > 1) {
         QListWidget *list = page->chapterList();
@@ -100,7 +105,7 @@ int quotaScreens(const QStringList &args)
         emit list->itemDoubleClicked(list->item(1));
         choose(*page, 1, 3);
         choose(*page, 2, 2);
-        page->findChild<QPushButton *>(QStringLiteral("Button6"))->click();
+        page->findChild<QPushButton *>(QuotaPageNames::saveButton)->click();
         choose(*page, 1, 4);
     }
     page->table()->selectRow(0);

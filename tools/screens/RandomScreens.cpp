@@ -3,15 +3,20 @@
 
 #include "app/ui/MainWindow.h"
 #include "base/Clipboard.h"
+#include "base/Clock.h"
+#include "base/DeskServices.h"
 #include "base/Notifier.h"
 #include "base/RandomSource.h"
-#include "exam/ReviewActions.h"
-#include "exam/ui/PaperBrowseWindow.h"
-#include "exam/ui/PracticeDesk.h"
-#include "exam/ui/ReviewWindow.h"
+#include "base/Selection.h"
+#include "exam/ui/KnownBar.h"
+#include "exam/ui/PaperViewDesk.h"
+#include "exam/ui/RandomPracticeDesk.h"
+#include "exam/ui/RunDesk.h"
 #include "exam/ui/ScorePage.h"
 #include "practice/ui/SingleChoicePage.h"
 #include "practice/ui/TrueFalsePage.h"
+#include "question/QuestionType.h"
+#include "settings/ui/SettingsDesk.h"
 #include "store/Database.h"
 
 #include <QApplication>
@@ -69,29 +74,31 @@ int randomScreens(const QStringList &args)
 
     Notices notifier;
     NoClipboard clipboard;
-    ReviewActions actions(clipboard, notifier);
-    ReviewWindow review(actions);
-    PaperBrowseWindow browse(actions);
     SeededRandom random(7);
-    MainWindow main(db, notifier);
-    PracticeDesk desk(main, db, notifier, main.startupSettings(), main.settingsForm(), review);
-    desk.addRandomPractice(random);
-    desk.addPaperBrowse(browse);
+    SystemClock clock;
+    Selection selection;
+    const DeskServices services{db, notifier, clipboard, random, clock, selection};
+    MainWindow main(notifier);
+    SettingsDesk settings(main, db, notifier);
+    RunDesk desk(main, services, settings);
+    KnownBar known(main, services, desk);
+    RandomPracticeDesk randomPractice(main, services, desk, settings.form());
+    PaperViewDesk paperView(main, services, desk);
     main.show();
     QTest::qWait(100);
     desk.chooseChapter(chapter);
     shoot(&main, QStringLiteral("commands"));
 
-    desk.randomChapterButton()->click();
+    randomPractice.chapterButton()->click();
     QTest::qWait(700);
     shoot(&main, QStringLiteral("random-run"));
 
     // Some answers, right and wrong, then the paper view.
     PracticeRun &run = desk.run();
     for (int k = 1; k <= 6 && k <= run.length(); ++k) {
-        if (run.question(k).typeCode == SingleChoice)
+        if (question::fromCode(run.question(k).typeCode) == QuestionType::SingleChoice)
             desk.singleChoicePage()->choiceButtons().at(k % 3)->click();
-        else if (run.question(k).typeCode == TrueFalse)
+        else if (question::fromCode(run.question(k).typeCode) == QuestionType::TrueFalse)
             desk.trueFalsePage()->trueButton()->click();
         if (run.current() == k)
             emit main.nextRequested();
@@ -104,7 +111,7 @@ int randomScreens(const QStringList &args)
             modal->close();
         }
     });
-    desk.paperBrowseButton()->click();
+    paperView.command()->click();
 
     while (run.active() && run.current() <= run.length()) {
         emit main.nextRequested();
@@ -121,7 +128,7 @@ int randomScreens(const QStringList &args)
     });
     desk.session().grade();
     QTest::qWait(100);
-    desk.randomBankButton()->click();
+    randomPractice.bankButton()->click();
     QTest::qWait(700);
     shoot(&main, QStringLiteral("bank-random-run"));
     return 0;

@@ -12,26 +12,33 @@
 //                                   the redo (RandomScreens.cpp)
 //   drillbay_screens --editor ...   the question editor and its help window
 //                                   (EditorScreens.cpp)
+//   drillbay_screens --passwords ...  the password pages (PasswordScreens.cpp)
 
 #include "EditorScreens.h"
 #include "ExtrasScreens.h"
 #include "KnownScreens.h"
 #include "MockScreens.h"
+#include "PasswordScreens.h"
 #include "QuotaScreens.h"
 #include "RandomScreens.h"
 #include "ScreenSupport.h"
 #include "app/ui/MainWindow.h"
 #include "base/Clipboard.h"
+#include "base/Clock.h"
+#include "base/DeskServices.h"
 #include "base/Notifier.h"
-#include "exam/ReviewActions.h"
-#include "exam/ui/PracticeDesk.h"
-#include "exam/ui/ReviewWindow.h"
+#include "base/RandomSource.h"
+#include "base/Selection.h"
+#include "exam/ui/KnownBar.h"
+#include "exam/ui/RunDesk.h"
 #include "practice/ui/EssayPage.h"
 #include "practice/ui/FillInPage.h"
 #include "practice/ui/MultipleChoicePage.h"
 #include "practice/ui/PickerWindow.h"
 #include "practice/ui/SingleChoicePage.h"
 #include "practice/ui/TrueFalsePage.h"
+#include "question/QuestionType.h"
+#include "settings/ui/SettingsDesk.h"
 #include "store/Database.h"
 #include "widgets/Theme.h"
 
@@ -101,6 +108,12 @@ int main(int argc, char **argv)
             args << QString::fromLocal8Bit(argv[i]);
         return mockScreens(args);
     }
+    if (argc > 1 && qstrcmp(argv[1], "--passwords") == 0) {
+        QStringList args;
+        for (int i = 2; i < argc; ++i)
+            args << QString::fromLocal8Bit(argv[i]);
+        return passwordScreens(args);
+    }
     if (argc > 1 && qstrcmp(argv[1], "--quota") == 0) {
         QStringList args;
         for (int i = 2; i < argc; ++i)
@@ -131,16 +144,20 @@ int main(int argc, char **argv)
 
     PrintingNotifier notifier;
     NoClipboard clipboard;
-    ReviewActions actions(clipboard, notifier);
-    ReviewWindow review(actions);
-    MainWindow main(db, notifier);
-    PracticeDesk desk(main, db, notifier, main.startupSettings(), main.settingsForm(), review);
+    SystemClock clock;
+    SeededRandom random(20260101);
+    Selection selection;
+    const DeskServices services{db, notifier, clipboard, random, clock, selection};
+    MainWindow main(notifier);
+    SettingsDesk settings(main, db, notifier);
+    RunDesk desk(main, services, settings);
+    KnownBar known(main, services, desk);
     main.show();
     QTest::qWait(100);
 
     desk.chooseChapter(chapter);
     shoot(&main, QStringLiteral("chapter-chosen"));
-    main.findChild<QPushButton *>(QStringLiteral("Button23"))->click();
+    main.findChild<QPushButton *>(RunDeskNames::sequentialCommand)->click();
     desk.session().setClicked(0);
     desk.session().extract();
     QTest::qWait(300);
@@ -149,22 +166,22 @@ int main(int argc, char **argv)
     for (int k = 1; k <= run.length(); ++k) {
         const int type = run.question(k).typeCode;
         shoot(&main, QStringLiteral("q%1-type%2").arg(k).arg(type));
-        switch (type) {
-        case SingleChoice:
+        switch (question::fromCode(type)) {
+        case QuestionType::SingleChoice:
             desk.singleChoicePage()->choiceButtons().at(k % 2 ? 0 : 1)->click();
             break;
-        case MultipleChoice:
+        case QuestionType::MultipleChoice:
             desk.multipleChoicePage()->checkBoxes().at(0)->click();
             desk.multipleChoicePage()->checkBoxes().at(2)->click();
             break;
-        case FillIn:
+        case QuestionType::FillIn:
             desk.fillInPage()->answerField()->setFocus();
             QTest::keyClicks(desk.fillInPage()->answerField(), QStringLiteral("abc"));
             break;
-        case TrueFalse:
+        case QuestionType::TrueFalse:
             desk.trueFalsePage()->trueButton()->click();
             break;
-        case Essay:
+        case QuestionType::Essay:
             desk.essayPage()->answerView()->setFocus();
             QTest::keyClicks(desk.essayPage()->answerView(), QStringLiteral("answer text"));
             break;
@@ -172,7 +189,8 @@ int main(int argc, char **argv)
             break;
         }
         shoot(&main, QStringLiteral("q%1-answered").arg(k));
-        if (type == FillIn || type == Essay || type == MultipleChoice) {
+        if (!question::isObjective(type) ||
+            question::fromCode(type) == QuestionType::MultipleChoice) {
             // The reveal: half a second after pointing at the panel.
             run.revealHover();
             QTest::qWait(700);
@@ -213,7 +231,7 @@ int main(int argc, char **argv)
     shoot(&main, QStringLiteral("strip-300"));
 
     // The settings page and the bank and chapter picker.
-    main.showPage(MainFrame::Page::Settings);
+    main.showPage(settings.pageHandle());
     shoot(&main, QStringLiteral("settings"));
     PickerWindow picker(db, notifier);
     picker.show();

@@ -1,34 +1,38 @@
 #pragma once
 
+#include "app/DesktopIdle.h"
 #include "app/ui/NotifierBoxes.h"
 #include "app/ui/QtClipboard.h"
+#include "base/Clock.h"
+#include "base/DeskServices.h"
 #include "base/RandomSource.h"
-#include "exam/MockExamForm.h"
-#include "exam/ReviewActions.h"
+#include "base/Selection.h"
+#include "settings/PasswordGate.h"
 #include "widgets/QtFileDialogs.h"
 
-#include <QDateTime>
 #include <QSqlDatabase>
 #include <memory>
 
-class AboutBox;
-class BackdropWindow;
-class DesktopIdle;
-class DocumentViewer;
+class EditorDesk;
+class KnownBar;
 class MainWindow;
-class OutputCommands;
-class PasswordGate;
-class PickerWindow;
 class MockExamDesk;
-class PracticeDesk;
-class QuotaPage;
-class QtFileDialogs;
-class RandomSource;
-class ReviewWindow;
+class PaperViewDesk;
+class PickerDesk;
+class PickerWindow;
+class QuotaDesk;
+class RandomPracticeDesk;
+class ReferenceDesk;
+class RunDesk;
+class SearchDesk;
+class SettingsDesk;
+class BackdropWindow;
 class QWidget;
 
-// Every window of the program, created once at start-up, hidden, in a fixed
-// order, and kept until the end.
+// The composition root: the services every feature shares (the notices, the
+// clipboard, the one random source and clock, the selection), the main
+// window, and the features' desks, made once at start-up in a fixed order and
+// wired to each other; their windows are hidden until asked for.
 class Windows
 {
 public:
@@ -39,78 +43,66 @@ public:
     Windows &operator=(const Windows &) = delete;
 
     MainWindow *main() const { return m_main.get(); }
-    QWidget *review() const;                                       // TForm2
-    PickerWindow *picker() const { return m_picker.get(); }        // TForm3
-    QWidget *paperBrowse() const { return m_paperBrowse.get(); }   // TForm7
-    QWidget *documents() const { return m_documents.get(); }       // TForm9
-    QWidget *knownViewer() const { return m_known.get(); }         // TForm14
-    QWidget *about() const { return m_about.get(); }               // TForm15
-    QWidget *search() const { return m_search.get(); }             // TForm17
-    QWidget *composedPaper() const { return m_composed.get(); }    // TForm18
-    QWidget *editor() const { return m_editor.get(); }             // TForm21
-    BackdropWindow *backdrop() const { return m_backdrop.get(); }  // TForm13
-    QWidget *chapterPaper() const { return m_chapterPaper.get(); } // TForm8
-    QWidget *inputHelp() const { return m_inputHelp.get(); }       // TForm6
-    // Practising in the main window; made once the windows exist.
-    PracticeDesk *desk() const { return m_desk.get(); }
-    // The mock examination's quota page (page Quota of the main window): its
-    // open() shows the picker's bank, its paperRequested() asks for a paper.
-    QuotaPage *quotaPage() const { return m_quotaPage; }
-    // The examination settings that the quota page edits.
-    MockExamForm &mockExamForm() { return m_mockExamForm; }
+    Selection &selection() { return m_selection; }
+
+    SettingsDesk *settingsDesk() const { return m_settings; }
+    RunDesk *runDesk() const { return m_run.get(); }
+    KnownBar *knownBar() const { return m_known; }
+    RandomPracticeDesk *randomPracticeDesk() const { return m_randomPractice; }
+    PaperViewDesk *paperViewDesk() const { return m_paperView; }
+    SearchDesk *searchDesk() const { return m_search; }
+    EditorDesk *editorDesk() const { return m_editor; }
+    ReferenceDesk *referenceDesk() const { return m_reference; }
+    QuotaDesk *quotaDesk() const { return m_quota; }
+    MockExamDesk *mockExamDesk() const { return m_mockExam; }
+    PickerDesk *pickerDesk() const { return m_pickerDesk.get(); }
+
+    // The windows, by the desks that own them.
+    QWidget *review() const;
+    PickerWindow *picker() const;
+    QWidget *paperBrowse() const;
+    QWidget *documents() const;
+    QWidget *knownViewer() const;
+    QWidget *about() const;
+    QWidget *search() const;
+    QWidget *composedPaper() const;
+    QWidget *editor() const;
+    BackdropWindow *backdrop() const;
+    QWidget *chapterPaper() const;
+    QWidget *inputHelp() const;
 
 private:
-    void wireReference(QSqlDatabase db);
-    void wireSearch(QSqlDatabase db);
-    void wireQuota(QSqlDatabase db);
-    void wirePracticeExtras();
-    void wireKnown();
-    void wireMockExam(QSqlDatabase db);
+    void wireDesks();
 
+    // Notices over each window that asks or tells something.
     NotifierBoxes m_mainNotifier;
     NotifierBoxes m_pickerNotifier;
     NotifierBoxes m_editorNotifier;
-    QtClipboard m_clipboard;
-    ReviewActions m_reviewActions{m_clipboard, m_mainNotifier};
-    // The mock paper window's copy command, its notices over that window.
-    NotifierBoxes m_mockPaperNotifier;
-    ReviewActions m_mockPaperActions{m_clipboard, m_mockPaperNotifier};
-    // The search and the composed paper: their notices, file dialogs and the
-    // clock-seeded draw of the paper.
     NotifierBoxes m_searchNotifier;
     NotifierBoxes m_paperNotifier;
-    QtFileDialogs m_searchDialogs;
-    QtFileDialogs m_paperDialogs;
-    SeededRandom m_paperRandom{static_cast<quint64>(QDateTime::currentMSecsSinceEpoch())};
-    // The clock-seeded draw of random practice.
-    SeededRandom m_practiceRandom{static_cast<quint64>(QDateTime::currentMSecsSinceEpoch()) ^
-                                  0x5bd1e995u};
-    // The mock examination's settings and the clock-seeded draw of its quotas.
-    MockExamForm m_mockExamForm;
-    SeededRandom m_quotaRandom{static_cast<quint64>(QDateTime::currentMSecsSinceEpoch())};
-    QuotaPage *m_quotaPage = nullptr;   // owned by the main window
-    MockExamDesk *m_mockExam = nullptr; // owned by the main window
-    std::unique_ptr<OutputCommands> m_searchCommands;
-    std::unique_ptr<OutputCommands> m_paperCommands;
-    // The documents' file dialogs, the clock-seeded draw of slogans and jokes,
-    // and the desktop's idle time.
-    std::unique_ptr<QtFileDialogs> m_documentDialogs;
-    std::unique_ptr<RandomSource> m_extrasRandom;
-    std::unique_ptr<DesktopIdle> m_idle;
-    // Declared before the windows so that it outlives the pages it serves.
-    std::unique_ptr<PracticeDesk> m_desk;
+    NotifierBoxes m_mockPaperNotifier;
+    QtClipboard m_clipboard;
+    SystemClock m_clock;
+    // Seeded from the clock: every draw of the program (papers, random
+    // practice, quotas, slogans and jokes) takes its numbers from here.
+    SeededRandom m_random;
+    Selection m_selection;
+    DeskServices m_services;
+    DesktopIdle m_idle;
     std::unique_ptr<PasswordGate> m_passwordGate;
+    std::unique_ptr<QtFileDialogs> m_documentDialogs;
+    // Outlive the main window, whose pages they serve.
+    std::unique_ptr<PickerDesk> m_pickerDesk;
+    std::unique_ptr<RunDesk> m_run;
     std::unique_ptr<MainWindow> m_main;
-    std::unique_ptr<ReviewWindow> m_review;
-    std::unique_ptr<PickerWindow> m_picker;
-    std::unique_ptr<QWidget> m_paperBrowse;
-    std::unique_ptr<QWidget> m_documents;
-    std::unique_ptr<QWidget> m_known;
-    std::unique_ptr<QWidget> m_about;
-    std::unique_ptr<QWidget> m_search;
-    std::unique_ptr<QWidget> m_composed;
-    std::unique_ptr<QWidget> m_editor;
-    std::unique_ptr<BackdropWindow> m_backdrop;
-    std::unique_ptr<QWidget> m_chapterPaper;
-    std::unique_ptr<QWidget> m_inputHelp;
+    // Owned by the main window.
+    SettingsDesk *m_settings = nullptr;
+    KnownBar *m_known = nullptr;
+    RandomPracticeDesk *m_randomPractice = nullptr;
+    PaperViewDesk *m_paperView = nullptr;
+    SearchDesk *m_search = nullptr;
+    EditorDesk *m_editor = nullptr;
+    ReferenceDesk *m_reference = nullptr;
+    QuotaDesk *m_quota = nullptr;
+    MockExamDesk *m_mockExam = nullptr;
 };

@@ -6,6 +6,7 @@
 #include "editor/ui/NewChapterPage.h"
 #include "editor/ui/QuestionPage.h"
 #include "editor/ui/QuestionPages.h"
+#include "question/QuestionType.h"
 #include "widgets/LinkLabel.h"
 #include "widgets/Theme.h"
 
@@ -228,7 +229,8 @@ QWidget *EditorWindow::buildLeft()
     static const QStringList browseNames = {QStringLiteral("单选浏览"), QStringLiteral("多选浏览"),
                                             QStringLiteral("填空浏览"), QStringLiteral("判断浏览"),
                                             QStringLiteral("论述浏览")};
-    for (int type = 1; type <= 5; ++type) {
+    for (const QuestionType questionType : question::allTypes()) {
+        const int type = question::code(questionType);
         auto *row = new QHBoxLayout;
         row->setSpacing(2);
         auto *link = panelLink(browseNames.at(type - 1), PanelLink::Kind::Type, left);
@@ -253,7 +255,8 @@ QWidget *EditorWindow::buildLeft()
     static const QStringList inputNames = {QStringLiteral("单选输入"), QStringLiteral("多选输入"),
                                            QStringLiteral("填空输入"), QStringLiteral("判断输入"),
                                            QStringLiteral("论述输入")};
-    for (int type = 1; type <= 5; ++type) {
+    for (const QuestionType questionType : question::allTypes()) {
+        const int type = question::code(questionType);
         auto *link = panelLink(inputNames.at(type - 1), PanelLink::Kind::Type, left);
         link->setObjectName(QStringLiteral("input%1").arg(type));
         connect(link, &LinkLabel::clicked, this, [this, type] {
@@ -326,8 +329,10 @@ void EditorWindow::follow(QuestionEditor::Outcome outcome)
 
 void EditorWindow::showCounters()
 {
-    for (int type = 1; type <= 5; ++type)
+    for (const QuestionType questionType : question::allTypes()) {
+        const int type = question::code(questionType);
         m_counters[type]->setText(m_editor.counterText(type));
+    }
 }
 
 void EditorWindow::showChapterId()

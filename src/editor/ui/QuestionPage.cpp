@@ -2,6 +2,7 @@
 
 #include "base/GbkText.h"
 #include "editor/AutoFill.h"
+#include "question/AnswerForm.h"
 #include "question/QuestionType.h"
 #include "widgets/Theme.h"
 
@@ -57,10 +58,10 @@ QString headingOf(int type, DraftForm form)
 QString pasteCaption(int type)
 {
     // Each page's paste item has its own number of dots.
-    switch (type) {
-    case TrueFalse:
+    switch (question::fromCode(type)) {
+    case QuestionType::TrueFalse:
         return QStringLiteral("粘贴.......");
-    case Essay:
+    case QuestionType::Essay:
         return QStringLiteral("粘贴........");
     default:
         return QStringLiteral("粘贴......");
@@ -70,7 +71,7 @@ QString pasteCaption(int type)
 } // namespace
 
 QuestionPage::QuestionPage(int type, DraftForm form, QWidget *parent)
-    : QWidget(parent), m_type(type), m_form(form)
+    : QWidget(parent), m_type(question::fromCode(type)), m_form(form)
 {
     const bool entry = form == DraftForm::Entry;
     theme::paintPaper(this);
@@ -85,7 +86,7 @@ QuestionPage::QuestionPage(int type, DraftForm form, QWidget *parent)
     heading->setFont(theme::font(theme::FontRole::PageHeading));
     top->addWidget(heading);
     top->addStretch();
-    if (!entry && type == SingleChoice) {
+    if (!entry && m_type == QuestionType::SingleChoice) {
         m_correctionId = new QLabel(QStringLiteral("12345"), this);
         m_correctionId->setObjectName(QStringLiteral("correctionId"));
         top->addWidget(m_correctionId);
@@ -94,9 +95,11 @@ QuestionPage::QuestionPage(int type, DraftForm form, QWidget *parent)
 
     auto *stemRow = new QHBoxLayout;
     m_stem = textBox(this, QStringLiteral("stem"));
-    m_stem->setFixedHeight(type == Essay ? 170 : type <= MultipleChoice ? 150 : 200);
+    m_stem->setFixedHeight(m_type == QuestionType::Essay                          ? 170
+                           : type <= question::code(QuestionType::MultipleChoice) ? 150
+                                                                                  : 200);
     stemRow->addWidget(m_stem);
-    if (type == Essay)
+    if (m_type == QuestionType::Essay)
         stemRow->addWidget(caption(QStringLiteral("不超过1000字"), this), 0, Qt::AlignTop);
     layout->addLayout(stemRow);
     if (entry) {
@@ -148,7 +151,7 @@ QuestionPage::QuestionPage(int type, DraftForm form, QWidget *parent)
         m_fillNotice->setObjectName(QStringLiteral("fillNotice"));
         theme::setTextColour(m_fillNotice, Colour::EditorHint);
         buttons->addWidget(m_fillNotice);
-        if (type == TrueFalse) {
+        if (m_type == QuestionType::TrueFalse) {
             m_reviewNotice = caption(QString(), this);
             m_reviewNotice->setObjectName(QStringLiteral("reviewNotice"));
             theme::setTextColour(m_reviewNotice, Colour::ReviewNotice);
@@ -164,31 +167,32 @@ void QuestionPage::buildAnswer(QWidget *area)
 {
     auto *grid = new QGridLayout(area);
     grid->setContentsMargins(0, 0, 0, 0);
-    static const QString letters = QStringLiteral("ABCD");
     // Option fields of the multiple-choice correction page show blue text.
-    const bool blue = m_form == DraftForm::Correction && m_type == MultipleChoice;
-    if (m_type == SingleChoice || m_type == MultipleChoice) {
-        for (int i = 0; i < 4; ++i) {
+    const bool blue = m_form == DraftForm::Correction && m_type == QuestionType::MultipleChoice;
+    if (m_type == QuestionType::SingleChoice || m_type == QuestionType::MultipleChoice) {
+        for (int i = 0; i < answer::kOptionCount; ++i) {
             grid->addWidget(
-                caption(QStringLiteral("选择项") + letters.at(i) + QLatin1Char(':'), area), i, 0);
+                caption(QStringLiteral("选择项") + answer::optionLetter(i + 1) + QLatin1Char(':'),
+                        area),
+                i, 0);
             m_options[i] = new QLineEdit(area);
-            m_options[i]->setObjectName(QStringLiteral("option") + letters.at(i));
+            m_options[i]->setObjectName(QStringLiteral("option") + answer::optionLetter(i + 1));
             m_options[i]->setFont(pageFont());
             theme::setTextColour(m_options[i], blue ? Colour::CorrectionOption : Colour::Text);
             grid->addWidget(m_options[i], i, 1);
         }
         auto *row = new QHBoxLayout;
         m_group = new QButtonGroup(area);
-        m_group->setExclusive(m_type == SingleChoice);
-        for (int i = 0; i < 4; ++i) {
-            const QString text = QStringLiteral("选择项") + letters.at(i);
-            QAbstractButton *button = m_type == SingleChoice
+        m_group->setExclusive(m_type == QuestionType::SingleChoice);
+        for (int i = 0; i < answer::kOptionCount; ++i) {
+            const QString text = QStringLiteral("选择项") + answer::optionLetter(i + 1);
+            QAbstractButton *button = m_type == QuestionType::SingleChoice
                                           ? static_cast<QAbstractButton *>(new QRadioButton(text))
                                           : new QCheckBox(text);
-            button->setObjectName(QStringLiteral("choice") + letters.at(i));
+            button->setObjectName(QStringLiteral("choice") + answer::optionLetter(i + 1));
             button->setFont(pageFont());
-            setCaptionColour(button,
-                             m_type == SingleChoice ? Colour::AnswerUnmarked : Colour::Text);
+            setCaptionColour(button, m_type == QuestionType::SingleChoice ? Colour::AnswerUnmarked
+                                                                          : Colour::Text);
             m_group->addButton(button, i);
             m_choices[i] = button;
             row->addWidget(button);
@@ -196,14 +200,14 @@ void QuestionPage::buildAnswer(QWidget *area)
         row->addStretch();
         grid->addLayout(row, 4, 1);
         connect(m_group, &QButtonGroup::buttonClicked, this, &QuestionPage::colourAnswers);
-    } else if (m_type == FillIn) {
+    } else if (m_type == QuestionType::FillIn) {
         grid->addWidget(caption(QStringLiteral("正确答案:"), area), 0, 0);
         m_fillIn = new QLineEdit(area);
         m_fillIn->setObjectName(QStringLiteral("answer"));
         m_fillIn->setFont(pageFont());
         theme::setTextColour(m_fillIn, Colour::FillInKey);
         grid->addWidget(m_fillIn, 0, 1);
-    } else if (m_type == TrueFalse) {
+    } else if (m_type == QuestionType::TrueFalse) {
         auto *row = new QHBoxLayout;
         m_group = new QButtonGroup(area);
         m_true = new QRadioButton(QStringLiteral("正确"));
@@ -236,7 +240,7 @@ void QuestionPage::setCaptionColour(QAbstractButton *button, theme::Colour colou
 
 void QuestionPage::colourAnswers(QAbstractButton *clicked)
 {
-    if (m_type == MultipleChoice) {
+    if (m_type == QuestionType::MultipleChoice) {
         setCaptionColour(clicked, clicked->isChecked() ? Colour::AnswerMarked : Colour::Text);
         return;
     }
@@ -248,22 +252,22 @@ void QuestionPage::colourAnswers(QAbstractButton *clicked)
 QuestionDraft QuestionPage::draft() const
 {
     QuestionDraft draft;
-    draft.type = m_type;
+    draft.type = question::code(m_type);
     draft.stem = m_stem->toPlainText();
     if (m_options[0]) {
-        for (int i = 0; i < 4; ++i)
+        for (int i = 0; i < answer::kOptionCount; ++i)
             draft.options[i] = m_options[i]->text();
-        for (int i = 0; i < 4; ++i) {
+        for (int i = 0; i < answer::kOptionCount; ++i) {
             if (m_choices[i]->isChecked())
-                draft.answer += QChar(u'1' + i);
+                draft.answer += answer::optionDigit(i + 1);
         }
     } else if (m_fillIn) {
         draft.answer = m_fillIn->text();
     } else if (m_true) {
         if (m_true->isChecked())
-            draft.answer = QStringLiteral("1");
+            draft.answer = answer::kTrue;
         else if (m_false->isChecked())
-            draft.answer = QStringLiteral("0");
+            draft.answer = answer::kFalse;
     } else if (m_essay) {
         draft.answer = m_essay->toPlainText();
     }
@@ -360,26 +364,27 @@ void QuestionPage::load(const QuestionRow &question)
     m_stem->insertPlainText(text::trimmed(question.stem));
     const QString answer = text::trimmed(question.answer);
     if (m_options[0]) {
-        for (int i = 0; i < 4; ++i)
+        for (int i = 0; i < answer::kOptionCount; ++i)
             m_options[i]->setText(text::trimmed(question.options[i]));
         const bool exclusive = m_group->exclusive();
         m_group->setExclusive(false);
-        for (int i = 0; i < 4; ++i) {
-            const QChar digit(u'1' + i);
-            const bool right =
-                m_type == SingleChoice ? answer == QString(digit) : answer.contains(digit);
+        for (int i = 0; i < answer::kOptionCount; ++i) {
+            const QChar digit = answer::optionDigit(i + 1);
+            const bool right = m_type == QuestionType::SingleChoice ? answer == QString(digit)
+                                                                    : answer.contains(digit);
             m_choices[i]->setChecked(right);
-            setCaptionColour(m_choices[i], right                    ? Colour::AnswerMarked
-                                           : m_type == SingleChoice ? Colour::AnswerUnmarked
-                                                                    : Colour::Text);
+            setCaptionColour(m_choices[i], right ? Colour::AnswerMarked
+                                           : m_type == QuestionType::SingleChoice
+                                               ? Colour::AnswerUnmarked
+                                               : Colour::Text);
         }
         m_group->setExclusive(exclusive);
     } else if (m_fillIn) {
         m_fillIn->setText(answer);
     } else if (m_true) {
-        if (answer == QLatin1String("1"))
+        if (answer == answer::kTrue)
             setTrueFalse(true);
-        else if (answer == QLatin1String("0"))
+        else if (answer == answer::kFalse)
             setTrueFalse(false);
         else
             clearChoices(); // a stored answer of neither kind ticks neither
@@ -396,7 +401,7 @@ void QuestionPage::autoFill()
     QString stem;
     if (m_options[0]) {
         const autofill::ChoiceSplit split = autofill::splitChoice(pasted);
-        for (int i = 0; i < 4; ++i)
+        for (int i = 0; i < answer::kOptionCount; ++i)
             m_options[i]->setText(split.options[i]);
         stem = split.stem;
         m_fillNotice->setText(autofill::kFilledNotice);

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "editor/DraftRules.h"
+#include "question/AnswerForm.h"
+#include "question/QuestionType.h"
 #include "widgets/Theme.h"
 
 #include <QWidget>
@@ -23,7 +25,7 @@ class QuestionPage : public QWidget
 public:
     QuestionPage(int type, DraftForm form, QWidget *parent = nullptr);
 
-    int type() const { return m_type; }
+    int type() const { return question::code(m_type); }
     DraftForm form() const { return m_form; }
 
     QuestionDraft draft() const;
@@ -54,11 +56,11 @@ private:
     // Neither answer control ticked, the captions grey.
     void clearChoices();
 
-    int m_type;
+    QuestionType m_type;
     DraftForm m_form;
     QTextEdit *m_stem = nullptr;
-    std::array<QLineEdit *, 4> m_options{};
-    std::array<QAbstractButton *, 4> m_choices{}; // radios or check boxes A … D
+    std::array<QLineEdit *, answer::kOptionCount> m_options{};
+    std::array<QAbstractButton *, answer::kOptionCount> m_choices{}; // radios or check boxes A … D
     QButtonGroup *m_group = nullptr;
     QAbstractButton *m_true = nullptr;
     QAbstractButton *m_false = nullptr;

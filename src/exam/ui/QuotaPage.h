@@ -2,40 +2,40 @@
 
 #include "exam/PaperScope.h"
 #include "exam/QuotaSetup.h"
+#include "exam/ui/QuotaTablePanel.h"
 
 #include <QSqlDatabase>
 #include <QWidget>
-#include <array>
-#include <functional>
 
-class ChapterListDelegate;
-class LinkLabel;
 class QComboBox;
-class QLabel;
-class QLineEdit;
 class QListWidget;
 class QMenu;
 class QTableWidget;
+class Selection;
+class QuotaBankPanel;
+class QuotaChapterBox;
+class QuotaExamBox;
 
 // The quota page of the main window: the bank and its chapters, the chapter
 // being edited with its per-type counts and quota lists, the examination
 // settings, "确定", and the table of the bank's stored quotas with its
 // context menu. It shows the state of its QuotaSetup and forwards what the
-// user does; papers are shown elsewhere (paperRequested).
+// user does; papers are shown elsewhere (paperRequested). Each column and box
+// is a panel of its own; the page builds them, wires them to the setup and
+// shows the setup in them.
 class QuotaPage : public QWidget
 {
     Q_OBJECT
 
 public:
-    static constexpr int kTableRowHeight = 20;
-    static constexpr int kTableVisibleRows = 15; // the header and 14 quota rows
+    static constexpr int kTableRowHeight = QuotaTablePanel::kRowHeight;
+    static constexpr int kTableVisibleRows = QuotaTablePanel::kVisibleRows;
 
+    // selection: its bank is the one the page opens with.
     QuotaPage(QSqlDatabase db, Notifier &notifier, RandomSource &random, MockExamForm &form,
-              QWidget *parent = nullptr);
+              const Selection &selection, QWidget *parent = nullptr);
 
     QuotaSetup &setup() { return m_setup; }
-    // The picker's current bank (id 0 for none).
-    void setBankSource(std::function<qint64()> bankId) { m_pickerBank = std::move(bankId); }
     // Opens the page with the picker's current bank, or with the given bank;
     // the caller shows it.
     void open();
@@ -48,45 +48,25 @@ public:
     void viewBank();
     void deleteSelectedRow();
 
-    QComboBox *bankList() const { return m_banks; }
-    QListWidget *chapterList() const { return m_chapters; }
-    QComboBox *quotaList(int type) const { return m_rows[static_cast<size_t>(type - 1)].quota; }
-    QTableWidget *table() const { return m_table; }
-    QMenu *tableMenu() const { return m_menu; }
+    QComboBox *bankList() const;
+    QListWidget *chapterList() const;
+    QComboBox *quotaList(int type) const;
+    QTableWidget *table() const { return m_tablePanel->table(); }
+    QMenu *tableMenu() const { return m_tablePanel->tableMenu(); }
 
 signals:
     void paperRequested(const PaperScope &scope);
 
 private:
-    struct TypeRow
-    {
-        QLabel *caption = nullptr;
-        QLineEdit *count = nullptr;
-        QComboBox *quota = nullptr;
-        QLabel *unit = nullptr;
-    };
-
     void render();
     void renderChapter();
     void renderTable();
     void renderSum();
-    qint64 selectedRowId() const;
 
     QuotaSetup m_setup;
-    std::function<qint64()> m_pickerBank;
-    QComboBox *m_banks = nullptr;
-    QListWidget *m_chapters = nullptr;
-    ChapterListDelegate *m_delegate = nullptr;
-    QLabel *m_chapterName = nullptr;
-    QLabel *m_chapterCount = nullptr;
-    std::array<TypeRow, QuotaSetup::kTypes> m_rows;
-    QLineEdit *m_sum = nullptr;
-    QLineEdit *m_score = nullptr;
-    QLineEdit *m_minutes = nullptr;
-    QLineEdit *m_limit = nullptr;
-    QTableWidget *m_table = nullptr;
-    QMenu *m_menu = nullptr;
-    QLabel *m_tip = nullptr;
-    std::array<QLabel *, QuotaSetup::kTypes + 1> m_totals{};
-    LinkLabel *m_viewAll = nullptr;
+    const Selection &m_selection;
+    QuotaBankPanel *m_bankPanel = nullptr;
+    QuotaChapterBox *m_chapterBox = nullptr;
+    QuotaExamBox *m_examBox = nullptr;
+    QuotaTablePanel *m_tablePanel = nullptr;
 };

@@ -2,6 +2,7 @@
 
 #include "practice/PracticeRun.h"
 #include "practice/ui/TypedAnswer.h"
+#include "question/QuestionType.h"
 #include "widgets/Theme.h"
 
 #include <QHBoxLayout>
@@ -10,7 +11,7 @@
 #include <QVBoxLayout>
 
 EssayPage::EssayPage(PracticeRun &run, QWidget *parent)
-    : QuestionPageBase(run, Essay, RunDisplay::Page::Essay, parent)
+    : QuestionPageBase(run, QuestionType::Essay, RunDisplay::Page::Essay, parent)
 {
     setObjectName(QStringLiteral("TabSheetEssay"));
     auto *column = new QVBoxLayout(controlsArea());

@@ -3,6 +3,7 @@
 #include "practice/PracticeRun.h"
 #include "practice/ui/AnswerLengthValidator.h"
 #include "practice/ui/TypedAnswer.h"
+#include "question/QuestionType.h"
 #include "widgets/Theme.h"
 
 #include <QHBoxLayout>
@@ -11,7 +12,7 @@
 #include <QVBoxLayout>
 
 FillInPage::FillInPage(PracticeRun &run, QWidget *parent)
-    : QuestionPageBase(run, FillIn, RunDisplay::Page::FillIn, parent)
+    : QuestionPageBase(run, QuestionType::FillIn, RunDisplay::Page::FillIn, parent)
 {
     setObjectName(QStringLiteral("TabSheetFillIn"));
     auto *column = new QVBoxLayout(controlsArea());

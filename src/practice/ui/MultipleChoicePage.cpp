@@ -2,6 +2,7 @@
 
 #include "practice/PracticeRun.h"
 #include "question/AnswerForm.h"
+#include "question/QuestionType.h"
 #include "widgets/Theme.h"
 
 #include <QCheckBox>
@@ -10,7 +11,7 @@
 #include <QSignalBlocker>
 
 MultipleChoicePage::MultipleChoicePage(PracticeRun &run, QWidget *parent)
-    : QuestionPageBase(run, MultipleChoice, RunDisplay::Page::MultipleChoice, parent)
+    : QuestionPageBase(run, QuestionType::MultipleChoice, RunDisplay::Page::MultipleChoice, parent)
 {
     setObjectName(QStringLiteral("TabSheetMultiple"));
     theme::setPart(this, QStringLiteral("multipleChoicePage"));
@@ -19,7 +20,7 @@ MultipleChoicePage::MultipleChoicePage(PracticeRun &run, QWidget *parent)
     row->setSpacing(10);
     m_chosen = addChosenLabel(row);
     m_chosen->setMinimumWidth(96);
-    for (int i = 0; i < 4; ++i) {
+    for (int i = 0; i < answer::kOptionCount; ++i) {
         auto *box = new QCheckBox(QString(answer::optionLetter(i + 1)), controlsArea());
         box->setObjectName(QStringLiteral("CheckBox") + answer::optionLetter(i + 1));
         box->setFont(theme::font(theme::FontRole::ChoiceLetter));

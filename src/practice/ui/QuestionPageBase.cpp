@@ -4,6 +4,7 @@
 
 #include "practice/PracticeRun.h"
 #include "practice/ui/RevealPanel.h"
+#include "question/QuestionType.h"
 #include "widgets/Theme.h"
 
 #include <QEvent>
@@ -19,7 +20,6 @@
 #include <QTextEdit>
 #include <QTextFrame>
 #include <QVBoxLayout>
-#include <algorithm>
 
 namespace {
 
@@ -30,9 +30,9 @@ bool isAnswerPage(RunDisplay::Page page)
 
 } // namespace
 
-QuestionPageBase::QuestionPageBase(PracticeRun &run, int typeCode, RunDisplay::Page page,
+QuestionPageBase::QuestionPageBase(PracticeRun &run, QuestionType type, RunDisplay::Page page,
                                    QWidget *parent)
-    : QWidget(parent), m_run(run), m_typeCode(typeCode), m_page(page)
+    : QWidget(parent), m_run(run), m_type(type), m_page(page)
 {
     theme::paintPaper(this);
 
@@ -146,8 +146,7 @@ void QuestionPageBase::render(const RunDisplay &display)
         showLines({}, display.lineSpacing);
         showPicture(QString());
     }
-    const int type = std::clamp(m_typeCode, 1, 5);
-    m_reveal->setVisible(display.revealPanelVisible[type - 1]);
+    m_reveal->setVisible(display.revealPanelVisible[question::indexOf(m_type)]);
     m_reveal->setFigure(display.revealFigure, display.revealFigureVisible);
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "practice/RunDisplay.h"
+#include "question/QuestionType.h"
 
 #include <QStringList>
 #include <QWidget>
@@ -23,13 +24,13 @@ class QuestionPageBase : public QWidget
 public:
     static constexpr int kPictureSize = 130;
 
-    // typeCode 1 … 5; page is the display page the question view follows.
-    QuestionPageBase(PracticeRun &run, int typeCode, RunDisplay::Page page,
+    // page is the display page the question view follows.
+    QuestionPageBase(PracticeRun &run, QuestionType type, RunDisplay::Page page,
                      QWidget *parent = nullptr);
 
     virtual void render(const RunDisplay &display);
 
-    int typeCode() const { return m_typeCode; }
+    int typeCode() const { return question::code(m_type); }
     QTextEdit *questionView() const { return m_view; }
     QLabel *pictureBox() const { return m_picture; }
 
@@ -64,7 +65,7 @@ private:
     void placePicture();
     void applyTextMargin();
 
-    int m_typeCode;
+    QuestionType m_type;
     RunDisplay::Page m_page;
     QTextEdit *m_view = nullptr;
     QLabel *m_picture = nullptr;

@@ -3,6 +3,7 @@
 #include "practice/PracticeRun.h"
 #include "practice/ui/AnswerMark.h"
 #include "question/AnswerForm.h"
+#include "question/QuestionType.h"
 #include "widgets/Theme.h"
 
 #include <QHBoxLayout>
@@ -10,12 +11,12 @@
 #include <QToolButton>
 
 SingleChoicePage::SingleChoicePage(PracticeRun &run, QWidget *parent)
-    : QuestionPageBase(run, SingleChoice, RunDisplay::Page::SingleChoice, parent)
+    : QuestionPageBase(run, QuestionType::SingleChoice, RunDisplay::Page::SingleChoice, parent)
 {
     setObjectName(QStringLiteral("TabSheetSingle"));
     auto *row = new QHBoxLayout(controlsArea());
     m_marked = addMarkedChoice(row);
-    for (int i = 0; i < 4; ++i) {
+    for (int i = 0; i < answer::kOptionCount; ++i) {
         auto *button = new QToolButton(controlsArea());
         const QString letter(answer::optionLetter(i + 1));
         button->setObjectName(QStringLiteral("ButtonChoice") + letter);

@@ -2,6 +2,7 @@
 
 #include "practice/PracticeRun.h"
 #include "practice/ui/AnswerMark.h"
+#include "question/QuestionType.h"
 #include "widgets/Theme.h"
 
 #include <QHBoxLayout>
@@ -28,7 +29,7 @@ QToolButton *verdictButton(const QString &name, const QString &text, const QColo
 } // namespace
 
 TrueFalsePage::TrueFalsePage(PracticeRun &run, QWidget *parent)
-    : QuestionPageBase(run, TrueFalse, RunDisplay::Page::TrueFalse, parent)
+    : QuestionPageBase(run, QuestionType::TrueFalse, RunDisplay::Page::TrueFalse, parent)
 {
     setObjectName(QStringLiteral("TabSheetTrueFalse"));
     auto *row = new QHBoxLayout(controlsArea());

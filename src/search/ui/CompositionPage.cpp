@@ -1,5 +1,6 @@
 #include "search/ui/CompositionPage.h"
 
+#include "question/QuestionType.h"
 #include "widgets/Theme.h"
 
 #include <QGridLayout>
@@ -82,7 +83,8 @@ CompositionPage::CompositionPage(QSqlDatabase db, Notifier &notifier, RandomSour
     auto *draw = new QGroupBox(QStringLiteral("准备随机生成"), this);
     auto *drawGrid = new QGridLayout(draw);
 
-    for (int type = 1; type <= 5; ++type) {
+    for (const QuestionType questionType : question::allTypes()) {
+        const int type = question::code(questionType);
         Row &row = m_rows[static_cast<size_t>(type - 1)];
         const int line = type;
         row.label = new QLabel(PaperComposer::typeLabel(type), info);
@@ -205,7 +207,8 @@ void CompositionPage::showState()
 {
     const PaperComposer::Page &page = m_composer.page();
     m_showing = true;
-    for (int type = 1; type <= 5; ++type) {
+    for (const QuestionType questionType : question::allTypes()) {
+        const int type = question::code(questionType);
         const PaperComposer::TypeRow &state = page.types[static_cast<size_t>(type - 1)];
         Row &row = m_rows[static_cast<size_t>(type - 1)];
         row.available->setText(QString::number(state.available));

@@ -53,20 +53,20 @@ QGroupBox *group(const QString &title, QWidget *page)
 PasswordEntryPage::PasswordEntryPage(PasswordGate &gate, QWidget *parent)
     : QWidget(parent), m_gate(gate)
 {
-    setObjectName(QStringLiteral("TabSheetPassword"));
+    setObjectName(PasswordPagesNames::entryPage);
     QGroupBox *box = group(QStringLiteral("输入密码"), this);
     auto *grid = new QGridLayout(box);
     grid->setContentsMargins(24, 30, 24, 24);
     grid->addWidget(caption(QStringLiteral("输入密码:"), box), 0, 0);
-    m_field = field(QStringLiteral("Edit27"), kEntryBytes, box);
+    m_field = field(PasswordPagesNames::entryField, kEntryBytes, box);
     m_field->setEchoMode(QLineEdit::Password);
     grid->addWidget(m_field, 0, 1);
     auto *ok = new QPushButton(QStringLiteral("确定"), box);
-    ok->setObjectName(QStringLiteral("Button16"));
+    ok->setObjectName(PasswordPagesNames::entryButton);
     ok->setFixedSize(90, 28);
     grid->addWidget(ok, 1, 1, Qt::AlignLeft);
     auto *changeLink = new LinkLabel(QStringLiteral("修改密码"), box);
-    changeLink->setObjectName(QStringLiteral("Label84"));
+    changeLink->setObjectName(PasswordPagesNames::changeLink);
     changeLink->setFont(cjk::song(14));
     const QColor link = theme::colour(theme::Colour::PasswordLink);
     changeLink->setLook(link, false, link, true);
@@ -97,13 +97,13 @@ void PasswordEntryPage::check()
 PasswordChangePage::PasswordChangePage(PasswordGate &gate, QWidget *parent)
     : QWidget(parent), m_gate(gate)
 {
-    setObjectName(QStringLiteral("TabSheetPasswordChange"));
+    setObjectName(PasswordPagesNames::changePage);
     QGroupBox *box = group(QStringLiteral("修改密码"), this);
     auto *grid = new QGridLayout(box);
     grid->setContentsMargins(24, 30, 24, 24);
-    m_old = field(QStringLiteral("Edit28"), kChangeBytes, box);
-    m_new = field(QStringLiteral("Edit29"), kChangeBytes, box);
-    m_confirm = field(QStringLiteral("Edit30"), kChangeBytes, box);
+    m_old = field(PasswordPagesNames::oldField, kChangeBytes, box);
+    m_new = field(PasswordPagesNames::newField, kChangeBytes, box);
+    m_confirm = field(PasswordPagesNames::confirmField, kChangeBytes, box);
     grid->addWidget(caption(QStringLiteral("旧密码:"), box), 0, 0);
     grid->addWidget(m_old, 0, 1);
     grid->addWidget(caption(QStringLiteral("新密码:"), box), 1, 0);
@@ -111,7 +111,7 @@ PasswordChangePage::PasswordChangePage(PasswordGate &gate, QWidget *parent)
     grid->addWidget(caption(QStringLiteral("新密码:"), box), 2, 0);
     grid->addWidget(m_confirm, 2, 1);
     auto *ok = new QPushButton(QStringLiteral("确认修改"), box);
-    ok->setObjectName(QStringLiteral("Button11"));
+    ok->setObjectName(PasswordPagesNames::changeButton);
     ok->setFixedSize(90, 28);
     grid->addWidget(ok, 3, 1, Qt::AlignLeft);
     connect(ok, &QPushButton::clicked, this, &PasswordChangePage::change);

@@ -113,13 +113,13 @@ SettingsPage::SettingsPage(SettingsForm &form, const SettingsStore &store, Notif
     outer->addSpacing(14);
     auto *buttons = new QHBoxLayout;
     auto *ok = new QPushButton(QStringLiteral("确定"), this);
-    ok->setObjectName(QStringLiteral("Button14"));
+    ok->setObjectName(SettingsPageNames::saveButton);
     ok->setMinimumSize(110, 32);
     auto *defaults = new QPushButton(QStringLiteral("恢复默认值"), this);
-    defaults->setObjectName(QStringLiteral("Button19"));
+    defaults->setObjectName(SettingsPageNames::defaultsButton);
     defaults->setMinimumSize(110, 32);
     auto *back = new LinkLabel(QStringLiteral("点击返回试题"), this);
-    back->setObjectName(QStringLiteral("Label30"));
+    back->setObjectName(SettingsPageNames::backLink);
     back->setLook(theme::colour(theme::Colour::Heading), false,
                   theme::colour(theme::Colour::LinkHover), true);
     buttons->addWidget(ok);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QLatin1StringView>
 #include <QWidget>
 
 class ArrowSpinBox;
@@ -12,6 +13,14 @@ class QSlider;
 class QVBoxLayout;
 class SettingsForm;
 class SettingsStore;
+
+// The object names by which tests and stored layouts find the controls.
+struct SettingsPageNames
+{
+    static constexpr QLatin1StringView saveButton{"Button14"};
+    static constexpr QLatin1StringView defaultsButton{"Button19"};
+    static constexpr QLatin1StringView backLink{"Label30"};
+};
 
 // The settings page "系统配置" of the main window's page area. It shows the
 // values of a SettingsForm and forwards every change to it.
