@@ -7,6 +7,7 @@
 
 #include <QComboBox>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QListWidget>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
