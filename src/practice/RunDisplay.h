@@ -26,7 +26,7 @@ struct RunDisplay
         Score, // "即时得分信息"
     };
 
-    // One number of the question-number strip ("labelxx" + number).
+    // One number of the question-number strip.
     struct StripNumber
     {
         int number = 0;

@@ -3,6 +3,7 @@
 #include "app/ui/MainWindow.h"
 #include "app/ui/Windows.h"
 #include "editor/ui/EditorDesk.h"
+#include "editor/ui/EditorWindowNames.h"
 #include "settings/PasswordCodec.h"
 #include "settings/ui/PasswordPages.h"
 #include "settings/ui/SettingsDesk.h"
@@ -46,7 +47,7 @@ private Q_SLOTS:
             ->setText(QStringLiteral("drillbay"));
         main->findChild<QPushButton *>(PasswordPagesNames::entryButton)->click();
         QVERIFY(editor->isVisible());
-        QCOMPARE(editor->findChild<QComboBox *>(QStringLiteral("ComboBox1"))->currentText(),
+        QCOMPARE(editor->findChild<QComboBox *>(EditorWindowNames::bankSelector)->currentText(),
                  QStringLiteral("甲库"));
         editor->close();
 

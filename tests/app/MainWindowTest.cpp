@@ -4,8 +4,18 @@
 #include "TestRegistry.h"
 #include "app/ui/MainWindowNames.h"
 #include "app/ui/Windows.h"
+#include "editor/ui/EditorWindowNames.h"
+#include "editor/ui/InputHelpWindow.h"
+#include "exam/ui/MockPaperWindow.h"
+#include "exam/ui/PaperBrowseWindow.h"
+#include "exam/ui/ReviewWindow.h"
 #include "practice/ui/BackdropWindow.h"
+#include "practice/ui/KnownViewerWindow.h"
 #include "practice/ui/PickerWindow.h"
+#include "reference/ui/AboutBox.h"
+#include "reference/ui/DocumentViewer.h"
+#include "search/ui/ComposedPaperWindow.h"
+#include "search/ui/SearchWindow.h"
 #include "settings/ui/SettingsDesk.h"
 #include "settings/ui/SettingsPage.h"
 #include "store/Sql.h"
@@ -45,7 +55,8 @@ QStackedWidget *pageArea(const MainWindow &window)
 
 QLabel *statusPanel(const MainWindow &window, int index)
 {
-    return child<QLabel>(window, QStringLiteral("StatusPanel%1").arg(index + 1));
+    return child<QLabel>(window,
+                         QString(MainWindowNames::statusFieldPrefix) + QString::number(index + 1));
 }
 
 } // namespace
@@ -221,9 +232,12 @@ private slots:
             names << w->objectName();
             QVERIFY(!w->isVisible());
         }
-        QCOMPARE(names,
-                 (QStringList{"TForm2", "TForm3", "TForm7", "TForm9", "TForm14", "TForm15",
-                              "TForm17", "TForm18", "TForm21", "TForm13", "TForm8", "TForm6"}));
+        QCOMPARE(names, (QStringList{ReviewWindowNames::window, PickerWindowNames::window,
+                                     PaperBrowseWindowNames::window, DocumentViewerNames::window,
+                                     KnownViewerWindowNames::window, AboutBoxNames::window,
+                                     SearchWindowNames::window, ComposedPaperWindowNames::window,
+                                     EditorWindowNames::window, BackdropWindowNames::window,
+                                     MockPaperWindowNames::window, InputHelpWindowNames::window}));
     }
 
     // With every feature's commands registered, the command page shows them

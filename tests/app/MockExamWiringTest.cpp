@@ -49,7 +49,7 @@ private slots:
         Windows windows(db.db(), db.db());
         auto *paper = qobject_cast<MockPaperWindow *>(windows.chapterPaper());
         QVERIFY(paper);
-        QCOMPARE(paper->objectName(), QString("TForm8"));
+        QCOMPARE(paper->objectName(), QString(MockPaperWindowNames::window));
         QVERIFY(!paper->isVisible());
         auto *command = windows.main()->findChild<QPushButton *>(MockExamDeskNames::examCommand);
         QVERIFY(command);

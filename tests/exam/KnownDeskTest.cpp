@@ -366,7 +366,7 @@ private slots:
         QTest::mouseClick(next, Qt::LeftButton);
         QTest::mouseClick(next, Qt::LeftButton);
         QVERIFY(d.main.isShown(d.desk.pageHandle(RunDisplay::Page::Score)));
-        QTest::mouseClick(d.desk.scorePage()->findChild<LinkLabel *>(QStringLiteral("Label62")),
+        QTest::mouseClick(d.desk.scorePage()->findChild<LinkLabel *>(ScorePageNames::logLink),
                           Qt::LeftButton);
         QVERIFY(d.main.isShown(d.desk.pageHandle(RunDisplay::Page::Chapter)));
         QVERIFY(d.desk.run().active());

@@ -158,7 +158,8 @@ private slots:
         QTRY_COMPARE(leftPanel(main)->currentWidget(),
                      child<QWidget>(main, QStringLiteral("PracticePage")));
         QCOMPARE(desk.questionStrip()->count(), 7);
-        QVERIFY(main.findChild<QLabel *>(QStringLiteral("labelxx7")));
+        QVERIFY(main.findChild<QLabel *>(QString(QuestionStripNames::numberPrefix) +
+                                         QStringLiteral("7")));
 
         // 1: right, and the automatic move follows on the window's timer.
         SingleChoicePage *single = desk.singleChoicePage();
@@ -237,7 +238,7 @@ private slots:
         ModalCloser closer;
         closer.arm();
         desk.scorePage()->reviewButton()->click();
-        QCOMPARE(closer.name, QStringLiteral("TForm2"));
+        QCOMPARE(closer.name, QString(ReviewWindowNames::window));
         QVERIFY(closer.text.contains(QStringLiteral("客观题正确：4 /客观总数:5")));
 
         QCOMPARE(sql::scalar(db.db(), QStringLiteral("select count(*) from log")), 1);
@@ -258,7 +259,7 @@ private slots:
         QVERIFY(!run.active());
 
         // The log is listed on the chapter page by its link.
-        QTest::mouseClick(chapterPage->findChild<LinkLabel *>(QStringLiteral("Label122")),
+        QTest::mouseClick(chapterPage->findChild<LinkLabel *>(ChapterPageNames::listLogLink),
                           Qt::LeftButton);
         QVERIFY(chapterPage->logView()->plainText().contains(
             QStringLiteral("[练习模式]-[第一章]第【1】套")));
@@ -326,7 +327,7 @@ private slots:
         ModalCloser closer;
         closer.arm();
         gradeButton(main)->click();
-        QCOMPARE(closer.name, QStringLiteral("TForm2"));
+        QCOMPARE(closer.name, QString(ReviewWindowNames::window));
         QVERIFY(sets->isEnabled());
         QVERIFY(page->extractButton()->isEnabled());
         QCOMPARE(sets->currentRow(), 1);
@@ -348,8 +349,10 @@ private slots:
         }
         strip.render(numbers);
         QCOMPARE(strip.count(), 60);
-        QLabel *first = strip.findChild<QLabel *>(QStringLiteral("labelxx1"));
-        QLabel *last = strip.findChild<QLabel *>(QStringLiteral("labelxx60"));
+        QLabel *first = strip.findChild<QLabel *>(QString(QuestionStripNames::numberPrefix) +
+                                                  QStringLiteral("1"));
+        QLabel *last = strip.findChild<QLabel *>(QString(QuestionStripNames::numberPrefix) +
+                                                 QStringLiteral("60"));
         QVERIFY(first && last);
         QCOMPARE(first->text(), QStringLiteral("01"));
         QCOMPARE(first->pos(), QPoint(26, 0));

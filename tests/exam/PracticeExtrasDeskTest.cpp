@@ -121,7 +121,7 @@ private Q_SLOTS:
             }
         });
         browse->click();
-        QCOMPARE(name, QStringLiteral("TForm7"));
+        QCOMPARE(name, QString(PaperBrowseWindowNames::window));
         QCOMPARE(w.browse.windowTitle(), QStringLiteral("试卷浏览"));
         QVERIFY(text.contains(QStringLiteral("试卷名：[第一章]")));
         QVERIFY(text.contains(QStringLiteral("您选择: D")));
@@ -153,7 +153,7 @@ private Q_SLOTS:
         QVERIFY(w.main.isShown(w.desk.pageHandle(RunDisplay::Page::Score)));
         QPushButton *redo = w.desk.scorePage()->redoButton();
         QVERIFY(redo->isEnabled());
-        QCOMPARE(redo->objectName(), QStringLiteral("Button13"));
+        QCOMPARE(redo->objectName(), QString(ScorePageNames::redoButton));
         w.notifier.notices.clear();
         redo->click();
         QCOMPARE(run.length(), 2);

@@ -142,41 +142,31 @@ private slots:
         QTest::addColumn<QStringList>("notices");
         QTest::addColumn<int>("minutes");
         QTest::addColumn<int>("limit");
-        QTest::newRow("letters refused") << "Edit17"
-                                         << "<a9b"
+        QTest::newRow("letters refused") << QString(QuotaPageNames::minutes) << "<a9b"
                                          << "69" << QStringList{} << 69 << 120;
-        QTest::newRow("backspace works") << "Edit17"
-                                         << "<"
+        QTest::newRow("backspace works") << QString(QuotaPageNames::minutes) << "<"
                                          << "6" << QStringList{} << 6 << 120;
         QTest::newRow("cleared by backspace")
-            << "Edit17"
-            << "<<"
+            << QString(QuotaPageNames::minutes) << "<<"
             << "60" << QStringList{"[软件提示]:考试时间默认设置为 60 分钟."} << 60 << 120;
         QTest::newRow("time over the maximum")
-            << "Edit17"
-            << "*181"
+            << QString(QuotaPageNames::minutes) << "*181"
             << "180" << QStringList{"[软件提示]:考试时间最大设置为 180 分钟."} << 180 << 120;
         QTest::newRow("count over the maximum")
-            << "Edit18"
-            << "*200"
+            << QString(QuotaPageNames::questionLimit) << "*200"
             << "150" << QStringList{"[软件提示]:试题量最大设置为 150 道."} << 60 << 150;
-        QTest::newRow("count overtyped") << "Edit18"
-                                         << "*45"
+        QTest::newRow("count overtyped") << QString(QuotaPageNames::questionLimit) << "*45"
                                          << "45" << QStringList{} << 60 << 45;
         QTest::newRow("count cleared")
-            << "Edit18"
-            << "<<<"
+            << QString(QuotaPageNames::questionLimit) << "<<<"
             << "120" << QStringList{"[软件提示]:试题量默认设置为 120 道."} << 60 << 120;
         QTest::newRow("time zero shows the time used")
-            << "Edit17"
-            << "*0"
+            << QString(QuotaPageNames::minutes) << "*0"
             << "60" << QStringList{"[软件提示]:考试时间默认设置为 60 分钟."} << 60 << 120;
         QTest::newRow("count zero refused")
-            << "Edit18"
-            << "*45*0"
+            << QString(QuotaPageNames::questionLimit) << "*45*0"
             << "45" << QStringList{quotarules::zeroQuestionLimitNotice()} << 60 << 45;
-        QTest::newRow("score field digits only") << "Edit25"
-                                                 << "x7-"
+        QTest::newRow("score field digits only") << QString(QuotaPageNames::chapterScore) << "x7-"
                                                  << "07" << QStringList{} << 60 << 120;
     }
 

@@ -83,11 +83,11 @@ struct Desk
         query.addBindValue(flag);
         QVERIFY(query.exec());
     }
-    template <typename T> T *child(QWidget &parent, const char *name)
+    template <typename T> T *child(QWidget &parent, const QString &name)
     {
-        T *found = parent.findChild<T *>(QString::fromLatin1(name));
+        T *found = parent.findChild<T *>(name);
         if (!found)
-            qFatal("no %s", name);
+            qFatal("no %s", qPrintable(name));
         return found;
     }
     void click(QLatin1StringView name)
@@ -188,9 +188,9 @@ private slots:
         d.addDocument(QStringLiteral("安规"), "old");
         d.click(ReferenceDeskNames::writingCommand);
         DocumentsPage *page = d.desk->managementPage();
-        auto *name = d.child<QLineEdit>(*page, "Edit16");
+        auto *name = d.child<QLineEdit>(*page, DocumentsPageNames::nameField);
         QCOMPARE(name->maxLength(), 50);
-        auto *browse = d.child<QPushButton>(*page, "Button3");
+        auto *browse = d.child<QPushButton>(*page, DocumentsPageNames::browseButton);
 
         // Without a name nothing is asked.
         browse->click();
@@ -217,7 +217,8 @@ private slots:
         QCOMPARE(d.listed(page->list()),
                  (QStringList{QStringLiteral("安规"), QStringLiteral("安规")}));
         QCOMPARE(name->text(), QString());
-        QCOMPARE(d.child<QLineEdit>(*page, "Edit15")->text(), QDir::toNativeSeparators(file));
+        QCOMPARE(d.child<QLineEdit>(*page, DocumentsPageNames::fileField)->text(),
+                 QDir::toNativeSeparators(file));
     }
 
     // "删除此规程..." deletes the document of the row right-clicked, also
@@ -271,7 +272,7 @@ private slots:
         Desk d;
         d.gate.check(QStringLiteral("drillbay"));
         d.click(ReferenceDeskNames::writingCommand);
-        auto *name = d.child<QLineEdit>(*d.desk->managementPage(), "Edit16");
+        auto *name = d.child<QLineEdit>(*d.desk->managementPage(), DocumentsPageNames::nameField);
         typeText(name, QStringLiteral("1") + QString(30, QChar(u'规')));
         const QString kept = QStringLiteral("1") + QString(24, QChar(u'规'));
         QCOMPARE(name->text(), kept);
@@ -282,8 +283,9 @@ private slots:
         out.write("{\\rtf1 a}");
         out.close();
         d.dialogs.answers << file;
-        QTest::mouseClick(d.child<QPushButton>(*d.desk->managementPage(), "Button3"),
-                          Qt::LeftButton);
+        QTest::mouseClick(
+            d.child<QPushButton>(*d.desk->managementPage(), DocumentsPageNames::browseButton),
+            Qt::LeftButton);
         QCOMPARE(d.listed(d.desk->managementPage()->list()), QStringList{kept});
     }
 
@@ -375,7 +377,10 @@ private slots:
         d.desk->tickIdle();
         d.idle.idle = idle;
         d.desk->tickIdle();
-        QCOMPARE(d.child<QLabel>(d.main, "StatusPanel1")->text(), text);
+        QCOMPARE(d.child<QLabel>(d.main,
+                                 QString(MainWindowNames::statusFieldPrefix) + QStringLiteral("1"))
+                     ->text(),
+                 text);
     }
 
     void aboutBoxIsModalWithFigures()
@@ -395,8 +400,8 @@ private slots:
         QCOMPARE(d.about->windowTitle(), QStringLiteral("关于..."));
         QVERIFY(d.child<QLabel>(*d.about, "MemoryLoad")->text().endsWith(QLatin1Char('%')));
         QVERIFY(d.child<QLabel>(*d.about, "PhysicalTotal")->text().endsWith(QLatin1Char('M')));
-        QVERIFY(d.child<QLineEdit>(*d.about, "Edit1")->isReadOnly());
-        QTest::mouseClick(d.child<QPushButton>(*d.about, "Button1"), Qt::LeftButton);
+        QVERIFY(d.child<QLineEdit>(*d.about, AboutBoxNames::ownerLine)->isReadOnly());
+        QTest::mouseClick(d.child<QPushButton>(*d.about, AboutBoxNames::okButton), Qt::LeftButton);
         QVERIFY(!d.about->isVisible());
         // Closed, it lets the main window take clicks again.
         QTest::mouseClick(d.main.windowHandle(), Qt::LeftButton, {},

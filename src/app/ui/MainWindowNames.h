@@ -13,4 +13,6 @@ struct MainWindowNames
     static constexpr QLatin1StringView progressBar{"ProgressBar1"};
     static constexpr QLatin1StringView priorButton{"Button1"};
     static constexpr QLatin1StringView nextButton{"Button2"};
+    // The status bar's fields, numbered from 1 after this prefix.
+    static constexpr QLatin1StringView statusFieldPrefix{"StatusPanel"};
 };

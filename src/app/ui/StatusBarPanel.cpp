@@ -1,5 +1,7 @@
 #include "app/ui/StatusBarPanel.h"
 
+#include "app/ui/MainWindowNames.h"
+
 #include <QLabel>
 
 StatusBarPanel::StatusBarPanel(QWidget *parent) : QFrame(parent)
@@ -10,7 +12,8 @@ StatusBarPanel::StatusBarPanel(QWidget *parent) : QFrame(parent)
     int x = 0;
     for (const int width : widths) {
         auto *field = new QLabel(this);
-        field->setObjectName(QStringLiteral("StatusPanel%1").arg(m_fields.size() + 1));
+        field->setObjectName(QString(MainWindowNames::statusFieldPrefix) +
+                             QString::number(m_fields.size() + 1));
         field->setAlignment(Qt::AlignCenter);
         field->setGeometry(x, 2, width - 2, kHeight - 3);
         x += width;

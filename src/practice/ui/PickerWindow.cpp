@@ -163,7 +163,7 @@ void PickerWindow::refreshBanks()
     const int checked = m_picker.checkedPosition();
     for (int i = 0; i < banks.size(); ++i) {
         auto *radio = new QRadioButton(banks.at(i).name, m_radioColumn);
-        radio->setObjectName(QStringLiteral("RadioButton%1").arg(i + 1));
+        radio->setObjectName(QString(PickerWindowNames::bankButtonPrefix) + QString::number(i + 1));
         radio->setEnabled(banks.at(i).enabled);
         radio->setChecked(i == checked);
         radio->setToolTip(banks.at(i).name);

@@ -25,6 +25,8 @@ struct PickerWindowNames
     static constexpr QLatin1StringView emblem{"Image1"};
     static constexpr QLatin1StringView countsStrip{"Panel2"};
     static constexpr QLatin1StringView chapterList{"ListBox1"};
+    // The banks' radio buttons, numbered from 1 after this prefix.
+    static constexpr QLatin1StringView bankButtonPrefix{"RadioButton"};
 };
 
 // The bank and chapter picker. It opens modally when the main window

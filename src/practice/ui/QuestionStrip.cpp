@@ -118,7 +118,8 @@ void QuestionStrip::rebuild(const QList<RunDisplay::StripNumber> &numbers)
     int bottom = 0;
     for (const RunDisplay::StripNumber &number : numbers) {
         auto *label = new QLabel(number.caption, this);
-        label->setObjectName(QStringLiteral("labelxx") + QString::number(number.number));
+        label->setObjectName(QString(QuestionStripNames::numberPrefix) +
+                             QString::number(number.number));
         label->setProperty(kNumberProperty, number.number);
         label->setCursor(Qt::PointingHandCursor);
         label->setToolTip(QStringLiteral("第 %1 题").arg(number.number));

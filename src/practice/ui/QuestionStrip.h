@@ -2,14 +2,22 @@
 
 #include "practice/RunDisplay.h"
 
+#include <QLatin1StringView>
 #include <QList>
 #include <QPoint>
 #include <QWidget>
 
 class QLabel;
 
+// The object names by which tests and stored layouts find the controls.
+struct QuestionStripNames
+{
+    // The strip's numbers, named after this prefix by the question's number.
+    static constexpr QLatin1StringView numberPrefix{"labelxx"};
+};
+
 // The question-number strip of the bottom bar: one small clickable number per
-// question of the run ("labelxx" + number), placed in rows by how many the
+// question of the run (named by its number), placed in rows by how many the
 // run has, coloured by its answer. The labels are made anew only when the numbers
 // change; otherwise they are only recoloured. The strip is as high as its
 // lowest row needs. The numbers are Arial 8 points, smaller where that would
