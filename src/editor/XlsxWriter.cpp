@@ -2,61 +2,81 @@
 
 #include "base/FileReplacer.h"
 
+#include <QCoreApplication>
 #include <QFile>
+#include <QFileInfo>
+#include <QProcess>
 #include <QTemporaryDir>
-#include <xlsxwriter.h>
+
+namespace {
+
+// The sheet writer beside the program, else the one of the build.
+QString writerProgram()
+{
+    const QString beside =
+        QCoreApplication::applicationDirPath() + QStringLiteral("/drillbay_xlsxwrite");
+    if (QFileInfo(beside).isExecutable())
+        return beside;
+#ifdef DRILLBAY_XLSXWRITE
+    return QStringLiteral(DRILLBAY_XLSXWRITE);
+#else
+    return beside;
+#endif
+}
+
+QByteArray cellsOf(const QList<QVariantList> &rows, const QList<double> &columnWidths)
+{
+    QByteArray cells;
+    for (int c = 0; c < columnWidths.size(); ++c)
+        cells += "W " + QByteArray::number(c) + ' ' + QByteArray::number(columnWidths[c]) + '\n';
+    for (int r = 0; r < rows.size(); ++r) {
+        const QByteArray row = QByteArray::number(r);
+        for (int c = 0; c < rows[r].size(); ++c) {
+            const QVariant &cell = rows[r][c];
+            const QByteArray at = row + ' ' + QByteArray::number(c);
+            if (cell.typeId() == QMetaType::Int) {
+                cells += "N " + at + ' ' + QByteArray::number(cell.toInt()) + '\n';
+            } else {
+                const QByteArray text = cell.toString().toUtf8();
+                if (!text.isEmpty())
+                    cells += "S " + at + ' ' + QByteArray::number(text.size()) + '\n' + text;
+            }
+        }
+    }
+    return cells;
+}
+
+} // namespace
 
 bool XlsxWriter::write(const QString &path, const QString &sheetName,
                        const QList<QVariantList> &rows, const QList<double> &columnWidths,
                        QString *reason)
 {
-    // The library writes to a file of its own; the finished workbook then
-    // replaces the file at the path in one step.
+    // The writer makes the workbook in a folder of its own; the finished
+    // workbook then replaces the file at the path in one step.
     QTemporaryDir folder;
     if (!folder.isValid()) {
         if (reason)
             *reason = folder.errorString();
         return false;
     }
-    const QByteArray scratch = QFile::encodeName(folder.filePath(QStringLiteral("sheet.xlsx")));
-    const QByteArray scratchFolder = QFile::encodeName(folder.path());
-    lxw_workbook_options options = {};
-    options.constant_memory = LXW_TRUE;
-    options.tmpdir = const_cast<char *>(scratchFolder.constData());
-    lxw_workbook *workbook = workbook_new_opt(scratch.constData(), &options);
-    if (!workbook) {
+    const QString scratch = folder.filePath(QStringLiteral("sheet.xlsx"));
+    QProcess writer;
+    writer.start(writerProgram(), {scratch, sheetName});
+    if (!writer.waitForStarted()) {
         if (reason)
-            *reason = QStringLiteral("无法建立工作簿");
+            *reason = QStringLiteral("无法启动表格写入程序：") + writer.errorString();
         return false;
     }
-    lxw_worksheet *sheet = workbook_add_worksheet(workbook, sheetName.toUtf8().constData());
-    lxw_error failure = LXW_NO_ERROR;
-    for (int c = 0; sheet && c < columnWidths.size(); ++c)
-        worksheet_set_column(sheet, static_cast<lxw_col_t>(c), static_cast<lxw_col_t>(c),
-                             columnWidths[c], nullptr);
-    for (int r = 0; sheet && r < rows.size() && failure == LXW_NO_ERROR; ++r) {
-        const QVariantList &row = rows[r];
-        for (int c = 0; c < row.size() && failure == LXW_NO_ERROR; ++c) {
-            const QVariant &cell = row[c];
-            if (cell.typeId() == QMetaType::Int) {
-                failure = worksheet_write_number(sheet, static_cast<lxw_row_t>(r),
-                                                 static_cast<lxw_col_t>(c), cell.toInt(), nullptr);
-            } else {
-                const QString text = cell.toString();
-                if (!text.isEmpty())
-                    failure = worksheet_write_string(sheet, static_cast<lxw_row_t>(r),
-                                                     static_cast<lxw_col_t>(c),
-                                                     text.toUtf8().constData(), nullptr);
-            }
-        }
-    }
-    const lxw_error closed = workbook_close(workbook);
-    if (!sheet || failure != LXW_NO_ERROR || closed != LXW_NO_ERROR) {
+    writer.write(cellsOf(rows, columnWidths));
+    writer.closeWriteChannel();
+    writer.waitForFinished(-1);
+    if (writer.exitStatus() != QProcess::NormalExit || writer.exitCode() != 0) {
         if (reason)
-            *reason = QString::fromUtf8(lxw_strerror(failure != LXW_NO_ERROR ? failure : closed));
+            *reason = QString::fromUtf8(writer.readAllStandardError()).trimmed();
         return false;
     }
-    QFile finished(QFile::decodeName(scratch));
+    QFile finished(scratch);
     if (!finished.open(QIODevice::ReadOnly)) {
         if (reason)
             *reason = finished.errorString();

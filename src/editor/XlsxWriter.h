@@ -6,7 +6,9 @@
 
 // Writes one sheet of cells to an Excel workbook (.xlsx), row by row: a
 // QString cell as text, an int cell as a number. The file is written whole
-// or left as it was. Nothing else in the program includes the sheet library.
+// or left as it was. The sheet library works in a process of its own
+// (drillbay_xlsxwrite, beside the program): its zip functions have the names
+// of the archive library's, and one process cannot hold both.
 class XlsxWriter
 {
 public:
