@@ -87,7 +87,7 @@ ListImportWindow::ListImportWindow(QSqlDatabase db, Notifier &notifier, FileDial
     m_report = new QPlainTextEdit(this);
     m_report->setObjectName(ListImportWindowNames::report);
     m_report->setReadOnly(true);
-    m_report->setFixedHeight(100);
+    m_report->setFixedHeight(140);
     m_report->setPlaceholderText(QStringLiteral("导入报告"));
     column->addWidget(m_report);
 
@@ -162,7 +162,8 @@ void ListImportWindow::showPlan()
             m_preview->setItem(r, c, item);
         }
     }
-    m_counts->setText(m_import.summary().join(QLatin1Char('\n')));
+    m_counts->setText(m_import.summary().join(QStringLiteral("；  ")));
+    m_counts->setWordWrap(true);
     m_importButton->setEnabled(m_import.hasImportable() && m_import.chapterId() > 0);
 }
 
