@@ -10,6 +10,7 @@
 #include "editor/SheetLayout.h"
 #include "editor/XlsxReader.h"
 
+#include <QDir>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -138,6 +139,26 @@ private slots:
         }
         QCOMPARE(reading.error, message);
         QVERIFY(reading.drafts.isEmpty());
+    }
+
+    // Inputs the fuzzer once found troublesome (scripts/fuzz-lists keeps
+    // them): each is read to drafts or refused, never more.
+    void fuzzedInputsReadBack()
+    {
+        const QDir corpus(listFile(QStringLiteral("corpus")));
+        for (const QFileInfo &file : corpus.entryInfoList(QDir::Files)) {
+            if (file.fileName() == u"README")
+                continue;
+            QFile input(file.filePath());
+            QVERIFY(input.open(QIODevice::ReadOnly));
+            const QByteArray bytes = input.readAll();
+            for (const QString &name : {QStringLiteral("x.txt"), QStringLiteral("x.csv"),
+                                        QStringLiteral("x.xlsx"), QStringLiteral("x.docx")}) {
+                const ListReading reading = QuestionListReader::readBytes(bytes, name);
+                QVERIFY(reading.ok() || reading.drafts.isEmpty());
+                ImportPlan(reading.drafts, {});
+            }
+        }
     }
 
     void fileOverTheLimit()
