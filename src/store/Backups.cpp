@@ -1,6 +1,7 @@
 #include "store/Backups.h"
 
 #include "store/Database.h"
+#include "store/EngineCopy.h"
 #include "store/Sql.h"
 #include "store/Transaction.h"
 
@@ -145,13 +146,16 @@ Backups::Entry Backups::make(const QString &step, const QDateTime &now, const QS
     const QString part = target + kPartSuffix;
     auto dropPart = qScopeGuard([&part] { QFile::remove(part); });
 
-    // The engine copies a consistent state of the file, whatever another
-    // connection does meanwhile.
-    sql::run(m_db, QStringLiteral("vacuum into ?"), {QDir::toNativeSeparators(part)});
+    EngineCopy::copy(m_db, part);
     {
         SideConnection copy(part, false);
         if (!copy.db().isOpen())
             throw sql::failure(copy.db().lastError(), QStringLiteral("open ") + part);
+        // Written beside and renamed: a copy cut short by a crash never takes
+        // the name, so the note need not wait for the disk.
+        sql::run(copy.db(), QStringLiteral("pragma synchronous = off"));
+        // A copy is one file, whatever journal the data file keeps.
+        sql::run(copy.db(), QStringLiteral("pragma journal_mode = delete")).finish();
         sql::run(copy.db(),
                  QStringLiteral("create table %1 (step text, made text)").arg(kNoteTable));
         sql::run(copy.db(),

@@ -6,6 +6,7 @@
 #include "base/StoreError.h"
 #include "store/BackupGuard.h"
 #include "store/Backups.h"
+#include "store/Database.h"
 #include "store/Sql.h"
 
 #include <QDir>
@@ -56,10 +57,20 @@ class BackupsTest : public QObject
 
 private slots:
     // A copy beside the file, named by its time, with the step it preceded,
-    // that opens as the data file did; nothing half-written stays behind.
+    // that opens as the data file did and holds every row written so far;
+    // nothing half-written stays behind.
+    void copyOfTheFile_data()
+    {
+        QTest::addColumn<QString>("journal");
+        QTest::newRow("rollback journal") << QStringLiteral("delete");
+        // Rows written last stand in the log beside the file, not in it.
+        QTest::newRow("write-ahead log") << QStringLiteral("wal");
+    }
     void copyOfTheFile()
     {
+        QFETCH(QString, journal);
         TestDatabase db;
+        db.exec(QStringLiteral("pragma journal_mode = %1").arg(journal));
         fill(db, 30);
         Backups backups(db.db());
         const Backups::Entry made = backups.make(BackupGuard::deleteQuestion(), kMorning);
@@ -74,6 +85,15 @@ private slots:
         QCOMPARE(listed.first().made, kMorning);
         QCOMPARE(listed.first().step, QStringLiteral("删除试题"));
         QCOMPARE(backups.problemWith(made.path), QString());
+        QCOMPARE(namesIn(backups.folder()).size(), 1);
+        QString error;
+        QSqlDatabase copy =
+            Database::open(made.path, QStringLiteral("copy"), &error, Database::Access::ReadOnly);
+        QVERIFY2(copy.isOpen(), qPrintable(error));
+        QCOMPARE(questionCount(copy), 30);
+        copy.close();
+        copy = QSqlDatabase();
+        QSqlDatabase::removeDatabase(QStringLiteral("copy"));
         // The data file itself never holds the note.
         QCOMPARE(sql::scalar(db.db(), QStringLiteral("select count(*) from sqlite_master where "
                                                      "name='backup_note'")),
