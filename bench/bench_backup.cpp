@@ -21,26 +21,34 @@ int main(int argc, char **argv)
     const QString source = db.databaseName();
     const QString copy = dir.filePath(QStringLiteral("cp-copy.mdb"));
 
-    constexpr int kRuns = 5;
-    const double baseline = medianMs(kRuns, [&] {
-        QFile::remove(copy);
-        if (QProcess::execute(QStringLiteral("cp"), {source, copy}) != 0)
-            std::fprintf(stderr, "cp failed\n");
-    });
-    QFile::remove(copy);
-
+    // Taken in turns, so that both meet the disk in the same state.
+    constexpr int kRuns = 7;
     Backups backups(db);
     QDateTime now(QDate(2026, 12, 10), QTime(8, 0));
     bool made = true;
-    const double backup = medianMs(kRuns, [&] {
+    std::vector<double> copies;
+    std::vector<double> backupTimes;
+    for (int run = 0; run < kRuns; ++run) {
+        QFile::remove(copy);
+        copies.push_back(medianMs(1, [&] {
+            if (QProcess::execute(QStringLiteral("cp"), {source, copy}) != 0)
+                std::fprintf(stderr, "cp failed\n");
+        }));
         now = now.addSecs(1);
-        try {
-            backups.make(BackupGuard::deleteQuestion(), now);
-        } catch (const StoreError &error) {
-            std::fprintf(stderr, "backup failed: %s\n", qPrintable(error.reason()));
-            made = false;
-        }
-    });
+        backupTimes.push_back(medianMs(1, [&] {
+            try {
+                backups.make(BackupGuard::deleteQuestion(), now);
+            } catch (const StoreError &error) {
+                std::fprintf(stderr, "backup failed: %s\n", qPrintable(error.reason()));
+                made = false;
+            }
+        }));
+    }
+    QFile::remove(copy);
+    std::sort(copies.begin(), copies.end());
+    std::sort(backupTimes.begin(), backupTimes.end());
+    const double baseline = copies[kRuns / 2];
+    const double backup = backupTimes[kRuns / 2];
     if (!made || backups.list().size() != kRuns)
         return 1;
     return exitCode(bench("backup_100k", backup, 2 * baseline, baseline));
