@@ -320,12 +320,6 @@ private slots:
         QCOMPARE(desk.run().question(1).userAnswer, QString());
         QTest::keyClick(keyMap, Qt::Key_Escape);
         QVERIFY(!keyMap->isVisible());
-        if (!qEnvironmentVariableIsEmpty("DRILLBAY_SHOTS")) {
-            keyMap->show();
-            keyMap->grab().save(qEnvironmentVariable("DRILLBAY_SHOTS") +
-                                QStringLiteral("/key-map.png"));
-            keyMap->hide();
-        }
     }
 };
 
