@@ -13,6 +13,10 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QTest>
+#include <QThread>
+#include <csignal>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
@@ -175,6 +179,54 @@ private slots:
         backups.make(QStringLiteral("一"), kMorning);
         QCOMPARE(namesIn(backups.folder()),
                  QStringList{QStringLiteral("examination-20261210-081500.mdb")});
+    }
+
+    // A backup killed at any moment (kill -9) leaves nothing that looks
+    // complete and is not: every copy the list shows passes the check.
+    void killedMidCopy()
+    {
+        TestDatabase db;
+        fill(db, 3000);
+        const QString path = db.path();
+        const QString folder = Backups(db.db()).folder();
+        for (const int delayMs : {3, 11, 29, 53, 97}) {
+            const pid_t child = fork();
+            QVERIFY(child >= 0);
+            if (child == 0) {
+                // The child copies the file over and over until it is killed.
+                QString error;
+                QSqlDatabase own = Database::open(path, QStringLiteral("child"), &error);
+                if (!own.isOpen())
+                    _exit(3);
+                Backups backups(own);
+                QDateTime now(QDate(2027, 1, 1), QTime(0, 0));
+                for (;;) {
+                    now = now.addSecs(1);
+                    backups.make(QStringLiteral("子"), now);
+                }
+            }
+            QThread::msleep(static_cast<unsigned long>(delayMs));
+            QCOMPARE(kill(child, SIGKILL), 0);
+            int status = 0;
+            QCOMPARE(waitpid(child, &status, 0), child);
+            QVERIFY(WIFSIGNALED(status));
+            const QList<Backups::Entry> listed = Backups(db.db()).list();
+            for (const Backups::Entry &entry : listed) {
+                QCOMPARE(Backups(db.db()).problemWith(entry.path), QString());
+                QCOMPARE(entry.step, QStringLiteral("子"));
+            }
+            // Whatever else the folder holds is a part the list never shows.
+            for (const QString &name : namesIn(folder)) {
+                QVERIFY2(name.endsWith(QLatin1String(".mdb")) ||
+                             name.endsWith(QLatin1String(".part")) ||
+                             name.endsWith(QLatin1String(".part-journal")),
+                         qPrintable(name));
+            }
+        }
+        // The next backup of the program clears what was cut short.
+        Backups(db.db()).make(QStringLiteral("一"), kMorning.addYears(2));
+        for (const QString &name : namesIn(folder))
+            QVERIFY2(name.endsWith(QLatin1String(".mdb")), qPrintable(name));
     }
 
     // No folder for the copies: the copy fails with the reason, nothing is
