@@ -3,6 +3,7 @@
 #include "base/StoreError.h"
 #include "store/Sql.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QScopeGuard>
@@ -72,6 +73,11 @@ void EngineCopy::copyPages(const QSqlDatabase &db, const QString &path)
 
 void EngineCopy::copy(const QSqlDatabase &db, const QString &path)
 {
+    // Inside a change the file may already hold pages of it: a copy belongs
+    // before the change begins.
+    if (sqlite3 *source = handleOf(db); source && !sqlite3_get_autocommit(source))
+        throw StoreError(StoreError::Cause::Failed,
+                         QStringLiteral("a copy cannot be made inside an open transaction"));
     QSqlQuery mode = sql::run(db, QStringLiteral("pragma journal_mode"));
     const bool wal = mode.next() && mode.value(0).toString().compare(QLatin1String("wal"),
                                                                      Qt::CaseInsensitive) == 0;

@@ -15,8 +15,9 @@ class EngineCopy
 {
 public:
     // Writes the copy to path (a new file). Throws StoreError with the cause
-    // (disk full, folder not writable, …) when it could not be written whole;
-    // a part written may remain at path.
+    // (disk full, folder not writable, …) when it could not be written whole,
+    // and when the connection is inside a transaction (a copy belongs before
+    // a change); a part written may remain at path.
     static void copy(const QSqlDatabase &db, const QString &path);
 
 private:

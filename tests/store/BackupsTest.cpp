@@ -8,6 +8,7 @@
 #include "store/Backups.h"
 #include "store/Database.h"
 #include "store/Sql.h"
+#include "store/Transaction.h"
 
 #include <QDir>
 #include <QFile>
@@ -268,6 +269,17 @@ private slots:
         QVERIFY(BackupGuard::beforeStep(db.db(), quiet, BackupGuard::rewriteScores(), &clock));
         QVERIFY(quiet.questions.isEmpty());
         QCOMPARE(Backups(db.db()).list().first().step, QStringLiteral("改分"));
+    }
+
+    // Inside an open change the copy is refused rather than taking half of it.
+    void notInsideAChange()
+    {
+        TestDatabase db;
+        fill(db, 3);
+        Transaction change(db.db());
+        db.exec(QStringLiteral("delete from 考试训练题库"));
+        QVERIFY_THROWS_EXCEPTION(StoreError, Backups(db.db()).make(QStringLiteral("一"), kMorning));
+        QVERIFY(Backups(db.db()).list().isEmpty());
     }
 
     // The first start of a day copies the file; later starts that day do not.
