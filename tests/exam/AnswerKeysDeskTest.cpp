@@ -166,15 +166,18 @@ QStringList sit(RunMode mode, bool byKeys)
         return steps << QStringLiteral("Tab stayed in the essay");
     step();
 
-    // Back with Prior, on with PageDown, then hand in.
+    // Back with Prior (into the fill-in field again), on with Enter there,
+    // then hand in.
     if (byKeys)
-        press(main, Qt::Key_Left);
+        press(main, Qt::Key_PageUp);
     else
         QTest::mouseClick(main.findChild<QPushButton *>(MainWindowNames::priorButton),
                           Qt::LeftButton);
     step();
+    if (QApplication::focusWidget() != desk.fillInPage()->answerField())
+        return steps << QStringLiteral("the fill-in field did not take the keys");
     if (byKeys)
-        press(main, Qt::Key_PageDown);
+        press(main, Qt::Key_Return);
     else
         QTest::mouseClick(main.findChild<QPushButton *>(MainWindowNames::nextButton),
                           Qt::LeftButton);
@@ -260,6 +263,44 @@ private slots:
         press(main, Qt::Key_Right);
         QCOMPARE(run.current(), 3);
         QCOMPARE(run.question(2).userAnswer, QStringLiteral("A2\r\nd"));
+    }
+
+    // Keys alone through a run: arriving at a fill-in or essay question puts
+    // the keys into its field, Enter moves on from the fill-in field, Tab
+    // leaves the essay, and the arrows move on again.
+    void keysAloneThroughTypedQuestions()
+    {
+        DeskFixture windows;
+        MainWindow &main = windows.main;
+        RunDesk &desk = windows.desk;
+        PracticeRun &run = desk.run();
+        main.show();
+        main.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&main));
+        run.load({sampleQuestion(1, QStringLiteral("1"), QString()),
+                  sampleQuestion(3, QStringLiteral("放电"), QString()),
+                  sampleQuestion(5, QStringLiteral("要点"), QString()),
+                  sampleQuestion(4, QStringLiteral("0"), QString())},
+                 RunMode::SequentialSet, false);
+        press(main, Qt::Key_A);
+        QTRY_COMPARE_WITH_TIMEOUT(run.current(), 2, 5000);
+        QCOMPARE(QApplication::focusWidget(), desk.fillInPage()->answerField());
+        typeText(QApplication::focusWidget(), QStringLiteral("放电"));
+        press(main, Qt::Key_Return);
+        QCOMPARE(run.question(2).userAnswer, QStringLiteral("放电"));
+        QCOMPARE(run.current(), 3);
+        QCOMPARE(QApplication::focusWidget(), desk.essayPage()->answerView());
+        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("ab"));
+        press(main, Qt::Key_Tab);
+        press(main, Qt::Key_Right);
+        QCOMPARE(run.question(3).userAnswer, QStringLiteral("ab"));
+        QCOMPARE(run.current(), 4);
+        press(main, Qt::Key_F);
+        QCOMPARE(run.question(4).userAnswer, QStringLiteral("0"));
+        // Back to the essay by keys, and its view takes the keys again.
+        press(main, Qt::Key_Left);
+        QCOMPARE(run.current(), 3);
+        QCOMPARE(QApplication::focusWidget(), desk.essayPage()->answerView());
     }
 
     // A held answer key answers once: two wrong single-choice presses would

@@ -102,6 +102,20 @@ bool AnswerKeyFilter::handle(QuestionPageBase *page, const QKeyEvent &key)
     return true;
 }
 
+void AnswerKeyFilter::pageShown()
+{
+    QuestionPageBase *page = m_shownPage();
+    if (!page || !m_frame.isActiveWindow())
+        return;
+    const QWidget *focus = QApplication::focusWidget();
+    if (focus && (focus->window() != &m_frame || takesText(focus)))
+        return;
+    if (auto *fillIn = qobject_cast<FillInPage *>(page))
+        fillIn->answerField()->setFocus(Qt::OtherFocusReason);
+    else if (auto *essay = qobject_cast<EssayPage *>(page))
+        essay->answerView()->setFocus(Qt::OtherFocusReason);
+}
+
 AnswerKeys::Focus AnswerKeyFilter::focusOn(QuestionPageBase *page, const QWidget *focus) const
 {
     if (auto *fillIn = qobject_cast<FillInPage *>(page); fillIn && focus == fillIn->answerField())

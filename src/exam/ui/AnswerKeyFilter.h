@@ -36,6 +36,10 @@ public:
     ~AnswerKeyFilter() override;
 
     KeyMapWindow *keyMapWindow() const { return m_keyMap; }
+    // Another answer page came up: on the fill-in and essay pages the answer
+    // field takes the focus, so that the keys type the answer at once, unless
+    // the user is typing in another field of the window.
+    void pageShown();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

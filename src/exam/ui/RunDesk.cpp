@@ -212,6 +212,8 @@ void RunDesk::renderRun(const RunDisplay &display)
     if (display.pageSerial != m_pageSerial) {
         m_pageSerial = display.pageSerial;
         m_frame.showPage(pageHandle(display.page));
+        if (m_keys)
+            m_keys->pageShown();
     }
 
     m_strip->render(display.strip);
