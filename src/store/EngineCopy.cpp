@@ -11,7 +11,10 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QVariant>
+#include <cerrno>
+#include <cstring>
 #include <sqlite3.h>
+#include <unistd.h>
 
 namespace {
 
@@ -97,7 +100,6 @@ void EngineCopy::copyFile(const QSqlDatabase &db, const QString &path)
         finish.exec(QStringLiteral("commit"));
     });
     sql::run(db, QStringLiteral("select count(*) from sqlite_master")).finish();
-
     QFile source(db.databaseName());
     if (!source.open(QIODevice::ReadOnly))
         throw StoreError(StoreError::Cause::DiskError, source.errorString());
@@ -106,7 +108,35 @@ void EngineCopy::copyFile(const QSqlDatabase &db, const QString &path)
         throw StoreError(QFileInfo(path).dir().exists() ? StoreError::Cause::NoAccess
                                                         : StoreError::Cause::FolderNotWritable,
                          target.errorString());
-    constexpr qint64 kBlock = qint64(4) * 1024 * 1024;
+    // The kernel copies the bytes, as cp does, without passing them through
+    // the program; where it cannot, they are read and written in blocks.
+    qint64 left = source.size();
+    const int from = source.handle();
+    const int to = target.handle();
+    while (left > 0) {
+        const ssize_t copied =
+            ::copy_file_range(from, nullptr, to, nullptr, static_cast<size_t>(left), 0);
+        if (copied > 0) {
+            left -= copied;
+            continue;
+        }
+        if (copied == 0)
+            break;
+        if (errno == ENOSPC)
+            throw StoreError(StoreError::Cause::DiskFull, QString::fromLocal8Bit(strerror(errno)));
+        const bool unsupported =
+            errno == EXDEV || errno == ENOSYS || errno == EINVAL || errno == EOPNOTSUPP;
+        // Blocks only from the start: the kernel has moved the file positions.
+        if (!unsupported || left != source.size())
+            throw StoreError(StoreError::Cause::DiskError, QString::fromLocal8Bit(strerror(errno)));
+        copyBlocks(source, target);
+        break;
+    }
+}
+
+void EngineCopy::copyBlocks(QFile &source, QFile &target)
+{
+    constexpr qint64 kBlock = qint64(1024) * 1024;
     QByteArray block(kBlock, Qt::Uninitialized);
     for (;;) {
         const qint64 read = source.read(block.data(), kBlock);

@@ -3,6 +3,8 @@
 #include <QSqlDatabase>
 #include <QString>
 
+class QFile;
+
 // A copy of the open database as one consistent state, made with the
 // engine's locks. With a rollback journal (the data file's mode) the file's
 // bytes are copied while the connection holds a read transaction: no writer,
@@ -23,4 +25,5 @@ public:
 private:
     static void copyFile(const QSqlDatabase &db, const QString &path);
     static void copyPages(const QSqlDatabase &db, const QString &path);
+    static void copyBlocks(QFile &source, QFile &target);
 };
