@@ -133,9 +133,10 @@ Backups::Entry Backups::make(const QString &step, const QDateTime &now, const QS
     if (!QDir().mkpath(dir.path()) || !QFileInfo(dir.path()).isDir())
         throw StoreError(StoreError::Cause::FolderNotWritable,
                          QStringLiteral("cannot make the folder %1").arg(dir.path()));
-    // Copies broken off earlier (the program was killed) are dropped.
-    for (const QString &part :
-         dir.entryList({kPrefix + QStringLiteral("*") + kPartSuffix}, QDir::Files))
+    // Copies broken off earlier (the program was killed) are dropped, with
+    // the journal of a note cut short.
+    for (const QString &part : dir.entryList(
+             {kPrefix + QStringLiteral("*") + kPartSuffix + QStringLiteral("*")}, QDir::Files))
         QFile::remove(dir.filePath(part));
 
     const QString stamp = now.toString(QStringLiteral("yyyyMMdd-HHmmss"));
