@@ -4,6 +4,7 @@
 #include "store/Sql.h"
 #include "store/Transaction.h"
 
+#include <QSqlError>
 #include <QSqlQuery>
 #include <QVariant>
 
@@ -279,6 +280,43 @@ std::optional<qint64> QuestionTable::insert(const QuestionRow &row)
     query.finish();
     change.commit();
     return id;
+}
+
+bool QuestionTable::insertAll(qint64 chapterId, const QList<QuestionRow> &rows)
+{
+    Transaction change(m_db);
+    QSqlQuery chapter =
+        sql::run(m_db, QStringLiteral("select id from fenlei where id = ?"), {chapterId});
+    const bool chapterStored = chapter.next();
+    chapter.finish();
+    if (!chapterStored)
+        return false;
+    const QString statement =
+        QStringLiteral("insert into 考试训练题库 (试卷分类, 题目类型, 题目, 选择项1, 选择项2, "
+                       "选择项3, 选择项4, 正确答案, 本题分数, 题目选择, 解析) "
+                       "values (?, ?, ?, ?, ?, ?, ?, ?, ?, 1, ?)");
+    QSqlQuery query(m_db);
+    if (!query.prepare(statement))
+        throw sql::failure(query.lastError(), statement, sql::Stage::Prepare);
+    for (const QuestionRow &row : rows) {
+        const QVariantList values = {chapterId,
+                                     row.type,
+                                     encodeQuestionText(row.stem),
+                                     encodeQuestionText(row.options[0]),
+                                     encodeQuestionText(row.options[1]),
+                                     encodeQuestionText(row.options[2]),
+                                     encodeQuestionText(row.options[3]),
+                                     encodeQuestionText(row.answer),
+                                     row.points,
+                                     row.note.isNull() ? QStringLiteral("") : row.note};
+        for (int i = 0; i < values.size(); ++i)
+            query.bindValue(i, values[i]);
+        if (!query.exec())
+            throw sql::failure(query.lastError(), statement);
+    }
+    query.finish();
+    change.commit();
+    return true;
 }
 
 bool QuestionTable::updateTexts(const QuestionRow &row, bool withOptions)

@@ -118,6 +118,10 @@ public:
     // to practise) and returns its new id. The chapter is looked for in the
     // same transaction: when it is gone, nothing is added and there is no id.
     std::optional<qint64> insert(const QuestionRow &row);
+    // Adds the questions to the chapter in one transaction, in the order
+    // given, each with its explanatory note. False when the chapter is gone
+    // (nothing added); throws StoreError when a write fails (nothing added).
+    bool insertAll(qint64 chapterId, const QList<QuestionRow> &rows);
     // Writes the stem and answer (and with withOptions the four options) of the
     // question with row.id; chapter, type, points and the known mark stay.
     // False when there is no such question (deleted meanwhile).

@@ -48,7 +48,8 @@ Windows::Windows(QSqlDatabase mainDb, QSqlDatabase pickerDb)
     m_searchNotifier.setParent(m_search->searchWindow());
     m_paperNotifier.setParent(m_search->composedPaper());
     m_run = std::make_unique<RunDesk>(*main, m_services, *m_settings);
-    m_editor = new EditorDesk(*main, mainDb, *m_passwordGate, m_editorNotifier, main);
+    m_editor =
+        new EditorDesk(*main, mainDb, *m_passwordGate, m_editorNotifier, *m_documentDialogs, main);
     m_editorNotifier.setParent(m_editor->editor());
     m_reference = new ReferenceDesk(*main, mainDb,
                                     ReferenceDesk::Services{m_mainNotifier, *m_documentDialogs,

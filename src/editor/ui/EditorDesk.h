@@ -8,6 +8,9 @@
 #include <memory>
 
 class EditorWindow;
+class FileDialogs;
+class ListExport;
+class ListImportWindow;
 class InputHelpWindow;
 class LinkLabel;
 class MainFrame;
@@ -30,9 +33,10 @@ class EditorDesk : public QObject
     Q_OBJECT
 
 public:
-    // editorNotifier: the notices over the editor window.
+    // editorNotifier: the notices over the editor window; listDialogs: the
+    // file dialogs of the question-list import and export.
     EditorDesk(MainFrame &frame, QSqlDatabase db, PasswordGate &gate, Notifier &editorNotifier,
-               QObject *parent = nullptr);
+               FileDialogs &listDialogs, QObject *parent = nullptr);
     ~EditorDesk() override;
 
     // "试题输入": the editor, or the password page until the password was entered.
@@ -42,6 +46,7 @@ public:
 
     EditorWindow *editor() const { return m_editor.get(); }
     InputHelpWindow *help() const { return m_help.get(); }
+    ListImportWindow *listImport() const { return m_listImport.get(); }
     PasswordEntryPage *entryPage() const { return m_entry; }
     PasswordChangePage *changePage() const { return m_change; }
     PageHandle entryPageHandle() const { return m_entryHandle; }
@@ -59,6 +64,8 @@ private:
     PasswordGate &m_gate;
     std::unique_ptr<EditorWindow> m_editor;
     std::unique_ptr<InputHelpWindow> m_help;
+    std::unique_ptr<ListImportWindow> m_listImport;
+    std::unique_ptr<ListExport> m_listExport;
     PasswordEntryPage *m_entry = nullptr;
     PasswordChangePage *m_change = nullptr;
     PageHandle m_entryHandle;

@@ -282,6 +282,20 @@ QWidget *EditorWindow::buildLeft()
                   theme::colour(theme::Colour::HelpLink), false);
     connect(help, &LinkLabel::clicked, this, &EditorWindow::helpRequested);
     column->addWidget(help);
+    column->addSpacing(10);
+    // Whole question lists in and out.
+    auto *importList = new LinkLabel(QStringLiteral("批量导入试题"), left);
+    importList->setObjectName(QStringLiteral("importList"));
+    auto *exportList = new LinkLabel(QStringLiteral("导出本章试题..."), left);
+    exportList->setObjectName(QStringLiteral("exportList"));
+    for (LinkLabel *link : {importList, exportList}) {
+        link->setFont(theme::font(theme::FontRole::EditorText));
+        link->setLook(theme::colour(theme::Colour::HelpLink), false,
+                      theme::colour(theme::Colour::HelpLink), true);
+        column->addWidget(link);
+    }
+    connect(importList, &LinkLabel::clicked, this, &EditorWindow::importRequested);
+    connect(exportList, &LinkLabel::clicked, this, &EditorWindow::exportRequested);
     column->addStretch();
     return left;
 }
@@ -338,6 +352,12 @@ void EditorWindow::showCounters()
 void EditorWindow::showChapterId()
 {
     m_chapterId->setText(m_editor.chapterIdText());
+}
+
+void EditorWindow::questionsAdded(qint64 chapterId)
+{
+    if (chapterId > 0 && chapterId == m_editor.currentChapter())
+        showBrowsed(m_editor.browseAll());
 }
 
 void EditorWindow::showBrowsed(QuestionEditor::Outcome outcome)

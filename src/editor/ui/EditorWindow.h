@@ -48,8 +48,15 @@ public:
     int currentPage() const;
     QuestionPage *page(int index) const;
 
+    // Questions were added to the chapter from outside the pages (a list
+    // imported): the counters and the list of the current chapter anew.
+    void questionsAdded(qint64 chapterId);
+
 signals:
     void helpRequested();
+    // "批量导入试题" and "导出本章试题..." of the left panel.
+    void importRequested();
+    void exportRequested();
 
 private:
     QWidget *buildTop();
