@@ -15,6 +15,7 @@
 
 class EditorDesk;
 class KnownBar;
+class StudyDesk;
 class MainWindow;
 class MockExamDesk;
 class PaperViewDesk;
@@ -48,6 +49,7 @@ public:
     SettingsDesk *settingsDesk() const { return m_settings; }
     RunDesk *runDesk() const { return m_run.get(); }
     KnownBar *knownBar() const { return m_known; }
+    StudyDesk *studyDesk() const { return m_study; }
     RandomPracticeDesk *randomPracticeDesk() const { return m_randomPractice; }
     PaperViewDesk *paperViewDesk() const { return m_paperView; }
     SearchDesk *searchDesk() const { return m_search; }
@@ -98,6 +100,7 @@ private:
     // Owned by the main window.
     SettingsDesk *m_settings = nullptr;
     KnownBar *m_known = nullptr;
+    StudyDesk *m_study = nullptr;
     RandomPracticeDesk *m_randomPractice = nullptr;
     PaperViewDesk *m_paperView = nullptr;
     SearchDesk *m_search = nullptr;

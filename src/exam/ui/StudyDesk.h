@@ -1,0 +1,55 @@
+#pragma once
+
+#include "base/DeskServices.h"
+#include "exam/StudyRecorder.h"
+#include "exam/WrongBookPractice.h"
+#include "exam/WrongBookViewer.h"
+#include "settings/StudySettings.h"
+
+#include <QObject>
+#include <memory>
+
+class MainFrame;
+class QCheckBox;
+class QPushButton;
+class RunDesk;
+class SettingsDesk;
+class StudySettingsBox;
+class WrongBookWindow;
+
+// The wrong-question book and the statistics in the main window: "错题练习"
+// with its bank option, "错题本" and "学习统计" on the command page, the
+// book's and the pass mark's settings on the settings page, and the grading
+// hook that feeds the book and the run history. All of it is off (the
+// commands say so) when the data file could not take the added tables.
+class StudyDesk : public QObject
+{
+    Q_OBJECT
+
+public:
+    StudyDesk(MainFrame &frame, const DeskServices &services, RunDesk &desk, SettingsDesk &settings,
+              QObject *parent = nullptr);
+    ~StudyDesk() override;
+
+    bool available() const { return m_available; }
+    WrongBookPractice &practice() { return m_practice; }
+    QPushButton *practiceButton() const { return m_practiceButton; }
+    QCheckBox *bankOption() const { return m_bankOption; }
+    QPushButton *bookButton() const { return m_bookButton; }
+    WrongBookWindow *bookWindow() const { return m_bookWindow.get(); }
+    StudySettingsBox *settingsBox() const { return m_settingsBox; }
+
+private:
+    DeskServices m_services;
+    RunDesk &m_desk;
+    bool m_available = false;
+    StudyRecorder m_recorder;
+    StudySettings m_settings;
+    WrongBookPractice m_practice;
+    WrongBookViewer m_viewer;
+    std::unique_ptr<WrongBookWindow> m_bookWindow;
+    StudySettingsBox *m_settingsBox = nullptr;
+    QPushButton *m_practiceButton = nullptr;
+    QCheckBox *m_bankOption = nullptr;
+    QPushButton *m_bookButton = nullptr;
+};
