@@ -1,13 +1,19 @@
 #include "exam/ui/StudyDesk.h"
 
 #include "base/Notifier.h"
+#include "base/StoreError.h"
 #include "exam/PracticeSession.h"
+#include "exam/StudyStatistics.h"
 #include "exam/ui/RunDesk.h"
+#include "exam/ui/StatisticsWindow.h"
 #include "exam/ui/WrongBookWindow.h"
 #include "settings/ui/SettingsDesk.h"
 #include "settings/ui/StudySettingsBox.h"
 #include "store/AddedTables.h"
 #include "widgets/MainFrame.h"
+#include "widgets/QtFileDialogs.h"
+
+#include "base/Clock.h"
 
 #include <QCheckBox>
 #include <QHBoxLayout>
@@ -80,9 +86,45 @@ StudyDesk::StudyDesk(MainFrame &frame, const DeskServices &services, RunDesk &de
         m_bookWindow->open(m_desk.session().frame().chapter);
     });
 
+    m_statisticsButton =
+        commandButton(QStringLiteral("学习统计"), QStringLiteral("StatisticsButton"),
+                      QStringLiteral("查看练习成绩的变化、各章掌握情况和模拟考试及格预测"));
+    frame.addCommand(MainFrame::CommandGroup::Practice, m_statisticsButton);
+    m_systemDialogs = std::make_unique<QtFileDialogs>();
+    m_statisticsWindow = std::make_unique<StatisticsWindow>(services.notifier, *m_systemDialogs);
+    m_statisticsWindow->hide();
+    connect(m_statisticsButton, &QPushButton::clicked, this, &StudyDesk::openStatistics);
+
     m_settingsBox = new StudySettingsBox(m_settings, services.notifier);
     m_settingsBox->setEnabled(m_available);
     settings.addCommand(m_settingsBox);
 }
 
 StudyDesk::~StudyDesk() = default;
+
+void StudyDesk::setFileDialogs(FileDialogs *dialogs)
+{
+    m_statisticsWindow->setFileDialogs(dialogs ? *dialogs : *m_systemDialogs);
+}
+
+void StudyDesk::openStatistics()
+{
+    if (!m_available) {
+        m_services.notifier.inform(WrongBookPractice::unavailableNotice());
+        return;
+    }
+    const QDate today = m_services.clock.now().date();
+    try {
+        m_statisticsWindow->fill(StudyStatistics::read(m_services.db,
+                                                       m_desk.session().frame().chapter, today,
+                                                       m_settings.passMark()),
+                                 today);
+    } catch (const StoreError &error) {
+        m_services.notifier.inform(QStringLiteral("[软件提示]：学习统计没有读出，原因：") +
+                                   error.reason() + QStringLiteral("。"));
+        return;
+    }
+    m_statisticsWindow->show();
+    m_statisticsWindow->raise();
+    m_statisticsWindow->activateWindow();
+}

@@ -9,11 +9,14 @@
 #include <QObject>
 #include <memory>
 
+class FileDialogs;
 class MainFrame;
 class QCheckBox;
 class QPushButton;
 class RunDesk;
 class SettingsDesk;
+class StatisticsWindow;
+class QtFileDialogs;
 class StudySettingsBox;
 class WrongBookWindow;
 
@@ -36,7 +39,13 @@ public:
     QPushButton *practiceButton() const { return m_practiceButton; }
     QCheckBox *bankOption() const { return m_bankOption; }
     QPushButton *bookButton() const { return m_bookButton; }
+    QPushButton *statisticsButton() const { return m_statisticsButton; }
     WrongBookWindow *bookWindow() const { return m_bookWindow.get(); }
+    StatisticsWindow *statisticsWindow() const { return m_statisticsWindow.get(); }
+    // The file dialogs of the chart pictures (the system's own unless a test sets others).
+    void setFileDialogs(FileDialogs *dialogs);
+    // "学习统计": reads the statistics of the current chapter's bank and shows them.
+    void openStatistics();
     StudySettingsBox *settingsBox() const { return m_settingsBox; }
 
 private:
@@ -48,8 +57,11 @@ private:
     WrongBookPractice m_practice;
     WrongBookViewer m_viewer;
     std::unique_ptr<WrongBookWindow> m_bookWindow;
+    std::unique_ptr<QtFileDialogs> m_systemDialogs;
+    std::unique_ptr<StatisticsWindow> m_statisticsWindow;
     StudySettingsBox *m_settingsBox = nullptr;
     QPushButton *m_practiceButton = nullptr;
     QCheckBox *m_bankOption = nullptr;
     QPushButton *m_bookButton = nullptr;
+    QPushButton *m_statisticsButton = nullptr;
 };
