@@ -10,6 +10,7 @@
 #include "store/WrongBookTable.h"
 
 #include <QHash>
+#include <QMap>
 #include <algorithm>
 #include <optional>
 
@@ -46,20 +47,25 @@ StudyStatistics::Data StudyStatistics::read(const QSqlDatabase &db, const QStrin
     const std::optional<BankRow> bank = BankTable(db).find(bankId);
     data.bank = bank ? bank->name : QString();
 
-    const RunHistoryTable history(db);
+    // The days give the lines and, counted by their Monday, the weeks.
     QHash<int, int> seriesOf;
-    for (const RunHistoryTable::DayMean &mean : history.dailyMeans(bankId)) {
-        if (!seriesOf.contains(mean.kind)) {
-            seriesOf.insert(mean.kind, static_cast<int>(data.series.size()));
-            data.series.append({mean.kind, kindName(mean.kind), {}});
+    QMap<QDate, int> weeks;
+    for (const RunHistoryTable::DayMean &day : RunHistoryTable(db).daily(bankId)) {
+        const QDate date = QDate::fromString(day.day, Qt::ISODate);
+        if (!date.isValid())
+            continue;
+        data.runs += day.runs;
+        weeks[date.addDays(1 - date.dayOfWeek())] += day.runs;
+        if (day.scored == 0)
+            continue;
+        if (!seriesOf.contains(day.kind)) {
+            seriesOf.insert(day.kind, static_cast<int>(data.series.size()));
+            data.series.append({day.kind, kindName(day.kind), {}});
         }
-        data.series[seriesOf.value(mean.kind)].points.append(
-            {QDate::fromString(mean.day, Qt::ISODate), mean.percentage});
+        data.series[seriesOf.value(day.kind)].points.append({date, day.percentage});
     }
-    for (const RunHistoryTable::WeekCount &week : history.weeklyCounts(bankId)) {
-        data.weeks.append({QDate::fromString(week.monday, Qt::ISODate), week.runs});
-        data.runs += week.runs;
-    }
+    for (auto week = weeks.cbegin(); week != weeks.cend(); ++week)
+        data.weeks.append({week.key(), week.value()});
 
     // Per chapter: questions, known, recent answers per type, book entries.
     const QuestionTable questions(db);

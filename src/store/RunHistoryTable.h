@@ -38,23 +38,18 @@ public:
     int count() const;
     QList<RunHistoryRow> newest(int limit) const;
 
-    // Mean percentage per day and kind of the runs with a percentage, oldest
-    // day first (optionally of one bank; 0 for every bank).
+    // Per day and kind of run (optionally of one bank; 0 for every bank),
+    // oldest day first: how many runs were graded and the mean percentage of
+    // those that had one. One pass over a covering index.
     struct DayMean
     {
         QString day; // yyyy-MM-dd
         int kind = 0;
+        int runs = 0;
+        int scored = 0; // runs with a percentage
         double percentage = 0;
-        int runs = 0;
     };
-    QList<DayMean> dailyMeans(qint64 bankId) const;
-    // Graded runs per week, weeks starting on Monday, oldest first.
-    struct WeekCount
-    {
-        QString monday; // yyyy-MM-dd
-        int runs = 0;
-    };
-    QList<WeekCount> weeklyCounts(qint64 bankId) const;
+    QList<DayMean> daily(qint64 bankId) const;
 
 private:
     QSqlDatabase m_db;

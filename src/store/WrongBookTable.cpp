@@ -84,7 +84,9 @@ QList<qint64> WrongBookTable::newestOfBank(qint64 bankId, int limit) const
 {
     QSqlQuery query =
         sql::run(m_db,
-                 QStringLiteral("select b.question_id from wrong_book b join 考试训练题库 q"
+                 // A bank holds most of the book: walk the book newest first and
+                 // stop at the limit, instead of sorting every entry of the bank.
+                 QStringLiteral("select b.question_id from wrong_book b cross join 考试训练题库 q"
                                 " on q.id = b.question_id where q.试卷分类 in"
                                 " (select id from fenlei where database_id = ?)") +
                      kNewestFirst + QStringLiteral(" limit ?"),

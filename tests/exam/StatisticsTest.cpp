@@ -148,6 +148,12 @@ private Q_SLOTS:
         const StudyStatistics::Data data =
             StudyStatistics::read(d.f.db.db(), QStringLiteral("第一章"), today, 60);
         QCOMPARE(data.runs, 3);
+        int weekRuns = 0;
+        for (const StudyStatistics::Week &week : data.weeks) {
+            QCOMPARE(week.monday.dayOfWeek(), 1);
+            weekRuns += week.runs;
+        }
+        QCOMPARE(weekRuns, 3);
         QCOMPARE(data.chapters.size(), 2);
         QCOMPARE(data.chapters.at(0).name, QStringLiteral("第二章"));
         QCOMPARE(data.chapters.at(0).rightShare, 25.0);

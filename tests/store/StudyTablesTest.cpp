@@ -156,7 +156,7 @@ private Q_SLOTS:
         }
     }
 
-    // The history keeps the newest runs only; days and weeks are grouped in SQL.
+    // The history keeps the newest runs only; days are grouped in SQL.
     void historyKeptAndGrouped()
     {
         Book book;
@@ -176,16 +176,21 @@ private Q_SLOTS:
         }
         QCOMPARE(history.count(), 3);
         QCOMPARE(history.newest(1).first().date, dates.last());
-        const QList<RunHistoryTable::DayMean> means = history.dailyMeans(book.bank);
-        QCOMPARE(means.size(), 3);
-        QCOMPARE(means.first().day, QStringLiteral("2026-03-02"));
-        QCOMPARE(means.first().percentage, 80.0); // the 40 was dropped
-        const QList<RunHistoryTable::WeekCount> weeks = history.weeklyCounts(0);
-        QCOMPARE(weeks.size(), 2);
-        QCOMPARE(weeks.at(0).monday, QStringLiteral("2026-03-02"));
-        QCOMPARE(weeks.at(0).runs, 2);
-        QCOMPARE(weeks.at(1).monday, QStringLiteral("2026-03-09"));
-        QVERIFY(history.dailyMeans(book.bank + 1).isEmpty());
+        RunHistoryRow unscored;
+        unscored.date = QStringLiteral("2026-03-09T10:00:00");
+        unscored.kind = 1;
+        unscored.bankId = book.bank;
+        history.append(unscored, 5);
+        const QList<RunHistoryTable::DayMean> days = history.daily(book.bank);
+        QCOMPARE(days.size(), 3);
+        QCOMPARE(days.first().day, QStringLiteral("2026-03-02"));
+        QCOMPARE(days.first().runs, 1); // the 40 was dropped
+        QCOMPARE(days.first().percentage, 80.0);
+        QCOMPARE(days.last().runs, 2);
+        QCOMPARE(days.last().scored, 1);
+        QCOMPARE(days.last().percentage, 90.0); // a run without a percentage counts only as a run
+        QVERIFY(history.daily(book.bank + 1).isEmpty());
+        QCOMPARE(history.daily(0).size(), 3);
     }
 
     // Tallies add up per day, chapter and type; deleted questions count nowhere.
