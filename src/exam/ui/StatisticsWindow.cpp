@@ -83,8 +83,13 @@ QChart *makePercentChart(const StudyStatistics::Data &data, const QDate &today)
 QChart *makeWeeksChart(const StudyStatistics::Data &data, const QDate &today)
 {
     auto *chart = new QChart;
-    chart->setTitle(QStringLiteral("每周练习次数（最近%1周）").arg(kWeeksShown));
     const QDate thisMonday = today.addDays(1 - today.dayOfWeek());
+    // The bars are too narrow for dates under them: the title says where they start.
+    chart->setTitle(
+        QStringLiteral("每周练习次数（最近%1周，自 %2 起）")
+            .arg(kWeeksShown)
+            .arg(
+                thisMonday.addDays(-7 * (kWeeksShown - 1)).toString(QStringLiteral("yyyy-MM-dd"))));
     auto *set = new QBarSet(QStringLiteral("交卷次数"));
     QStringList labels;
     int most = 0;
@@ -97,13 +102,14 @@ QChart *makeWeeksChart(const StudyStatistics::Data &data, const QDate &today)
         }
         most = std::max(most, runs);
         *set << runs;
-        labels << (k % 2 == 0 ? monday.toString(QStringLiteral("MM-dd")) : QString(k, u' '));
+        labels << monday.toString(QStringLiteral("MM-dd"));
     }
     auto *series = new QBarSeries;
     series->append(set);
     chart->addSeries(series);
     auto *x = new QBarCategoryAxis;
     x->append(labels);
+    x->setLabelsVisible(false);
     auto *y = new QValueAxis;
     y->setRange(0, std::max(5, most));
     y->setLabelFormat(QStringLiteral("%d"));
@@ -129,7 +135,9 @@ QChart *makeChaptersChart(const StudyStatistics::Data &data)
         const StudyStatistics::ChapterBar &bar = data.chapters.at(k);
         *known << bar.knownShare;
         *right << bar.rightShare;
-        labels << bar.name + QStringLiteral(" (错题%1)").arg(bar.bookCount);
+        const QString name =
+            bar.name.size() > 14 ? bar.name.left(13) + QStringLiteral("…") : bar.name;
+        labels << name + QStringLiteral(" (错题%1)").arg(bar.bookCount);
     }
     auto *series = new QHorizontalBarSeries;
     series->append(known);
@@ -166,8 +174,10 @@ StatisticsWindow::StatisticsWindow(Notifier &notifier, FileDialogs &dialogs, QWi
     layout->addWidget(m_empty);
     auto *grid = new QGridLayout;
     grid->addWidget(chartBox(m_percent, 0, QStringLiteral("得分率变化.png")), 0, 0);
-    grid->addWidget(chartBox(m_weeks, 1, QStringLiteral("每周练习次数.png")), 0, 1);
-    grid->addWidget(chartBox(m_chapters, 2, QStringLiteral("各章掌握情况.png")), 1, 0, 1, 2);
+    grid->addWidget(chartBox(m_weeks, 1, QStringLiteral("每周练习次数.png")), 1, 0);
+    grid->addWidget(chartBox(m_chapters, 2, QStringLiteral("各章掌握情况.png")), 0, 1, 2, 1);
+    grid->setColumnStretch(0, 1);
+    grid->setColumnStretch(1, 1);
     grid->setRowStretch(0, 1);
     grid->setRowStretch(1, 1);
     layout->addLayout(grid, 1);
