@@ -53,6 +53,12 @@ void WrongBookViewer::fill(const QString &currentChapter)
     m_bankId = 0;
     m_bankName.clear();
     try {
+        // Rows of questions deleted since are never shown; here they go for good.
+        WrongBookTable(m_db).purgeDeleted();
+    } catch (const StoreError &) {
+        // A file that takes no writes keeps them, unseen.
+    }
+    try {
         if (const std::optional<ChapterRow> chapter =
                 ChapterTable(m_db).findByName(currentChapter)) {
             m_bankId = chapter->bankId;

@@ -11,6 +11,7 @@
 #include "store/QuotaTable.h"
 #include "store/RunHistoryTable.h"
 #include "store/WrongBookTable.h"
+#include "widgets/LinkLabel.h"
 
 #include <QChart>
 #include <QChartView>
@@ -99,7 +100,7 @@ private Q_SLOTS:
     void emptyHistory()
     {
         StatsDesk d;
-        QTest::mouseClick(d.study->statisticsButton(), Qt::LeftButton);
+        QTest::mouseClick(d.study->statisticsLink(), Qt::LeftButton);
         StatisticsWindow *window = d.study->statisticsWindow();
         QVERIFY(window->isVisible());
         QVERIFY(window->emptyLabel()->isVisible());
@@ -140,7 +141,7 @@ private Q_SLOTS:
         quota.quota = {0, 0, 0, 2, 0};
         QuotaTable(d.f.db.db()).saveChapter(quota);
 
-        QTest::mouseClick(d.study->statisticsButton(), Qt::LeftButton);
+        QTest::mouseClick(d.study->statisticsLink(), Qt::LeftButton);
         StatisticsWindow *window = d.study->statisticsWindow();
         QVERIFY(!window->emptyLabel()->isVisible());
         QCOMPARE(window->percentChart()->chart()->series().size(), 3); // two kinds, pass line

@@ -10,8 +10,10 @@
 #include "practice/ui/TrueFalsePage.h"
 #include "settings/ui/StudySettingsBox.h"
 #include "store/AddedTables.h"
+#include "store/QuestionTable.h"
 #include "store/Sql.h"
 #include "store/WrongBookTable.h"
+#include "widgets/LinkLabel.h"
 #include "widgets/OutputView.h"
 
 #include <QApplication>
@@ -146,7 +148,7 @@ private Q_SLOTS:
         QCOMPARE(sql::scalar(d.f.db.db(), QStringLiteral("select points from run_history")), 3);
 
         // The book run: the two questions, the newest mistake first.
-        QTest::mouseClick(d.study->practiceButton(), Qt::LeftButton);
+        QTest::mouseClick(d.study->practiceLink(), Qt::LeftButton);
         QCOMPARE(d.run().length(), 2);
         QCOMPARE(d.run().question(1).questionId, d.judgement);
         QCOMPARE(d.run().question(2).questionId, d.single2);
@@ -160,7 +162,7 @@ private Q_SLOTS:
         QVERIFY(info.next());
         QCOMPARE(info.value(0).toString(), QStringLiteral("[错题练习]-[第一章]"));
 
-        QTest::mouseClick(d.study->practiceButton(), Qt::LeftButton);
+        QTest::mouseClick(d.study->practiceLink(), Qt::LeftButton);
         d.answer(0); // 判断一 right again: leaves
         d.answer(2); // 单选二 wrong: counts again, streak back to 0
         d.grade();
@@ -191,13 +193,13 @@ private Q_SLOTS:
         d.grade();
         QCOMPARE(d.book().find(d.single1)->rightStreak, 0);
 
-        QTest::mouseClick(d.study->practiceButton(), Qt::LeftButton);
+        QTest::mouseClick(d.study->practiceLink(), Qt::LeftButton);
         QCOMPARE(d.run().length(), 1);
         d.answer(0);
         d.grade();
         QCOMPARE(d.book().count(), 0);
         // An empty book: a notice and no run.
-        QTest::mouseClick(d.study->practiceButton(), Qt::LeftButton);
+        QTest::mouseClick(d.study->practiceLink(), Qt::LeftButton);
         QVERIFY(!d.run().active());
         QCOMPARE(d.f.notifier.notices.last(),
                  WrongBookPractice::emptyNotice(WrongBookSource::Scope::Chapter, true));
@@ -233,9 +235,9 @@ private Q_SLOTS:
     {
         BookDesk d(false);
         QVERIFY(!d.study->available());
-        QTest::mouseClick(d.study->practiceButton(), Qt::LeftButton);
+        QTest::mouseClick(d.study->practiceLink(), Qt::LeftButton);
         QCOMPARE(d.f.notifier.notices.last(), WrongBookPractice::unavailableNotice());
-        QTest::mouseClick(d.study->bookButton(), Qt::LeftButton);
+        QTest::mouseClick(d.study->bookLink(), Qt::LeftButton);
         QVERIFY(!d.study->bookWindow()->isVisible());
         QTest::mouseClick(d.random->chapterButton(), Qt::LeftButton);
         d.answer(1);
@@ -253,7 +255,11 @@ private Q_SLOTS:
         d.book().recordWrong(d.single1, QStringLiteral("2026-01-01T00:00:00"));
         d.book().recordWrong(d.single1, QStringLiteral("2026-01-03T00:00:00"));
         d.book().recordWrong(d.judgement, QStringLiteral("2026-01-02T00:00:00"));
-        QTest::mouseClick(d.study->bookButton(), Qt::LeftButton);
+        // A question deleted by the editor is not listed, and opening the book drops its row.
+        d.book().recordWrong(d.single2, QStringLiteral("2026-01-04T00:00:00"));
+        QVERIFY(QuestionTable(d.f.db.db()).remove(d.single2));
+        QTest::mouseClick(d.study->bookLink(), Qt::LeftButton);
+        QCOMPARE(sql::scalar(d.f.db.db(), QStringLiteral("select count(*) from wrong_book")), 2);
         WrongBookWindow *window = d.study->bookWindow();
         QVERIFY(window->isVisible());
         QTableWidget *table = window->table();

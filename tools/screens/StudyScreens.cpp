@@ -18,6 +18,7 @@
 #include "store/Database.h"
 #include "store/QuestionTable.h"
 #include "store/QuotaTable.h"
+#include "widgets/LinkLabel.h"
 
 #include <QApplication>
 #include <QDir>
@@ -117,7 +118,7 @@ int studyScreens(const QStringList &args)
     screens::savePicture(&main, out, QStringLiteral("study-01-commands.png"));
 
     // An empty history first.
-    QTest::mouseClick(study.statisticsButton(), Qt::LeftButton);
+    QTest::mouseClick(study.statisticsLink(), Qt::LeftButton);
     screens::savePicture(study.statisticsWindow(), out, QStringLiteral("study-02-empty.png"), 300);
     study.statisticsWindow()->close();
 
@@ -138,7 +139,7 @@ int studyScreens(const QStringList &args)
     }
     gradeHistory(db, current->bankId, random, 320);
 
-    QTest::mouseClick(study.bookButton(), Qt::LeftButton);
+    QTest::mouseClick(study.bookLink(), Qt::LeftButton);
     WrongBookWindow *book = study.bookWindow();
     QTableWidget *table = book->table();
     if (table->rowCount() > 2) {
@@ -148,7 +149,7 @@ int studyScreens(const QStringList &args)
     screens::savePicture(book, out, QStringLiteral("study-03-book.png"), 200);
     book->close();
 
-    QTest::mouseClick(study.statisticsButton(), Qt::LeftButton);
+    QTest::mouseClick(study.statisticsLink(), Qt::LeftButton);
     screens::savePicture(study.statisticsWindow(), out, QStringLiteral("study-04-statistics.png"),
                          400);
     return 0;

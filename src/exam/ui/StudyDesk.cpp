@@ -4,12 +4,14 @@
 #include "base/StoreError.h"
 #include "exam/PracticeSession.h"
 #include "exam/StudyStatistics.h"
+#include "exam/ui/ChapterPage.h"
 #include "exam/ui/RunDesk.h"
 #include "exam/ui/StatisticsWindow.h"
 #include "exam/ui/WrongBookWindow.h"
 #include "settings/ui/SettingsDesk.h"
 #include "settings/ui/StudySettingsBox.h"
 #include "store/AddedTables.h"
+#include "widgets/LinkLabel.h"
 #include "widgets/MainFrame.h"
 #include "widgets/QtFileDialogs.h"
 
@@ -17,7 +19,6 @@
 
 #include <QCheckBox>
 #include <QHBoxLayout>
-#include <QPushButton>
 #include <exception>
 
 namespace {
@@ -31,19 +32,9 @@ bool tablesPresent(const QSqlDatabase &db)
     }
 }
 
-QPushButton *commandButton(const QString &text, const QString &name, const QString &hint)
-{
-    auto *button = new QPushButton(text);
-    button->setObjectName(name);
-    button->setMinimumHeight(28);
-    button->setCursor(Qt::PointingHandCursor);
-    button->setToolTip(hint);
-    return button;
-}
-
 } // namespace
 
-StudyDesk::StudyDesk(MainFrame &frame, const DeskServices &services, RunDesk &desk,
+StudyDesk::StudyDesk(MainFrame &, const DeskServices &services, RunDesk &desk,
                      SettingsDesk &settings, QObject *parent)
     : QObject(parent), m_services(services), m_desk(desk), m_available(tablesPresent(services.db)),
       m_recorder(services.db), m_settings(services.db),
@@ -59,26 +50,28 @@ StudyDesk::StudyDesk(MainFrame &frame, const DeskServices &services, RunDesk &de
     practiceRow->setObjectName(QStringLiteral("WrongBookPracticeRow"));
     auto *rowLayout = new QHBoxLayout(practiceRow);
     rowLayout->setContentsMargins(0, 0, 0, 0);
-    m_practiceButton =
-        commandButton(QStringLiteral("错题练习"), QStringLiteral("WrongBookPracticeButton"),
-                      WrongBookPractice::kHint);
+    m_practiceLink = new LinkLabel(QStringLiteral("错题练习"), practiceRow);
+    m_practiceLink->setObjectName(QStringLiteral("WrongBookPracticeLink"));
+    m_practiceLink->setToolTip(WrongBookPractice::kHint);
     m_bankOption = new QCheckBox(QStringLiteral("全题库"), practiceRow);
     m_bankOption->setObjectName(QStringLiteral("WrongBookBankOption"));
     m_bankOption->setToolTip(QStringLiteral("选中时练习本题库所有章节的错题"));
-    rowLayout->addWidget(m_practiceButton, 1);
+    rowLayout->addWidget(m_practiceLink);
     rowLayout->addWidget(m_bankOption);
-    frame.addCommand(MainFrame::CommandGroup::Practice, practiceRow);
-    connect(m_practiceButton, &QPushButton::clicked, this, [this] {
+    rowLayout->addStretch(1);
+    desk.chapterPage()->addLogLink(practiceRow);
+    connect(m_practiceLink, &LinkLabel::clicked, this, [this] {
         m_practice.start(m_bankOption->isChecked() ? WrongBookSource::Scope::Bank
                                                    : WrongBookSource::Scope::Chapter);
     });
 
-    m_bookButton = commandButton(QStringLiteral("错题本"), QStringLiteral("WrongBookButton"),
-                                 QStringLiteral("查看错题本中的试题，可以移出或清空"));
-    frame.addCommand(MainFrame::CommandGroup::Practice, m_bookButton);
+    m_bookLink = new LinkLabel(QStringLiteral("错题本"));
+    m_bookLink->setObjectName(QStringLiteral("WrongBookLink"));
+    m_bookLink->setToolTip(QStringLiteral("查看错题本中的试题，可以移出或清空"));
+    desk.chapterPage()->addLogLink(m_bookLink);
     m_bookWindow = std::make_unique<WrongBookWindow>(m_viewer);
     m_bookWindow->hide();
-    connect(m_bookButton, &QPushButton::clicked, this, [this] {
+    connect(m_bookLink, &LinkLabel::clicked, this, [this] {
         if (!m_available) {
             m_services.notifier.inform(WrongBookPractice::unavailableNotice());
             return;
@@ -86,14 +79,15 @@ StudyDesk::StudyDesk(MainFrame &frame, const DeskServices &services, RunDesk &de
         m_bookWindow->open(m_desk.session().frame().chapter);
     });
 
-    m_statisticsButton =
-        commandButton(QStringLiteral("学习统计"), QStringLiteral("StatisticsButton"),
-                      QStringLiteral("查看练习成绩的变化、各章掌握情况和模拟考试及格预测"));
-    frame.addCommand(MainFrame::CommandGroup::Practice, m_statisticsButton);
+    m_statisticsLink = new LinkLabel(QStringLiteral("学习统计"));
+    m_statisticsLink->setObjectName(QStringLiteral("StatisticsLink"));
+    m_statisticsLink->setToolTip(
+        QStringLiteral("查看练习成绩的变化、各章掌握情况和模拟考试及格预测"));
+    desk.chapterPage()->addLogLink(m_statisticsLink);
     m_systemDialogs = std::make_unique<QtFileDialogs>();
     m_statisticsWindow = std::make_unique<StatisticsWindow>(services.notifier, *m_systemDialogs);
     m_statisticsWindow->hide();
-    connect(m_statisticsButton, &QPushButton::clicked, this, &StudyDesk::openStatistics);
+    connect(m_statisticsLink, &LinkLabel::clicked, this, &StudyDesk::openStatistics);
 
     m_settingsBox = new StudySettingsBox(m_settings, services.notifier);
     m_settingsBox->setEnabled(m_available);

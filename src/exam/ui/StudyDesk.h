@@ -10,9 +10,9 @@
 #include <memory>
 
 class FileDialogs;
+class LinkLabel;
 class MainFrame;
 class QCheckBox;
-class QPushButton;
 class RunDesk;
 class SettingsDesk;
 class StatisticsWindow;
@@ -21,7 +21,8 @@ class StudySettingsBox;
 class WrongBookWindow;
 
 // The wrong-question book and the statistics in the main window: "错题练习"
-// with its bank option, "错题本" and "学习统计" on the command page, the
+// with its bank option, "错题本" and "学习统计" under the practice log's links
+// of the chapter page (the command page has no room left), the
 // book's and the pass mark's settings on the settings page, and the grading
 // hook that feeds the book and the run history. All of it is off (the
 // commands say so) when the data file could not take the added tables.
@@ -36,10 +37,10 @@ public:
 
     bool available() const { return m_available; }
     WrongBookPractice &practice() { return m_practice; }
-    QPushButton *practiceButton() const { return m_practiceButton; }
+    LinkLabel *practiceLink() const { return m_practiceLink; }
     QCheckBox *bankOption() const { return m_bankOption; }
-    QPushButton *bookButton() const { return m_bookButton; }
-    QPushButton *statisticsButton() const { return m_statisticsButton; }
+    LinkLabel *bookLink() const { return m_bookLink; }
+    LinkLabel *statisticsLink() const { return m_statisticsLink; }
     WrongBookWindow *bookWindow() const { return m_bookWindow.get(); }
     StatisticsWindow *statisticsWindow() const { return m_statisticsWindow.get(); }
     // The file dialogs of the chart pictures (the system's own unless a test sets others).
@@ -60,8 +61,8 @@ private:
     std::unique_ptr<QtFileDialogs> m_systemDialogs;
     std::unique_ptr<StatisticsWindow> m_statisticsWindow;
     StudySettingsBox *m_settingsBox = nullptr;
-    QPushButton *m_practiceButton = nullptr;
+    LinkLabel *m_practiceLink = nullptr;
     QCheckBox *m_bankOption = nullptr;
-    QPushButton *m_bookButton = nullptr;
-    QPushButton *m_statisticsButton = nullptr;
+    LinkLabel *m_bookLink = nullptr;
+    LinkLabel *m_statisticsLink = nullptr;
 };
