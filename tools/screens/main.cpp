@@ -14,7 +14,9 @@
 //                                   (EditorScreens.cpp)
 //   drillbay_screens --passwords ...  the password pages (PasswordScreens.cpp)
 //   drillbay_screens --study ...    the wrong-question book and the statistics (StudyScreens.cpp)
+//   drillbay_screens --backups ...  the key map and the backups (BackupScreens.cpp)
 
+#include "BackupScreens.h"
 #include "EditorScreens.h"
 #include "ExtrasScreens.h"
 #include "KnownScreens.h"
@@ -121,6 +123,12 @@ int main(int argc, char **argv)
         for (int i = 2; i < argc; ++i)
             args << QString::fromLocal8Bit(argv[i]);
         return passwordScreens(args);
+    }
+    if (argc > 1 && qstrcmp(argv[1], "--backups") == 0) {
+        QStringList args;
+        for (int i = 2; i < argc; ++i)
+            args << QString::fromLocal8Bit(argv[i]);
+        return backupScreens(args);
     }
     if (argc > 1 && qstrcmp(argv[1], "--quota") == 0) {
         QStringList args;
