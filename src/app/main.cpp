@@ -4,6 +4,7 @@
 #include "app/ui/MainWindow.h"
 #include "app/ui/NotifierBoxes.h"
 #include "app/ui/Windows.h"
+#include "store/AddedTables.h"
 #include "store/BackupGuard.h"
 #include "store/Database.h"
 
@@ -54,6 +55,11 @@ int main(int argc, char **argv)
     // nothing will be kept.
     if (Database::isReadOnly(mainDb))
         QMessageBox::information(nullptr, QStringLiteral("提示"), Database::readOnlyNotice(path));
+    // The wrong-question book and the run history live in tables the program
+    // adds; without them the rest of the program runs as before.
+    if (const QString problem = AddedTables::ensure(mainDb); !problem.isEmpty())
+        QMessageBox::information(nullptr, QStringLiteral("提示"),
+                                 AddedTables::unavailableNotice(problem));
 
     // A read or write that fails later, where no action says so itself.
     NotifierBoxes failureNotices;

@@ -29,6 +29,8 @@ QString PracticeLog::info(RunMode mode, const QString &chapterLabel, int setInde
         return QStringLiteral("[随机模式]-[") + chapterLabel + QLatin1Char(']');
     case RunMode::MockExamination:
         return QStringLiteral("[模拟考试]-[") + chapterLabel + QLatin1Char(']');
+    case RunMode::WrongBookPractice:
+        return QStringLiteral("[错题练习]-[") + chapterLabel + QLatin1Char(']');
     default:
         return QString();
     }

@@ -6,6 +6,7 @@
 #include "exam/PaperBrowseBuilder.h"
 #include "exam/ReviewBuilder.h"
 #include "exam/ReviewPresenter.h"
+#include "exam/StudyRecorder.h"
 #include "practice/PracticeRun.h"
 #include "practice/SequentialPractice.h"
 #include "settings/SettingsForm.h"
@@ -144,6 +145,7 @@ bool PracticeSession::startRun(const RunStart &start)
 void PracticeSession::enterRunFrame(const QString &statusText, int countdownMinutes,
                                     int switchPanelAfterMs)
 {
+    m_runStarted = m_clock();
     m_countdown.start(countdownMinutes);
     m_frame.runStatus = statusText;
     m_frame.knownCommandVisible = true;
@@ -248,13 +250,23 @@ void PracticeSession::grade()
 
     const ReviewBuilder::Review review = ReviewBuilder::build(
         m_frame.chapter, std::span<const RunQuestion>(&m_run.question(1), m_run.length()));
+    const QDateTime now = m_clock();
     QString unsaved;
     try {
-        m_log.append(m_run.mode(), m_frame.chapter, setIndexOfRun(), review.score.percentage,
-                     m_clock());
+        m_log.append(m_run.mode(), m_frame.chapter, setIndexOfRun(), review.score.percentage, now);
         m_log.trim();
     } catch (const StoreError &error) {
         unsaved = logNotSavedNotice(error.reason());
+    }
+    QString studyUnsaved;
+    if (m_study) {
+        try {
+            m_study->record({m_run.mode(), m_frame.chapter, setIndexOfRun(),
+                             std::span<const RunQuestion>(&m_run.question(1), m_run.length()),
+                             m_runStarted, now});
+        } catch (const StoreError &error) {
+            studyUnsaved = StudyRecorder::notSavedNotice(error.reason());
+        }
     }
     // Only a set of the chapter is marked as graded in the set list.
     if (m_run.mode() == RunMode::SequentialSet)
@@ -263,6 +275,8 @@ void PracticeSession::grade()
 
     if (!unsaved.isEmpty())
         m_notifier.inform(unsaved);
+    if (!studyUnsaved.isEmpty())
+        m_notifier.inform(studyUnsaved);
     // The review's file is named after the set only for a set of the chapter.
     m_presenter.present(review, setIndexOfRun());
 }

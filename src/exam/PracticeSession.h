@@ -17,6 +17,7 @@ class PracticeRun;
 class ReviewPresenter;
 class SequentialPractice;
 class SettingsForm;
+class StudyRecorder;
 
 // The life of a practice run around the run itself: choosing and loading the
 // chapter, sequential practice and set extraction, the countdown, grading with
@@ -59,6 +60,9 @@ public:
 
     // The clock of log records (the current time unless a test sets one).
     void setClock(std::function<QDateTime()> clock) { m_clock = std::move(clock); }
+    // Where graded runs also go: the wrong-question book and the run history
+    // (none while the file cannot hold them).
+    void setStudyRecorder(const StudyRecorder *recorder) { m_study = recorder; }
 
     // The one notice of a grading whose log record could not be written.
     static QString logNotSavedNotice(const QString &reason);
@@ -144,6 +148,8 @@ private:
     ReviewPresenter &m_presenter;
     PracticeLog m_log;
     std::function<QDateTime()> m_clock = [] { return QDateTime::currentDateTime(); };
+    const StudyRecorder *m_study = nullptr;
+    QDateTime m_runStarted; // when the loaded run was started, for the minutes it took
     Frame m_frame;
     bool m_grading = false;
 };

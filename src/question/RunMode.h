@@ -7,4 +7,5 @@ enum class RunMode : int
     SequentialSet = 1,
     RandomPractice = 2,
     MockExamination = 3,
+    WrongBookPractice = 4, // the questions of the wrong-question book
 };

@@ -89,6 +89,20 @@ QHash<qint64, int> QuestionTable::countsPerChapter(qint64 bankId) const
     return counts;
 }
 
+QHash<qint64, int> QuestionTable::knownPerChapter(qint64 bankId) const
+{
+    QHash<qint64, int> counts;
+    QSqlQuery query = sql::run(
+        m_db,
+        QStringLiteral("select 试卷分类, count(*) from 考试训练题库 where 试卷分类 in "
+                       "(select id from fenlei where database_id = ?) and 题目选择 = FALSE "
+                       "group by 试卷分类"),
+        {bankId});
+    while (query.next())
+        counts.insert(query.value(0).toLongLong(), query.value(1).toInt());
+    return counts;
+}
+
 bool QuestionTable::anyInEnabledBank() const
 {
     return sql::scalar(m_db, QStringLiteral("select exists(select 1 from 考试训练题库 q "

@@ -66,6 +66,8 @@ public:
     // Question counts of the bank's chapters by chapter id; a chapter without
     // questions is missing.
     QHash<qint64, int> countsPerChapter(qint64 bankId) const;
+    // Questions marked known per chapter of the bank, one grouped count.
+    QHash<qint64, int> knownPerChapter(qint64 bankId) const;
     // True when some chapter of an enabled bank holds a question.
     bool anyInEnabledBank() const;
 

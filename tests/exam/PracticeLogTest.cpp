@@ -27,7 +27,8 @@ private slots:
         QTest::newRow("random") << 2 << 4 << "[随机模式]-[第一章]";
         QTest::newRow("mock examination") << 3 << 4 << "[模拟考试]-[第一章]";
         QTest::newRow("unknown mode") << 0 << 4 << "";
-        QTest::newRow("beyond the modes") << 4 << 4 << "";
+        QTest::newRow("wrong-question book") << 4 << 4 << "[错题练习]-[第一章]";
+        QTest::newRow("beyond the modes") << 5 << 4 << "";
     }
     void info()
     {

@@ -13,6 +13,7 @@
 //   drillbay_screens --editor ...   the question editor and its help window
 //                                   (EditorScreens.cpp)
 //   drillbay_screens --passwords ...  the password pages (PasswordScreens.cpp)
+//   drillbay_screens --study ...    the wrong-question book and the statistics (StudyScreens.cpp)
 //   drillbay_screens --backups ...  the key map and the backups (BackupScreens.cpp)
 
 #include "BackupScreens.h"
@@ -24,6 +25,7 @@
 #include "QuotaScreens.h"
 #include "RandomScreens.h"
 #include "ScreenSupport.h"
+#include "StudyScreens.h"
 #include "app/ui/MainWindow.h"
 #include "base/Clipboard.h"
 #include "base/Clock.h"
@@ -91,6 +93,12 @@ int main(int argc, char **argv)
         for (int i = 2; i < argc; ++i)
             args << QString::fromLocal8Bit(argv[i]);
         return editorScreens(args);
+    }
+    if (argc > 1 && qstrcmp(argv[1], "--study") == 0) {
+        QStringList args;
+        for (int i = 2; i < argc; ++i)
+            args << QString::fromLocal8Bit(argv[i]);
+        return studyScreens(args);
     }
     if (argc > 1 && qstrcmp(argv[1], "--known") == 0) {
         QStringList args;

@@ -13,6 +13,7 @@
 #include "exam/ui/RandomPracticeDesk.h"
 #include "exam/ui/ReviewWindow.h"
 #include "exam/ui/RunDesk.h"
+#include "exam/ui/StudyDesk.h"
 #include "practice/ui/BackdropWindow.h"
 #include "practice/ui/KnownViewerWindow.h"
 #include "practice/ui/PickerDesk.h"
@@ -63,6 +64,7 @@ Windows::Windows(QSqlDatabase mainDb, QSqlDatabase pickerDb)
     m_randomPractice = new RandomPracticeDesk(*main, m_services, *m_run, m_settings->form(), main);
     m_paperView = new PaperViewDesk(*main, m_services, *m_run, main);
     m_known = new KnownBar(*main, m_services, *m_run, main);
+    m_study = new StudyDesk(*main, m_services, *m_run, *m_settings, main);
     wireDesks();
 }
 

@@ -16,6 +16,7 @@
 class BackupDesk;
 class EditorDesk;
 class KnownBar;
+class StudyDesk;
 class MainWindow;
 class MockExamDesk;
 class PaperViewDesk;
@@ -49,6 +50,7 @@ public:
     SettingsDesk *settingsDesk() const { return m_settings; }
     RunDesk *runDesk() const { return m_run.get(); }
     KnownBar *knownBar() const { return m_known; }
+    StudyDesk *studyDesk() const { return m_study; }
     RandomPracticeDesk *randomPracticeDesk() const { return m_randomPractice; }
     PaperViewDesk *paperViewDesk() const { return m_paperView; }
     SearchDesk *searchDesk() const { return m_search; }
@@ -101,6 +103,7 @@ private:
     SettingsDesk *m_settings = nullptr;
     BackupDesk *m_backups = nullptr;
     KnownBar *m_known = nullptr;
+    StudyDesk *m_study = nullptr;
     RandomPracticeDesk *m_randomPractice = nullptr;
     PaperViewDesk *m_paperView = nullptr;
     SearchDesk *m_search = nullptr;

@@ -135,6 +135,7 @@ ChapterPage::ChapterPage(PracticeSession &session, QWidget *parent)
     connect(m_deleteLog, &LinkLabel::clicked, this, [this] { m_session.deleteLog(); });
     links->addWidget(m_deleteLog);
     links->addStretch(1);
+    m_logLinks = links;
     logRow->addLayout(links);
     column->addLayout(logRow, 1);
 }
@@ -180,4 +181,12 @@ void ChapterPage::render(const SequentialPractice::ChapterPage &page, int highli
         m_log->setLines(frame.logLines);
         m_log->scrollToEnd();
     }
+}
+
+void ChapterPage::addLogLink(QWidget *link)
+{
+    link->setParent(this);
+    link->setFont(theme::font(theme::FontRole::PageText));
+    // Before the stretch that keeps the links at the top.
+    m_logLinks->insertWidget(m_logLinks->count() - 1, link);
 }

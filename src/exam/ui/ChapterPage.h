@@ -9,6 +9,7 @@
 
 class ChapterListDelegate;
 class LinkLabel;
+class QVBoxLayout;
 class OutputView;
 class QLabel;
 class QListWidget;
@@ -49,6 +50,8 @@ public:
     ChapterListDelegate *setListDelegate() const { return m_delegate; }
     QPushButton *extractButton() const { return m_extract; }
     LinkLabel *restoreLink() const { return m_restore; }
+    // A link of another feature under the log's own two (the page takes it).
+    void addLogLink(QWidget *link);
     OutputView *logView() const { return m_log; }
 
 signals:
@@ -71,6 +74,7 @@ private:
     OutputView *m_log = nullptr;
     LinkLabel *m_listLog = nullptr;
     LinkLabel *m_deleteLog = nullptr;
+    QVBoxLayout *m_logLinks = nullptr;
     QStringList m_items;
     int m_logSerial = -1;
 };

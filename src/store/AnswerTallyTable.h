@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QList>
+#include <QSqlDatabase>
+#include <QString>
+#include <QStringList>
+
+// How many objective questions were answered, and how many right, per day,
+// chapter and question type (table answer_tally). Grading adds to it; the
+// statistics read recent accuracy from it without walking single answers.
+class AnswerTallyTable
+{
+public:
+    explicit AnswerTallyTable(QSqlDatabase db) : m_db(std::move(db)) {}
+
+    static QStringList createStatements();
+
+    // One graded answer of the question on `day` (yyyy-MM-dd), counted under
+    // the chapter the question stands in now. A deleted question counts nowhere.
+    void add(const QString &day, qint64 questionId, int type, bool right) const;
+
+    struct Tally
+    {
+        qint64 chapterId = 0;
+        int type = 0;
+        int answered = 0;
+        int right = 0;
+    };
+    // Totals per chapter and type of the bank's existing chapters, from
+    // `sinceDay` (yyyy-MM-dd) on.
+    QList<Tally> ofBankSince(qint64 bankId, const QString &sinceDay) const;
+
+private:
+    QSqlDatabase m_db;
+};
