@@ -13,6 +13,8 @@
 //   drillbay_screens --editor ...   the question editor and its help window
 //                                   (EditorScreens.cpp)
 //   drillbay_screens --passwords ...  the password pages (PasswordScreens.cpp)
+//   drillbay_screens --transfer ...   the conversion at start and the bank import
+//                                     (TransferScreens.cpp)
 
 #include "EditorScreens.h"
 #include "ExtrasScreens.h"
@@ -22,6 +24,7 @@
 #include "QuotaScreens.h"
 #include "RandomScreens.h"
 #include "ScreenSupport.h"
+#include "TransferScreens.h"
 #include "app/ui/MainWindow.h"
 #include "base/Clipboard.h"
 #include "base/Clock.h"
@@ -113,6 +116,12 @@ int main(int argc, char **argv)
         for (int i = 2; i < argc; ++i)
             args << QString::fromLocal8Bit(argv[i]);
         return passwordScreens(args);
+    }
+    if (argc > 1 && qstrcmp(argv[1], "--transfer") == 0) {
+        QStringList args;
+        for (int i = 2; i < argc; ++i)
+            args << QString::fromLocal8Bit(argv[i]);
+        return transferScreens(args);
     }
     if (argc > 1 && qstrcmp(argv[1], "--quota") == 0) {
         QStringList args;
