@@ -328,21 +328,14 @@ bool JetReader::read(const QString &table, const QStringList &columns, RowSet *r
             const int cracked = mdb_crack_row(def, start & kRowOffsetMask, size, fields.data());
             if (cracked < 0)
                 why = QStringLiteral("行的各列无法分开");
-            QList<int> fieldOf(int(def->num_cols), -1);
-            for (int f = 0; f < cracked && why.isEmpty(); ++f) {
-                if (fields[f].colnum >= 0 && fields[f].colnum < int(def->num_cols))
-                    fieldOf[fields[f].colnum] = f;
-            }
+            // The library fills one field per column of the table (its
+            // answer counts the columns the row claims, which may be more).
             for (int c = 0; c < wanted.size() && why.isEmpty(); ++c) {
-                const int f = fieldOf.value(wanted[c], -1);
+                const int f = wanted[c];
                 auto *col = static_cast<MdbColumn *>(g_ptr_array_index(def->columns, wanted[c]));
-                if (f < 0) {
-                    why = QStringLiteral("行中缺少数据列 %1").arg(columns[c]);
-                    break;
-                }
                 QVariant value;
                 if (!m_handle->fieldValue(col, fields[f], &value, &why)) {
-                    why = columns[c] + QStringLiteral(": ") + why;
+                    why = columns[c] + QStringLiteral("：") + why;
                     break;
                 }
                 row << value;
