@@ -9,7 +9,7 @@ PACKAGES=(
     qt6-base-dev libqt6sql6-sqlite qt6-multimedia-dev qt6-translations-l10n
     libxss-dev libx11-dev clang-format clang-tidy
     fonts-noto-cjk fonts-arphic-gbsn00lp fonts-arphic-gkai00mp
-    mdbtools-dev libquazip1-qt6-dev libxlsxwriter-dev qt6-charts-dev
+    mdbtools-dev libquazip1-qt6-dev libxlsxwriter-dev qt6-charts-dev libsqlite3-dev
 )
 
 as_root() {

@@ -4,6 +4,7 @@
 #include "app/ui/MainWindow.h"
 #include "app/ui/NotifierBoxes.h"
 #include "app/ui/Windows.h"
+#include "store/BackupGuard.h"
 #include "store/Database.h"
 #include "transfer/StartupConversion.h"
 #include "transfer/ui/ConversionProgressDialog.h"
@@ -75,6 +76,10 @@ int main(int argc, char **argv)
     // A read or write that fails later, where no action says so itself.
     NotifierBoxes failureNotices;
     app.setNotifier(&failureNotices);
+    // The first start of a day keeps a copy of the file; a file that cannot
+    // change needs none.
+    if (!Database::isReadOnly(mainDb))
+        BackupGuard::atStart(mainDb, failureNotices);
 
     Windows windows(mainDb, pickerDb);
     DesktopLauncher::placeForThisProgram();

@@ -4,6 +4,7 @@
 #include "base/Notifier.h"
 #include "base/StoreError.h"
 #include "question/QuestionType.h"
+#include "store/BackupGuard.h"
 #include "store/ChapterTable.h"
 #include "store/QuestionTable.h"
 
@@ -292,6 +293,8 @@ QuestionEditor::Outcome QuestionEditor::removeQuestion(qint64 id)
 {
     if (id <= 0)
         return Outcome::Nothing;
+    if (!BackupGuard::beforeStep(m_db, m_notifier, BackupGuard::deleteQuestion()))
+        return Outcome::Nothing;
     try {
         QuestionTable(m_db).remove(id);
     } catch (const StoreError &error) {
@@ -381,6 +384,8 @@ QuestionEditor::Outcome QuestionEditor::removeChapterQuestions(int index, const 
             return Outcome::Nothing;
         }
         chapterId = chapter->id;
+        if (!BackupGuard::beforeStep(m_db, m_notifier, BackupGuard::emptyChapter()))
+            return Outcome::Nothing;
         removed = QuestionTable(m_db).removeChapter(chapterId);
     } catch (const StoreError &error) {
         return storeFailed(QStringLiteral("[软件提示]：试题没有删除，原因："), error.reason());
@@ -429,6 +434,8 @@ QuestionEditor::Outcome QuestionEditor::removeChapter(int index)
                                              "试题."));
             return Outcome::Refused;
         }
+        if (!BackupGuard::beforeStep(m_db, m_notifier, BackupGuard::deleteChapter()))
+            return Outcome::Nothing;
         chapters.removeWithQuotas(chapter->id);
         removedId = chapter->id;
     } catch (const StoreError &error) {

@@ -5,6 +5,7 @@
 #include "exam/MockExamForm.h"
 #include "exam/QuotaRules.h"
 #include "question/QuestionType.h"
+#include "store/BackupGuard.h"
 #include "store/ChapterTable.h"
 #include "store/QuestionTable.h"
 #include "store/QuotaTable.h"
@@ -333,6 +334,8 @@ QuotaSetup::Redraw QuotaSetup::redraw(qint64 bankId, const QString &bankName)
             m_notifier.inform(quotarules::noQuotasNotice(bankName));
             return Redraw::NoQuotas;
         }
+        if (!BackupGuard::beforeStep(m_db, m_notifier, BackupGuard::redrawQuotas()))
+            return Redraw::Cancelled;
         drawn = m_draw.redrawBank(bankId);
     } catch (const StoreError &error) {
         m_notifier.inform(

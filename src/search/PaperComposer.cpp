@@ -6,6 +6,7 @@
 #include "base/StoreError.h"
 #include "question/QuestionType.h"
 #include "search/QuestionBlock.h"
+#include "store/BackupGuard.h"
 #include "store/BankTable.h"
 #include "store/ChapterTable.h"
 #include "store/QuestionTable.h"
@@ -208,6 +209,11 @@ bool PaperComposer::rewriteScores(const QString &bankName)
             return false;
         }
         points[static_cast<size_t>(type)] = *score;
+    }
+    // Stopped for want of a backup: nothing changed, "改分" can be pressed again.
+    if (!BackupGuard::beforeStep(m_db, m_notifier, BackupGuard::rewriteScores())) {
+        m_page.rewriteEnabled = true;
+        return false;
     }
     try {
         QuestionTable(m_db).setBankPoints(bankIdOf(bankName), points);

@@ -13,9 +13,11 @@
 //   drillbay_screens --editor ...   the question editor and its help window
 //                                   (EditorScreens.cpp)
 //   drillbay_screens --passwords ...  the password pages (PasswordScreens.cpp)
+//   drillbay_screens --backups ...  the key map and the backups (BackupScreens.cpp)
 //   drillbay_screens --transfer ...   the conversion at start and the bank import
 //                                     (TransferScreens.cpp)
 
+#include "BackupScreens.h"
 #include "EditorScreens.h"
 #include "ExtrasScreens.h"
 #include "KnownScreens.h"
@@ -122,6 +124,12 @@ int main(int argc, char **argv)
         for (int i = 2; i < argc; ++i)
             args << QString::fromLocal8Bit(argv[i]);
         return transferScreens(args);
+    }
+    if (argc > 1 && qstrcmp(argv[1], "--backups") == 0) {
+        QStringList args;
+        for (int i = 2; i < argc; ++i)
+            args << QString::fromLocal8Bit(argv[i]);
+        return backupScreens(args);
     }
     if (argc > 1 && qstrcmp(argv[1], "--quota") == 0) {
         QStringList args;

@@ -23,6 +23,7 @@
 #include "search/ui/ComposedPaperWindow.h"
 #include "search/ui/SearchDesk.h"
 #include "search/ui/SearchWindow.h"
+#include "settings/ui/BackupDesk.h"
 #include "settings/ui/SettingsDesk.h"
 #include "transfer/ui/BankTransferDesk.h"
 #include "widgets/LinkLabel.h"
@@ -54,6 +55,7 @@ Windows::Windows(QSqlDatabase mainDb, QSqlDatabase pickerDb)
                                     ReferenceDesk::Services{m_mainNotifier, *m_documentDialogs,
                                                             m_random, m_idle, *m_passwordGate},
                                     QDir::currentPath());
+    m_backups = new BackupDesk(mainDb, *m_passwordGate, m_mainNotifier, m_clock, main);
     m_quota = new QuotaDesk(*main, m_services, main);
     m_mockExam = new MockExamDesk(*main, m_services, m_run->session(), m_quota->form(),
                                   m_mockPaperNotifier, main);
@@ -105,6 +107,15 @@ void Windows::wireDesks()
                      &EditorDesk::askPassword);
     QObject::connect(m_reference, &ReferenceDesk::passwordRequested, m_editor,
                      &EditorDesk::askPassword);
+    // "恢复备份..." stands on the settings page behind the same password. After
+    // a restore the picker shows the restored banks and chapters, unless a
+    // run holds the chapter.
+    m_settings->addCommand(m_backups->command());
+    QObject::connect(m_backups, &BackupDesk::passwordRequested, m_editor, &EditorDesk::askPassword);
+    QObject::connect(m_backups, &BackupDesk::restored, picker, [run, picker] {
+        if (run->session().chapterChangeAllowed())
+            picker->openOnTop();
+    });
     // A bank without quotas opens the quota page; the page's views show in the
     // examination's paper window.
     QObject::connect(m_mockExam, &MockExamDesk::quotaPageRequested, m_quota, &QuotaDesk::openPage);

@@ -13,6 +13,7 @@
 #include <QSqlDatabase>
 #include <memory>
 
+class BackupDesk;
 class EditorDesk;
 class KnownBar;
 class MainWindow;
@@ -58,6 +59,7 @@ public:
     QuotaDesk *quotaDesk() const { return m_quota; }
     MockExamDesk *mockExamDesk() const { return m_mockExam; }
     PickerDesk *pickerDesk() const { return m_pickerDesk.get(); }
+    BackupDesk *backupDesk() const { return m_backups; }
 
     // The windows, by the desks that own them.
     QWidget *review() const;
@@ -99,6 +101,7 @@ private:
     std::unique_ptr<MainWindow> m_main;
     // Owned by the main window.
     SettingsDesk *m_settings = nullptr;
+    BackupDesk *m_backups = nullptr;
     KnownBar *m_known = nullptr;
     RandomPracticeDesk *m_randomPractice = nullptr;
     PaperViewDesk *m_paperView = nullptr;

@@ -3,6 +3,7 @@
 #include "base/Clock.h"
 #include "base/Selection.h"
 #include "exam/QuestionSaver.h"
+#include "exam/ui/AnswerKeyFilter.h"
 #include "exam/ui/ChapterPage.h"
 #include "exam/ui/ReviewWindow.h"
 #include "exam/ui/ScorePage.h"
@@ -54,6 +55,7 @@ RunDesk::RunDesk(MainFrame &frame, const DeskServices &services, SettingsDesk &s
     buildPages();
     buildCommands();
     buildSaveQuestion();
+    buildKeys();
 
     connect(&m_run, &PracticeRun::changed, this, &RunDesk::render);
     connect(&m_session, &PracticeSession::changed, this, &RunDesk::render);
@@ -147,6 +149,29 @@ void RunDesk::buildSaveQuestion()
     }
 }
 
+// The keys of the answer pages take the paths of the mouse: Prior and Next
+// as the frame's buttons, hand-in as "交卷评阅" while it is enabled.
+void RunDesk::buildKeys()
+{
+    const QList<RunDisplay::Page> pages = {
+        RunDisplay::Page::SingleChoice, RunDisplay::Page::MultipleChoice, RunDisplay::Page::FillIn,
+        RunDisplay::Page::TrueFalse, RunDisplay::Page::Essay};
+    auto shown = [this, pages]() -> QuestionPageBase * {
+        for (int i = 0; i < pages.size(); ++i) {
+            if (m_frame.isShown(pageHandle(pages.at(i))))
+                return m_answerPages.at(i);
+        }
+        return nullptr;
+    };
+    AnswerKeyFilter::Paths paths;
+    paths.prior = [this] { m_run.prior(); };
+    paths.next = [this] { m_run.next(); };
+    paths.nextEnabled = [this] { return m_run.display().nextEnabled; };
+    paths.handIn = [this] { m_session.grade(); };
+    paths.handInEnabled = [this] { return m_run.active() && m_session.frame().gradeEnabled; };
+    m_keys = new AnswerKeyFilter(m_frame, shown, paths, this);
+}
+
 void RunDesk::chooseChapter(const QString &name)
 {
     m_session.chooseChapter(name);
@@ -187,6 +212,8 @@ void RunDesk::renderRun(const RunDisplay &display)
     if (display.pageSerial != m_pageSerial) {
         m_pageSerial = display.pageSerial;
         m_frame.showPage(pageHandle(display.page));
+        if (m_keys)
+            m_keys->pageShown();
     }
 
     m_strip->render(display.strip);

@@ -14,6 +14,7 @@
 #include <QObject>
 #include <memory>
 
+class AnswerKeyFilter;
 class ChapterPage;
 class EssayPage;
 class FillInPage;
@@ -85,6 +86,8 @@ public:
     QTimer *countdownTimer() const { return m_countdownTimer; }
     // "将该题及答案存放到当前路径磁盘（文本文件）..." of the answer pages' menus.
     QAction *saveQuestionAction() const { return m_saveQuestion; }
+    // Practice by keyboard on the answer pages, with its key map window.
+    AnswerKeyFilter *answerKeys() const { return m_keys; }
     // The pages as installed in the frame, by the run's page.
     PageHandle pageHandle(RunDisplay::Page page) const;
 
@@ -100,6 +103,7 @@ private:
     void buildPages();
     void buildCommands();
     void buildSaveQuestion();
+    void buildKeys();
     void renderRun(const RunDisplay &display);
     void renderFrame(const PracticeSession::Frame &frame);
     static void switchTimer(QTimer *timer, bool on);
@@ -135,6 +139,7 @@ private:
     QTimer *m_revealTimer = nullptr;
     QTimer *m_countdownTimer = nullptr;
     QAction *m_saveQuestion = nullptr;
+    AnswerKeyFilter *m_keys = nullptr;
 
     int m_pageSerial = -1;
     int m_leftPageSerial = -1;

@@ -30,6 +30,8 @@ EssayPage::EssayPage(PracticeRun &run, QWidget *parent)
     m_answer->setObjectName(QStringLiteral("RichEditEssay"));
     theme::setPart(m_answer, QStringLiteral("essayField"));
     m_answer->setFont(theme::font(theme::FontRole::QuestionText));
+    // Tab leaves the view as it leaves every other control; it types no tab.
+    m_answer->setTabChangesFocus(true);
     m_typed = new TypedAnswer(m_answer,
                               {[this] { return m_answer->toPlainText(); },
                                [this](const QString &t) { m_answer->setPlainText(t); },
