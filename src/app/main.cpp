@@ -7,6 +7,8 @@
 #include "store/AddedTables.h"
 #include "store/BackupGuard.h"
 #include "store/Database.h"
+#include "transfer/StartupConversion.h"
+#include "transfer/ui/ConversionProgressDialog.h"
 
 #include <QDir>
 #include <QLibraryInfo>
@@ -38,6 +40,22 @@ int main(int argc, char **argv)
         break;
     case SingleInstance::Start::Acquired:
         break;
+    }
+
+    // The older program's Jet file is converted once, when the user agrees;
+    // otherwise the program leaves it as it is and ends.
+    {
+        NotifierBoxes boxes;
+        ConversionProgressDialog progress(path);
+        switch (StartupConversion::offer(path, boxes, progress.progress())) {
+        case StartupConversion::Result::NotNeeded:
+        case StartupConversion::Result::Converted:
+            break;
+        case StartupConversion::Result::Declined:
+            return 0;
+        case StartupConversion::Result::Failed:
+            return 1;
+        }
     }
 
     QString error;

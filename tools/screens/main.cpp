@@ -15,6 +15,8 @@
 //   drillbay_screens --passwords ...  the password pages (PasswordScreens.cpp)
 //   drillbay_screens --study ...    the wrong-question book and the statistics (StudyScreens.cpp)
 //   drillbay_screens --backups ...  the key map and the backups (BackupScreens.cpp)
+//   drillbay_screens --transfer ...   the conversion at start and the bank import
+//                                     (TransferScreens.cpp)
 
 #include "BackupScreens.h"
 #include "EditorScreens.h"
@@ -26,6 +28,7 @@
 #include "RandomScreens.h"
 #include "ScreenSupport.h"
 #include "StudyScreens.h"
+#include "TransferScreens.h"
 #include "app/ui/MainWindow.h"
 #include "base/Clipboard.h"
 #include "base/Clock.h"
@@ -123,6 +126,12 @@ int main(int argc, char **argv)
         for (int i = 2; i < argc; ++i)
             args << QString::fromLocal8Bit(argv[i]);
         return passwordScreens(args);
+    }
+    if (argc > 1 && qstrcmp(argv[1], "--transfer") == 0) {
+        QStringList args;
+        for (int i = 2; i < argc; ++i)
+            args << QString::fromLocal8Bit(argv[i]);
+        return transferScreens(args);
     }
     if (argc > 1 && qstrcmp(argv[1], "--backups") == 0) {
         QStringList args;

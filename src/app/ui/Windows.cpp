@@ -26,6 +26,7 @@
 #include "search/ui/SearchWindow.h"
 #include "settings/ui/BackupDesk.h"
 #include "settings/ui/SettingsDesk.h"
+#include "transfer/ui/BankTransferDesk.h"
 #include "widgets/LinkLabel.h"
 
 #include <QCoreApplication>
@@ -97,6 +98,16 @@ void Windows::wireDesks()
     QObject::connect(m_editor, &EditorDesk::editorOpening, backdrop(), &QWidget::hide);
     // "规程写入" stands on the settings page and asks for the editor's password.
     m_settings->addCommand(m_reference->writingCommand());
+    // Bank files between installations stand beside it, behind the same password.
+    m_bankTransfer = new BankTransferDesk(
+        BankTransferDesk::Services{m_services.db, m_mainNotifier, *m_documentDialogs,
+                                   [gate = m_passwordGate.get()] { return gate->accepted(); },
+                                   QDir::currentPath(), main},
+        main);
+    m_settings->addCommand(m_bankTransfer->exportCommand());
+    m_settings->addCommand(m_bankTransfer->importCommand());
+    QObject::connect(m_bankTransfer, &BankTransferDesk::passwordRequested, m_editor,
+                     &EditorDesk::askPassword);
     QObject::connect(m_reference, &ReferenceDesk::passwordRequested, m_editor,
                      &EditorDesk::askPassword);
     // "恢复备份..." stands on the settings page behind the same password. After

@@ -25,6 +25,7 @@ class PickerWindow;
 class QuotaDesk;
 class RandomPracticeDesk;
 class ReferenceDesk;
+class BankTransferDesk;
 class RunDesk;
 class SearchDesk;
 class SettingsDesk;
@@ -56,6 +57,7 @@ public:
     SearchDesk *searchDesk() const { return m_search; }
     EditorDesk *editorDesk() const { return m_editor; }
     ReferenceDesk *referenceDesk() const { return m_reference; }
+    BankTransferDesk *bankTransferDesk() const { return m_bankTransfer; }
     QuotaDesk *quotaDesk() const { return m_quota; }
     MockExamDesk *mockExamDesk() const { return m_mockExam; }
     PickerDesk *pickerDesk() const { return m_pickerDesk.get(); }
@@ -109,6 +111,7 @@ private:
     SearchDesk *m_search = nullptr;
     EditorDesk *m_editor = nullptr;
     ReferenceDesk *m_reference = nullptr;
+    BankTransferDesk *m_bankTransfer = nullptr;
     QuotaDesk *m_quota = nullptr;
     MockExamDesk *m_mockExam = nullptr;
 };

@@ -1,0 +1,131 @@
+#include "LegacyFixture.h"
+#include "RecordingNotifier.h"
+#include "ScriptedFileDialogs.h"
+#include "TestDatabase.h"
+#include "TestRegistry.h"
+
+#include "store/Sql.h"
+#include "transfer/ui/BankListDialog.h"
+#include "transfer/ui/BankTransferDesk.h"
+#include "widgets/LinkLabel.h"
+
+#include <QApplication>
+#include <QDialogButtonBox>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QVBoxLayout>
+
+namespace {
+
+// The settings page's area with the two commands, shown.
+struct DeskOnPage
+{
+    TestDatabase db;
+    QTemporaryDir folder;
+    RecordingNotifier notifier;
+    ScriptedFileDialogs dialogs;
+    bool unlocked = true;
+    QWidget page;
+    BankTransferDesk desk{BankTransferDesk::Services{
+        db.db(), notifier, dialogs, [this] { return unlocked; }, folder.path(), &page}};
+    DeskOnPage()
+    {
+        auto *layout = new QVBoxLayout(&page);
+        layout->addWidget(desk.exportCommand());
+        layout->addWidget(desk.importCommand());
+        page.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&page));
+    }
+};
+
+void clickCentre(QWidget *widget)
+{
+    QTest::mouseClick(widget, Qt::LeftButton, {}, widget->rect().center());
+}
+
+// Answers the bank list when it opens: unticks the given rows with a click and
+// the space bar, then clicks "确定".
+void answerBankList(QList<int> untick, QStringList *shown)
+{
+    QTimer::singleShot(0, [untick, shown] {
+        auto *dialog = qobject_cast<BankListDialog *>(QApplication::activeModalWidget());
+        if (!dialog)
+            return;
+        QListWidget *list = dialog->list();
+        for (int row = 0; row < list->count(); ++row)
+            *shown << list->item(row)->text();
+        for (const int row : untick) {
+            const QRect rect = list->visualItemRect(list->item(row));
+            QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, rect.center());
+            QTest::keyClick(list, Qt::Key_Space);
+        }
+        auto *ok = dialog->findChild<QPushButton *>(QStringLiteral("okButton"));
+        clickCentre(ok);
+    });
+}
+
+} // namespace
+
+// The two commands as the user meets them on the settings page.
+class BankTransferDeskTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void importChosenBanks()
+    {
+        DeskOnPage desk;
+        desk.dialogs.answers << legacyBankPath();
+        QStringList shown;
+        answerBankList({1}, &shown);
+        clickCentre(desk.desk.importCommand());
+        QCOMPARE(shown, (QStringList{
+                            QStringLiteral("变电安全工作规程题库（3 个章节，35 道试题）"),
+                            QStringLiteral("线路安全工作规程题库（2 个章节，25 道试题）"),
+                            QStringLiteral("配电安全工作规程题库（停用）（0 个章节，0 道试题）")}));
+        QCOMPARE(
+            desk.notifier.notices,
+            QStringList{QStringLiteral("已导入：\n题库 变电安全工作规程题库：3 个章节，35 道试题\n"
+                                       "题库 配电安全工作规程题库（停用）：0 个章节，0 道试题")});
+        QCOMPARE(sql::scalar(desk.db.db(), QStringLiteral("select count(*) from 考试训练题库")),
+                 qint64(35));
+        QCOMPARE(sql::scalar(desk.db.db(), QStringLiteral("select count(*) from database_name")),
+                 qint64(2));
+    }
+
+    void lockedAsksForThePassword()
+    {
+        DeskOnPage desk;
+        desk.unlocked = false;
+        QSignalSpy asked(&desk.desk, &BankTransferDesk::passwordRequested);
+        clickCentre(desk.desk.importCommand());
+        clickCentre(desk.desk.exportCommand());
+        QCOMPARE(asked.size(), 2);
+        QVERIFY(desk.dialogs.captions.isEmpty());
+        QVERIFY(desk.notifier.notices.isEmpty());
+    }
+
+    void unreadableFileIsNamed()
+    {
+        DeskOnPage desk;
+        const QString path = desk.folder.filePath(QStringLiteral("bank.mdb"));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(legacyBankBytes().left(5000));
+        file.close();
+        desk.dialogs.answers << path;
+        clickCentre(desk.desk.importCommand());
+        QCOMPARE(desk.notifier.notices.size(), 1);
+        QVERIFY2(desk.notifier.notices.at(0).contains(QStringLiteral("bank.mdb")),
+                 qPrintable(desk.notifier.notices.at(0)));
+        QCOMPARE(sql::scalar(desk.db.db(), QStringLiteral("select count(*) from database_name")),
+                 qint64(0));
+    }
+};
+
+DRILLBAY_TEST(BankTransferDeskTest)
+#include "BankTransferDeskTest.moc"
