@@ -5,8 +5,8 @@
 #include <QSqlDatabase>
 #include <QString>
 
-// The backups of the data file: whole copies made by the database engine
-// ("VACUUM INTO") in the folder "backups" beside the file, named
+// The backups of the data file: whole copies of one consistent state, made
+// under the engine's locks (EngineCopy), in the folder "backups" beside the file, named
 // "examination-YYYYMMDD-HHMMSS.mdb" by the time they were made (a second copy
 // within the same second gets "-2", "-3", … before ".mdb"). A copy is written
 // under a name ending ".part" and takes its name only once it is complete, so

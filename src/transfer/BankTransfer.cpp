@@ -238,7 +238,6 @@ BankTransfer::Report BankTransfer::importBanks(const QSqlDatabase &db, const QLi
     Report report;
     PictureCopier pictures(sourceImages, targetImages);
     try {
-        // Where the import begins: a backup of the data file belongs here.
         const RowSet banks = tableOf(source, kBanks);
         const RowSet chapters = tableOf(source, kChapters);
         const RowSet questions = tableOf(source, schema::kQuestionTable);

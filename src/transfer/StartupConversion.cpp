@@ -54,7 +54,8 @@ StartupConversion::convertInPlace(const QString &dataFile,
     QFile::remove(partial);
     QFile::remove(partial + QStringLiteral("-journal"));
 
-    // Where a backup of the data file would be taken before it changes.
+    // The engine's backup cannot copy a Jet file; the original kept under its
+    // new name below is this step's backup.
     const DataFileConverter::Report report =
         DataFileConverter::convert(dataFile, partial, progress);
     if (!report.ok()) {

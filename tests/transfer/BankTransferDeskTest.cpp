@@ -4,6 +4,8 @@
 #include "TestDatabase.h"
 #include "TestRegistry.h"
 
+#include "store/BackupGuard.h"
+#include "store/Backups.h"
 #include "store/Sql.h"
 #include "transfer/ui/BankListDialog.h"
 #include "transfer/ui/BankTransferDesk.h"
@@ -11,6 +13,7 @@
 
 #include <QApplication>
 #include <QDialogButtonBox>
+#include <QDir>
 #include <QListWidget>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -95,6 +98,30 @@ private slots:
                  qint64(35));
         QCOMPARE(sql::scalar(desk.db.db(), QStringLiteral("select count(*) from database_name")),
                  qint64(2));
+        // The file as it was before the import is kept as a backup.
+        const QList<Backups::Entry> backups = Backups(desk.db.db()).list();
+        QCOMPARE(backups.size(), 1);
+        QCOMPARE(backups.first().step, BackupGuard::bankImport());
+    }
+
+    // A backup that cannot be made is told, and "no" leaves the file as it was.
+    void failedBackupAsksFirst()
+    {
+        DeskOnPage desk;
+        QFile blocker(QDir(desk.db.folder()).filePath(QStringLiteral("backups")));
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        blocker.close();
+        desk.dialogs.answers << legacyBankPath();
+        QStringList shown;
+        answerBankList({}, &shown);
+        desk.notifier.answers << false;
+        clickCentre(desk.desk.importCommand());
+        QCOMPARE(desk.notifier.questions.size(), 1);
+        QVERIFY(desk.notifier.questions.first().text.contains(BackupGuard::bankImport()));
+        QCOMPARE(sql::scalar(desk.db.db(), QStringLiteral("select count(*) from 考试训练题库")),
+                 qint64(0));
+        QCOMPARE(sql::scalar(desk.db.db(), QStringLiteral("select count(*) from database_name")),
+                 qint64(0));
     }
 
     void lockedAsksForThePassword()

@@ -2,6 +2,7 @@
 
 #include "base/FileDialogs.h"
 #include "base/Notifier.h"
+#include "store/BackupGuard.h"
 #include "transfer/BankTransfer.h"
 #include "transfer/DataFileConverter.h"
 #include "transfer/ui/BankListDialog.h"
@@ -110,6 +111,9 @@ void BankTransferDesk::importBanks()
         QStringLiteral("文件 %1 中的题库，请选择要导入的题库：").arg(QFileInfo(source).fileName()),
         banks, BankListDialog::Choice::Several, m_services.dialogParent);
     if (dialog.exec() != QDialog::Accepted || dialog.chosen().isEmpty())
+        return;
+    // New banks can be taken out again only by restoring the file as it was.
+    if (!BackupGuard::beforeStep(m_services.db, m_services.notifier, BackupGuard::bankImport()))
         return;
     const BankTransfer::Report report = BankTransfer::importBanks(
         m_services.db, tables, dialog.chosen(),
