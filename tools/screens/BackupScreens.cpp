@@ -43,17 +43,9 @@ int backupScreens(const QStringList &args)
                         QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QCoreApplication::installTranslator(&translator);
     QTemporaryDir temp;
-    const QString copy = temp.filePath(QStringLiteral("examination.mdb"));
-    if (!QFile::copy(args.at(0), copy)) {
-        std::fprintf(stderr, "cannot copy the database\n");
+    const QSqlDatabase db = screens::openCopy(args.at(0), temp, QStringLiteral("backups"));
+    if (!db.isOpen())
         return 1;
-    }
-    QString error;
-    const QSqlDatabase db = Database::open(copy, QStringLiteral("backups"), &error);
-    if (!db.isOpen()) {
-        std::fprintf(stderr, "%s\n", qPrintable(error));
-        return 1;
-    }
 
     KeyMapWindow keyMap;
     keyMap.show();

@@ -95,18 +95,9 @@ int mockScreens(const QStringList &args)
     const QString out = args.at(1);
     QDir().mkpath(out);
     QTemporaryDir temp;
-    const QString copy = temp.filePath(QStringLiteral("examination.mdb"));
-    if (!QFile::copy(args.at(0), copy)) {
-        std::fprintf(stderr, "cannot copy the database\n");
+    const QSqlDatabase db = screens::openCopy(args.at(0), temp, QStringLiteral("mock"));
+    if (!db.isOpen())
         return 1;
-    }
-    QFile::setPermissions(copy, QFile::ReadOwner | QFile::WriteOwner);
-    QString error;
-    const QSqlDatabase db = Database::open(copy, QStringLiteral("mock"), &error);
-    if (!db.isOpen()) {
-        std::fprintf(stderr, "%s\n", qPrintable(error));
-        return 1;
-    }
     sql::run(db, QStringLiteral("delete from rand_num"));
     const QString bank = storeQuotas(db);
 

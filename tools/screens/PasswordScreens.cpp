@@ -37,17 +37,9 @@ int passwordScreens(const QStringList &args)
     const QString out = args.at(1);
     QDir().mkpath(out);
     QTemporaryDir temp;
-    const QString copy = temp.filePath(QStringLiteral("examination.mdb"));
-    if (!QFile::copy(args.at(0), copy)) {
-        std::fprintf(stderr, "cannot copy the database\n");
+    const QSqlDatabase db = screens::openCopy(args.at(0), temp, QStringLiteral("passwords"));
+    if (!db.isOpen())
         return 1;
-    }
-    QString error;
-    const QSqlDatabase db = Database::open(copy, QStringLiteral("passwords"), &error);
-    if (!db.isOpen()) {
-        std::fprintf(stderr, "%s\n", qPrintable(error));
-        return 1;
-    }
     screens::PrintingNotifier notifier;
     MainWindow main(notifier);
     SettingsDesk settings(main, db, notifier);

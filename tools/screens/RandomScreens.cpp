@@ -60,17 +60,9 @@ int randomScreens(const QStringList &args)
     const QString chapter =
         args.size() > 2 ? args.at(2) : QStringLiteral("第六章 接地、标示牌和遮栏（变电）");
     QTemporaryDir temp;
-    const QString copy = temp.filePath(QStringLiteral("examination.mdb"));
-    if (!QFile::copy(args.at(0), copy)) {
-        std::fprintf(stderr, "cannot copy the database\n");
+    const QSqlDatabase db = screens::openCopy(args.at(0), temp, QStringLiteral("random-screens"));
+    if (!db.isOpen())
         return 1;
-    }
-    QString error;
-    const QSqlDatabase db = Database::open(copy, QStringLiteral("random-screens"), &error);
-    if (!db.isOpen()) {
-        std::fprintf(stderr, "%s\n", qPrintable(error));
-        return 1;
-    }
 
     Notices notifier;
     NoClipboard clipboard;

@@ -2,9 +2,13 @@
 
 #include "base/Clipboard.h"
 #include "base/Notifier.h"
+#include "store/Database.h"
 
 #include <QDir>
+#include <QFile>
+#include <QSqlDatabase>
 #include <QString>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QWidget>
 #include <cstdio>
@@ -47,6 +51,25 @@ inline void savePicture(QWidget *widget, const QString &folder, const QString &f
     const QString path = QDir(folder).filePath(file);
     widget->grab().save(path);
     std::fprintf(stderr, "saved %s\n", qPrintable(path));
+}
+
+// Copies the database at source into temp, writable so that the walk may
+// store, and opens the copy; prints why and returns a closed database when it
+// cannot.
+inline QSqlDatabase openCopy(const QString &source, const QTemporaryDir &temp,
+                             const QString &connection)
+{
+    const QString copy = temp.filePath(QStringLiteral("examination.mdb"));
+    if (!QFile::copy(source, copy)) {
+        std::fprintf(stderr, "cannot copy the database\n");
+        return {};
+    }
+    QFile::setPermissions(copy, QFile::ReadOwner | QFile::WriteOwner);
+    QString error;
+    QSqlDatabase db = Database::open(copy, connection, &error);
+    if (!db.isOpen())
+        std::fprintf(stderr, "%s\n", qPrintable(error));
+    return db;
 }
 
 } // namespace screens

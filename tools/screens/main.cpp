@@ -155,17 +155,10 @@ int main(int argc, char **argv)
     const QString chapter = argc > 3 ? QString::fromLocal8Bit(argv[3])
                                      : QStringLiteral("第六章 接地、标示牌和遮栏（变电）");
     QTemporaryDir temp;
-    const QString copy = temp.filePath(QStringLiteral("examination.mdb"));
-    if (!QFile::copy(QString::fromLocal8Bit(argv[1]), copy)) {
-        std::fprintf(stderr, "cannot copy the database\n");
+    const QSqlDatabase db =
+        screens::openCopy(QString::fromLocal8Bit(argv[1]), temp, QStringLiteral("screens"));
+    if (!db.isOpen())
         return 1;
-    }
-    QString error;
-    const QSqlDatabase db = Database::open(copy, QStringLiteral("screens"), &error);
-    if (!db.isOpen()) {
-        std::fprintf(stderr, "%s\n", qPrintable(error));
-        return 1;
-    }
 
     PrintingNotifier notifier;
     NoClipboard clipboard;

@@ -16,11 +16,11 @@ BackupWindow::BackupWindow(BackupRestore &restore, QWidget *parent)
     setWindowTitle(QStringLiteral("恢复备份"));
     setFont(theme::font(theme::FontRole::PageText));
     auto *column = new QVBoxLayout(this);
-    auto *note =
-        new QLabel(QStringLiteral("删除试题、清空或删除章节、改分、重新抽题之前和每天第一次启动时，"
-                                  "软件都会备份数据。\n选中一份备份，点击“恢复选中的备份”："
-                                  "当前的数据先另存为一份备份，再换成选中备份中的数据。"),
-                   this);
+    auto *note = new QLabel(
+        QStringLiteral("删除试题、清空或删除章节、改分、重新抽题、导入题库之前和每天第一次启动时，"
+                       "软件都会备份数据。\n选中一份备份，点击“恢复选中的备份”："
+                       "当前的数据先另存为一份备份，再换成选中备份中的数据。"),
+        this);
     note->setObjectName(QStringLiteral("BackupNote"));
     note->setWordWrap(true);
     column->addWidget(note);
