@@ -273,9 +273,6 @@ ListDraft finish(Pending &q)
     case QuestionType::TrueFalse:
         d.answer = listvocab::trueFalseValue(raw);
         break;
-    case QuestionType::FillIn:
-        d.answer = text::trimmed(raw);
-        break;
     default:
         d.answer = text::trimmed(raw);
         break;

@@ -170,12 +170,10 @@ SheetRows XlsxReader::read(const QByteArray &bytes)
                     result.error = listbudget::kTooManyLines;
                     return result;
                 }
-            } else if (name == u"v") {
+            } else if (name == u"v" || (name == u"t" && inInline)) {
                 inValue = true;
             } else if (name == u"is") {
                 inInline = true;
-            } else if (name == u"t" && inInline) {
-                inValue = true;
             } else if (name == u"mergeCell") {
                 const QStringList range = xml.attributes()
                                               .value(QLatin1StringView("ref"))

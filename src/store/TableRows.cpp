@@ -4,6 +4,7 @@
 #include "store/Sql.h"
 
 #include <QHash>
+#include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
 
@@ -70,9 +71,8 @@ RowSet read(const QSqlDatabase &db, const QString &table, const QStringList &col
             const QVariant value = query.value(c);
             if (value.isNull())
                 row << QVariant();
-            else if (value.typeId() == QMetaType::QByteArray)
-                row << value;
-            else if (value.typeId() == QMetaType::QString)
+            else if (value.typeId() == QMetaType::QByteArray ||
+                     value.typeId() == QMetaType::QString)
                 row << value;
             else
                 row << value.toLongLong();

@@ -15,7 +15,7 @@ QString dateText(double days)
         return QString();
     const double whole = std::trunc(days);
     qint64 seconds = std::llround(std::fabs(days - whole) * 86400.0);
-    qint64 dayCount = static_cast<qint64>(whole);
+    auto dayCount = static_cast<qint64>(whole);
     if (seconds >= 86400) {
         // A time of day that rounds to midnight is the next day's start, in the
         // direction the whole days count.

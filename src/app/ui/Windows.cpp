@@ -31,6 +31,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QPushButton>
 
 Windows::Windows(QSqlDatabase mainDb, QSqlDatabase pickerDb)
     : m_random(static_cast<quint64>(m_clock.now().toMSecsSinceEpoch())),
