@@ -39,6 +39,10 @@ QString StoreError::reasonOf(Cause cause, const QString &storeText)
         return QStringLiteral("没有读写数据文件的权限");
     case Cause::Moved:
         return QStringLiteral("数据文件已被移走或删除");
+    case Cause::ServerLost:
+        return QStringLiteral("与数据库服务器的连接已中断");
+    case Cause::Busy:
+        return QStringLiteral("其他用户正在修改同一数据，请稍后再试");
     case Cause::Failed:
         break;
     }

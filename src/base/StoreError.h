@@ -23,6 +23,8 @@ public:
         DiskError,   // the disk failed to read or write
         NoAccess,    // the system refuses access to the file
         Moved,       // the file was moved or deleted while open
+        ServerLost,  // the connection to the centre's server is gone (or never came)
+        Busy,        // another user's change holds what this one needs (try again)
     };
 
     // storeText is the engine's own message; statement, when given, only goes

@@ -1,6 +1,7 @@
 #include "store/AddedTables.h"
 
 #include "store/AnswerTallyTable.h"
+#include "store/Backend.h"
 #include "store/RunHistoryTable.h"
 #include "store/Sql.h"
 #include "store/StudySettingTable.h"
@@ -19,6 +20,9 @@ const QStringList kTables = {QStringLiteral("wrong_book"), QStringLiteral("run_h
 
 bool AddedTables::present(const QSqlDatabase &db)
 {
+    // A centre's server gets them with the rest of its tables.
+    if (backendOf(db) == Backend::Server)
+        return true;
     for (const QString &table : kTables) {
         if (sql::scalar(db,
                         QStringLiteral("select count(*) from sqlite_master where type = 'table'"

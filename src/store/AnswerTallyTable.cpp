@@ -1,5 +1,6 @@
 #include "store/AnswerTallyTable.h"
 
+#include "store/Backend.h"
 #include "store/Sql.h"
 
 #include <QSqlQuery>
@@ -20,12 +21,19 @@ QStringList AnswerTallyTable::createStatements()
 
 void AnswerTallyTable::add(const QString &day, qint64 questionId, int type, bool right) const
 {
+    // On a server the tally is the signed-in worker's rows of the shared table.
+    const bool server = backendOf(m_db) == Backend::Server;
+    const QString table =
+        server ? QStringLiteral("worker_answer_tally") : QStringLiteral("answer_tally");
     sql::run(m_db,
-             QStringLiteral("insert into answer_tally(day, chapter_id, type, answered, right_count)"
-                            " select ?, 试卷分类, ?, 1, ? from 考试训练题库 where id = ?"
-                            " on conflict(day, chapter_id, type) do update set"
-                            " answered = answered + 1,"
-                            " right_count = right_count + excluded.right_count"),
+             QStringLiteral("insert into ") + table +
+                 QStringLiteral("(day, chapter_id, type, answered, right_count)"
+                                " select ?, 试卷分类, ?, 1, ? from 考试训练题库 where id = ?"
+                                " on conflict(") +
+                 (server ? QStringLiteral("worker_id, ") : QString()) +
+                 QStringLiteral("day, chapter_id, type) do update set answered = ") + table +
+                 QStringLiteral(".answered + 1, right_count = ") + table +
+                 QStringLiteral(".right_count + excluded.right_count"),
              {day, type, right ? 1 : 0, questionId});
 }
 

@@ -55,11 +55,10 @@ std::optional<ChapterRow> ChapterTable::find(qint64 id) const
 
 qint64 ChapterTable::insert(const ChapterRow &row)
 {
-    QSqlQuery query = sql::run(m_db,
+    return sql::insert(m_db,
                                QStringLiteral("insert into fenlei (database_id, 试卷名称, alltime, "
                                               "创建日期, 创建者) values (?, ?, ?, ?, ?)"),
                                {row.bankId, row.name, row.examMinutes, row.created, row.creator});
-    return query.lastInsertId().toLongLong();
 }
 
 bool ChapterTable::removeWithQuotas(qint64 id)

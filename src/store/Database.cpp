@@ -1,6 +1,8 @@
 #include "store/Database.h"
 
+#include "store/Backend.h"
 #include "store/Schema.h"
+#include "store/ServerUrl.h"
 #include "store/Sql.h"
 
 #include <QCoreApplication>
@@ -120,8 +122,98 @@ QSqlDatabase Database::open(const QString &path, const QString &connectionName, 
     return db;
 }
 
+QSqlDatabase Database::openServer(const QString &url, const QString &connectionName, QString *error)
+{
+    auto fail = [&](const QString &why) {
+        if (error)
+            *error = why;
+        if (QSqlDatabase::contains(connectionName))
+            QSqlDatabase::database(connectionName, false).close();
+        return QSqlDatabase();
+    };
+    QString parseError;
+    const std::optional<ServerUrl> server = ServerUrl::parse(url, &parseError);
+    if (!server)
+        return fail(parseError);
+    const QString shown = server->shown();
+    if (!QSqlDatabase::isDriverAvailable(QStringLiteral("QPSQL")))
+        return fail(QStringLiteral("无法连接数据库服务器 %1\n原因：本机缺少 PostgreSQL 数据库驱动"
+                                   "（软件包 libqt6sql6-psql）")
+                        .arg(shown));
+    QSqlDatabase db = QSqlDatabase::contains(connectionName)
+                          ? QSqlDatabase::database(connectionName, false)
+                          : QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), connectionName);
+    db.setHostName(server->host);
+    db.setPort(server->port);
+    db.setUserName(server->user);
+    db.setDatabaseName(server->database);
+    // A server that does not answer is given up soon, not after minutes.
+    QStringList options;
+    if (!server->options.contains(QLatin1String("connect_timeout=")))
+        options << QStringLiteral("connect_timeout=5");
+    if (!server->options.contains(QLatin1String("application_name=")))
+        options << QStringLiteral("application_name=drillbay");
+    if (!server->options.isEmpty())
+        options << server->options;
+    db.setConnectOptions(options.join(QLatin1Char(';')));
+    if (!db.open()) {
+        const QString why = sql::storeText(db.lastError()).trimmed();
+        return fail(QStringLiteral("无法连接数据库服务器 %1\n原因：%2")
+                        .arg(shown, why.isEmpty() ? db.lastError().text() : why));
+    }
+
+    // The program needs the data file's tables and columns (the per-worker
+    // ones as views) and the centre's own table of workers.
+    QSqlQuery columns(db);
+    if (!columns.exec(
+            QStringLiteral("select table_name, column_name from information_schema.columns"
+                           " where table_schema = current_schema()"))) {
+        return fail(QStringLiteral("数据库服务器 %1 不可用\n原因：%2")
+                        .arg(shown, sql::storeText(columns.lastError())));
+    }
+    QHash<QString, QStringList> present;
+    while (columns.next())
+        present[columns.value(0).toString().toLower()] << columns.value(1).toString().toLower();
+    columns.finish();
+    QStringList missingTables;
+    QStringList missingColumns;
+    QList<schema::TableColumns> required = schema::kRequiredColumns;
+    required.append({QStringLiteral("worker"),
+                     {QStringLiteral("id"), QStringLiteral("name"), QStringLiteral("pin")}});
+    for (const schema::TableColumns &table : std::as_const(required)) {
+        const auto found = present.constFind(table.table.toLower());
+        if (found == present.constEnd()) {
+            missingTables << table.table;
+            continue;
+        }
+        for (const QString &column : table.columns) {
+            if (!found->contains(column.toLower()))
+                missingColumns << table.table + QLatin1Char('.') + column;
+        }
+    }
+    if (!missingTables.isEmpty())
+        return fail(QStringLiteral("数据库服务器 %1 缺少数据表%2，还不是题库数据库。"
+                                   "请先用 drillbay_convert 把题库放到服务器上。")
+                        .arg(shown, joined(missingTables)));
+    if (!missingColumns.isEmpty())
+        return fail(QStringLiteral("数据库服务器 %1 缺少数据列%2，不是可用的题库数据库。")
+                        .arg(shown, joined(missingColumns)));
+    if (error)
+        error->clear();
+    return db;
+}
+
 bool Database::isReadOnly(const QSqlDatabase &db)
 {
+    if (backendOf(db) == Backend::Server) {
+        // A standby server, or an account that may only read.
+        QSqlQuery probe(db);
+        if (!probe.exec(QStringLiteral("select pg_is_in_recovery() or not "
+                                       "has_table_privilege('question', 'UPDATE')")) ||
+            !probe.next())
+            return false;
+        return probe.value(0).toBool();
+    }
     // A write-protected folder lets the file be read and even locked for
     // writing, but a change could never be journalled there.
     const QFileInfo file(db.databaseName());

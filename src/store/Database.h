@@ -23,6 +23,13 @@ public:
     static QSqlDatabase open(const QString &path, const QString &connectionName,
                              QString *error = nullptr, Access access = Access::ReadWrite,
                              int busyTimeoutMs = kBusyTimeoutMs);
+    // Opens a training centre's server (postgresql://user@host:port/db) under
+    // the given connection name. Returns an invalid database and fills error
+    // with a message naming the server and the reason when the address is
+    // wrong, the server cannot be reached or refuses the login, or the
+    // database lacks a table or column of the format.
+    static QSqlDatabase openServer(const QString &url, const QString &connectionName,
+                                   QString *error = nullptr);
     // True when nothing can be written through the connection: the file or its
     // folder is write-protected, or it was opened for reading only. Changes
     // nothing in the file.

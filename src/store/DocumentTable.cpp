@@ -46,10 +46,8 @@ std::optional<DocumentRow> DocumentTable::firstShown(const QString &title) const
 
 qint64 DocumentTable::add(const QString &title, const QByteArray &data, const QString &flag)
 {
-    QSqlQuery query =
-        sql::run(m_db, QStringLiteral("insert into help (title, data, flag) values (?, ?, ?)"),
-                 {title, data, flag});
-    return query.lastInsertId().toLongLong();
+    return sql::insert(m_db, QStringLiteral("insert into help (title, data, flag) values (?, ?, ?)"),
+                       {title, data, flag});
 }
 
 bool DocumentTable::remove(qint64 id)

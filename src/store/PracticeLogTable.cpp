@@ -9,10 +9,8 @@ qint64 PracticeLogTable::append(const QDateTime &when, int fen, const QString &i
 {
     // The info column is NOT NULL, and a null text would bind as NULL.
     const QString text = info.isNull() ? QStringLiteral("") : info;
-    const QSqlQuery query =
-        sql::run(m_db, QStringLiteral("insert into log(date, fen, info) values(?, ?, ?)"),
+    return sql::insert(m_db, QStringLiteral("insert into log(date, fen, info) values(?, ?, ?)"),
                  {when.toString(QStringLiteral("yyyy-MM-ddTHH:mm:ss")), fen, text});
-    return query.lastInsertId().toLongLong();
 }
 
 void PracticeLogTable::keepNewest(int count) const

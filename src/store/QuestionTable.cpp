@@ -282,7 +282,7 @@ std::optional<qint64> QuestionTable::insert(const QuestionRow &row)
     chapter.finish();
     if (!chapterStored)
         return std::nullopt;
-    QSqlQuery query = sql::run(
+    const qint64 id = sql::insert(
         m_db,
         QStringLiteral("insert into 考试训练题库 (试卷分类, 题目类型, 题目, 选择项1, "
                        "选择项2, 选择项3, 选择项4, 正确答案, 本题分数, 题目选择) "
@@ -290,8 +290,6 @@ std::optional<qint64> QuestionTable::insert(const QuestionRow &row)
         {row.chapterId, row.type, encodeQuestionText(row.stem), encodeQuestionText(row.options[0]),
          encodeQuestionText(row.options[1]), encodeQuestionText(row.options[2]),
          encodeQuestionText(row.options[3]), encodeQuestionText(row.answer), row.points});
-    const qint64 id = query.lastInsertId().toLongLong();
-    query.finish();
     change.commit();
     return id;
 }

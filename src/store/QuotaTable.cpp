@@ -124,14 +124,13 @@ qint64 QuotaTable::saveChapter(const QuotaRow &row)
     if (id == 0) {
         values.prepend(row.chapterId);
         values.prepend(row.bankId);
-        QSqlQuery insert = sql::run(
+        id = sql::insert(
             m_db,
             QStringLiteral("insert into rand_num (db_db_id, sele_zhang_id, sele_zhang_xuhao, "
                            "s_num, d_num, t_num, p_num, lunshu_num, total_num, s_num_shiti, "
                            "d_num_shiti, t_num_shiti, p_num_shiti, lunshu_num_shiti) "
                            "values (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
             values);
-        id = insert.lastInsertId().toLongLong();
     } else {
         values << id;
         sql::run(m_db,

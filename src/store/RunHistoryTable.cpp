@@ -39,7 +39,7 @@ QStringList RunHistoryTable::createStatements()
 
 qint64 RunHistoryTable::append(const RunHistoryRow &row, int kept) const
 {
-    const QSqlQuery query = sql::run(
+    const qint64 id = sql::insert(
         m_db,
         QStringLiteral("insert into run_history(date, kind, bank_id, chapter_id, set_number,"
                        " objective_right, objective_total, points, percentage, minutes)"
@@ -48,7 +48,6 @@ qint64 RunHistoryTable::append(const RunHistoryRow &row, int kept) const
          row.objectiveTotal, row.points,
          row.percentage ? QVariant(*row.percentage) : QVariant(QMetaType(QMetaType::Int)),
          row.minutes});
-    const qint64 id = query.lastInsertId().toLongLong();
     // Ids only grow, so the kept runs are those above the id kept places down.
     sql::run(m_db,
              QStringLiteral("delete from run_history where id <="

@@ -1,5 +1,6 @@
 #include "store/SettingsTable.h"
 
+#include "store/Backend.h"
 #include "store/Sql.h"
 
 #include <QSqlQuery>
@@ -26,11 +27,15 @@ int saturated(const QVariant &value)
 
 } // namespace
 
+// The file's run_record may hold more than one row: the first one counts. On
+// a server the table shows the signed-in worker's one row.
 std::optional<SettingsRow> SettingsTable::read() const
 {
-    QSqlQuery query = sql::run(m_db, QStringLiteral("select per_num, display_answer, next_time, "
-                                                    "test_time, joke_flag from run_record "
-                                                    "order by rowid limit 1"));
+    const QString select = QStringLiteral("select per_num, display_answer, next_time, "
+                                          "test_time, joke_flag from run_record ");
+    QSqlQuery query = sql::run(m_db, select + (backendOf(m_db) == Backend::Server
+                                                   ? QStringLiteral("limit 1")
+                                                   : QStringLiteral("order by rowid limit 1")));
     if (!query.next())
         return std::nullopt;
     SettingsRow row;
@@ -49,10 +54,13 @@ bool SettingsTable::hasRow() const
 
 void SettingsTable::update(const SettingsRow &row) const
 {
+    const QString update =
+        QStringLiteral("update run_record set per_num = ?, display_answer = ?, next_time = ?, "
+                       "test_time = ?, joke_flag = ? ");
     sql::run(m_db,
-             QStringLiteral("update run_record set per_num = ?, display_answer = ?, next_time = ?, "
-                            "test_time = ?, joke_flag = ? "
-                            "where rowid = (select min(rowid) from run_record)"),
+             update + (backendOf(m_db) == Backend::Server
+                           ? QString()
+                           : QStringLiteral("where rowid = (select min(rowid) from run_record)")),
              valuesOf(row));
 }
 

@@ -1,5 +1,7 @@
 #include "store/Sql.h"
 
+#include "store/Backend.h"
+
 #include <QSqlError>
 
 namespace sql {
@@ -26,11 +28,51 @@ enum ResultCode : int
 
 } // namespace
 
+namespace {
+
+// A server reports a five-character SQLSTATE; the data file's engine reports
+// its result codes, which never take more than four digits.
+bool isServerState(const QString &code)
+{
+    return code.size() == 5;
+}
+
+StoreError::Cause causeOfServerState(const QString &state)
+{
+    using Cause = StoreError::Cause;
+    const QString group = state.left(2);
+    if (group == QLatin1String("08") || group == QLatin1String("57") ||
+        state == QLatin1String("53300"))
+        return Cause::ServerLost;
+    if (state == QLatin1String("42P01") || state == QLatin1String("42703") ||
+        state == QLatin1String("42883"))
+        return Cause::MissingPart;
+    if (state == QLatin1String("42501") || group == QLatin1String("28"))
+        return Cause::NoAccess;
+    if (state == QLatin1String("25006"))
+        return Cause::ReadOnly;
+    if (state == QLatin1String("53100"))
+        return Cause::DiskFull;
+    if (state == QLatin1String("55P03") || group == QLatin1String("40"))
+        return Cause::Busy;
+    if (group == QLatin1String("XX") || group == QLatin1String("58"))
+        return Cause::DiskError;
+    return Cause::Failed;
+}
+
+} // namespace
+
 StoreError::Cause causeOf(const QSqlError &error, Stage stage)
 {
     using Cause = StoreError::Cause;
+    const QString code = error.nativeErrorCode();
+    if (isServerState(code))
+        return causeOfServerState(code);
+    // A server that went away mid-statement leaves no state at all.
+    if (code.isEmpty() && error.type() == QSqlError::ConnectionError)
+        return Cause::ServerLost;
     bool ok = false;
-    const int extended = error.nativeErrorCode().toInt(&ok);
+    const int extended = code.toInt(&ok);
     if (!ok)
         return Cause::Failed;
     switch (extended) {
@@ -68,16 +110,39 @@ StoreError::Cause causeOf(const QSqlError &error, Stage stage)
     }
 }
 
+QString storeText(const QSqlError &error)
+{
+    QString text = error.databaseText().isEmpty() ? error.text() : error.databaseText();
+    if (!isServerState(error.nativeErrorCode()))
+        return text;
+    // The server's message comes as "ERROR:  what\n(SQLSTATE)": keep the what.
+    const QString state = QLatin1Char('(') + error.nativeErrorCode() + QLatin1Char(')');
+    if (text.endsWith(state))
+        text.chop(state.size());
+    text = text.trimmed();
+    for (const QLatin1String prefix : {QLatin1String("ERROR:"), QLatin1String("FATAL:")}) {
+        if (text.startsWith(prefix))
+            text = text.mid(prefix.size()).trimmed();
+    }
+    return text;
+}
+
 StoreError failure(const QSqlError &error, const QString &statement, Stage stage)
 {
-    const QString text = error.databaseText().isEmpty() ? error.text() : error.databaseText();
-    return StoreError(causeOf(error, stage), text, statement);
+    return StoreError(causeOf(error, stage), storeText(error), statement);
 }
 
 QSqlQuery run(const QSqlDatabase &db, const QString &statement, const QVariantList &values)
 {
     QSqlQuery query(db);
     query.setForwardOnly(true);
+    // A statement without values runs as it is: the server prepares only
+    // queries and changes, not "begin" or "commit".
+    if (values.isEmpty() && backendOf(db) == Backend::Server) {
+        if (!query.exec(statement))
+            throw failure(query.lastError(), statement);
+        return query;
+    }
     if (!query.prepare(statement))
         throw failure(query.lastError(), statement, Stage::Prepare);
     for (const QVariant &value : values)
@@ -96,6 +161,14 @@ QSqlQuery run(const QSqlDatabase &db, const QString &statement, const QVariantLi
         throw failure(error, statement);
     }
     return query;
+}
+
+qint64 insert(const QSqlDatabase &db, const QString &statement, const QVariantList &values)
+{
+    QSqlQuery query = run(db, statement + QStringLiteral(" returning id"), values);
+    const qint64 id = query.next() ? query.value(0).toLongLong() : 0;
+    query.finish();
+    return id;
 }
 
 qint64 scalar(const QSqlDatabase &db, const QString &statement, const QVariantList &values)

@@ -20,6 +20,9 @@ namespace sql {
 // Prepares, binds the values in order to the '?' placeholders and executes.
 // The returned query is forward-only and positioned before its first row.
 QSqlQuery run(const QSqlDatabase &db, const QString &statement, const QVariantList &values = {});
+// Runs an insert of one row and returns the id it was given (the statement
+// gets "returning id": both engines give it back that way).
+qint64 insert(const QSqlDatabase &db, const QString &statement, const QVariantList &values);
 // The first column of the first row as an integer (0 when there is no row).
 qint64 scalar(const QSqlDatabase &db, const QString &statement, const QVariantList &values = {});
 
@@ -32,6 +35,8 @@ enum class Stage
 };
 // The cause of a failure, from the engine's (extended) result code.
 StoreError::Cause causeOf(const QSqlError &error, Stage stage = Stage::Execute);
+// The engine's message without its decorations.
+QString storeText(const QSqlError &error);
 // The error to throw for a failed statement.
 StoreError failure(const QSqlError &error, const QString &statement, Stage stage = Stage::Execute);
 

@@ -1,5 +1,6 @@
 #include "store/StudySettingTable.h"
 
+#include "store/Backend.h"
 #include "store/Sql.h"
 
 #include <QSqlQuery>
@@ -22,8 +23,13 @@ std::optional<int> StudySettingTable::value(const QString &name) const
 
 void StudySettingTable::store(const QString &name, int value) const
 {
-    sql::run(m_db,
-             QStringLiteral("insert into study_setting(name, value) values(?, ?)"
-                            " on conflict(name) do update set value = excluded.value"),
-             {name, value});
+    // On a server the settings are the signed-in worker's rows of the shared table.
+    sql::run(
+        m_db,
+        backendOf(m_db) == Backend::Server
+            ? QStringLiteral("insert into worker_study_setting(name, value) values(?, ?)"
+                             " on conflict(worker_id, name) do update set value = excluded.value")
+            : QStringLiteral("insert into study_setting(name, value) values(?, ?)"
+                             " on conflict(name) do update set value = excluded.value"),
+        {name, value});
 }

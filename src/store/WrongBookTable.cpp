@@ -1,5 +1,6 @@
 #include "store/WrongBookTable.h"
 
+#include "store/Backend.h"
 #include "store/Sql.h"
 
 #include <QSqlQuery>
@@ -46,11 +47,20 @@ QStringList WrongBookTable::createStatements()
 
 void WrongBookTable::recordWrong(qint64 questionId, const QString &when) const
 {
+    // On a server the book is the signed-in worker's rows of the shared table,
+    // and a conflict is one on that worker's row.
+    const bool server = backendOf(m_db) == Backend::Server;
     sql::run(m_db,
-             QStringLiteral("insert into wrong_book(question_id, times_wrong, last_wrong,"
-                            " right_streak) values(?, 1, ?, 0) on conflict(question_id) do update"
-                            " set times_wrong = times_wrong + 1, last_wrong = excluded.last_wrong,"
-                            " right_streak = 0"),
+             (server
+                  ? QStringLiteral("insert into worker_wrong_book(question_id, times_wrong,"
+                                   " last_wrong, right_streak) values(?, 1, ?, 0)"
+                                   " on conflict(worker_id, question_id)")
+                  : QStringLiteral("insert into wrong_book(question_id, times_wrong, last_wrong,"
+                                   " right_streak) values(?, 1, ?, 0) on conflict(question_id)")) +
+                 QStringLiteral(" do update set times_wrong = ") +
+                 (server ? QStringLiteral("worker_wrong_book") : QStringLiteral("wrong_book")) +
+                 QStringLiteral(".times_wrong + 1, last_wrong = excluded.last_wrong,"
+                                " right_streak = 0"),
              {questionId, when});
 }
 

@@ -7,7 +7,10 @@
 #include <memory>
 
 // A fresh database with the tables of data/schema.sql in a temporary folder,
-// filled by each test with the rows it needs.
+// filled by each test with the rows it needs. A test entry run against the
+// server (DRILLBAY_TEST_BACKEND=server) gets instead a schema of its own on the
+// tests' server (DRILLBAY_TEST_SERVER) with the tables of
+// data/schema-server.sql, signed in as a worker of its own.
 class TestDatabase
 {
 public:
@@ -17,6 +20,13 @@ public:
     TestDatabase &operator=(const TestDatabase &) = delete;
 
     QSqlDatabase db() const { return m_db; }
+    // Whether this run of the tests is against the server.
+    static bool onServer();
+    // The address of this database on the server (a connection opened with
+    // it sees the same tables); empty for a file.
+    QString url() const { return m_url; }
+    // The worker the connection is signed in as on the server (0 for a file).
+    qint64 workerId() const { return m_workerId; }
     QString path() const;
     QString folder() const;
 
@@ -37,8 +47,15 @@ public:
     void acceptWrites();
 
 private:
+    void createOnServer();
+    void refuseOnServer(const QString &name, const QString &operation, const QString &table,
+                        const QString &reason, const QString &when);
+
     std::unique_ptr<QTemporaryDir> m_dir;
     QString m_connection;
+    QString m_url;
+    QString m_schema;
+    qint64 m_workerId = 0;
     QSqlDatabase m_db;
     QStringList m_refusals;
 };

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QSqlDatabase>
+
+// The tables of a training centre's server (data/schema-server.sql, built in).
+class ServerSchema
+{
+public:
+    // Creates every table, view and function on an empty database. Throws
+    // StoreError; a database that already holds a table of the format is
+    // refused (nothing is created then).
+    static void create(const QSqlDatabase &db);
+    // Whether the database holds the centre's tables.
+    static bool present(const QSqlDatabase &db);
+};
