@@ -10,7 +10,7 @@ PACKAGES=(
     libxss-dev libx11-dev clang-format clang-tidy
     fonts-noto-cjk fonts-arphic-gbsn00lp fonts-arphic-gkai00mp
     mdbtools-dev libquazip1-qt6-dev libxlsxwriter-dev qt6-charts-dev libqt6opengl6-dev
-    libsqlite3-dev
+    libsqlite3-dev libqt6sql6-psql postgresql-15
 )
 
 as_root() {
