@@ -117,7 +117,8 @@ private slots:
         QCOMPARE(sql::scalar(desk.db.db(), QStringLiteral("select count(*) from database_name")),
                  qint64(2));
         // The file as it was before the import is kept as a backup (a
-        // centre's server is backed up by its own means).
+        // centre's server is backed up by its own means): nothing to ask.
+        QVERIFY(desk.notifier.questions.isEmpty());
         if (!TestDatabase::onServer()) {
             const QList<Backups::Entry> backups = Backups(desk.db.db()).list();
             QCOMPARE(backups.size(), 1);
