@@ -40,16 +40,39 @@ QString AddedTables::ensure(const QSqlDatabase &db)
         if (present(db))
             return QString();
         Transaction transaction(db);
-        QStringList statements = WrongBookTable::createStatements();
-        statements << RunHistoryTable::createStatements() << AnswerTallyTable::createStatements()
-                   << StudySettingTable::createStatements();
-        for (const QString &statement : std::as_const(statements))
+        for (const QString &statement : createStatements())
             sql::run(db, statement);
         transaction.commit();
     } catch (const StoreError &error) {
         return error.reason();
     }
     return QString();
+}
+
+QStringList AddedTables::createStatements()
+{
+    QStringList statements = WrongBookTable::createStatements();
+    statements << RunHistoryTable::createStatements() << AnswerTallyTable::createStatements()
+               << StudySettingTable::createStatements();
+    return statements;
+}
+
+QList<schema::TableColumns> AddedTables::columns()
+{
+    return {
+        {QStringLiteral("wrong_book"),
+         {QStringLiteral("question_id"), QStringLiteral("times_wrong"),
+          QStringLiteral("last_wrong"), QStringLiteral("right_streak")}},
+        {QStringLiteral("run_history"),
+         {QStringLiteral("id"), QStringLiteral("date"), QStringLiteral("kind"),
+          QStringLiteral("bank_id"), QStringLiteral("chapter_id"), QStringLiteral("set_number"),
+          QStringLiteral("objective_right"), QStringLiteral("objective_total"),
+          QStringLiteral("points"), QStringLiteral("percentage"), QStringLiteral("minutes")}},
+        {QStringLiteral("answer_tally"),
+         {QStringLiteral("day"), QStringLiteral("chapter_id"), QStringLiteral("type"),
+          QStringLiteral("answered"), QStringLiteral("right_count")}},
+        {QStringLiteral("study_setting"), {QStringLiteral("name"), QStringLiteral("value")}},
+    };
 }
 
 QString AddedTables::unavailableNotice(const QString &reason)

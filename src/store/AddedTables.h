@@ -1,5 +1,7 @@
 #pragma once
 
+#include "store/Schema.h"
+
 #include <QSqlDatabase>
 #include <QString>
 
@@ -16,6 +18,10 @@ public:
     static QString ensure(const QSqlDatabase &db);
     // Whether every added table is in the file.
     static bool present(const QSqlDatabase &db);
+    // The statements that make them all, for a new file.
+    static QStringList createStatements();
+    // Their tables and columns, in the order of createStatements().
+    static QList<schema::TableColumns> columns();
     // The one notice at start when they cannot be made.
     static QString unavailableNotice(const QString &reason);
 };

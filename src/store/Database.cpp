@@ -122,7 +122,8 @@ QSqlDatabase Database::open(const QString &path, const QString &connectionName, 
     return db;
 }
 
-QSqlDatabase Database::openServer(const QString &url, const QString &connectionName, QString *error)
+QSqlDatabase Database::openServer(const QString &url, const QString &connectionName, QString *error,
+                                  Tables tables)
 {
     auto fail = [&](const QString &why) {
         if (error)
@@ -160,6 +161,11 @@ QSqlDatabase Database::openServer(const QString &url, const QString &connectionN
         const QString why = sql::storeText(db.lastError()).trimmed();
         return fail(QStringLiteral("无法连接数据库服务器 %1\n原因：%2")
                         .arg(shown, why.isEmpty() ? db.lastError().text() : why));
+    }
+    if (tables == Tables::Any) {
+        if (error)
+            error->clear();
+        return db;
     }
 
     // The program needs the data file's tables and columns (the per-worker

@@ -27,9 +27,15 @@ public:
     // the given connection name. Returns an invalid database and fills error
     // with a message naming the server and the reason when the address is
     // wrong, the server cannot be reached or refuses the login, or the
-    // database lacks a table or column of the format.
+    // database lacks a table or column of the format. Tables::Any leaves the
+    // tables unchecked (the converter puts them on an empty database).
+    enum class Tables
+    {
+        Required,
+        Any,
+    };
     static QSqlDatabase openServer(const QString &url, const QString &connectionName,
-                                   QString *error = nullptr);
+                                   QString *error = nullptr, Tables tables = Tables::Required);
     // True when nothing can be written through the connection: the file or its
     // folder is write-protected, or it was opened for reading only. Changes
     // nothing in the file.

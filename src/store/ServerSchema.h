@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QSqlDatabase>
+#include <QStringList>
 
 // The tables of a training centre's server (data/schema-server.sql, built in).
 class ServerSchema
@@ -10,6 +11,11 @@ public:
     // StoreError; a database that already holds a table of the format is
     // refused (nothing is created then).
     static void create(const QSqlDatabase &db);
+    // As create(), inside the caller's transaction: a later failure of the
+    // caller takes the tables back with everything else.
+    static void createWithin(const QSqlDatabase &db);
+    // The centre's tables that hold rows (the workers among them), by name.
+    static QStringList filledTables(const QSqlDatabase &db);
     // Whether the database holds the centre's tables.
     static bool present(const QSqlDatabase &db);
 };

@@ -1,5 +1,8 @@
 #include "TableRows.h"
 
+#include "store/AddedTables.h"
+#include "store/Backend.h"
+#include "store/Schema.h"
 #include "store/SchemaSql.h"
 #include "store/Sql.h"
 
@@ -33,6 +36,68 @@ QVariant declaredDefault(const QString &literal)
     return QString();
 }
 
+// On a server the data file's questions and per-worker tables are views
+// over tables of their own: the table that holds a view's rows, its defaults
+// and its identity column.
+QString storedTable(const QSqlDatabase &db, const QString &table)
+{
+    if (backendOf(db) != Backend::Server)
+        return table;
+    static const QHash<QString, QString> tables = {
+        {schema::kQuestionTable, QStringLiteral("question")},
+        {QStringLiteral("run_record"), QStringLiteral("worker_run_record")},
+        {QStringLiteral("log"), QStringLiteral("worker_log")},
+        {QStringLiteral("run_history"), QStringLiteral("worker_run_history")},
+        {QStringLiteral("wrong_book"), QStringLiteral("worker_wrong_book")},
+        {QStringLiteral("answer_tally"), QStringLiteral("worker_answer_tally")},
+        {QStringLiteral("study_setting"), QStringLiteral("worker_study_setting")},
+    };
+    return tables.value(table, table);
+}
+
+// The server's form of a declared default: a quoted text with its cast
+// ('x'::text) or a number; a computed one (a function) is no value to copy.
+QVariant serverDefault(const QString &declared)
+{
+    QString literal = declared;
+    const qsizetype cast = literal.lastIndexOf(QLatin1String("::"));
+    if (literal.startsWith(QLatin1Char('\'')) && cast > 0)
+        literal = literal.left(cast);
+    if (literal.startsWith(QLatin1Char('\'')) ||
+        (!literal.isEmpty() && (literal.at(0).isDigit() || literal.at(0) == QLatin1Char('-'))))
+        return declaredDefault(literal);
+    return QVariant();
+}
+
+// Which columns refuse NULL, and what they take instead (lower-case names).
+QHash<QString, QVariant> notNullDefaults(const QSqlDatabase &db, const QString &table)
+{
+    QHash<QString, QVariant> defaults;
+    if (backendOf(db) == Backend::Server) {
+        QSqlQuery info = sql::run(db,
+                                  QStringLiteral("select column_name, column_default"
+                                                 " from information_schema.columns"
+                                                 " where table_schema = current_schema()"
+                                                 " and table_name = ? and is_nullable = 'NO'"),
+                                  {storedTable(db, table)});
+        while (info.next()) {
+            const QVariant value = serverDefault(info.value(1).toString());
+            defaults.insert(info.value(0).toString().toLower(),
+                            value.isValid() ? value : QVariant(QString()));
+        }
+        return defaults;
+    }
+    QSqlQuery info = sql::run(
+        db, QStringLiteral("SELECT name, \"notnull\", dflt_value FROM pragma_table_info(?)"),
+        {table});
+    while (info.next()) {
+        if (info.value(1).toInt() != 0)
+            defaults.insert(info.value(0).toString().toLower(),
+                            declaredDefault(info.value(2).toString()));
+    }
+    return defaults;
+}
+
 } // namespace
 
 QStringList schemaStatements()
@@ -56,13 +121,24 @@ void createTables(const QSqlDatabase &db)
         sql::run(db, statement);
 }
 
+void createAddedTables(const QSqlDatabase &db)
+{
+    for (const QString &statement : AddedTables::createStatements())
+        sql::run(db, statement);
+}
+
 RowSet read(const QSqlDatabase &db, const QString &table, const QStringList &columns)
 {
     QStringList names;
     for (const QString &column : columns)
         names << quoted(column);
-    QSqlQuery query = sql::run(db, QStringLiteral("SELECT %1 FROM %2 ORDER BY rowid")
-                                       .arg(names.join(QStringLiteral(", ")), quoted(table)));
+    // Storage order: a server keeps no row order of its own, its ids are it.
+    QString order = QStringLiteral(" ORDER BY rowid");
+    if (backendOf(db) == Backend::Server)
+        order = columns.contains(QStringLiteral("id")) ? QStringLiteral(" ORDER BY id") : QString();
+    QSqlQuery query =
+        sql::run(db, QStringLiteral("SELECT %1 FROM %2%3")
+                         .arg(names.join(QStringLiteral(", ")), quoted(table), order));
     RowSet rows{table, columns, {}, {}};
     while (query.next()) {
         QVariantList row;
@@ -84,18 +160,7 @@ RowSet read(const QSqlDatabase &db, const QString &table, const QStringList &col
 
 void write(const QSqlDatabase &db, const RowSet &rows)
 {
-    // Which columns refuse NULL, and what they take instead.
-    QHash<QString, QVariant> defaults;
-    {
-        QSqlQuery info = sql::run(
-            db, QStringLiteral("SELECT name, \"notnull\", dflt_value FROM pragma_table_info(?)"),
-            {rows.table});
-        while (info.next()) {
-            if (info.value(1).toInt() != 0)
-                defaults.insert(info.value(0).toString().toLower(),
-                                declaredDefault(info.value(2).toString()));
-        }
-    }
+    const QHash<QString, QVariant> defaults = notNullDefaults(db, rows.table);
     QList<QVariant> fallback;
     QStringList names;
     QStringList marks;
@@ -133,6 +198,54 @@ qint64 nextId(const QSqlDatabase &db, const QString &table)
         db, QStringLiteral("SELECT coalesce(max(seq), 0) FROM sqlite_sequence WHERE name = ?"),
         {table});
     return std::max(highest, given) + 1;
+}
+
+QList<qint64> newIds(const QSqlDatabase &db, const QString &table, qint64 count)
+{
+    QList<qint64> ids;
+    if (count <= 0)
+        return ids;
+    if (backendOf(db) == Backend::Server) {
+        QSqlQuery query = sql::run(db,
+                                   QStringLiteral("select nextval(pg_get_serial_sequence(?, 'id'))"
+                                                  " from generate_series(1, ?)"),
+                                   {storedTable(db, table), count});
+        while (query.next())
+            ids << query.value(0).toLongLong();
+        std::sort(ids.begin(), ids.end());
+        return ids;
+    }
+    const qint64 first = nextId(db, table);
+    for (qint64 id = first; id < first + count; ++id)
+        ids << id;
+    return ids;
+}
+
+void advanceIds(const QSqlDatabase &db, const QString &table)
+{
+    if (backendOf(db) != Backend::Server)
+        return;
+    const QString stored = storedTable(db, table);
+    sql::run(db,
+             QStringLiteral("select setval(pg_get_serial_sequence(?, 'id'), coalesce(max(id), 1),"
+                            " max(id) is not null) from %1")
+                 .arg(quoted(stored)),
+             {stored})
+        .finish();
+}
+
+bool hasTable(const QSqlDatabase &db, const QString &table)
+{
+    if (backendOf(db) == Backend::Server)
+        return sql::scalar(db,
+                           QStringLiteral("select count(*) from information_schema.tables"
+                                          " where table_schema = current_schema()"
+                                          " and table_name = ?"),
+                           {table}) > 0;
+    return sql::scalar(db,
+                       QStringLiteral("select count(*) from sqlite_master"
+                                      " where type = 'table' and name = ?"),
+                       {table}) > 0;
 }
 
 } // namespace table_rows

@@ -11,6 +11,7 @@
 #include <QFileInfo>
 #include <QHash>
 #include <QSet>
+#include <algorithm>
 
 namespace {
 
@@ -175,11 +176,10 @@ BankTransfer::Report BankTransfer::exportBank(const QSqlDatabase &db, qint64 ban
 {
     Report report;
     QList<RowSet> tables;
-    try {
-        for (const schema::TableColumns &table : schema::kRequiredColumns)
-            tables << table_rows::read(db, table.table, table.columns);
-    } catch (const StoreError &failure) {
-        report.error = QStringLiteral("题库无法读取：%1").arg(failure.reason());
+    QString readError;
+    if (!DataFileConverter::readConnection(db, &tables, &readError,
+                                           DataFileConverter::Scope::Format)) {
+        report.error = QStringLiteral("题库无法读取：%1").arg(readError);
         return report;
     }
     QSet<qint64> chapterIds;
@@ -254,10 +254,46 @@ BankTransfer::Report BankTransfer::importBanks(const QSqlDatabase &db, const QLi
         RowSet newChapters{kChapters, chapters.columns, {}, {}};
         RowSet newQuestions{schema::kQuestionTable, questions.columns, {}, {}};
         RowSet newQuotas{kQuotas, quotas.columns, {}, {}};
-        qint64 nextBank = table_rows::nextId(db, kBanks);
-        qint64 nextChapter = table_rows::nextId(db, kChapters);
-        qint64 nextQuestion = table_rows::nextId(db, schema::kQuestionTable);
-        qint64 nextQuota = table_rows::nextId(db, kQuotas);
+        // The new rows' ids, taken before anything is written: on a server
+        // they come from the identity columns, never given to anyone else.
+        qint64 bankCount = 0;
+        qint64 chapterCount = 0;
+        qint64 questionCount = 0;
+        qint64 quotaCount = 0;
+        for (const qint64 bankId : bankIds) {
+            if (!std::any_of(banks.rows.cbegin(), banks.rows.cend(), [&](const QVariantList &row) {
+                    return idOf(row.at(col(banks, QStringLiteral("id")))) == bankId;
+                }))
+                continue;
+            ++bankCount;
+            QSet<qint64> chapterIds;
+            for (const QVariantList &row : chapters.rows) {
+                if (idOf(row.at(col(chapters, QStringLiteral("database_id")))) == bankId)
+                    chapterIds.insert(idOf(row.at(col(chapters, QStringLiteral("id")))));
+            }
+            chapterCount += std::count_if(
+                chapters.rows.cbegin(), chapters.rows.cend(), [&](const QVariantList &row) {
+                    return idOf(row.at(col(chapters, QStringLiteral("database_id")))) == bankId;
+                });
+            questionCount += std::count_if(
+                questions.rows.cbegin(), questions.rows.cend(), [&](const QVariantList &row) {
+                    return chapterIds.contains(
+                        idOf(row.at(col(questions, schema::kQuestionChapter))));
+                });
+            quotaCount += std::count_if(
+                quotas.rows.cbegin(), quotas.rows.cend(), [&](const QVariantList &row) {
+                    return idOf(row.at(col(quotas, QStringLiteral("db_db_id")))) == bankId;
+                });
+        }
+        const QList<qint64> bankNewIds = table_rows::newIds(db, kBanks, bankCount);
+        const QList<qint64> chapterNewIds = table_rows::newIds(db, kChapters, chapterCount);
+        const QList<qint64> questionNewIds =
+            table_rows::newIds(db, schema::kQuestionTable, questionCount);
+        const QList<qint64> quotaNewIds = table_rows::newIds(db, kQuotas, quotaCount);
+        qsizetype nextBank = 0;
+        qsizetype nextChapter = 0;
+        qsizetype nextQuestion = 0;
+        qsizetype nextQuota = 0;
 
         for (const qint64 bankId : bankIds) {
             QVariantList bankRow;
@@ -267,7 +303,7 @@ BankTransfer::Report BankTransfer::importBanks(const QSqlDatabase &db, const QLi
             }
             if (bankRow.isEmpty())
                 continue;
-            const qint64 newBank = nextBank++;
+            const qint64 newBank = bankNewIds.at(nextBank++);
             const QString name = bankRow.at(col(banks, kBanks)).toString();
             const QString newName = freeName(name, bankNames);
             bankNames.insert(newName);
@@ -281,7 +317,7 @@ BankTransfer::Report BankTransfer::importBanks(const QSqlDatabase &db, const QLi
             for (QVariantList row : chapters.rows) {
                 if (idOf(row.at(col(chapters, QStringLiteral("database_id")))) != bankId)
                     continue;
-                const qint64 newChapter = nextChapter++;
+                const qint64 newChapter = chapterNewIds.at(nextChapter++);
                 chapterIds.insert(idOf(row.at(col(chapters, QStringLiteral("id")))), newChapter);
                 const QString chapterName = row.at(col(chapters, schema::kChapterName)).toString();
                 const QString newChapterName = freeName(chapterName, chapterNames);
@@ -299,7 +335,7 @@ BankTransfer::Report BankTransfer::importBanks(const QSqlDatabase &db, const QLi
                 const qint64 chapter = idOf(row.at(col(questions, schema::kQuestionChapter)));
                 if (!chapterIds.contains(chapter))
                     continue;
-                const qint64 newQuestion = nextQuestion++;
+                const qint64 newQuestion = questionNewIds.at(nextQuestion++);
                 questionIds.insert(idOf(row.at(col(questions, QStringLiteral("id")))), newQuestion);
                 row[col(questions, QStringLiteral("id"))] = newQuestion;
                 row[col(questions, schema::kQuestionChapter)] = chapterIds.value(chapter);
@@ -316,7 +352,7 @@ BankTransfer::Report BankTransfer::importBanks(const QSqlDatabase &db, const QLi
             for (QVariantList row : quotas.rows) {
                 if (idOf(row.at(col(quotas, QStringLiteral("db_db_id")))) != bankId)
                     continue;
-                row[col(quotas, QStringLiteral("id"))] = nextQuota++;
+                row[col(quotas, QStringLiteral("id"))] = quotaNewIds.at(nextQuota++);
                 row[col(quotas, QStringLiteral("db_db_id"))] = newBank;
                 const int chapter = col(quotas, QStringLiteral("sele_zhang_id"));
                 row[chapter] = chapterIds.value(idOf(row.at(chapter)), 0);

@@ -1,5 +1,6 @@
 #include "DataFileConverter.h"
 
+#include "store/AddedTables.h"
 #include "store/Database.h"
 #include "store/Schema.h"
 #include "store/TableRows.h"
@@ -14,6 +15,7 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QUuid>
+#include <algorithm>
 #include <unistd.h>
 
 namespace {
@@ -86,16 +88,32 @@ bool DataFileConverter::readTables(const QString &source, QList<RowSet> *tables,
             QSqlDatabase::removeDatabase(connection);
             return false;
         }
-        try {
-            for (const schema::TableColumns &table : schema::kRequiredColumns)
-                *tables << table_rows::read(db, table.table, table.columns);
-        } catch (const StoreError &failure) {
-            *error = QStringLiteral("文件 %1 无法读取：%2").arg(name, failure.reason());
-        }
+        QString why;
+        if (!readConnection(db, tables, &why, Scope::WithAdded))
+            *error = QStringLiteral("文件 %1 无法读取：%2").arg(name, why);
         db.close();
     }
     QSqlDatabase::removeDatabase(connection);
     return error->isEmpty();
+}
+
+bool DataFileConverter::readConnection(const QSqlDatabase &db, QList<RowSet> *tables,
+                                       QString *error, Scope scope)
+{
+    try {
+        for (const schema::TableColumns &table : schema::kRequiredColumns)
+            *tables << table_rows::read(db, table.table, table.columns);
+        if (scope == Scope::WithAdded) {
+            for (const schema::TableColumns &table : AddedTables::columns()) {
+                if (table_rows::hasTable(db, table.table))
+                    *tables << table_rows::read(db, table.table, table.columns);
+            }
+        }
+    } catch (const StoreError &failure) {
+        *error = failure.reason();
+        return false;
+    }
+    return true;
 }
 
 namespace {
@@ -154,6 +172,15 @@ QString DataFileConverter::writeFile(const QString &target, const QList<RowSet> 
         pragmas.finish();
         Transaction transaction(connection.db());
         table_rows::createTables(connection.db());
+        // The added tables only where rows of them come along.
+        const QList<schema::TableColumns> added = AddedTables::columns();
+        if (std::any_of(tables.cbegin(), tables.cend(), [&](const RowSet &rows) {
+                return std::any_of(
+                    added.cbegin(), added.cend(),
+                    [&](const schema::TableColumns &table) { return table.table == rows.table; });
+            })) {
+            table_rows::createAddedTables(connection.db());
+        }
         int done = 1;
         for (const RowSet &rows : tables) {
             table_rows::write(connection.db(), rows);

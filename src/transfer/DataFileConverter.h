@@ -4,6 +4,7 @@
 
 #include <QList>
 #include <QPair>
+#include <QSqlDatabase>
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -40,5 +41,19 @@ public:
     // reason (naming the file) when it failed, and then nothing is left at target.
     static QString writeFile(const QString &target, const QList<RowSet> &tables,
                              const Progress &progress = {});
+    // A data file of this program also gives the tables it added (the wrong
+    // book, run history, tallies and study settings) where it has them.
     static bool readTables(const QString &source, QList<RowSet> *tables, QString *error);
+
+    // Which tables a connection's reading gives.
+    enum class Scope
+    {
+        Format,    // the tables of the format
+        WithAdded, // and the added tables the connection has
+    };
+    // Every table of an open connection (a data file or a centre's server,
+    // whose per-worker tables show the signed-in worker's rows). False with
+    // the reason when a table cannot be read.
+    static bool readConnection(const QSqlDatabase &db, QList<RowSet> *tables, QString *error,
+                               Scope scope);
 };

@@ -7,6 +7,8 @@
 #include "store/BackupGuard.h"
 #include "store/Backups.h"
 #include "store/Sql.h"
+#include "transfer/BankTransfer.h"
+#include "transfer/DataFileConverter.h"
 #include "transfer/ui/BankListDialog.h"
 #include "transfer/ui/BankTransferDesk.h"
 #include "widgets/LinkLabel.h"
@@ -71,6 +73,22 @@ void answerBankList(QList<int> untick, QStringList *shown)
     });
 }
 
+// Answers the one-bank list when it opens: clicks the given row, then "确定".
+void pickBank(int row, QStringList *shown)
+{
+    QTimer::singleShot(0, [row, shown] {
+        auto *dialog = qobject_cast<BankListDialog *>(QApplication::activeModalWidget());
+        if (!dialog)
+            return;
+        QListWidget *list = dialog->list();
+        for (int at = 0; at < list->count(); ++at)
+            *shown << list->item(at)->text();
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                          list->visualItemRect(list->item(row)).center());
+        clickCentre(dialog->findChild<QPushButton *>(QStringLiteral("okButton")));
+    });
+}
+
 } // namespace
 
 // The two commands as the user meets them on the settings page.
@@ -98,15 +116,21 @@ private slots:
                  qint64(35));
         QCOMPARE(sql::scalar(desk.db.db(), QStringLiteral("select count(*) from database_name")),
                  qint64(2));
-        // The file as it was before the import is kept as a backup.
-        const QList<Backups::Entry> backups = Backups(desk.db.db()).list();
-        QCOMPARE(backups.size(), 1);
-        QCOMPARE(backups.first().step, BackupGuard::bankImport());
+        // The file as it was before the import is kept as a backup (a
+        // centre's server is backed up by its own means): nothing to ask.
+        QVERIFY(desk.notifier.questions.isEmpty());
+        if (!TestDatabase::onServer()) {
+            const QList<Backups::Entry> backups = Backups(desk.db.db()).list();
+            QCOMPARE(backups.size(), 1);
+            QCOMPARE(backups.first().step, BackupGuard::bankImport());
+        }
     }
 
     // A backup that cannot be made is told, and "no" leaves the file as it was.
     void failedBackupAsksFirst()
     {
+        if (TestDatabase::onServer())
+            QSKIP("about the backup copy beside a data file");
         DeskOnPage desk;
         QFile blocker(QDir(desk.db.folder()).filePath(QStringLiteral("backups")));
         QVERIFY(blocker.open(QIODevice::WriteOnly));
@@ -134,6 +158,39 @@ private slots:
         QCOMPARE(asked.size(), 2);
         QVERIFY(desk.dialogs.captions.isEmpty());
         QVERIFY(desk.notifier.notices.isEmpty());
+    }
+
+    // The chosen bank of the open connection (the data file or a centre's
+    // server) goes into a new file.
+    void exportChosenBank()
+    {
+        DeskOnPage desk;
+        desk.dialogs.answers << legacyBankPath();
+        QStringList imported;
+        answerBankList({2}, &imported);
+        clickCentre(desk.desk.importCommand());
+        QCOMPARE(desk.notifier.notices.size(), 1);
+        desk.notifier.notices.clear();
+
+        const QString target = desk.folder.filePath(QStringLiteral("线路.mdb"));
+        desk.dialogs.answers << target;
+        QStringList offered;
+        pickBank(1, &offered);
+        clickCentre(desk.desk.exportCommand());
+        QCOMPARE(offered,
+                 (QStringList{QStringLiteral("变电安全工作规程题库（3 个章节，35 道试题）"),
+                              QStringLiteral("线路安全工作规程题库（2 个章节，25 道试题）")}));
+        QCOMPARE(desk.notifier.notices,
+                 QStringList{QStringLiteral("已导出到 %1：\n题库 线路安全工作规程题库：2 个章节，"
+                                            "25 道试题")
+                                 .arg(QDir::toNativeSeparators(target))});
+        QList<RowSet> tables;
+        QString error;
+        QVERIFY2(DataFileConverter::readTables(target, &tables, &error), qPrintable(error));
+        const QList<BankTransfer::BankSummary> banks = BankTransfer::banks(tables);
+        QCOMPARE(banks.size(), 1);
+        QCOMPARE(banks.at(0).name, QStringLiteral("线路安全工作规程题库"));
+        QCOMPARE(banks.at(0).questions, 25);
     }
 
     void unreadableFileIsNamed()

@@ -1,6 +1,7 @@
 #include "LegacyFixture.h"
 #include "TestRegistry.h"
 
+#include "store/AddedTables.h"
 #include "store/Database.h"
 #include "store/Schema.h"
 #include "store/TableRows.h"
@@ -9,6 +10,7 @@
 
 #include <QCryptographicHash>
 #include <QJsonArray>
+#include <QMap>
 #include <QProcess>
 #include <QSqlQuery>
 #include <QTemporaryDir>
@@ -135,6 +137,51 @@ private slots:
                 }
             }
         }
+    }
+
+    // A data file's wrong book, run history, tallies and study settings come
+    // along with its copy; a file without them gets none.
+    void copyKeepsTheAddedTables()
+    {
+        QTemporaryDir dir;
+        const QString first = dir.filePath(QStringLiteral("first.mdb"));
+        QVERIFY(DataFileConverter::convert(legacyBankPath(), first).ok());
+        const QString name = QUuid::createUuid().toString();
+        {
+            QSqlDatabase db = Database::open(first, name);
+            QVERIFY(AddedTables::ensure(db).isEmpty());
+            for (const QString &statement :
+                 {QStringLiteral("insert into wrong_book values (7, 2, '2026-03-01T08:00:00', 1)"),
+                  QStringLiteral("insert into run_history(id, date, percentage)"
+                                 " values (12, '2026-03-01T08:00:00', NULL)"),
+                  QStringLiteral("insert into answer_tally values ('2026-03-01', 1, 1, 10, 8)"),
+                  QStringLiteral("insert into study_setting values ('daily_goal', 40)")})
+                QVERIFY(QSqlQuery(db).exec(statement));
+            db.close();
+        }
+        QSqlDatabase::removeDatabase(name);
+        const QString second = dir.filePath(QStringLiteral("second.mdb"));
+        const DataFileConverter::Report report = DataFileConverter::convert(first, second);
+        QVERIFY2(report.ok(), qPrintable(report.error));
+        QList<RowSet> tables;
+        QString error;
+        QVERIFY(DataFileConverter::readTables(second, &tables, &error));
+        QMap<QString, QList<QVariantList>> rows;
+        for (const RowSet &table : std::as_const(tables))
+            rows.insert(table.table, table.rows);
+        QCOMPARE(rows.value(QStringLiteral("wrong_book")),
+                 (QList<QVariantList>{
+                     {qint64(7), qint64(2), QStringLiteral("2026-03-01T08:00:00"), qint64(1)}}));
+        QCOMPARE(rows.value(QStringLiteral("run_history")).size(), 1);
+        QCOMPARE(rows.value(QStringLiteral("run_history")).first().first(), QVariant(qint64(12)));
+        QVERIFY(rows.value(QStringLiteral("run_history")).first().at(9).isNull());
+        QCOMPARE(rows.value(QStringLiteral("answer_tally")).size(), 1);
+        QCOMPARE(rows.value(QStringLiteral("study_setting")),
+                 (QList<QVariantList>{{QStringLiteral("daily_goal"), qint64(40)}}));
+        // The Jet file's own conversion has the format's tables only.
+        QList<RowSet> jetTables;
+        QVERIFY(DataFileConverter::readTables(legacyBankPath(), &jetTables, &error));
+        QCOMPARE(jetTables.size(), schema::kRequiredColumns.size());
     }
 
     void badSourceLeavesNothing_data()

@@ -56,9 +56,10 @@ void BankTransferDesk::exportBank()
     }
     QList<RowSet> tables;
     QString error;
-    const QString dataFile = m_services.db.databaseName();
-    if (!DataFileConverter::readTables(dataFile, &tables, &error)) {
-        m_services.notifier.inform(error);
+    // The banks of the open connection: the data file, or a centre's server.
+    if (!DataFileConverter::readConnection(m_services.db, &tables, &error,
+                                           DataFileConverter::Scope::Format)) {
+        m_services.notifier.inform(QStringLiteral("题库无法读取：%1").arg(error));
         return;
     }
     BankListDialog dialog(QStringLiteral("题库导出"), QStringLiteral("请选择要导出的题库："),
