@@ -10,7 +10,8 @@ bool ResultsReport::refresh()
     try {
         const WorkerResults::Source source = WorkerResults::read(m_db, m_clock.now().date());
         m_workers = WorkerResults::build(source);
-        m_line = WorkerResults::summaryLine(m_workers, WorkerResults::withoutRecords(source, m_workers));
+        m_line =
+            WorkerResults::summaryLine(m_workers, WorkerResults::withoutRecords(source, m_workers));
         return true;
     } catch (const StoreError &error) {
         m_workers.clear();
@@ -26,8 +27,8 @@ bool ResultsReport::exportSheet(FileDialogs &dialogs, const QList<int> &order)
         m_notifier.inform(WorkerResults::kNothingToExport);
         return false;
     }
-    QString path = dialogs.saveFileName(kDialogCaption, WorkerResults::kTitle + QStringLiteral(".xlsx"),
-                                        kFilter);
+    QString path = dialogs.saveFileName(kDialogCaption,
+                                        WorkerResults::kTitle + QStringLiteral(".xlsx"), kFilter);
     if (path.isEmpty())
         return false;
     if (!path.endsWith(QStringLiteral(".xlsx"), Qt::CaseInsensitive))

@@ -20,10 +20,9 @@ class ResultsReport
 {
 public:
     // Writes one sheet to a workbook at the path; false with the reason.
-    using SheetWriter =
-        std::function<bool(const QString &path, const QString &sheetName,
-                           const QList<QVariantList> &rows, const QList<double> &columnWidths,
-                           QString *reason)>;
+    using SheetWriter = std::function<bool(const QString &path, const QString &sheetName,
+                                           const QList<QVariantList> &rows,
+                                           const QList<double> &columnWidths, QString *reason)>;
 
     ResultsReport(QSqlDatabase db, Notifier &notifier, const Clock &clock, SheetWriter writer)
         : m_db(std::move(db)), m_notifier(notifier), m_clock(clock), m_writer(std::move(writer))

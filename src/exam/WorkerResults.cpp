@@ -84,9 +84,9 @@ QList<WorkerResults::Worker> WorkerResults::build(const Source &source)
     QHash<qint64, QList<Chapter>> chapters;
     for (const WorkerChapterFigures &row : source.chapters) {
         chapters[row.workerId].append(
-            {row.chapterName.isEmpty() ? kDeletedChapter : row.chapterName,
-             row.chapterName.isEmpty() ? QString() : row.bankName, row.runs, row.last, row.best,
-             row.latest});
+            {row.chapterName.isEmpty() ? QString() : row.bankName,
+             row.chapterName.isEmpty() ? kDeletedChapter : row.chapterName, row.runs, row.last,
+             row.best, row.latest});
     }
     QHash<qint64, QList<MockExam>> mocks;
     for (const WorkerRun &run : source.mocks)
@@ -113,9 +113,9 @@ QList<WorkerResults::Worker> WorkerResults::build(const Source &source)
         std::stable_sort(worker.chapters.begin(), worker.chapters.end(),
                          [](const Chapter &a, const Chapter &b) { return a.bank < b.bank; });
         worker.mocks = mocks.value(person.id);
-        worker.passMark = std::clamp(
-            source.passMarks.value(person.id, StudySettings::kPassMarkDefault),
-            StudySettings::kPassMarkMin, StudySettings::kPassMarkMax);
+        worker.passMark =
+            std::clamp(source.passMarks.value(person.id, StudySettings::kPassMarkDefault),
+                       StudySettings::kPassMarkMin, StudySettings::kPassMarkMax);
         if (summary.latestBankId != 0 && source.bankNames.contains(summary.latestBankId)) {
             worker.forecastBank = source.bankNames.value(summary.latestBankId);
             // As the statistics window forecasts: the bank's quotas of the
@@ -133,6 +133,9 @@ QList<WorkerResults::Worker> WorkerResults::build(const Source &source)
         }
         workers.append(worker);
     }
+    // By name as the characters run, the same on either store.
+    std::stable_sort(workers.begin(), workers.end(),
+                     [](const Worker &a, const Worker &b) { return a.name < b.name; });
     return workers;
 }
 
@@ -187,9 +190,9 @@ WorkerResults::Source WorkerResults::read(const QSqlDatabase &db, const QDate &t
 
 QStringList WorkerResults::workerColumns()
 {
-    return {QStringLiteral("学员"),       QStringLiteral("练习次数"),   QStringLiteral("最近练习"),
-            QStringLiteral("模拟考试"),   QStringLiteral("最近模拟"),   QStringLiteral("最好模拟"),
-            QStringLiteral("错题本"),     QStringLiteral("预测题库"),   QStringLiteral("及格概率")};
+    return {QStringLiteral("学员"),     QStringLiteral("练习次数"), QStringLiteral("最近练习"),
+            QStringLiteral("模拟考试"), QStringLiteral("最近模拟"), QStringLiteral("最好模拟"),
+            QStringLiteral("错题本"),   QStringLiteral("预测题库"), QStringLiteral("及格概率")};
 }
 
 QList<WorkerResults::Cell> WorkerResults::workerCells(const Worker &worker)
@@ -224,9 +227,8 @@ QStringList WorkerResults::chapterColumns()
 
 QList<WorkerResults::Cell> WorkerResults::chapterCells(const Chapter &chapter)
 {
-    return {textCell(chapter.bank),     textCell(chapter.name),
-            numberCell(chapter.runs),   percentCell(chapter.last),
-            percentCell(chapter.best),  dateCell(chapter.latest)};
+    return {textCell(chapter.bank),    textCell(chapter.name),    numberCell(chapter.runs),
+            percentCell(chapter.last), percentCell(chapter.best), dateCell(chapter.latest)};
 }
 
 QStringList WorkerResults::mockColumns()

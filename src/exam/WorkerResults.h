@@ -45,9 +45,9 @@ public:
         int runs = 0;
         QString latest; // newest of the run history and the log
         int bookSize = 0;
-        QList<Chapter> chapters;  // by bank, then chapter
-        QList<MockExam> mocks;    // newest first
-        QString forecastBank;     // empty: nothing to forecast for
+        QList<Chapter> chapters; // by bank, then chapter
+        QList<MockExam> mocks;   // newest first
+        QString forecastBank;    // empty: nothing to forecast for
         int passMark = 60;
         PassForecast::Result forecast;
     };
@@ -105,7 +105,8 @@ public:
     inline static const QString kDeletedBank = QStringLiteral("（已删除的题库）");
     inline static const QString kNotRead = QStringLiteral("[软件提示]：学员成绩无法读取，原因：");
     inline static const QString kWritten = QStringLiteral("已导出 %1 名学员的成绩到 %2");
-    inline static const QString kNotWritten = QStringLiteral("[软件提示]：学员成绩没有导出，原因：");
+    inline static const QString kNotWritten =
+        QStringLiteral("[软件提示]：学员成绩没有导出，原因：");
     inline static const QString kNothingToExport =
         QStringLiteral("还没有学员的练习记录，没有可导出的成绩。");
 };

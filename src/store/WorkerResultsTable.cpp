@@ -40,7 +40,8 @@ QList<ResultWorker> WorkerResultsTable::workers() const
 {
     if (!onServer())
         return {{kLocalWorker, localWorkerName()}};
-    QSqlQuery query = sql::run(m_db, QStringLiteral("select id, name from worker order by name, id"));
+    QSqlQuery query =
+        sql::run(m_db, QStringLiteral("select id, name from worker order by name, id"));
     QList<ResultWorker> workers;
     while (query.next())
         workers.append({query.value(0).toLongLong(), query.value(1).toString()});
@@ -50,13 +51,12 @@ QList<ResultWorker> WorkerResultsTable::workers() const
 QList<WorkerRunSummary> WorkerResultsTable::runSummaries() const
 {
     const QString runs = history();
-    QSqlQuery query = sql::run(
-        m_db, QStringLiteral("select s.worker_id, s.runs, s.latest, h.bank_id from"
-                             " (select worker_id, count(*) as runs, max(date) as latest,"
-                             " max(id) as newest from ") +
-                  runs +
-                  QStringLiteral(" r group by worker_id) s join ") + runs +
-                  QStringLiteral(" h on h.id = s.newest order by s.worker_id"));
+    QSqlQuery query =
+        sql::run(m_db, QStringLiteral("select s.worker_id, s.runs, s.latest, h.bank_id from"
+                                      " (select worker_id, count(*) as runs, max(date) as latest,"
+                                      " max(id) as newest from ") +
+                           runs + QStringLiteral(" r group by worker_id) s join ") + runs +
+                           QStringLiteral(" h on h.id = s.newest order by s.worker_id"));
     QList<WorkerRunSummary> summaries;
     while (query.next())
         summaries.append({query.value(0).toLongLong(), query.value(1).toInt(),

@@ -6,12 +6,13 @@
 
 #include "editor/XlsxReader.h"
 #include "editor/XlsxWriter.h"
-#include "exam/StudyStatistics.h"
+#include "exam/PassForecast.h"
 #include "exam/WorkerResults.h"
 #include "exam/ui/ResultsDesk.h"
 #include "exam/ui/ResultsWindow.h"
 #include "settings/PasswordCodec.h"
 #include "settings/PasswordGate.h"
+#include "settings/StudySettings.h"
 #include "store/QuotaTable.h"
 #include "store/StudySettingTable.h"
 
@@ -34,9 +35,9 @@ constexpr int kMock = 3;
 struct Practice
 {
     QString name;
-    QList<int> firstChapter;
+    QList<int> firstChapter{};
     int secondChapter = -1; // none
-    QList<int> mocks;
+    QList<int> mocks{};
     int book = 0;
 };
 
@@ -95,10 +96,10 @@ struct ResultsFixture
     static void clickHeader(QTableView *table, int column)
     {
         QHeaderView *header = table->horizontalHeader();
-        QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
-                          QPoint(header->sectionViewportPosition(column) +
-                                     header->sectionSize(column) / 2,
-                                 header->height() / 2));
+        QTest::mouseClick(
+            header->viewport(), Qt::LeftButton, {},
+            QPoint(header->sectionViewportPosition(column) + header->sectionSize(column) / 2,
+                   header->height() / 2));
     }
     static void clickRow(QTableView *table, int row)
     {
@@ -153,19 +154,21 @@ private slots:
         QTest::addColumn<int>("chosen");
         QTest::addColumn<QList<QStringList>>("chapters");
         QTest::addColumn<QList<QStringList>>("mocks");
-        const QString name = TestDatabase::onServer() ? QStringLiteral("张三") : QStringLiteral("本机");
+        const QString name =
+            TestDatabase::onServer() ? QStringLiteral("张三") : QStringLiteral("本机");
         QTest::newRow("one worker")
             << QList<Practice>{{QStringLiteral("张三"), {60, 90, 70}, 55, {82}, 2}}
             << QList<QStringList>{{name, QStringLiteral("5"), QStringLiteral("2026-12-05 10:00"),
-                                   QStringLiteral("1"), QStringLiteral("82%"), QStringLiteral("82%"),
-                                   QStringLiteral("2"), QStringLiteral("变电"), QStringLiteral("—")}}
+                                   QStringLiteral("1"), QStringLiteral("82%"),
+                                   QStringLiteral("82%"), QStringLiteral("2"),
+                                   QStringLiteral("变电"), QStringLiteral("—")}}
             << 0
-            << QList<QStringList>{{QStringLiteral("变电"), QStringLiteral("第一章"), QStringLiteral("3"),
-                                   QStringLiteral("70%"), QStringLiteral("90%"),
-                                   QStringLiteral("2026-12-03 08:00")},
-                                  {QStringLiteral("变电"), QStringLiteral("第二章"), QStringLiteral("1"),
-                                   QStringLiteral("55%"), QStringLiteral("55%"),
-                                   QStringLiteral("2026-12-04 08:00")}}
+            << QList<QStringList>{{QStringLiteral("变电"), QStringLiteral("第一章"),
+                                   QStringLiteral("3"), QStringLiteral("70%"),
+                                   QStringLiteral("90%"), QStringLiteral("2026-12-03 08:00")},
+                                  {QStringLiteral("变电"), QStringLiteral("第二章"),
+                                   QStringLiteral("1"), QStringLiteral("55%"),
+                                   QStringLiteral("55%"), QStringLiteral("2026-12-04 08:00")}}
             << QList<QStringList>{{QStringLiteral("2026-12-05 10:00"), QStringLiteral("变电"),
                                    QStringLiteral("41"), QStringLiteral("82%")}};
         QTest::newRow("two workers, the second chosen")
@@ -177,12 +180,13 @@ private slots:
                                    QStringLiteral("变电"), QStringLiteral("—")},
                                   {QStringLiteral("李四"), QStringLiteral("4"),
                                    QStringLiteral("2026-12-04 10:00"), QStringLiteral("2"),
-                                   QStringLiteral("96%"), QStringLiteral("96%"), QStringLiteral("3"),
-                                   QStringLiteral("变电"), QStringLiteral("—")}}
+                                   QStringLiteral("96%"), QStringLiteral("96%"),
+                                   QStringLiteral("3"), QStringLiteral("变电"),
+                                   QStringLiteral("—")}}
             << 1
-            << QList<QStringList>{{QStringLiteral("变电"), QStringLiteral("第一章"), QStringLiteral("2"),
-                                   QStringLiteral("50%"), QStringLiteral("50%"),
-                                   QStringLiteral("2026-12-02 08:00")}}
+            << QList<QStringList>{{QStringLiteral("变电"), QStringLiteral("第一章"),
+                                   QStringLiteral("2"), QStringLiteral("50%"),
+                                   QStringLiteral("50%"), QStringLiteral("2026-12-02 08:00")}}
             << QList<QStringList>{{QStringLiteral("2026-12-04 10:00"), QStringLiteral("变电"),
                                    QStringLiteral("48"), QStringLiteral("96%")},
                                   {QStringLiteral("2026-12-03 10:00"), QStringLiteral("变电"),
@@ -226,28 +230,29 @@ private slots:
         QTest::addColumn<int>("clicks");
         QTest::addColumn<int>("shown"); // the column compared
         QTest::addColumn<QStringList>("order");
-        const QList<Practice> three{{QStringLiteral("甲"), {90, 90}, -1, {55}, 9},
-                                    {QStringLiteral("乙"), {10, 10, 10, 10, 10, 10, 10, 10, 10, 10}, -1, {}, 1},
-                                    {QStringLiteral("丙"), {50, 50, 50}, -1, {100}, 0}};
-        QTest::newRow("runs, ascending") << three << QStringLiteral("workers") << 1 << 1 << 0
-                                         << QStringList{QStringLiteral("甲"), QStringLiteral("丙"),
-                                                        QStringLiteral("乙")};
-        QTest::newRow("runs, descending") << three << QStringLiteral("workers") << 1 << 2 << 0
-                                          << QStringList{QStringLiteral("乙"), QStringLiteral("丙"),
-                                                         QStringLiteral("甲")};
+        const QList<Practice> three{
+            {QStringLiteral("甲"), {90, 90}, -1, {55}, 9},
+            {QStringLiteral("乙"), {10, 10, 10, 10, 10, 10, 10, 10, 10, 10}, -1, {}, 1},
+            {QStringLiteral("丙"), {50, 50, 50}, -1, {100}, 0}};
+        QTest::newRow("runs, ascending")
+            << three << QStringLiteral("workers") << 1 << 1 << 0
+            << QStringList{QStringLiteral("甲"), QStringLiteral("丙"), QStringLiteral("乙")};
+        QTest::newRow("runs, descending")
+            << three << QStringLiteral("workers") << 1 << 2 << 0
+            << QStringList{QStringLiteral("乙"), QStringLiteral("丙"), QStringLiteral("甲")};
         QTest::newRow("last mock, none lowest")
             << three << QStringLiteral("workers") << 4 << 1 << 0
             << QStringList{QStringLiteral("乙"), QStringLiteral("甲"), QStringLiteral("丙")};
-        QTest::newRow("book, descending") << three << QStringLiteral("workers") << 6 << 2 << 0
-                                          << QStringList{QStringLiteral("甲"), QStringLiteral("乙"),
-                                                         QStringLiteral("丙")};
+        QTest::newRow("book, descending")
+            << three << QStringLiteral("workers") << 6 << 2 << 0
+            << QStringList{QStringLiteral("甲"), QStringLiteral("乙"), QStringLiteral("丙")};
         const QList<Practice> one{{QStringLiteral("甲"), {100, 9}, 80, {70, 100, 5}, 0}};
-        QTest::newRow("chapters by last percentage")
-            << one << QStringLiteral("chapters") << 3 << 1 << 3
-            << QStringList{QStringLiteral("9%"), QStringLiteral("80%")};
-        QTest::newRow("chapters by best, descending")
-            << one << QStringLiteral("chapters") << 4 << 2 << 1
-            << QStringList{QStringLiteral("第一章"), QStringLiteral("第二章")};
+        QTest::newRow("chapters by last percentage, descending")
+            << one << QStringLiteral("chapters") << 3 << 2 << 3
+            << QStringList{QStringLiteral("80%"), QStringLiteral("9%")};
+        QTest::newRow("chapters by best")
+            << one << QStringLiteral("chapters") << 4 << 1 << 1
+            << QStringList{QStringLiteral("第二章"), QStringLiteral("第一章")};
         QTest::newRow("mocks by percentage")
             << one << QStringLiteral("mocks") << 3 << 1 << 3
             << QStringList{QStringLiteral("5%"), QStringLiteral("70%"), QStringLiteral("100%")};
@@ -268,7 +273,7 @@ private slots:
         ResultsFixture f;
         f.practise(practices);
         f.open();
-        QTableView *view = table == QStringLiteral("workers")  ? f.window()->workerTable()
+        QTableView *view = table == QStringLiteral("workers")    ? f.window()->workerTable()
                            : table == QStringLiteral("chapters") ? f.window()->chapterTable()
                                                                  : f.window()->mockTable();
         for (int k = 0; k < clicks; ++k)
@@ -335,10 +340,10 @@ private slots:
         f.dialogs.answers << path;
         QTest::mouseClick(f.window()->exportButton(), Qt::LeftButton);
         QCOMPARE(f.dialogs.captions, QStringList{QStringLiteral("导出学员成绩")});
-        QCOMPARE(f.notifier.notices,
-                 QStringList{QStringLiteral("已导出 %1 名学员的成绩到 %2.xlsx")
-                                 .arg(workers.size())
-                                 .arg(path)});
+        QCOMPARE(
+            f.notifier.notices,
+            QStringList{
+                QStringLiteral("已导出 %1 名学员的成绩到 %2.xlsx").arg(workers.size()).arg(path)});
         QFile file(path + QStringLiteral(".xlsx"));
         QVERIFY(file.open(QIODevice::ReadOnly));
         const SheetRows sheet = XlsxReader::read(file.readAll());
@@ -468,10 +473,11 @@ private slots:
         // Outside the last 30 days: not counted.
         f.c.answer(QStringLiteral("2026-11-01"), f.c.secondIds.at(0), true);
         StudySettingTable(f.c.db.db()).store(StudySettings::passMarkName(), passMark);
-        const PassForecast::Result expected =
-            StudyStatistics::read(f.c.db.db(), QStringLiteral("第一章"), f.clock.now().date(),
-                                  passMark)
-                .forecast;
+        // The statistics window's cells: each quota with its chapter's answers
+        // of the last 30 days (single choice; the other objective types ask none).
+        const PassForecast::Result expected = PassForecast::forecast(
+            {{3, 4, rightOfFour}, {0, 0, 0}, {0, 0, 0}, {2, 0, 0}, {0, 0, 0}, {0, 0, 0}},
+            passMark);
         QCOMPARE(expected.questions, 5);
         f.open();
         QCOMPARE(ResultsFixture::row(f.window()->workerTable(), 0).at(8),

@@ -49,14 +49,18 @@ private slots:
             << QStringLiteral("还没有学员交卷评阅过练习，成绩表暂时为空。"
                               "尚无练习记录的学员 2 名：学员1、学员2。");
         QTest::newRow("runs, log, book")
-            << 5 << QStringList{QStringLiteral("学员1"), QStringLiteral("学员2"), QStringLiteral("学员3")}
+            << 5
+            << QStringList{QStringLiteral("学员1"), QStringLiteral("学员2"),
+                           QStringLiteral("学员3")}
             << QStringLiteral("共 3 名学员有练习记录；点击列标题排序，点击一名学员查看其各章成绩"
                               "和模拟考试。尚无练习记录的学员 2 名：学员4、学员5。");
         QStringList many;
         for (int w = 4; w <= 23; ++w)
             many << QStringLiteral("学员%1").arg(w);
         QTest::newRow("more than twenty without")
-            << 24 << QStringList{QStringLiteral("学员1"), QStringLiteral("学员2"), QStringLiteral("学员3")}
+            << 24
+            << QStringList{QStringLiteral("学员1"), QStringLiteral("学员2"),
+                           QStringLiteral("学员3")}
             << QStringLiteral("共 3 名学员有练习记录；点击列标题排序，点击一名学员查看其各章成绩"
                               "和模拟考试。尚无练习记录的学员 21 名：") +
                    many.join(QStringLiteral("、")) + QStringLiteral(" 等。");
@@ -108,8 +112,8 @@ private slots:
                                         << chance(p * p * p * p + 4 * p * p * p * (1 - p));
         QTest::newRow("mark 100") << qint64(7) << 100 << 100 << QStringLiteral("变电")
                                   << chance(p * p * p * p);
-        QTest::newRow("mark above range") << qint64(7) << 150 << 100 << QStringLiteral("变电")
-                                          << chance(p * p * p * p);
+        QTest::newRow("mark above range")
+            << qint64(7) << 150 << 100 << QStringLiteral("变电") << chance(p * p * p * p);
         QTest::newRow("bank deleted") << qint64(8) << 60 << 60 << QString() << QStringLiteral("—");
     }
     void forecastPerWorker()
@@ -149,10 +153,9 @@ private slots:
         QCOMPARE(rows.at(1),
                  (QVariantList{QStringLiteral("张三"), 12, QStringLiteral("2026-12-01 08:05"), 0,
                                QString(), QString(), 0, QString(), QString()}));
-        QCOMPARE(rows.at(5),
-                 (QVariantList{QStringLiteral("张三"), QStringLiteral("变电"),
-                               QStringLiteral("第一章"), 3, QString(), 75,
-                               QStringLiteral("2026-11-30 10:00")}));
+        QCOMPARE(rows.at(5), (QVariantList{QStringLiteral("张三"), QStringLiteral("变电"),
+                                           QStringLiteral("第一章"), 3, QString(), 75,
+                                           QStringLiteral("2026-11-30 10:00")}));
     }
 };
 

@@ -43,12 +43,14 @@ struct CentreFixture
         if (!TestDatabase::onServer())
             return 0;
         const std::optional<WorkerRow> known = WorkerTable(db.db()).byName(name);
-        const qint64 id = known ? known->id
-                          : names.isEmpty()
-                              ? db.workerId()
-                              : WorkerTable(db.db()).add(name, QString(), QStringLiteral("2026-12-01"));
+        const qint64 id =
+            known ? known->id
+            : names.isEmpty()
+                ? db.workerId()
+                : WorkerTable(db.db()).add(name, QString(), QStringLiteral("2026-12-01"));
         if (!known && names.isEmpty())
-            db.exec(QStringLiteral("update worker set name = '%1' where id = %2").arg(name).arg(id));
+            db.exec(
+                QStringLiteral("update worker set name = '%1' where id = %2").arg(name).arg(id));
         names << name;
         WorkerTable::signIn(db.db(), id);
         return id;

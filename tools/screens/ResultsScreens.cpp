@@ -81,9 +81,9 @@ int resultsScreens(const QStringList &args)
     ServerSchema::create(db);
     sql::run(db, QStringLiteral("insert into reg(flag, pass) values('999', ?)"),
              {encodePassword(QStringLiteral("drillbay"))});
-    const qint64 bank =
-        sql::insert(db, QStringLiteral("insert into database_name(database_name, status) values(?, 1)"),
-                    {QStringLiteral("变电运行")});
+    const qint64 bank = sql::insert(
+        db, QStringLiteral("insert into database_name(database_name, status) values(?, 1)"),
+        {QStringLiteral("变电运行")});
     QList<qint64> chapters;
     QList<QList<qint64>> questions;
     const QStringList names{QStringLiteral("安全工作规程"), QStringLiteral("倒闸操作"),

@@ -21,8 +21,7 @@ class ResultsDesk : public QObject
 
 public:
     ResultsDesk(QSqlDatabase db, PasswordGate &gate, Notifier &notifier, const Clock &clock,
-                FileDialogs &dialogs, ResultsReport::SheetWriter writer,
-                QObject *parent = nullptr);
+                FileDialogs &dialogs, ResultsReport::SheetWriter writer, QObject *parent = nullptr);
     ~ResultsDesk() override;
 
     // The command, for the settings page.
