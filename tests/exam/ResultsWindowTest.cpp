@@ -476,8 +476,7 @@ private slots:
         // The statistics window's cells: each quota with its chapter's answers
         // of the last 30 days (single choice; the other objective types ask none).
         const PassForecast::Result expected = PassForecast::forecast(
-            {{3, 4, rightOfFour}, {0, 0, 0}, {0, 0, 0}, {2, 0, 0}, {0, 0, 0}, {0, 0, 0}},
-            passMark);
+            {{3, 4, rightOfFour}, {0, 0, 0}, {0, 0, 0}, {2, 0, 0}, {0, 0, 0}, {0, 0, 0}}, passMark);
         QCOMPARE(expected.questions, 5);
         f.open();
         QCOMPARE(ResultsFixture::row(f.window()->workerTable(), 0).at(8),

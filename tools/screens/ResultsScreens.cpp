@@ -93,6 +93,8 @@ int resultsScreens(const QStringList &args)
         chapter.name = name;
         chapter.bankId = bank;
         chapter.examMinutes = 60;
+        chapter.created = QStringLiteral("2026-11-01");
+        chapter.creator = QStringLiteral("培训中心");
         chapters << ChapterTable(db).insert(chapter);
         QList<qint64> ids;
         for (int k = 0; k < 10; ++k)
