@@ -35,7 +35,7 @@ private slots:
         QList<qint64> ids;
         for (int w = 0; w < workers; ++w) {
             ids << c.practiseAs(QStringLiteral("学员%1").arg(w + 1));
-            // Worker w runs the first chapter w + 1 times, scoring 50, 60, ...
+            // Each worker runs the first chapter once more than the one before, scoring 50, 60, ...
             for (int r = 0; r <= w; ++r)
                 c.run(c.first, kSequential, 50 + 10 * r,
                       QStringLiteral("2026-12-0%1T08:00:00").arg(r + 1));
