@@ -28,6 +28,11 @@ int StudySettings::leaveAfter() const
     return read(kLeaveAfter, kLeaveAfterDefault, kLeaveAfterMin, kLeaveAfterMax);
 }
 
+QString StudySettings::passMarkName()
+{
+    return kPassMark;
+}
+
 int StudySettings::passMark() const
 {
     return read(kPassMark, kPassMarkDefault, kPassMarkMin, kPassMarkMax);

@@ -26,6 +26,9 @@ public:
     // Stores both (clamped to their ranges). Throws StoreError when it fails.
     void store(int leaveAfter, int passMark) const;
 
+    // The name the pass mark is stored under (the trainer's view reads every worker's).
+    static QString passMarkName();
+
     static QString savedNotice();
     static QString notSavedNotice(const QString &reason);
 

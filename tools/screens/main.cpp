@@ -26,6 +26,7 @@
 #include "PasswordScreens.h"
 #include "QuotaScreens.h"
 #include "RandomScreens.h"
+#include "ResultsScreens.h"
 #include "ScreenSupport.h"
 #include "StudyScreens.h"
 #include "TransferScreens.h"
@@ -144,6 +145,12 @@ int main(int argc, char **argv)
         for (int i = 2; i < argc; ++i)
             args << QString::fromLocal8Bit(argv[i]);
         return quotaScreens(args);
+    }
+    if (argc > 1 && qstrcmp(argv[1], "--results") == 0) {
+        QStringList args;
+        for (int i = 2; i < argc; ++i)
+            args << QString::fromLocal8Bit(argv[i]);
+        return resultsScreens(args);
     }
     if (argc < 3) {
         std::fprintf(stderr,

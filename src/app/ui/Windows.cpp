@@ -1,6 +1,7 @@
 #include "app/ui/Windows.h"
 
 #include "app/ui/MainWindow.h"
+#include "editor/XlsxWriter.h"
 #include "editor/ui/EditorDesk.h"
 #include "editor/ui/EditorWindow.h"
 #include "editor/ui/InputHelpWindow.h"
@@ -11,6 +12,7 @@
 #include "exam/ui/PaperViewDesk.h"
 #include "exam/ui/QuotaDesk.h"
 #include "exam/ui/RandomPracticeDesk.h"
+#include "exam/ui/ResultsDesk.h"
 #include "exam/ui/ReviewWindow.h"
 #include "exam/ui/RunDesk.h"
 #include "exam/ui/StudyDesk.h"
@@ -116,6 +118,13 @@ void Windows::wireDesks()
     // run holds the chapter.
     m_settings->addCommand(m_backups->command());
     QObject::connect(m_backups, &BackupDesk::passwordRequested, m_editor, &EditorDesk::askPassword);
+    // The trainer's view of every worker's results, behind the same password;
+    // its workbook goes through the question lists' sheet writer.
+    m_results = new ResultsDesk(m_services.db, *m_passwordGate, m_mainNotifier, m_clock,
+                                *m_documentDialogs, &XlsxWriter::write, main);
+    m_settings->addCommand(m_results->command());
+    QObject::connect(m_results, &ResultsDesk::passwordRequested, m_editor,
+                     &EditorDesk::askPassword);
     QObject::connect(m_backups, &BackupDesk::restored, picker, [run, picker] {
         if (run->session().chapterChangeAllowed())
             picker->openOnTop();

@@ -24,6 +24,7 @@ class PickerDesk;
 class PickerWindow;
 class QuotaDesk;
 class RandomPracticeDesk;
+class ResultsDesk;
 class ReferenceDesk;
 class BankTransferDesk;
 class RunDesk;
@@ -62,6 +63,7 @@ public:
     MockExamDesk *mockExamDesk() const { return m_mockExam; }
     PickerDesk *pickerDesk() const { return m_pickerDesk.get(); }
     BackupDesk *backupDesk() const { return m_backups; }
+    ResultsDesk *resultsDesk() const { return m_results; }
 
     // The windows, by the desks that own them.
     QWidget *review() const;
@@ -104,6 +106,7 @@ private:
     // Owned by the main window.
     SettingsDesk *m_settings = nullptr;
     BackupDesk *m_backups = nullptr;
+    ResultsDesk *m_results = nullptr;
     KnownBar *m_known = nullptr;
     StudyDesk *m_study = nullptr;
     RandomPracticeDesk *m_randomPractice = nullptr;
