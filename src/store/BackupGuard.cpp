@@ -3,6 +3,7 @@
 #include "base/Clock.h"
 #include "base/Notifier.h"
 #include "base/StoreError.h"
+#include "store/Backend.h"
 #include "store/Backups.h"
 
 namespace {
@@ -17,6 +18,10 @@ QDateTime nowOf(const Clock *clock)
 bool BackupGuard::beforeStep(const QSqlDatabase &db, Notifier &notifier, const QString &step,
                              const Clock *clock)
 {
+    // A centre's server is backed up by its own means (pg_dump), not by
+    // copies of a data file beside the program.
+    if (backendOf(db) == Backend::Server)
+        return true;
     try {
         Backups(db).make(step, nowOf(clock));
         return true;
@@ -28,6 +33,8 @@ bool BackupGuard::beforeStep(const QSqlDatabase &db, Notifier &notifier, const Q
 
 void BackupGuard::atStart(const QSqlDatabase &db, Notifier &notifier, const Clock *clock)
 {
+    if (backendOf(db) == Backend::Server)
+        return;
     const QDateTime now = nowOf(clock);
     Backups backups(db);
     if (backups.madeOn(now.date()))
