@@ -17,6 +17,7 @@
 
 #include <QTest>
 #include <QUuid>
+#include <functional>
 
 namespace {
 
