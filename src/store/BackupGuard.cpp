@@ -33,6 +33,8 @@ bool BackupGuard::beforeStep(const QSqlDatabase &db, Notifier &notifier, const Q
 
 void BackupGuard::atStart(const QSqlDatabase &db, Notifier &notifier, const Clock *clock)
 {
+    if (backendOf(db) == Backend::Server)
+        return;
     const QDateTime now = nowOf(clock);
     Backups backups(db);
     if (backups.madeOn(now.date()))

@@ -1,5 +1,6 @@
 #include "store/JokeTable.h"
 
+#include "store/Backend.h"
 #include "store/Sql.h"
 
 #include <QSqlQuery>
@@ -7,7 +8,11 @@
 
 QStringList JokeTable::words() const
 {
-    QSqlQuery query = sql::run(m_db, QStringLiteral("select word from joke order by rowid"));
+    // In the order they were written: the file's rowid; the server's table is
+    // only ever filled whole, so its rows lie in that order.
+    QSqlQuery query = sql::run(m_db, backendOf(m_db) == Backend::Server
+                                         ? QStringLiteral("select word from joke order by ctid")
+                                         : QStringLiteral("select word from joke order by rowid"));
     QStringList words;
     while (query.next())
         words << query.value(0).toString();

@@ -34,11 +34,12 @@ int PracticeLogTable::count() const
 QList<LogRow> PracticeLogTable::newest(int count) const
 {
     QList<LogRow> rows;
+    // The newest rows, named: the server wants a name for every subquery in from.
     QSqlQuery query =
         sql::run(m_db,
                  QStringLiteral("select id, date, fen, info from "
                                 "(select id, date, fen, info from log order by id desc limit ?) "
-                                "order by id"),
+                                "as newest order by id"),
                  {count});
     while (query.next())
         rows.append({query.value(0).toLongLong(), query.value(1).toString(), query.value(2).toInt(),

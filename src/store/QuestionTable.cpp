@@ -1,5 +1,6 @@
 #include "store/QuestionTable.h"
 
+#include "store/Backend.h"
 #include "store/QuestionCodec.h"
 #include "store/Sql.h"
 #include "store/Transaction.h"
@@ -26,8 +27,18 @@ enum class Reach
     ById
 };
 
+// The known mark as a literal to compare with: the file's column is a
+// boolean, the server's is the 0/1 its question view computes for the
+// signed-in worker (an integer never equals a boolean there).
+QString markLiteral(const QSqlDatabase &db, bool toPractise)
+{
+    if (backendOf(db) == Backend::Server)
+        return toPractise ? QStringLiteral("1") : QStringLiteral("0");
+    return toPractise ? QStringLiteral("TRUE") : QStringLiteral("FALSE");
+}
+
 // The where clause of a scope and the values it binds, in order.
-QString whereOf(const QuestionScope &scope, QVariantList &values,
+QString whereOf(const QSqlDatabase &db, const QuestionScope &scope, QVariantList &values,
                 Reach reach = Reach::ByChapterIndex)
 {
     // A "+" before the column keeps SQLite from choosing the chapter index.
@@ -38,7 +49,7 @@ QString whereOf(const QuestionScope &scope, QVariantList &values,
                  : QStringLiteral(" in (select id from fenlei where database_id = ?)");
     values << scope.id;
     if (scope.toPractiseOnly)
-        where += QStringLiteral(" and 题目选择 = TRUE");
+        where += QStringLiteral(" and 题目选择 = ") + markLiteral(db, true);
     if (scope.type > 0) {
         where += QStringLiteral(" and 题目类型 = ?");
         values << scope.type;
@@ -73,7 +84,7 @@ int QuestionTable::countAll() const
 int QuestionTable::count(const QuestionScope &scope) const
 {
     QVariantList values;
-    const QString where = whereOf(scope, values);
+    const QString where = whereOf(m_db, scope, values);
     return static_cast<int>(
         sql::scalar(m_db, QStringLiteral("select count(*) from 考试训练题库") + where, values));
 }
@@ -95,12 +106,12 @@ QHash<qint64, int> QuestionTable::countsPerChapter(qint64 bankId) const
 QHash<qint64, int> QuestionTable::knownPerChapter(qint64 bankId) const
 {
     QHash<qint64, int> counts;
-    QSqlQuery query = sql::run(
-        m_db,
-        QStringLiteral("select 试卷分类, count(*) from 考试训练题库 where 试卷分类 in "
-                       "(select id from fenlei where database_id = ?) and 题目选择 = FALSE "
-                       "group by 试卷分类"),
-        {bankId});
+    QSqlQuery query =
+        sql::run(m_db,
+                 QStringLiteral("select 试卷分类, count(*) from 考试训练题库 where 试卷分类 in "
+                                "(select id from fenlei where database_id = ?) and 题目选择 = ") +
+                     markLiteral(m_db, false) + QStringLiteral(" group by 试卷分类"),
+                 {bankId});
     while (query.next())
         counts.insert(query.value(0).toLongLong(), query.value(1).toInt());
     return counts;
@@ -120,7 +131,7 @@ QList<QuestionRow> QuestionTable::read(const QuestionScope &scope, int limit, qi
         return {};
     QVariantList values;
     const QString statement = QStringLiteral("select ") + kColumns +
-                              QStringLiteral(" from 考试训练题库") + whereOf(scope, values) +
+                              QStringLiteral(" from 考试训练题库") + whereOf(m_db, scope, values) +
                               QStringLiteral(" order by id limit ? offset ?");
     values << limit << offset;
     QList<QuestionRow> rows;
@@ -140,7 +151,7 @@ QList<QuestionRow> QuestionTable::readNewestFirst(const QuestionScope &scope, in
         return {};
     QVariantList values;
     const QString statement = QStringLiteral("select ") + kColumns +
-                              QStringLiteral(" from 考试训练题库") + whereOf(scope, values) +
+                              QStringLiteral(" from 考试训练题库") + whereOf(m_db, scope, values) +
                               QStringLiteral(" order by id desc limit ? offset ?");
     values << limit << offset;
     QList<QuestionRow> rows;
@@ -181,7 +192,7 @@ QuestionTable::IdSpan QuestionTable::idSpan(const QuestionScope &scope) const
 {
     QVariantList values;
     const QString statement =
-        QStringLiteral("select min(id), max(id) from 考试训练题库") + whereOf(scope, values);
+        QStringLiteral("select min(id), max(id) from 考试训练题库") + whereOf(m_db, scope, values);
     QSqlQuery query = sql::run(m_db, statement, values);
     IdSpan span;
     if (query.next()) {
@@ -204,7 +215,7 @@ QuestionTable::scanStems(const QuestionScope &scope, qint64 afterId, qint64 upTo
     // rows; through the chapter index every stretch would gather and sort the
     // whole scope again.
     QVariantList values;
-    const QString where = whereOf(scope, values, Reach::ById);
+    const QString where = whereOf(m_db, scope, values, Reach::ById);
     const QString statement = QStringLiteral("select id, 题目 from 考试训练题库") + where +
                               QStringLiteral(" and id > ? and id <= ? order by id limit ?");
     values << afterId << upToId << limit;
@@ -258,7 +269,7 @@ QList<qint64> QuestionTable::ids(const QuestionScope &scope) const
 {
     QVariantList values;
     const QString statement = QStringLiteral("select id from 考试训练题库") +
-                              whereOf(scope, values) + QStringLiteral(" order by id");
+                              whereOf(m_db, scope, values) + QStringLiteral(" order by id");
     QList<qint64> all;
     QSqlQuery query = sql::run(m_db, statement, values);
     while (query.next())
@@ -370,8 +381,9 @@ QList<QuestionRow> QuestionTable::readKnown(const QuestionScope &scope) const
 {
     QVariantList values;
     const QString statement = QStringLiteral("select ") + kColumns +
-                              QStringLiteral(" from 考试训练题库") + whereOf(scope, values) +
-                              QStringLiteral(" and 题目选择 = FALSE order by id");
+                              QStringLiteral(" from 考试训练题库") + whereOf(m_db, scope, values) +
+                              QStringLiteral(" and 题目选择 = ") + markLiteral(m_db, false) +
+                              QStringLiteral(" order by id");
     QList<QuestionRow> rows;
     QSqlQuery query = sql::run(m_db, statement, values);
     while (query.next())
@@ -389,7 +401,10 @@ bool QuestionTable::setToPractise(qint64 id, bool toPractise)
 int QuestionTable::putBackToPractise(const QuestionScope &scope)
 {
     QVariantList values;
-    const QString where = whereOf(scope, values);
-    return sql::run(m_db, QStringLiteral("update 考试训练题库 set 题目选择 = TRUE") + where, values)
+    const QString where = whereOf(m_db, scope, values);
+    return sql::run(m_db,
+                    QStringLiteral("update 考试训练题库 set 题目选择 = ") +
+                        markLiteral(m_db, true) + where,
+                    values)
         .numRowsAffected();
 }

@@ -125,6 +125,12 @@ QString storeText(const QSqlError &error)
         if (text.startsWith(prefix))
             text = text.mid(prefix.size()).trimmed();
     }
+    // A refusal raised inside a function or trigger also tells where it was
+    // raised ("CONTEXT:  PL/pgSQL function …"): that is for the server's log,
+    // not for the user.
+    const qsizetype context = text.indexOf(QLatin1String("\nCONTEXT:"));
+    if (context >= 0)
+        text = text.left(context).trimmed();
     return text;
 }
 

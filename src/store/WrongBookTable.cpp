@@ -92,13 +92,18 @@ QList<qint64> WrongBookTable::newestOfChapter(qint64 chapterId, int limit) const
 
 QList<qint64> WrongBookTable::newestOfBank(qint64 bankId, int limit) const
 {
+    // A bank holds most of the book: walk the book newest first and stop at
+    // the limit, instead of sorting every entry of the bank. The file's
+    // "cross join" keeps that order of the tables; the server has no such
+    // join with a condition and plans the order itself.
+    const QString join = backendOf(m_db) == Backend::Server ? QStringLiteral(" join ")
+                                                            : QStringLiteral(" cross join ");
     QSqlQuery query =
         sql::run(m_db,
-                 // A bank holds most of the book: walk the book newest first and
-                 // stop at the limit, instead of sorting every entry of the bank.
-                 QStringLiteral("select b.question_id from wrong_book b cross join 考试训练题库 q"
-                                " on q.id = b.question_id where q.试卷分类 in"
-                                " (select id from fenlei where database_id = ?)") +
+                 QStringLiteral("select b.question_id from wrong_book b") + join +
+                     QStringLiteral("考试训练题库 q on q.id = b.question_id"
+                                    " where q.试卷分类 in"
+                                    " (select id from fenlei where database_id = ?)") +
                      kNewestFirst + QStringLiteral(" limit ?"),
                  {bankId, limit});
     return idsOf(query);

@@ -223,7 +223,7 @@ private slots:
     {
         Exam e;
         e.drawn(e.first, 1, 1, 2);
-        e.db.exec("drop table 考试训练题库");
+        e.db.dropTable(QStringLiteral("考试训练题库"));
         QVERIFY(!e.exam.start());
         QCOMPARE(e.notifier.notices.size(), 1);
         QVERIFY(e.notifier.notices.at(0).startsWith("[软件提示]：模拟考试试题无法读取，"));

@@ -286,7 +286,7 @@ private slots:
     {
         Bank b;
         b.row(b.bank, b.first, 1, {"#1"});
-        b.db.exec("drop table 考试训练题库");
+        b.db.dropTable(QStringLiteral("考试训练题库"));
         QVERIFY_THROWS_EXCEPTION(StoreError,
                                  MockPaperLoader(b.db.db()).load(PaperScope::ofBank(b.bank)));
     }

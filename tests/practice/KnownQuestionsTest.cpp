@@ -236,6 +236,8 @@ private slots:
     {
         QFETCH(int, failure);
         QFETCH(QString, notice);
+        if (failure == 1 && TestDatabase::onServer())
+            QSKIP("opens the data file for reading only");
         Bank bank;
         RecordingNotifier notifier;
         RecordingBeeper beeper;

@@ -23,9 +23,8 @@ struct CollidingIds
         const qint64 highBank = db.addBank(QStringLiteral("变电安规"), true, kHigh + 1);
         const qint64 low = db.addChapter(lowBank, QStringLiteral("第一章"));
         ids[QStringLiteral("第一章")] << add(low, true) << add(low, true);
-        db.exec(QStringLiteral("update sqlite_sequence set seq = %1 where name in "
-                               "('fenlei', '考试训练题库')")
-                    .arg(kHigh));
+        db.continueIdsAfter(QStringLiteral("fenlei"), kHigh);
+        db.continueIdsAfter(QStringLiteral("考试训练题库"), kHigh);
         const qint64 high = db.addChapter(highBank, QStringLiteral("第二章"));
         QList<qint64> &highIds = ids[QStringLiteral("第二章")];
         highIds << add(high, true) << add(high, true);

@@ -23,9 +23,8 @@ struct TwoBanks
         db.addQuestion(lowChapter, 1, QStringLiteral("低一"), {}, QStringLiteral("1"));
         db.addQuestion(lowChapter, 1, QStringLiteral("低二"), {}, QStringLiteral("2"));
         db.addQuestion(lowChapter, 3, QStringLiteral("低三"), {}, QStringLiteral("答"), 2, false);
-        db.exec(QStringLiteral("update sqlite_sequence set seq = %1 where name in "
-                               "('fenlei', '考试训练题库')")
-                    .arg(kHigh));
+        db.continueIdsAfter(QStringLiteral("fenlei"), kHigh);
+        db.continueIdsAfter(QStringLiteral("考试训练题库"), kHigh);
         highChapter = db.addChapter(highBank, QStringLiteral("第二章"));
         high << db.addQuestion(highChapter, 1, QStringLiteral("高一"),
                                {QStringLiteral("甲"), QStringLiteral("乙"), QStringLiteral("丙"),

@@ -47,6 +47,9 @@ private slots:
     void read()
     {
         QFETCH(QString, values);
+        const QByteArray tag = QTest::currentDataTag();
+        if (TestDatabase::onServer() && (tag == "text that is no number" || tag == "beyond int"))
+            QSKIP("the server's integer columns hold neither text nor numbers beyond 32 bits");
         TestDatabase db;
         db.exec(QStringLiteral("insert into run_record values(%1)").arg(values));
         const std::optional<SettingsRow> row = SettingsTable(db.db()).read();
@@ -60,6 +63,8 @@ private slots:
 
     void writesTheFirstRowOnly()
     {
+        if (TestDatabase::onServer())
+            QSKIP("a worker has one settings row on the server; the file may hold more");
         TestDatabase db;
         db.exec(QStringLiteral("insert into run_record values(50, 1, 15, 90, 0)"));
         db.exec(QStringLiteral("insert into run_record values(20, 0, 5, 30, 1)"));

@@ -144,12 +144,34 @@ void TestDatabase::exec(const QString &statement)
         qFatal("%s: %s", qPrintable(statement), qPrintable(query.lastError().text()));
 }
 
+void TestDatabase::continueIdsAfter(const QString &table, qint64 last)
+{
+    if (onServer()) {
+        const QString target = table == QStringLiteral("考试训练题库")
+                                   ? QStringLiteral("question")
+                                   : kServerTableOf.value(table, table);
+        sql::run(m_db, QStringLiteral("select setval(pg_get_serial_sequence(?, 'id'), ?)"),
+                 {target, last});
+        return;
+    }
+    sql::run(m_db, QStringLiteral("delete from sqlite_sequence where name = ?"), {table});
+    sql::run(m_db, QStringLiteral("insert into sqlite_sequence(name, seq) values(?, ?)"),
+             {table, last});
+}
+
+void TestDatabase::dropTable(const QString &table)
+{
+    const bool view =
+        onServer() && (table == QStringLiteral("考试训练题库") || kServerTableOf.contains(table));
+    exec((view ? QStringLiteral("drop view ") : QStringLiteral("drop table ")) + table);
+}
+
 void TestDatabase::refuseOnServer(const QString &name, const QString &operation,
                                   const QString &table, const QString &reason, const QString &when)
 {
     // A raised exception, as a server refuses; the question view has its
     // own triggers, which a refusal named to sort first runs ahead of.
-    const bool view = table == QLatin1String("考试训练题库");
+    const bool view = table == QStringLiteral("考试训练题库");
     const QString target = kServerTableOf.value(table, table);
     QString condition = when.isEmpty() ? QStringLiteral("true") : when;
     if (operation == QLatin1String("delete"))
@@ -170,7 +192,7 @@ void TestDatabase::refuseWrites(const QString &operation, const QString &table,
     if (onServer()) {
         refuseOnServer(name, operation, table, reason, when);
         m_refusals << name + QStringLiteral(" on ") +
-                          (table == QLatin1String("考试训练题库")
+                          (table == QStringLiteral("考试训练题库")
                                ? table
                                : kServerTableOf.value(table, table));
         return;

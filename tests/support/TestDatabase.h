@@ -37,6 +37,12 @@ public:
                        const QString &answer, int points = 2, bool toPractise = true,
                        const QString &image = QString());
     void exec(const QString &statement);
+    // New rows of `table` get ids after `last` (the file's sqlite_sequence,
+    // the identity of the server's table that holds the rows).
+    void continueIdsAfter(const QString &table, qint64 last);
+    // Removes a table of the data file as a damaged or foreign file lacks it
+    // (on the server, the view that shows it where there is one).
+    void dropTable(const QString &table);
 
     // The file refuses a kind of write as a full, locked or read-only file
     // does: every `operation` ("insert", "update", "delete") on `table` fails
