@@ -7,6 +7,7 @@
 #include "store/BackupGuard.h"
 #include "store/ChapterTable.h"
 #include "store/QuestionTable.h"
+#include "store/TrainerLock.h"
 
 namespace {
 
@@ -433,6 +434,11 @@ QuestionEditor::Outcome QuestionEditor::removeChapter(int index)
                               QStringLiteral("】道试题，章节名称不能删除,请先删除该章节下的所有"
                                              "试题."));
             return Outcome::Refused;
+        }
+        const TrainerLock lock(m_db, BackupGuard::deleteChapter());
+        if (!lock.held()) {
+            m_notifier.inform(lock.refusal());
+            return Outcome::Nothing;
         }
         if (!BackupGuard::beforeStep(m_db, m_notifier, BackupGuard::deleteChapter()))
             return Outcome::Nothing;

@@ -251,23 +251,41 @@ void PracticeSession::grade()
     const ReviewBuilder::Review review = ReviewBuilder::build(
         m_frame.chapter, std::span<const RunQuestion>(&m_run.question(1), m_run.length()));
     const QDateTime now = m_clock();
+    // The record's writes keep copies of what they write: a record the
+    // server cannot take now is written later, from memory.
+    const RunMode mode = m_run.mode();
+    const QString chapter = m_frame.chapter;
+    const int setIndex = setIndexOfRun();
+    const std::optional<int> percentage = review.score.percentage;
+    const QString what = now.toString(QStringLiteral("yyyy-MM-dd HH:mm ")) +
+                         PracticeLog::info(mode, chapter, setIndex) + QStringLiteral("的做题记录");
     QString unsaved;
     try {
-        m_log.append(m_run.mode(), m_frame.chapter, setIndexOfRun(), review.score.percentage, now);
-        m_log.trim();
+        PracticeLog *log = &m_log;
+        m_waiting.submit(what, [log, mode, chapter, setIndex, percentage, now] {
+            log->append(mode, chapter, setIndex, percentage, now);
+            log->trim();
+        });
     } catch (const StoreError &error) {
         unsaved = logNotSavedNotice(error.reason());
     }
     QString studyUnsaved;
     if (m_study) {
         try {
-            m_study->record({m_run.mode(), m_frame.chapter, setIndexOfRun(),
-                             std::span<const RunQuestion>(&m_run.question(1), m_run.length()),
-                             m_runStarted, now});
+            const StudyRecorder *study = m_study;
+            std::vector<RunQuestion> questions(&m_run.question(1),
+                                               &m_run.question(1) + m_run.length());
+            const QDateTime started = m_runStarted;
+            m_waiting.submit(what, [study, mode, chapter, setIndex,
+                                    questions = std::move(questions), started, now] {
+                study->record({mode, chapter, setIndex, std::span<const RunQuestion>(questions),
+                               started, now});
+            });
         } catch (const StoreError &error) {
             studyUnsaved = StudyRecorder::notSavedNotice(error.reason());
         }
     }
+    m_frame.waitingRecords = m_waiting.count();
     // Only a set of the chapter is marked as graded in the set list.
     if (m_run.mode() == RunMode::SequentialSet)
         m_sequential.markGradedSet();
@@ -279,6 +297,22 @@ void PracticeSession::grade()
         m_notifier.inform(studyUnsaved);
     // The review's file is named after the set only for a set of the chapter.
     m_presenter.present(review, setIndexOfRun());
+}
+
+void PracticeSession::retryWaitingRecords()
+{
+    if (m_waiting.empty())
+        return;
+    const QStringList refused = m_waiting.retry();
+    m_frame.waitingRecords = m_waiting.count();
+    Q_EMIT changed();
+    for (const QString &notice : refused)
+        m_notifier.inform(notice);
+}
+
+QString PracticeSession::closingQuestion() const
+{
+    return m_waiting.empty() ? QString() : WaitingRecords::closingQuestion(m_waiting.count());
 }
 
 void PracticeSession::restoreIdle()

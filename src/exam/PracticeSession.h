@@ -2,6 +2,7 @@
 
 #include "base/StyledText.h"
 #include "exam/PracticeLog.h"
+#include "exam/WaitingRecords.h"
 #include "practice/RunSource.h"
 
 #include <QDateTime>
@@ -52,6 +53,8 @@ public:
         QString countdownLabel;
         StyledText logLines; // the practice-log view of the chapter page
         int logSerial = 0;   // grows whenever logLines is replaced
+        // Graded runs' records waiting for the centre's server to answer again.
+        int waitingRecords = 0;
     };
 
     PracticeSession(QSqlDatabase db, PracticeRun &run, SequentialPractice &sequential,
@@ -124,6 +127,12 @@ public:
     void trimLog();
     // "删所有".
     void deleteLog();
+    // Writes the records that wait for the server (a timer calls this while
+    // any wait); a record the server refuses outright is told.
+    void retryWaitingRecords();
+    // The question to ask before the program closes with records still
+    // waiting; empty when none waits.
+    QString closingQuestion() const;
 
 Q_SIGNALS:
     void changed();
@@ -147,6 +156,7 @@ private:
     Notifier &m_notifier;
     ReviewPresenter &m_presenter;
     PracticeLog m_log;
+    WaitingRecords m_waiting;
     std::function<QDateTime()> m_clock = [] { return QDateTime::currentDateTime(); };
     const StudyRecorder *m_study = nullptr;
     QDateTime m_runStarted; // when the loaded run was started, for the minutes it took

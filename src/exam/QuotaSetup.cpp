@@ -9,6 +9,7 @@
 #include "store/ChapterTable.h"
 #include "store/QuestionTable.h"
 #include "store/QuotaTable.h"
+#include "store/TrainerLock.h"
 
 #include <QSet>
 #include <numeric>
@@ -333,6 +334,12 @@ QuotaSetup::Redraw QuotaSetup::redraw(qint64 bankId, const QString &bankName)
         if (bankId == 0 || QuotaTable(m_db).bankTotal(bankId) == 0) {
             m_notifier.inform(quotarules::noQuotasNotice(bankName));
             return Redraw::NoQuotas;
+        }
+        // Two trainers of a centre never re-draw at once.
+        const TrainerLock lock(m_db, BackupGuard::redrawQuotas());
+        if (!lock.held()) {
+            m_notifier.inform(lock.refusal());
+            return Redraw::Cancelled;
         }
         if (!BackupGuard::beforeStep(m_db, m_notifier, BackupGuard::redrawQuotas()))
             return Redraw::Cancelled;

@@ -10,6 +10,7 @@
 #include "store/BankTable.h"
 #include "store/ChapterTable.h"
 #include "store/QuestionTable.h"
+#include "store/TrainerLock.h"
 
 #include <algorithm>
 #include <optional>
@@ -210,7 +211,14 @@ bool PaperComposer::rewriteScores(const QString &bankName)
         }
         points[static_cast<size_t>(type)] = *score;
     }
-    // Stopped for want of a backup: nothing changed, "改分" can be pressed again.
+    // Stopped while another trainer rewrites, or for want of a backup:
+    // nothing changed, "改分" can be pressed again.
+    const TrainerLock lock(m_db, BackupGuard::rewriteScores());
+    if (!lock.held()) {
+        m_notifier.inform(lock.refusal());
+        m_page.rewriteEnabled = true;
+        return false;
+    }
     if (!BackupGuard::beforeStep(m_db, m_notifier, BackupGuard::rewriteScores())) {
         m_page.rewriteEnabled = true;
         return false;

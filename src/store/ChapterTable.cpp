@@ -56,9 +56,9 @@ std::optional<ChapterRow> ChapterTable::find(qint64 id) const
 qint64 ChapterTable::insert(const ChapterRow &row)
 {
     return sql::insert(m_db,
-                               QStringLiteral("insert into fenlei (database_id, 试卷名称, alltime, "
-                                              "创建日期, 创建者) values (?, ?, ?, ?, ?)"),
-                               {row.bankId, row.name, row.examMinutes, row.created, row.creator});
+                       QStringLiteral("insert into fenlei (database_id, 试卷名称, alltime, "
+                                      "创建日期, 创建者) values (?, ?, ?, ?, ?)"),
+                       {row.bankId, row.name, row.examMinutes, row.created, row.creator});
 }
 
 bool ChapterTable::removeWithQuotas(qint64 id)

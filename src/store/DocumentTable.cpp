@@ -46,7 +46,8 @@ std::optional<DocumentRow> DocumentTable::firstShown(const QString &title) const
 
 qint64 DocumentTable::add(const QString &title, const QByteArray &data, const QString &flag)
 {
-    return sql::insert(m_db, QStringLiteral("insert into help (title, data, flag) values (?, ?, ?)"),
+    return sql::insert(m_db,
+                       QStringLiteral("insert into help (title, data, flag) values (?, ?, ?)"),
                        {title, data, flag});
 }
 

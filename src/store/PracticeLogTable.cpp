@@ -10,7 +10,7 @@ qint64 PracticeLogTable::append(const QDateTime &when, int fen, const QString &i
     // The info column is NOT NULL, and a null text would bind as NULL.
     const QString text = info.isNull() ? QStringLiteral("") : info;
     return sql::insert(m_db, QStringLiteral("insert into log(date, fen, info) values(?, ?, ?)"),
-                 {when.toString(QStringLiteral("yyyy-MM-ddTHH:mm:ss")), fen, text});
+                       {when.toString(QStringLiteral("yyyy-MM-ddTHH:mm:ss")), fen, text});
 }
 
 void PracticeLogTable::keepNewest(int count) const

@@ -12,6 +12,9 @@
 
 namespace {
 
+// The rows a read makes room for before the first one arrives.
+constexpr int kReservedRows = 4096;
+
 const QString kColumns = QStringLiteral("id, 试卷分类, 题目类型, 题目, 选择项1, 选择项2, 选择项3, "
                                         "选择项4, 正确答案, 本题分数, 题目选择, images, 解析");
 
@@ -121,7 +124,9 @@ QList<QuestionRow> QuestionTable::read(const QuestionScope &scope, int limit, qi
                               QStringLiteral(" order by id limit ? offset ?");
     values << limit << offset;
     QList<QuestionRow> rows;
-    rows.reserve(limit);
+    // A limit may stand for "all of them": room for a page at most, not for
+    // the limit itself.
+    rows.reserve(std::min(limit, kReservedRows));
     QSqlQuery query = sql::run(m_db, statement, values);
     while (query.next())
         rows.append(questionFrom(query));

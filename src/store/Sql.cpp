@@ -120,7 +120,8 @@ QString storeText(const QSqlError &error)
     const QString state = QLatin1Char('(') + error.nativeErrorCode() + QLatin1Char(')');
     if (text.endsWith(state))
         text.chop(state.size());
-    text = text.trimmed();
+    // Its lines of DETAIL, HINT and CONTEXT are for the server's log.
+    text = text.section(QLatin1Char('\n'), 0, 0).trimmed();
     for (const QLatin1String prefix : {QLatin1String("ERROR:"), QLatin1String("FATAL:")}) {
         if (text.startsWith(prefix))
             text = text.mid(prefix.size()).trimmed();

@@ -49,9 +49,13 @@ std::optional<WorkerRow> WorkerTable::byName(const QString &name) const
 
 qint64 WorkerTable::add(const QString &name, const QString &pin, const QString &created) const
 {
-    return sql::insert(
-        m_db, QStringLiteral("insert into worker(name, pin, created) values(?, ?, ?)"),
-        {name, digestOf(name, pin).isNull() ? QStringLiteral("") : digestOf(name, pin), created});
+    // The text columns are NOT NULL: a null text would bind as NULL.
+    const auto text = [](const QString &value) {
+        return value.isNull() ? QStringLiteral("") : value;
+    };
+    return sql::insert(m_db,
+                       QStringLiteral("insert into worker(name, pin, created) values(?, ?, ?)"),
+                       {text(name), text(digestOf(name, pin)), text(created)});
 }
 
 bool WorkerTable::pinMatches(qint64 workerId, const QString &pin) const

@@ -1,5 +1,6 @@
 #include "JetReader.h"
 
+#include "transfer/JetHeader.h"
 #include "transfer/JetValues.h"
 
 #include <QFile>
@@ -224,7 +225,7 @@ bool JetReader::open(const QString &path, QString *error)
         *error = QStringLiteral("文件 %1 无法读取：%2").arg(name, file.errorString());
         return false;
     }
-    const QByteArray head = file.read(0x20);
+    const QByteArray head = file.read(jetheader::kBytesNeeded);
     if (!isJetFile(path)) {
         *error = QStringLiteral("文件 %1 不是 Jet 数据库").arg(name);
         return false;
@@ -232,6 +233,15 @@ bool JetReader::open(const QString &path, QString *error)
     const int version = uchar(head.at(0x14));
     if (version != MDB_VER_JET3 && version != MDB_VER_JET4) {
         *error = QStringLiteral("文件 %1 的 Jet 版本（%2）无法读取").arg(name).arg(version);
+        return false;
+    }
+    // The library would read a protected file as if it had no password: such
+    // a file is its owner's to open, and is refused with the reason.
+    if (const std::optional<QString> password = jetheader::password(head);
+        password && !password->isEmpty()) {
+        *error = QStringLiteral("文件 %1 设有数据库密码，不能读取。请先在原来的程序中撤销数据库密码"
+                                "，再转换或导入。")
+                     .arg(name);
         return false;
     }
     // The library reads whole pages and takes the page layout on trust: a file

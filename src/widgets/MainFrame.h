@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <QWidget>
+#include <functional>
 
 // The main window as the features see it: places where they register their
 // pages and commands, and a few typed operations on what the window shows
@@ -105,6 +106,9 @@ public:
     // Ends the program without the closing question (the user has confirmed
     // already, or the settings were saved).
     virtual void quitWithoutAsking() = 0;
+    // A feature's say before the program closes: the question returns a text
+    // to ask (yes closes) when something would be lost, empty otherwise.
+    virtual void addClosingQuestion(std::function<QString()> question) = 0;
 
 signals:
     void chapterLinkClicked();

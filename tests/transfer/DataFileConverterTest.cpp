@@ -5,6 +5,7 @@
 #include "store/Schema.h"
 #include "store/TableRows.h"
 #include "transfer/DataFileConverter.h"
+#include "transfer/JetHeader.h"
 
 #include <QCryptographicHash>
 #include <QJsonArray>
@@ -152,6 +153,12 @@ private slots:
         QByteArray version = bank;
         version[0x14] = char(0x09);
         QTest::newRow("unknown version") << version << QStringLiteral("版本");
+        // The library itself would read a protected file without asking.
+        QByteArray guarded = bank;
+        guarded.replace(0, jetheader::kBytesNeeded,
+                        jetheader::withPassword(bank.left(jetheader::kBytesNeeded),
+                                                QStringLiteral("安全2026")));
+        QTest::newRow("password-protected") << guarded << QStringLiteral("设有数据库密码");
     }
     void badSourceLeavesNothing()
     {

@@ -1,5 +1,7 @@
 #include "TestRegistry.h"
 
+#include "LegacyFixture.h"
+#include "transfer/JetHeader.h"
 #include "transfer/JetValues.h"
 
 #include <QTest>
@@ -11,6 +13,32 @@ class JetValuesTest : public QObject
     Q_OBJECT
 
 private slots:
+    // The first page's password as the older program wrote it: none in the
+    // fixture, and any password of up to 20 characters read back as set.
+    void headerPassword_data()
+    {
+        QTest::addColumn<QString>("password");
+        QTest::newRow("none") << QString();
+        QTest::newRow("latin") << QStringLiteral("abc");
+        QTest::newRow("chinese and digits") << QStringLiteral("安全2026");
+        QTest::newRow("twenty characters") << QStringLiteral("12345678901234567890");
+    }
+    void headerPassword()
+    {
+        QFETCH(QString, password);
+        const QByteArray head = legacyBankBytes().left(jetheader::kBytesNeeded);
+        QCOMPARE(jetheader::password(head), std::optional<QString>(QString()));
+        const std::optional<QString> read =
+            jetheader::password(jetheader::withPassword(head, password));
+        QVERIFY(read.has_value());
+        QCOMPARE(*read, password);
+        // Too few bytes, or another version: no answer rather than a guess.
+        QVERIFY(!jetheader::password(head.left(0x40)).has_value());
+        QByteArray jet3 = head;
+        jet3[0x14] = 0;
+        QVERIFY(!jetheader::password(jet3).has_value());
+    }
+
     void dates_data()
     {
         QTest::addColumn<double>("days");

@@ -162,8 +162,20 @@ void MainWindow::tickClock()
 
 void MainWindow::quitWithoutAsking()
 {
+    // The user chose to quit already; what would be lost is still told.
+    for (const auto &question : m_closingQuestions) {
+        if (const QString text = question();
+            !text.isEmpty() &&
+            !m_notifier.askYesNo(QStringLiteral("提示信息"), text, Notifier::Icon::Warning))
+            return;
+    }
     m_quitting = true;
     emit quitRequested();
+}
+
+void MainWindow::addClosingQuestion(std::function<QString()> question)
+{
+    m_closingQuestions.push_back(std::move(question));
 }
 
 void MainWindow::showEvent(QShowEvent *event)
@@ -182,8 +194,15 @@ void MainWindow::closeEvent(QCloseEvent *event)
         event->accept();
         return;
     }
-    if (!m_notifier.askYesNo(QStringLiteral("提示信息"), QStringLiteral("你确定要关闭程序吗？"),
-                             Notifier::Icon::Warning)) {
+    // A feature that would lose something asks in place of the usual question.
+    QString question = QStringLiteral("你确定要关闭程序吗？");
+    for (const auto &closing : m_closingQuestions) {
+        if (const QString text = closing(); !text.isEmpty()) {
+            question = text;
+            break;
+        }
+    }
+    if (!m_notifier.askYesNo(QStringLiteral("提示信息"), question, Notifier::Icon::Warning)) {
         event->ignore();
         return;
     }

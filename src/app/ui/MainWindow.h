@@ -2,6 +2,8 @@
 
 #include "widgets/MainFrame.h"
 
+#include <vector>
+
 class LeftPanel;
 class Notifier;
 class QStackedWidget;
@@ -39,6 +41,7 @@ public:
     void showSlogan(const QString &text, int x, bool shown) override;
     void showIdleTime(const QString &text) override;
     void quitWithoutAsking() override;
+    void addClosingQuestion(std::function<QString()> question) override;
 
     // One second of the elapsed clock (the clock timer's slot).
     void tickClock();
@@ -59,6 +62,7 @@ private:
     Notifier &m_notifier;
     bool m_shownOnce = false;
     bool m_quitting = false;
+    std::vector<std::function<QString()>> m_closingQuestions;
 
     TopBarPanel *m_topBar = nullptr;
     LeftPanel *m_leftPanel = nullptr;

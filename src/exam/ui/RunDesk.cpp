@@ -48,6 +48,10 @@ RunDesk::RunDesk(MainFrame &frame, const DeskServices &services, SettingsDesk &s
     m_countdownTimer = new QTimer(this);
     m_countdownTimer->setInterval(kCountdownMs);
     connect(m_countdownTimer, &QTimer::timeout, this, [this] { m_session.countdownTick(); });
+    m_retryTimer = new QTimer(this);
+    m_retryTimer->setInterval(kRetryMs);
+    connect(m_retryTimer, &QTimer::timeout, this, [this] { m_session.retryWaitingRecords(); });
+    m_frame.addClosingQuestion([this] { return m_session.closingQuestion(); });
     connect(&m_countdown, &Countdown::runningChanged, this,
             [this](bool running) { switchTimer(m_countdownTimer, running); });
     connect(&m_countdown, &Countdown::labelChanged, &m_frame, &MainFrame::showCountdown);
@@ -238,7 +242,10 @@ void RunDesk::renderFrame(const PracticeSession::Frame &frame)
     MainFrame::TopBar top;
     top.chapter = frame.chapter;
     top.chapterShown = frame.chapterLinkVisible;
-    top.runStatus = frame.runStatus;
+    top.runStatus = frame.waitingRecords > 0
+                        ? frame.runStatus + QStringLiteral("  ") +
+                              WaitingRecords::waitingStatus(frame.waitingRecords)
+                        : frame.runStatus;
     top.liveCorrect = display.liveCorrect;
     top.liveTotal = display.liveTotal;
     m_frame.showTopBar(top);
@@ -254,6 +261,8 @@ void RunDesk::renderFrame(const PracticeSession::Frame &frame)
     commands.backToCommandsEnabled = frame.practiceBackEnabled;
     commands.commandsEnabled = frame.commandsEnabled;
     m_frame.showRunCommands(commands);
+    // Records waiting for the server are tried again now and then.
+    switchTimer(m_retryTimer, frame.waitingRecords > 0);
     // The session may have put the delay back to its setting.
     m_settings.refresh();
 }

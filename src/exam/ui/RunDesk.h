@@ -53,6 +53,8 @@ class RunDesk : public QObject
 public:
     static constexpr int kTickMs = 100;
     static constexpr int kCountdownMs = 1000;
+    // How often the records waiting for a centre's server are tried again.
+    static constexpr int kRetryMs = 5000;
 
     // settings: the settings read at start-up and the form of the settings
     // page, whose delay slider sets the automatic move's delay.
@@ -138,6 +140,7 @@ private:
     QTimer *m_advanceTimer = nullptr;
     QTimer *m_revealTimer = nullptr;
     QTimer *m_countdownTimer = nullptr;
+    QTimer *m_retryTimer = nullptr;
     QAction *m_saveQuestion = nullptr;
     AnswerKeyFilter *m_keys = nullptr;
 

@@ -3,6 +3,7 @@
 #include "base/FileDialogs.h"
 #include "base/Notifier.h"
 #include "store/BackupGuard.h"
+#include "store/TrainerLock.h"
 #include "transfer/BankTransfer.h"
 #include "transfer/DataFileConverter.h"
 #include "transfer/ui/BankListDialog.h"
@@ -112,6 +113,11 @@ void BankTransferDesk::importBanks()
         banks, BankListDialog::Choice::Several, m_services.dialogParent);
     if (dialog.exec() != QDialog::Accepted || dialog.chosen().isEmpty())
         return;
+    const TrainerLock lock(m_services.db, BackupGuard::bankImport());
+    if (!lock.held()) {
+        m_services.notifier.inform(lock.refusal());
+        return;
+    }
     // New banks can be taken out again only by restoring the file as it was.
     if (!BackupGuard::beforeStep(m_services.db, m_services.notifier, BackupGuard::bankImport()))
         return;
