@@ -26,6 +26,12 @@ SingleInstance::SingleInstance(const QString &databasePath, const QString &folde
     m_lock.setStaleLockTime(0);
 }
 
+SingleInstance::SingleInstance(const ServerWorker &worker, const QString &folder)
+    : m_path(QDir(folder).filePath(lockName(worker))), m_lock(m_path)
+{
+    m_lock.setStaleLockTime(0);
+}
+
 SingleInstance::Start SingleInstance::acquire()
 {
     m_problem.clear();
@@ -112,5 +118,14 @@ QString SingleInstance::lockName(const QString &databasePath)
     const QString path = canonical.isEmpty() ? file.absoluteFilePath() : canonical;
     const QByteArray digest =
         QCryptographicHash::hash(QFile::encodeName(path), QCryptographicHash::Sha256).toHex();
+    return QStringLiteral("ProgRun-") + QString::fromLatin1(digest.left(24));
+}
+
+QString SingleInstance::lockName(const ServerWorker &worker)
+{
+    const QString key = QStringLiteral("server:") + worker.server + QStringLiteral("#worker:") +
+                        QString::number(worker.workerId);
+    const QByteArray digest =
+        QCryptographicHash::hash(key.toUtf8(), QCryptographicHash::Sha256).toHex();
     return QStringLiteral("ProgRun-") + QString::fromLatin1(digest.left(24));
 }

@@ -26,6 +26,15 @@ BackupRestore::BackupRestore(QSqlDatabase db, Notifier &notifier, const Clock *c
 {
 }
 
+QString BackupRestore::keptElsewhereNotice() const
+{
+    if (Backups(m_db).madeByProgram())
+        return QString();
+    return QStringLiteral("题库和学员的练习记录保存在培训中心的数据库服务器上，"
+                          "由培训中心统一备份（pg_dump），本机不另存备份。"
+                          "需要恢复数据时，请与培训中心的管理员联系。");
+}
+
 QList<BackupRestore::Row> BackupRestore::rows() const
 {
     QList<Row> rows;

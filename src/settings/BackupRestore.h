@@ -34,6 +34,9 @@ public:
     // The clock names the copy of the current file (the machine's when none).
     BackupRestore(QSqlDatabase db, Notifier &notifier, const Clock *clock = nullptr);
 
+    // What the page says instead of listing copies when the data is not the
+    // program's to back up (a centre's server); empty for the data file.
+    QString keptElsewhereNotice() const;
     // Newest first.
     QList<Row> rows() const;
     Outcome restore(const QString &path);

@@ -37,7 +37,7 @@ void BackupGuard::atStart(const QSqlDatabase &db, Notifier &notifier, const Cloc
         return;
     const QDateTime now = nowOf(clock);
     Backups backups(db);
-    if (backups.madeOn(now.date()))
+    if (!backups.madeByProgram() || backups.madeOn(now.date()))
         return;
     try {
         backups.make(startOfDay(), now);

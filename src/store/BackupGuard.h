@@ -24,6 +24,7 @@ public:
     static QString restore() { return QStringLiteral("恢复备份"); }
     static QString startOfDay() { return QStringLiteral("每日首次启动"); }
 
+    // On a centre's server neither makes a copy: the centre backs it up.
     // Backs the data file of db up before the step. True when the copy was
     // made, or when it failed and the user chose to go on without one; false
     // when the step is to stop. The clock names the copy (the machine's

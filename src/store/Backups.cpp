@@ -1,5 +1,6 @@
 #include "store/Backups.h"
 
+#include "store/Backend.h"
 #include "store/Database.h"
 #include "store/EngineCopy.h"
 #include "store/Sql.h"
@@ -122,6 +123,11 @@ Backups::Backups(QSqlDatabase db, int keep, qint64 maxBytes)
 {
 }
 
+bool Backups::madeByProgram() const
+{
+    return backendOf(m_db) == Backend::File;
+}
+
 QString Backups::folder() const
 {
     return QFileInfo(m_db.databaseName()).absoluteDir().filePath(QLatin1String(kFolder));
@@ -195,6 +201,8 @@ void Backups::trim(const QString &spare)
 
 QList<Backups::Entry> Backups::list() const
 {
+    if (!madeByProgram())
+        return {};
     struct Found
     {
         Entry entry;

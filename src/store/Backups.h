@@ -31,6 +31,9 @@ public:
 
     explicit Backups(QSqlDatabase db, int keep = kKeep, qint64 maxBytes = kMaxBytes);
 
+    // Whether the program keeps copies of the data at all: a centre's server
+    // is backed up by the centre (pg_dump), not by the program.
+    bool madeByProgram() const;
     // The folder the copies stand in.
     QString folder() const;
     // Copies the open data file as it stands, noting the step; then drops the

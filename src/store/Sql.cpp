@@ -1,6 +1,7 @@
 #include "store/Sql.h"
 
 #include "store/Backend.h"
+#include "store/ServerSession.h"
 
 #include <QSqlError>
 
@@ -139,19 +140,44 @@ StoreError failure(const QSqlError &error, const QString &statement, Stage stage
     return StoreError(causeOf(error, stage), storeText(error), statement);
 }
 
+namespace {
+
+// A server that went away leaves its connection dead: closed here, it is
+// opened again (and signed in) by the next statement. The client library does
+// not always give a lost connection a state of its own: a failure without one
+// on a connection that no longer answers is a lost connection too.
+[[noreturn]] void throwFailure(const QSqlDatabase &db, const QSqlError &error,
+                               const QString &statement, Stage stage = Stage::Execute)
+{
+    const StoreError thrown = failure(error, statement, stage);
+    if (backendOf(db) != Backend::Server)
+        throw thrown;
+    if (thrown.cause() == StoreError::Cause::ServerLost ||
+        (error.nativeErrorCode().isEmpty() && !ServerSession::answers(db))) {
+        ServerSession::dropLost(db);
+        throw StoreError(StoreError::Cause::ServerLost, storeText(error), statement);
+    }
+    throw thrown;
+}
+
+} // namespace
+
 QSqlQuery run(const QSqlDatabase &db, const QString &statement, const QVariantList &values)
 {
+    const bool server = backendOf(db) == Backend::Server;
+    if (server)
+        ServerSession::reopenIfClosed(db);
     QSqlQuery query(db);
     query.setForwardOnly(true);
     // A statement without values runs as it is: the server prepares only
     // queries and changes, not "begin" or "commit".
-    if (values.isEmpty() && backendOf(db) == Backend::Server) {
+    if (values.isEmpty() && server) {
         if (!query.exec(statement))
-            throw failure(query.lastError(), statement);
+            throwFailure(db, query.lastError(), statement);
         return query;
     }
     if (!query.prepare(statement))
-        throw failure(query.lastError(), statement, Stage::Prepare);
+        throwFailure(db, query.lastError(), statement, Stage::Prepare);
     for (const QVariant &value : values)
         query.addBindValue(value);
     if (!query.exec()) {
@@ -165,7 +191,7 @@ QSqlQuery run(const QSqlDatabase &db, const QString &statement, const QVariantLi
                 causeOf(again.lastError(), Stage::Prepare) == StoreError::Cause::MissingPart)
                 throw failure(again.lastError(), statement, Stage::Prepare);
         }
-        throw failure(error, statement);
+        throwFailure(db, error, statement);
     }
     return query;
 }

@@ -1,5 +1,6 @@
 #include "store/WorkerTable.h"
 
+#include "store/ServerSession.h"
 #include "store/Sql.h"
 
 #include <QCryptographicHash>
@@ -72,6 +73,7 @@ void WorkerTable::signIn(const QSqlDatabase &db, qint64 workerId)
     sql::run(db, QStringLiteral("select set_config('drillbay.worker', ?, false)"),
              {workerId > 0 ? QString::number(workerId) : QStringLiteral("")})
         .finish();
+    ServerSession::remember(db, workerId);
 }
 
 std::optional<qint64> WorkerTable::signedIn(const QSqlDatabase &db)

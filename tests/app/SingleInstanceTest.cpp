@@ -159,6 +159,36 @@ private slots:
         }
     }
 
+    // On a centre's server the lock is the worker's: another worker of the
+    // machine practises beside the first, the same worker does not.
+    void oneLockPerWorkerOnAServer_data()
+    {
+        QTest::addColumn<QString>("secondServer");
+        QTest::addColumn<qint64>("secondWorker");
+        QTest::addColumn<bool>("excluded");
+        const QString server = QStringLiteral("drill@centre:5432/bank");
+        QTest::newRow("same worker") << server << qint64(7) << true;
+        QTest::newRow("another worker") << server << qint64(8) << false;
+        QTest::newRow("same worker on another server")
+            << QStringLiteral("drill@centre:5433/bank") << qint64(7) << false;
+    }
+    void oneLockPerWorkerOnAServer()
+    {
+        QFETCH(QString, secondServer);
+        QFETCH(qint64, secondWorker);
+        QFETCH(bool, excluded);
+        QTemporaryDir dir;
+        SingleInstance first(
+            SingleInstance::ServerWorker{QStringLiteral("drill@centre:5432/bank"), 7}, dir.path());
+        SingleInstance second(SingleInstance::ServerWorker{secondServer, secondWorker}, dir.path());
+        QCOMPARE(first.acquire(), SingleInstance::Start::Acquired);
+        QCOMPARE(second.acquire(), excluded ? SingleInstance::Start::AlreadyRunning
+                                            : SingleInstance::Start::Acquired);
+        // Nor does a worker's lock keep the data file's program out.
+        SingleInstance file(kDatabase, dir.path());
+        QCOMPARE(file.acquire(), SingleInstance::Start::Acquired);
+    }
+
     void missingFolderIsCreated()
     {
         QTemporaryDir dir;

@@ -16,14 +16,15 @@ BackupWindow::BackupWindow(BackupRestore &restore, QWidget *parent)
     setWindowTitle(QStringLiteral("恢复备份"));
     setFont(theme::font(theme::FontRole::PageText));
     auto *column = new QVBoxLayout(this);
-    auto *note = new QLabel(
+    m_note = new QLabel(
         QStringLiteral("删除试题、清空或删除章节、改分、重新抽题、导入题库之前和每天第一次启动时，"
                        "软件都会备份数据。\n选中一份备份，点击“恢复选中的备份”："
                        "当前的数据先另存为一份备份，再换成选中备份中的数据。"),
         this);
-    note->setObjectName(QStringLiteral("BackupNote"));
-    note->setWordWrap(true);
-    column->addWidget(note);
+    m_note->setObjectName(QStringLiteral("BackupNote"));
+    m_note->setWordWrap(true);
+    m_fileNote = m_note->text();
+    column->addWidget(m_note);
 
     m_table = new QTableWidget(0, 3, this);
     m_table->setObjectName(QStringLiteral("BackupTable"));
@@ -64,6 +65,12 @@ void BackupWindow::open()
 
 void BackupWindow::fill()
 {
+    // A centre's server is backed up by the centre: the page says so and
+    // offers no copies.
+    const QString elsewhere = m_backups.keptElsewhereNotice();
+    m_note->setText(elsewhere.isEmpty() ? m_fileNote : elsewhere);
+    m_table->setVisible(elsewhere.isEmpty());
+    m_restore->setVisible(elsewhere.isEmpty());
     m_rows = m_backups.rows();
     m_table->clearSelection();
     m_table->setRowCount(static_cast<int>(m_rows.size()));

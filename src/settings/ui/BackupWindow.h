@@ -4,6 +4,7 @@
 
 #include <QWidget>
 
+class QLabel;
 class QPushButton;
 class QTableWidget;
 
@@ -21,6 +22,7 @@ public:
     // Lists the backups anew and shows the window.
     void open();
 
+    QLabel *note() const { return m_note; }
     QTableWidget *table() const { return m_table; }
     QPushButton *restoreButton() const { return m_restore; }
     QPushButton *closeButton() const { return m_close; }
@@ -35,6 +37,8 @@ private:
 
     BackupRestore &m_backups;
     QList<BackupRestore::Row> m_rows;
+    QLabel *m_note = nullptr;
+    QString m_fileNote;
     QTableWidget *m_table = nullptr;
     QPushButton *m_restore = nullptr;
     QPushButton *m_close = nullptr;
