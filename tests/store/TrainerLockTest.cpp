@@ -37,6 +37,13 @@ public:
     QSqlDatabase db() const { return m_db; }
     // The program ends without letting go: its connection closes.
     void die() { m_db.close(); }
+    // The server stops answering: the connection is gone and cannot be
+    // opened again (nothing listens where it pointed).
+    void loseServer()
+    {
+        m_db.close();
+        m_db.setPort(1);
+    }
 
 private:
     QString m_name;
@@ -117,7 +124,7 @@ private slots:
             QSKIP("only a server can be lost");
         TestDatabase centre;
         OtherProgram other(centre, QStringLiteral("王培训"));
-        other.die();
+        other.loseServer();
         const TrainerLock lock(other.db(), kRewrite);
         QVERIFY(!lock.held());
         QVERIFY2(lock.refusal().contains(QStringLiteral("“改分”现在无法进行")),
