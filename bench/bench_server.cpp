@@ -15,6 +15,7 @@
 #include "exam/StudyRecorder.h"
 #include "practice/ChapterLoader.h"
 #include "practice/QuestionSource.h"
+#include "store/AddedTables.h"
 #include "store/Database.h"
 #include "store/QuestionTable.h"
 #include "store/ServerUrl.h"
@@ -203,6 +204,11 @@ int main(int argc, char **argv)
     QSqlDatabase file = openCopyOfBank(argc, argv, dir);
     if (!file.isOpen())
         return 1;
+    // The grading writes the book and the history, as the program does.
+    if (const QString problem = AddedTables::ensure(file); !problem.isEmpty()) {
+        std::fprintf(stderr, "%s\n", qPrintable(problem));
+        return 1;
+    }
     const QStringList chapters = chapterNames(file);
     Samples baseline;
     practise(file, chapters, 0, 0, baseline);
