@@ -16,7 +16,8 @@ const QString kLockKey = QStringLiteral("hashtext('drillbay-trainer:' || cast(? 
 
 } // namespace
 
-TrainerLock::TrainerLock(QSqlDatabase db, const QString &step) : m_db(std::move(db)), m_step(step)
+TrainerLock::TrainerLock(QSqlDatabase db, QString step)
+    : m_db(std::move(db)), m_step(std::move(step))
 {
     if (backendOf(m_db) != Backend::Server) {
         m_held = true;

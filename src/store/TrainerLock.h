@@ -14,7 +14,7 @@ class TrainerLock
 {
 public:
     // step: the step's name as the backup list shows it (BackupGuard's names).
-    TrainerLock(QSqlDatabase db, const QString &step);
+    TrainerLock(QSqlDatabase db, QString step);
     ~TrainerLock();
     TrainerLock(const TrainerLock &) = delete;
     TrainerLock &operator=(const TrainerLock &) = delete;

@@ -53,7 +53,7 @@ QByteArray toggled(QByteArray head)
 std::array<unsigned char, 4> dateMask(const QByteArray &plain)
 {
     double created = 0;
-    const quint64 bits = qFromLittleEndian<quint64>(plain.constData() + kCreatedAt);
+    const auto bits = qFromLittleEndian<quint64>(plain.constData() + kCreatedAt);
     std::memcpy(&created, &bits, sizeof created);
     qint32 days = 0;
     if (created > -2147483648.0 && created < 2147483647.0)
@@ -84,7 +84,7 @@ std::optional<QString> password(const QByteArray &head)
             static_cast<char>(uchar(plain.at(kPasswordAt + k)) ^ mask[static_cast<size_t>(k % 4)]);
     QString text;
     for (int k = 0; k + 1 < kPasswordLength; k += 2) {
-        const char16_t unit = qFromLittleEndian<char16_t>(bytes.constData() + k);
+        const auto unit = qFromLittleEndian<char16_t>(bytes.constData() + k);
         if (unit == 0)
             break;
         text += QChar(unit);
