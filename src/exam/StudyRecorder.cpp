@@ -38,19 +38,24 @@ void StudyRecorder::record(const GradedRun &run) const
     const QString when = run.graded.toString(QStringLiteral("yyyy-MM-ddTHH:mm:ss"));
     const QString day = run.graded.toString(QStringLiteral("yyyy-MM-dd"));
 
-    const WrongBookTable book(m_db);
-    const AnswerTallyTable tally(m_db);
-    Transaction transaction(m_db);
+    QList<qint64> wrong;
+    QList<qint64> rightFromBook;
+    QList<AnswerTallyTable::Answer> answers;
     for (const RunQuestion &question : run.questions) {
         if (!isObjective(question.typeCode))
             continue;
         const bool right = Grading::answeredCorrectly(question);
         if (!right)
-            book.recordWrong(question.questionId, when);
+            wrong << question.questionId;
         else if (run.mode == RunMode::WrongBookPractice)
-            book.recordRight(question.questionId, leaveAfter);
-        tally.add(day, question.questionId, question.typeCode, right);
+            rightFromBook << question.questionId;
+        answers.append({question.questionId, question.typeCode, right});
     }
+    const WrongBookTable book(m_db);
+    Transaction transaction(m_db);
+    book.recordWrong(wrong, when);
+    book.recordRight(rightFromBook, leaveAfter);
+    AnswerTallyTable(m_db).add(day, answers);
     RunHistoryRow row;
     row.date = when;
     row.kind = static_cast<int>(run.mode);

@@ -19,22 +19,44 @@ QStringList AnswerTallyTable::createStatements()
                            " on answer_tally(chapter_id, day)")};
 }
 
-void AnswerTallyTable::add(const QString &day, qint64 questionId, int type, bool right) const
+void AnswerTallyTable::add(const QString &day, const QList<Answer> &answers) const
 {
-    // On a server the tally is the signed-in worker's rows of the shared table.
-    const bool server = backendOf(m_db) == Backend::Server;
-    const QString table =
-        server ? QStringLiteral("worker_answer_tally") : QStringLiteral("answer_tally");
-    sql::run(m_db,
-             QStringLiteral("insert into ") + table +
-                 QStringLiteral("(day, chapter_id, type, answered, right_count)"
-                                " select ?, 试卷分类, ?, 1, ? from 考试训练题库 where id = ?"
-                                " on conflict(") +
-                 (server ? QStringLiteral("worker_id, ") : QString()) +
-                 QStringLiteral("day, chapter_id, type) do update set answered = ") + table +
-                 QStringLiteral(".answered + 1, right_count = ") + table +
-                 QStringLiteral(".right_count + excluded.right_count"),
-             {day, type, right ? 1 : 0, questionId});
+    if (answers.isEmpty())
+        return;
+    if (backendOf(m_db) == Backend::Server) {
+        // On a server the tally is the signed-in worker's rows of the shared
+        // table, written for the whole run in one statement.
+        QList<qint64> ids;
+        QList<int> types;
+        QList<int> rights;
+        for (const Answer &answer : answers) {
+            ids << answer.questionId;
+            types << answer.type;
+            rights << (answer.right ? 1 : 0);
+        }
+        sql::run(m_db,
+                 QStringLiteral("insert into worker_answer_tally(day, chapter_id, type, answered,"
+                                " right_count)"
+                                " select ?, q.试卷分类, a.type, count(*), sum(a.right_count)"
+                                " from unnest(cast(? as bigint[]), cast(? as integer[]),"
+                                " cast(? as integer[])) as a(question_id, type, right_count)"
+                                " join question q on q.id = a.question_id"
+                                " group by q.试卷分类, a.type"
+                                " on conflict(worker_id, day, chapter_id, type) do update"
+                                " set answered = worker_answer_tally.answered + excluded.answered,"
+                                " right_count = worker_answer_tally.right_count"
+                                " + excluded.right_count"),
+                 {day, sql::arrayOf(ids), sql::arrayOf(types), sql::arrayOf(rights)});
+        return;
+    }
+    for (const Answer &answer : answers)
+        sql::run(m_db,
+                 QStringLiteral("insert into answer_tally(day, chapter_id, type, answered,"
+                                " right_count) select ?, 试卷分类, ?, 1, ? from 考试训练题库"
+                                " where id = ? on conflict(day, chapter_id, type) do update"
+                                " set answered = answer_tally.answered + 1,"
+                                " right_count = answer_tally.right_count + excluded.right_count"),
+                 {day, answer.type, answer.right ? 1 : 0, answer.questionId});
 }
 
 QList<AnswerTallyTable::Tally> AnswerTallyTable::ofBankSince(qint64 bankId,

@@ -15,9 +15,19 @@ public:
 
     static QStringList createStatements();
 
-    // One graded answer of the question on `day` (yyyy-MM-dd), counted under
-    // the chapter the question stands in now. A deleted question counts nowhere.
-    void add(const QString &day, qint64 questionId, int type, bool right) const;
+    // Graded answers on `day` (yyyy-MM-dd), each counted under the chapter its
+    // question stands in now. A deleted question counts nowhere.
+    struct Answer
+    {
+        qint64 questionId = 0;
+        int type = 0;
+        bool right = false;
+    };
+    void add(const QString &day, const QList<Answer> &answers) const;
+    void add(const QString &day, qint64 questionId, int type, bool right) const
+    {
+        add(day, QList<Answer>{{questionId, type, right}});
+    }
 
     struct Tally
     {

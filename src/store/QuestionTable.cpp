@@ -57,6 +57,33 @@ QString whereOf(const QSqlDatabase &db, const QuestionScope &scope, QVariantList
     return where;
 }
 
+bool onServer(const QSqlDatabase &db)
+{
+    return backendOf(db) == Backend::Server;
+}
+
+// On a server the counts come from the tallies the server keeps per chapter
+// and type (the questions, and each worker's known ones): the where clause of
+// a scope's chapters and type there, and the values it binds.
+QString tallyWhere(const QuestionScope &scope, QVariantList &values)
+{
+    QString where =
+        scope.of == QuestionScope::Of::Chapter
+            ? QStringLiteral(" where chapter_id = ?")
+            : QStringLiteral(" where chapter_id in (select id from fenlei where database_id = ?)");
+    values << scope.id;
+    if (scope.type > 0) {
+        where += QStringLiteral(" and type = ?");
+        values << scope.type;
+    }
+    return where;
+}
+
+QString knownTallyWhere(const QuestionScope &scope, QVariantList &values)
+{
+    return tallyWhere(scope, values) + QStringLiteral(" and worker_id = drillbay_worker()");
+}
+
 QuestionRow questionFrom(const QSqlQuery &query)
 {
     QuestionRow row;
@@ -78,12 +105,24 @@ QuestionRow questionFrom(const QSqlQuery &query)
 
 int QuestionTable::countAll() const
 {
+    if (onServer(m_db))
+        return static_cast<int>(sql::scalar(
+            m_db, QStringLiteral("select coalesce(sum(questions), 0) from chapter_tally")));
     return static_cast<int>(sql::scalar(m_db, QStringLiteral("select count(*) from 考试训练题库")));
 }
 
 int QuestionTable::count(const QuestionScope &scope) const
 {
     QVariantList values;
+    if (onServer(m_db)) {
+        QString statement =
+            QStringLiteral("select coalesce((select sum(questions) from chapter_tally") +
+            tallyWhere(scope, values) + QStringLiteral("), 0)");
+        if (scope.toPractiseOnly)
+            statement += QStringLiteral(" - coalesce((select sum(known) from worker_known_tally") +
+                         knownTallyWhere(scope, values) + QStringLiteral("), 0)");
+        return static_cast<int>(sql::scalar(m_db, statement, values));
+    }
     const QString where = whereOf(m_db, scope, values);
     return static_cast<int>(
         sql::scalar(m_db, QStringLiteral("select count(*) from 考试训练题库") + where, values));
@@ -93,11 +132,20 @@ QHash<qint64, int> QuestionTable::countsPerChapter(qint64 bankId) const
 {
     // One grouped count for the whole bank instead of one count per chapter.
     QHash<qint64, int> counts;
+    QVariantList values;
     QSqlQuery query =
-        sql::run(m_db,
-                 QStringLiteral("select 试卷分类, count(*) from 考试训练题库 where 试卷分类 in "
-                                "(select id from fenlei where database_id = ?) group by 试卷分类"),
-                 {bankId});
+        onServer(m_db)
+            ? sql::run(m_db,
+                       QStringLiteral("select chapter_id, sum(questions) from chapter_tally") +
+                           tallyWhere(QuestionScope::bank(bankId), values) +
+                           QStringLiteral(" group by chapter_id having sum(questions) > 0"),
+                       values)
+            : sql::run(
+                  m_db,
+                  QStringLiteral("select 试卷分类, count(*) from 考试训练题库 where 试卷分类 in "
+                                 "(select id from fenlei where database_id = ?)"
+                                 " group by 试卷分类"),
+                  {bankId});
     while (query.next())
         counts.insert(query.value(0).toLongLong(), query.value(1).toInt());
     return counts;
@@ -106,12 +154,20 @@ QHash<qint64, int> QuestionTable::countsPerChapter(qint64 bankId) const
 QHash<qint64, int> QuestionTable::knownPerChapter(qint64 bankId) const
 {
     QHash<qint64, int> counts;
+    QVariantList values;
     QSqlQuery query =
-        sql::run(m_db,
-                 QStringLiteral("select 试卷分类, count(*) from 考试训练题库 where 试卷分类 in "
-                                "(select id from fenlei where database_id = ?) and 题目选择 = ") +
-                     markLiteral(m_db, false) + QStringLiteral(" group by 试卷分类"),
-                 {bankId});
+        onServer(m_db)
+            ? sql::run(m_db,
+                       QStringLiteral("select chapter_id, sum(known) from worker_known_tally") +
+                           knownTallyWhere(QuestionScope::bank(bankId), values) +
+                           QStringLiteral(" group by chapter_id having sum(known) > 0"),
+                       values)
+            : sql::run(
+                  m_db,
+                  QStringLiteral("select 试卷分类, count(*) from 考试训练题库 where 试卷分类 in "
+                                 "(select id from fenlei where database_id = ?)"
+                                 " and 题目选择 = FALSE group by 试卷分类"),
+                  {bankId});
     while (query.next())
         counts.insert(query.value(0).toLongLong(), query.value(1).toInt());
     return counts;
@@ -175,10 +231,13 @@ std::optional<QuestionRow> QuestionTable::find(qint64 id) const
 std::array<int, 6> QuestionTable::countsPerType(qint64 chapterId) const
 {
     std::array<int, 6> counts{};
-    QSqlQuery query = sql::run(m_db,
-                               QStringLiteral("select 题目类型, count(*) from 考试训练题库 "
-                                              "where 试卷分类 = ? group by 题目类型"),
-                               {chapterId});
+    QSqlQuery query =
+        sql::run(m_db,
+                 onServer(m_db) ? QStringLiteral("select type, questions from chapter_tally"
+                                                 " where chapter_id = ? and questions > 0")
+                                : QStringLiteral("select 题目类型, count(*) from 考试训练题库 "
+                                                 "where 试卷分类 = ? group by 题目类型"),
+                 {chapterId});
     while (query.next()) {
         const int type = query.value(0).toInt();
         // Slot 0 stays free; codes beyond the slots are not counted.
@@ -401,6 +460,13 @@ bool QuestionTable::setToPractise(qint64 id, bool toPractise)
 int QuestionTable::putBackToPractise(const QuestionScope &scope)
 {
     QVariantList values;
+    // The server keeps a worker's marks apart from the questions: putting the
+    // scope back is deleting the worker's marks of its chapters.
+    if (onServer(m_db))
+        return sql::run(m_db,
+                        QStringLiteral("delete from worker_known") + knownTallyWhere(scope, values),
+                        values)
+            .numRowsAffected();
     const QString where = whereOf(m_db, scope, values);
     return sql::run(m_db,
                     QStringLiteral("update 考试训练题库 set 题目选择 = ") +

@@ -141,7 +141,8 @@ public:
     // there is no such question. Throws StoreError when it fails.
     bool setToPractise(qint64 id, bool toPractise);
     // Puts every question of the scope back to practise in one statement;
-    // returns how many the statement matched. Throws StoreError when it fails.
+    // returns how many the statement matched (on a server: how many known
+    // marks it removed). Throws StoreError when it fails.
     int putBackToPractise(const QuestionScope &scope);
 
 private:

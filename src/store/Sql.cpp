@@ -3,7 +3,9 @@
 #include "store/Backend.h"
 #include "store/ServerSession.h"
 
+#include <QSqlDriver>
 #include <QSqlError>
+#include <QSqlField>
 
 namespace sql {
 
@@ -162,6 +164,66 @@ namespace {
 
 } // namespace
 
+namespace {
+
+// The statement with each '?' placeholder (outside quotes and comments)
+// replaced by its value in the server driver's literal form: the very text
+// the driver's prepared statement sends in its "execute" (it binds no values
+// of its own). One round trip instead of the three of prepare, execute and
+// deallocate, which a statement run once never earns back.
+QString withValues(const QSqlDatabase &db, const QString &statement, const QVariantList &values)
+{
+    QString text;
+    text.reserve(statement.size() + values.size() * 8);
+    const QSqlDriver *driver = db.driver();
+    qsizetype next = 0;
+    QChar quote;
+    for (qsizetype i = 0; i < statement.size(); ++i) {
+        const QChar c = statement[i];
+        const QChar after = i + 1 < statement.size() ? statement[i + 1] : QChar();
+        if (!quote.isNull()) {
+            if (c == quote)
+                quote = QChar();
+        } else if (c == QLatin1Char('\'') || c == QLatin1Char('"')) {
+            quote = c;
+        } else if (c == QLatin1Char('-') && after == QLatin1Char('-')) {
+            const qsizetype end = statement.indexOf(QLatin1Char('\n'), i);
+            const qsizetype stop = end < 0 ? statement.size() : end;
+            text += QStringView(statement).mid(i, stop - i);
+            i = stop - 1;
+            continue;
+        } else if (c == QLatin1Char('/') && after == QLatin1Char('*')) {
+            const qsizetype end = statement.indexOf(QLatin1String("*/"), i + 2);
+            const qsizetype stop = end < 0 ? statement.size() : end + 2;
+            text += QStringView(statement).mid(i, stop - i);
+            i = stop - 1;
+            continue;
+        } else if (c == QLatin1Char('?')) {
+            if (next >= values.size()) {
+                next = values.size() + 1;
+                break;
+            }
+            const QVariant &value = values[next++];
+            QSqlField field(QString(), value.metaType());
+            if (value.isNull())
+                field.clear();
+            else
+                field.setValue(value);
+            text += driver->formatValue(field);
+            continue;
+        }
+        text += c;
+    }
+    if (next != values.size()) {
+        // A statement of this program with more or fewer places than values.
+        throw StoreError(StoreError::Cause::Failed, QStringLiteral("语句的参数个数不符"),
+                         statement);
+    }
+    return text;
+}
+
+} // namespace
+
 QSqlQuery run(const QSqlDatabase &db, const QString &statement, const QVariantList &values)
 {
     const bool server = backendOf(db) == Backend::Server;
@@ -169,10 +231,10 @@ QSqlQuery run(const QSqlDatabase &db, const QString &statement, const QVariantLi
         ServerSession::reopenIfClosed(db);
     QSqlQuery query(db);
     query.setForwardOnly(true);
-    // A statement without values runs as it is: the server prepares only
-    // queries and changes, not "begin" or "commit".
-    if (values.isEmpty() && server) {
-        if (!query.exec(statement))
+    // The server runs every statement as it is, its values written in.
+    if (server) {
+        const QString text = values.isEmpty() ? statement : withValues(db, statement, values);
+        if (!query.exec(text))
             throwFailure(db, query.lastError(), statement);
         return query;
     }
@@ -202,6 +264,31 @@ qint64 insert(const QSqlDatabase &db, const QString &statement, const QVariantLi
     const qint64 id = query.next() ? query.value(0).toLongLong() : 0;
     query.finish();
     return id;
+}
+
+namespace {
+
+template <typename Integer> QString arrayText(const QList<Integer> &values)
+{
+    QString text = QStringLiteral("{");
+    for (qsizetype i = 0; i < values.size(); ++i) {
+        if (i > 0)
+            text += QLatin1Char(',');
+        text += QString::number(values[i]);
+    }
+    return text + QLatin1Char('}');
+}
+
+} // namespace
+
+QString arrayOf(const QList<qint64> &values)
+{
+    return arrayText(values);
+}
+
+QString arrayOf(const QList<int> &values)
+{
+    return arrayText(values);
 }
 
 qint64 scalar(const QSqlDatabase &db, const QString &statement, const QVariantList &values)

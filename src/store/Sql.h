@@ -13,8 +13,10 @@ class QSqlError;
 // in this folder that holds all of its statements and returns typed rows:
 // QuestionTable, ChapterTable, BankTable, SettingsTable, PracticeLogTable; the
 // mock-examination quotas, documents, password and jokes get theirs the same
-// way. Every value travels as a bound parameter, never pasted into the text. A
-// failed statement throws StoreError.
+// way. Every value travels as a bound parameter, never pasted into the text
+// by hand: the data file's engine binds it, and on a server the driver writes
+// it in its own literal form (as its prepared statements send values anyway).
+// A failed statement throws StoreError.
 namespace sql {
 
 // Prepares, binds the values in order to the '?' placeholders and executes.
@@ -25,6 +27,12 @@ QSqlQuery run(const QSqlDatabase &db, const QString &statement, const QVariantLi
 qint64 insert(const QSqlDatabase &db, const QString &statement, const QVariantList &values);
 // The first column of the first row as an integer (0 when there is no row).
 qint64 scalar(const QSqlDatabase &db, const QString &statement, const QVariantList &values = {});
+
+// Integers as one bound value for the server: its array literal, cast in
+// the statement ("cast(? as bigint[])"), so that one statement writes the
+// hundred answers of a run.
+QString arrayOf(const QList<qint64> &values);
+QString arrayOf(const QList<int> &values);
 
 // Where a statement failed: a statement that cannot even be prepared names a
 // table or column that the file does not have.

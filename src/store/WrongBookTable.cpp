@@ -45,38 +45,70 @@ QStringList WrongBookTable::createStatements()
                            " on wrong_book(last_wrong, question_id)")};
 }
 
-void WrongBookTable::recordWrong(qint64 questionId, const QString &when) const
+void WrongBookTable::recordWrong(const QList<qint64> &questionIds, const QString &when) const
 {
-    // On a server the book is the signed-in worker's rows of the shared table,
-    // and a conflict is one on that worker's row.
-    const bool server = backendOf(m_db) == Backend::Server;
-    sql::run(m_db,
-             (server
-                  ? QStringLiteral("insert into worker_wrong_book(question_id, times_wrong,"
-                                   " last_wrong, right_streak) values(?, 1, ?, 0)"
-                                   " on conflict(worker_id, question_id)")
-                  : QStringLiteral("insert into wrong_book(question_id, times_wrong, last_wrong,"
-                                   " right_streak) values(?, 1, ?, 0) on conflict(question_id)")) +
-                 QStringLiteral(" do update set times_wrong = ") +
-                 (server ? QStringLiteral("worker_wrong_book") : QStringLiteral("wrong_book")) +
-                 QStringLiteral(".times_wrong + 1, last_wrong = excluded.last_wrong,"
-                                " right_streak = 0"),
-             {questionId, when});
+    if (questionIds.isEmpty())
+        return;
+    if (backendOf(m_db) == Backend::Server) {
+        // On a server the book is the signed-in worker's rows of the shared
+        // table, and a conflict is one on that worker's row. One statement
+        // for the run: a question answered wrong twice counts twice.
+        sql::run(m_db,
+                 QStringLiteral("insert into worker_wrong_book(question_id, times_wrong,"
+                                " last_wrong, right_streak)"
+                                " select question_id, count(*), ?, 0"
+                                " from unnest(cast(? as bigint[])) as a(question_id)"
+                                " group by question_id"
+                                " on conflict(worker_id, question_id) do update"
+                                " set times_wrong = worker_wrong_book.times_wrong"
+                                " + excluded.times_wrong,"
+                                " last_wrong = excluded.last_wrong, right_streak = 0"),
+                 {when, sql::arrayOf(questionIds)});
+        return;
+    }
+    for (const qint64 id : questionIds)
+        sql::run(m_db,
+                 QStringLiteral("insert into wrong_book(question_id, times_wrong, last_wrong,"
+                                " right_streak) values(?, 1, ?, 0) on conflict(question_id)"
+                                " do update set times_wrong = wrong_book.times_wrong + 1,"
+                                " last_wrong = excluded.last_wrong, right_streak = 0"),
+                 {id, when});
 }
 
-bool WrongBookTable::recordRight(qint64 questionId, int leaveAfter) const
+int WrongBookTable::recordRight(const QList<qint64> &questionIds, int leaveAfter) const
 {
-    const QSqlQuery raised =
+    if (questionIds.isEmpty())
+        return 0;
+    if (backendOf(m_db) == Backend::Server) {
+        const QString ids = sql::arrayOf(questionIds);
         sql::run(m_db,
-                 QStringLiteral("update wrong_book set right_streak = right_streak + 1"
-                                " where question_id = ?"),
-                 {questionId});
-    if (raised.numRowsAffected() < 1)
-        return false;
-    const QSqlQuery left = sql::run(
-        m_db, QStringLiteral("delete from wrong_book where question_id = ? and right_streak >= ?"),
-        {questionId, leaveAfter});
-    return left.numRowsAffected() > 0;
+                 QStringLiteral("update wrong_book b set right_streak = b.right_streak + a.times"
+                                " from (select question_id, count(*) as times"
+                                " from unnest(cast(? as bigint[])) as u(question_id)"
+                                " group by question_id) as a"
+                                " where b.question_id = a.question_id"),
+                 {ids});
+        return sql::run(m_db,
+                        QStringLiteral("delete from wrong_book where question_id"
+                                       " = any(cast(? as bigint[])) and right_streak >= ?"),
+                        {ids, leaveAfter})
+            .numRowsAffected();
+    }
+    int left = 0;
+    for (const qint64 id : questionIds) {
+        const QSqlQuery raised = sql::run(m_db,
+                                          QStringLiteral("update wrong_book set right_streak ="
+                                                         " right_streak + 1 where question_id = ?"),
+                                          {id});
+        if (raised.numRowsAffected() < 1)
+            continue;
+        const QSqlQuery gone = sql::run(
+            m_db,
+            QStringLiteral("delete from wrong_book where question_id = ? and right_streak >= ?"),
+            {id, leaveAfter});
+        left += gone.numRowsAffected() > 0 ? 1 : 0;
+    }
+    return left;
 }
 
 QList<qint64> WrongBookTable::newestOfChapter(qint64 chapterId, int limit) const

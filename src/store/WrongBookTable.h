@@ -29,13 +29,22 @@ public:
     // The statements that create the table and its index where the file lacks them.
     static QStringList createStatements();
 
-    // The question was answered wrong at `when`: it enters the book, or its
-    // count rises; either way its right streak starts again.
-    void recordWrong(qint64 questionId, const QString &when) const;
-    // The question was answered right in a run from the book: its streak
-    // rises, and at `leaveAfter` right in a row it leaves the book. Returns
-    // true when it left. A question not in the book changes nothing.
-    bool recordRight(qint64 questionId, int leaveAfter) const;
+    // The questions were answered wrong at `when` (an id once per wrong
+    // answer): each enters the book, or its count rises; either way its right
+    // streak starts again.
+    void recordWrong(const QList<qint64> &questionIds, const QString &when) const;
+    void recordWrong(qint64 questionId, const QString &when) const
+    {
+        recordWrong(QList<qint64>{questionId}, when);
+    }
+    // The questions were answered right in a run from the book: each one's
+    // streak rises, and at `leaveAfter` right in a row it leaves the book.
+    // Returns how many left. A question not in the book changes nothing.
+    int recordRight(const QList<qint64> &questionIds, int leaveAfter) const;
+    bool recordRight(qint64 questionId, int leaveAfter) const
+    {
+        return recordRight(QList<qint64>{questionId}, leaveAfter) > 0;
+    }
 
     // The book's questions of a chapter, or of every chapter of a bank,
     // newest mistakes first, at most limit of them.

@@ -2,9 +2,12 @@
 #include "TestRegistry.h"
 
 #include "store/QuestionTable.h"
+#include "store/Sql.h"
+#include "store/WorkerTable.h"
 
 #include <QTest>
 #include <algorithm>
+#include <functional>
 
 namespace {
 
@@ -44,7 +47,41 @@ struct TwoBanks
     QList<qint64> high; // question ids of the high chapter, storage order
 };
 
+using TableWrite = std::function<void(TwoBanks &)>;
+
+// What every count of the table must agree with: the questions a read of the
+// scope finds, one by one.
+void compareCountsWithReads(const TwoBanks &f)
+{
+    const QuestionTable table(f.db.db());
+    const auto found = [&](const QuestionScope &scope) {
+        return static_cast<int>(table.ids(scope).size());
+    };
+    int everyQuestion = 0;
+    for (const auto &[bank, chapter] :
+         {std::pair(f.lowBank, f.lowChapter), std::pair(f.highBank, f.highChapter)}) {
+        const QuestionScope inChapter = QuestionScope::chapter(chapter);
+        QCOMPARE(table.countsPerChapter(bank).value(chapter), found(inChapter));
+        QCOMPARE(table.knownPerChapter(bank).value(chapter),
+                 found(inChapter) - found(inChapter.toPractise()));
+        const std::array<int, 6> perType = table.countsPerType(chapter);
+        for (int type = 0; type <= 5; ++type) {
+            if (type > 0)
+                QCOMPARE(perType[static_cast<size_t>(type)], found(inChapter.ofType(type)));
+            for (const QuestionScope &scope :
+                 {QuestionScope::bank(bank).ofType(type), inChapter.ofType(type)}) {
+                QCOMPARE(table.count(scope), found(scope));
+                QCOMPARE(table.count(scope.toPractise()), found(scope.toPractise()));
+            }
+        }
+        everyQuestion += found(QuestionScope::bank(bank));
+    }
+    QCOMPARE(table.countAll(), everyQuestion);
+}
+
 } // namespace
+
+Q_DECLARE_METATYPE(TableWrite)
 
 class QuestionTableTest : public QObject
 {
@@ -97,6 +134,78 @@ private slots:
         const QHash<qint64, int> high = table.countsPerChapter(f.highBank);
         QCOMPARE(high.size(), 1);
         QCOMPARE(high.value(kHigh + 1), 4);
+    }
+
+    // Every count agrees with the questions read, whatever was written before:
+    // the server keeps its counts apart from the questions.
+    void countsFollowEveryWrite_data()
+    {
+        using Write = TableWrite;
+        QTest::addColumn<Write>("write");
+        const auto mark = [](TwoBanks &f, int index, bool toPractise) {
+            QVERIFY(QuestionTable(f.db.db()).setToPractise(f.high.at(index), toPractise));
+        };
+        QTest::newRow("as set up") << Write([](TwoBanks &) {});
+        QTest::newRow("marked known, twice") << Write([mark](TwoBanks &f) {
+            mark(f, 0, false);
+            mark(f, 0, false);
+        });
+        QTest::newRow("known again to practise") << Write([mark](TwoBanks &f) {
+            mark(f, 1, true);
+            mark(f, 1, true);
+        });
+        QTest::newRow("known question deleted")
+            << Write([](TwoBanks &f) { QVERIFY(QuestionTable(f.db.db()).remove(f.high.at(1))); });
+        QTest::newRow("chapter emptied") << Write([mark](TwoBanks &f) {
+            mark(f, 3, false);
+            QCOMPARE(QuestionTable(f.db.db()).removeChapter(f.highChapter), 4);
+        });
+        QTest::newRow("questions added, one known") << Write([](TwoBanks &f) {
+            QuestionRow row;
+            row.type = 2;
+            row.stem = QStringLiteral("新题");
+            row.answer = QStringLiteral("AB");
+            QVERIFY(QuestionTable(f.db.db()).insertAll(f.lowChapter, {row, row, row}));
+            const QList<qint64> added =
+                QuestionTable(f.db.db()).ids(QuestionScope::chapter(f.lowChapter).ofType(2));
+            QVERIFY(QuestionTable(f.db.db()).setToPractise(added.at(1), false));
+        });
+        QTest::newRow("known question moved to the other bank") << Write([mark](TwoBanks &f) {
+            mark(f, 0, false);
+            sql::run(f.db.db(), QStringLiteral("update 考试训练题库 set 试卷分类 = ? where id = ?"),
+                     {f.lowChapter, f.high.at(0)});
+        });
+        QTest::newRow("known question of another type") << Write([](TwoBanks &f) {
+            sql::run(f.db.db(), QStringLiteral("update 考试训练题库 set 题目类型 = 4 where id = ?"),
+                     {f.high.at(1)});
+        });
+        QTest::newRow("chapter put back") << Write([mark](TwoBanks &f) {
+            mark(f, 0, false);
+            QuestionTable(f.db.db()).putBackToPractise(QuestionScope::chapter(f.highChapter));
+        });
+        QTest::newRow("one type of a bank put back") << Write([mark](TwoBanks &f) {
+            mark(f, 3, false);
+            QuestionTable(f.db.db()).putBackToPractise(QuestionScope::bank(f.highBank).ofType(1));
+        });
+        QTest::newRow("another worker knows them all") << Write([](TwoBanks &f) {
+            if (!TestDatabase::onServer())
+                return;
+            const qint64 other =
+                WorkerTable(f.db.db()).add(QStringLiteral("另一学员"), QString(), QString());
+            WorkerTable::signIn(f.db.db(), other);
+            QuestionTable table(f.db.db());
+            for (const qint64 bank : {f.lowBank, f.highBank})
+                for (const qint64 id : table.ids(QuestionScope::bank(bank)))
+                    table.setToPractise(id, false);
+            WorkerTable::signIn(f.db.db(), f.db.workerId());
+        });
+    }
+    void countsFollowEveryWrite()
+    {
+        QFETCH(TableWrite, write);
+        TwoBanks f;
+        write(f);
+        compareCountsWithReads(f);
     }
 
     void readsInStorageOrder_data()
