@@ -27,21 +27,32 @@ public:
         Busy,        // another user's change holds what this one needs (try again)
     };
 
+    // Which store refused: the data file, or a centre's server (the user is
+    // told of the one in use).
+    enum class Origin
+    {
+        File,
+        Server,
+    };
+
     // storeText is the engine's own message; statement, when given, only goes
     // to what() for the error output.
-    StoreError(Cause cause, const QString &storeText, const QString &statement = QString());
+    StoreError(Cause cause, const QString &storeText, const QString &statement = QString(),
+               Origin origin = Origin::File);
 
     Cause cause() const { return m_cause; }
+    Origin origin() const { return m_origin; }
     // The engine's own message, unchanged.
     QString storeText() const { return m_storeText; }
     // Why the statement failed, in the user's words.
-    QString reason() const { return reasonOf(m_cause, m_storeText); }
+    QString reason() const { return reasonOf(m_cause, m_storeText, m_origin); }
 
     // The cause in the user's words; a failure without a known cause carries
     // the store's own text as a detail after it.
-    static QString reasonOf(Cause cause, const QString &storeText);
+    static QString reasonOf(Cause cause, const QString &storeText, Origin origin = Origin::File);
 
 private:
     Cause m_cause;
+    Origin m_origin;
     QString m_storeText;
 };

@@ -46,7 +46,7 @@ void ServerSession::reopenIfClosed(const QSqlDatabase &db)
         const QString text = sql::storeText(error).trimmed();
         connection.close();
         throw StoreError(StoreError::Cause::ServerLost, text.isEmpty() ? error.text() : text,
-                         QStringLiteral("connect"));
+                         QStringLiteral("connect"), StoreError::Origin::Server);
     }
     qint64 workerId = 0;
     {

@@ -139,7 +139,9 @@ QString storeText(const QSqlError &error)
 
 StoreError failure(const QSqlError &error, const QString &statement, Stage stage)
 {
-    return StoreError(causeOf(error, stage), storeText(error), statement);
+    return StoreError(causeOf(error, stage), storeText(error), statement,
+                      isServerState(error.nativeErrorCode()) ? StoreError::Origin::Server
+                                                             : StoreError::Origin::File);
 }
 
 namespace {
@@ -157,7 +159,8 @@ namespace {
     if (thrown.cause() == StoreError::Cause::ServerLost ||
         (error.nativeErrorCode().isEmpty() && !ServerSession::answers(db))) {
         ServerSession::dropLost(db);
-        throw StoreError(StoreError::Cause::ServerLost, storeText(error), statement);
+        throw StoreError(StoreError::Cause::ServerLost, storeText(error), statement,
+                         StoreError::Origin::Server);
     }
     throw thrown;
 }
@@ -216,8 +219,8 @@ QString withValues(const QSqlDatabase &db, const QString &statement, const QVari
     }
     if (next != values.size()) {
         // A statement of this program with more or fewer places than values.
-        throw StoreError(StoreError::Cause::Failed, QStringLiteral("语句的参数个数不符"),
-                         statement);
+        throw StoreError(StoreError::Cause::Failed, QStringLiteral("语句的参数个数不符"), statement,
+                         StoreError::Origin::Server);
     }
     return text;
 }

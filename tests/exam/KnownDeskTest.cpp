@@ -247,8 +247,8 @@ private slots:
                           QStringLiteral("attempt to write a readonly database"));
         QTest::mouseClick(d.known.markCommand(), Qt::LeftButton);
         QCOMPARE(d.notifier.notices.last(),
-                 KnownQuestions::notMarkedNotice(QStringLiteral(
-                     "数据文件拒绝了这次操作（详细信息：attempt to write a readonly database）")));
+                 KnownQuestions::notMarkedNotice(TestDatabase::refusal(
+                     QStringLiteral("attempt to write a readonly database"))));
         QCOMPARE(d.known.figureLabel()->text(), before);
         QCOMPARE(d.desk.run().current(), 1);
     }
@@ -397,7 +397,7 @@ private slots:
         QTest::mouseClick(d.desk.chapterPage()->restoreLink(), Qt::LeftButton);
         QCOMPARE(d.notifier.notices,
                  QStringList{KnownQuestions::notRestoredNotice(
-                     QStringLiteral("数据文件拒绝了这次操作（详细信息：database is locked）"))});
+                     TestDatabase::refusal(QStringLiteral("database is locked")))});
         QCOMPARE(d.known.figureLabel()->text(), figure);
         QCOMPARE(d.knownCount(), 1);
     }

@@ -233,8 +233,7 @@ private Q_SLOTS:
         QTest::addColumn<QString>("reason");
         QTest::addColumn<bool>("byCountdown");
         const auto refused = [](const char *raised) {
-            return QStringLiteral("数据文件拒绝了这次操作（详细信息：") +
-                   QString::fromUtf8(raised) + QStringLiteral("）");
+            return TestDatabase::refusal(QString::fromUtf8(raised));
         };
         QTest::newRow("disk full, handed in")
             << "database or disk is full" << refused("database or disk is full") << false;

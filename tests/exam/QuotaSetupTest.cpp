@@ -342,10 +342,9 @@ private slots:
         b.db.refuseWrites(QStringLiteral("insert"), QStringLiteral("rand_num"),
                           QStringLiteral("database or disk is full"));
         QVERIFY(!p.setup.save());
-        QCOMPARE(
-            p.notifier.notices,
-            QStringList{QStringLiteral("[软件提示]：抽题数据没有保存，原因：数据文件拒绝了这次操作"
-                                       "（详细信息：database or disk is full）")});
+        QCOMPARE(p.notifier.notices,
+                 QStringList{QStringLiteral("[软件提示]：抽题数据没有保存，原因：") +
+                             TestDatabase::refusal(QStringLiteral("database or disk is full"))});
         QVERIFY(b.rows(b.safety).isEmpty());
         b.db.acceptWrites();
         QVERIFY(p.setup.save());
@@ -487,9 +486,8 @@ private slots:
             << "[软件提示]：当前数据库【安规】没有设定抽题数量，现在自动打开按章抽题选择.";
         QTest::newRow("a failed write undoes every row")
             << true << true << true << int(QuotaSetup::Redraw::Failed)
-            << "[软件提示]"
-               "：重新抽取的试题没有保存，原因：数据文件拒绝了这次操作（详细信息：database is "
-               "locked）";
+            << QStringLiteral("[软件提示]：重新抽取的试题没有保存，原因：") +
+                   TestDatabase::refusal(QStringLiteral("database is locked"));
     }
 
     void redrawOutcomes()

@@ -4,6 +4,8 @@
 #include "TestDatabase.h"
 #include "TestRegistry.h"
 
+#include "base/StoreError.h"
+
 #include "exam/Countdown.h"
 #include "exam/PracticeSession.h"
 #include "exam/RandomPractice.h"
@@ -292,8 +294,11 @@ private Q_SLOTS:
         QVERIFY(!desk.practice.start(Scope::Chapter));
         QCOMPARE(
             desk.notifier.notices,
-            QStringList{QStringLiteral("[软件提示]：随机练习的试题没有调入，原因：数据文件缺少所需"
-                                       "的数据表或数据列。")});
+            QStringList{QStringLiteral("[软件提示]：随机练习的试题没有调入，原因：") +
+                        StoreError::reasonOf(StoreError::Cause::MissingPart, QString(),
+                                             TestDatabase::onServer() ? StoreError::Origin::Server
+                                                                      : StoreError::Origin::File) +
+                        QStringLiteral("。")});
         QVERIFY(!desk.run.active());
         QVERIFY(!desk.countdown.isRunning());
     }

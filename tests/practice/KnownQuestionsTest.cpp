@@ -227,8 +227,8 @@ private slots:
         QTest::addColumn<QString>("notice");
         QTest::newRow("update refused")
             << 0
-            << KnownQuestions::notMarkedNotice(QStringLiteral(
-                   "数据文件拒绝了这次操作（详细信息：attempt to write a readonly database）"));
+            << KnownQuestions::notMarkedNotice(
+                   TestDatabase::refusal(QStringLiteral("attempt to write a readonly database")));
         QTest::newRow("read-only file") << 1 << KnownQuestions::notMarkedNotice(kReadOnlyReason);
         QTest::newRow("deleted meanwhile") << 2 << KnownQuestions::kMissingNotice;
     }
@@ -326,8 +326,9 @@ private slots:
                                     : known.restoreBank(kSibling);
         QVERIFY(!ok);
         // Never the bank's success notice.
-        QCOMPARE(notifier.notices, QStringList{KnownQuestions::notRestoredNotice(QStringLiteral(
-                                       "数据文件拒绝了这次操作（详细信息：database is locked）"))});
+        QCOMPARE(notifier.notices,
+                 QStringList{KnownQuestions::notRestoredNotice(
+                     TestDatabase::refusal(QStringLiteral("database is locked")))});
         QCOMPARE(bank.knownCount(), 3);
     }
 

@@ -191,8 +191,8 @@ private slots:
                           QStringLiteral("disk full"));
         const int serial = v.viewer.display().rowsSerial;
         all ? v.viewer.restoreAll() : v.viewer.restoreOne();
-        QCOMPARE(v.notifier.notices, QStringList{KnownQuestions::notRestoredNotice(QStringLiteral(
-                                         "数据文件拒绝了这次操作（详细信息：disk full）"))});
+        QCOMPARE(v.notifier.notices, QStringList{KnownQuestions::notRestoredNotice(
+                                         TestDatabase::refusal(QStringLiteral("disk full")))});
         QCOMPARE(v.viewer.display().rowsSerial, serial);
         QCOMPARE(v.viewer.display().rows.size(), 3);
         QCOMPARE(figure.count(), 0);

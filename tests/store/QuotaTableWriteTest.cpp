@@ -114,8 +114,7 @@ private slots:
             table.saveChapter(chapterRow(1, 10, 4, {3, 0, 0, 0, 0}, {"#1#2#3"}));
         } catch (const StoreError &error) {
             thrown = true;
-            QCOMPARE(error.reason(),
-                     QStringLiteral("数据文件拒绝了这次操作（详细信息：disk full）"));
+            QCOMPARE(error.reason(), TestDatabase::refusal(QStringLiteral("disk full")));
         }
         QVERIFY(thrown);
         const QVector<QuotaRow> rows = table.ofBank(1);

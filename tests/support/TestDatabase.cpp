@@ -1,5 +1,7 @@
 #include "TestDatabase.h"
 
+#include "base/StoreError.h"
+
 #include "DatabaseWriter.h"
 
 #include "store/QuestionCodec.h"
@@ -36,6 +38,12 @@ QString quotedText(QString text)
 }
 
 } // namespace
+
+QString TestDatabase::refusal(const QString &detail)
+{
+    return StoreError::reasonOf(StoreError::Cause::Failed, detail,
+                                onServer() ? StoreError::Origin::Server : StoreError::Origin::File);
+}
 
 bool TestDatabase::onServer()
 {

@@ -22,6 +22,9 @@ public:
     QSqlDatabase db() const { return m_db; }
     // Whether this run of the tests is against the server.
     static bool onServer();
+    // The reason the user is told when the store in use refuses a write with
+    // the engine's message `detail`.
+    static QString refusal(const QString &detail);
     // The address of this database on the server (a connection opened with
     // it sees the same tables); empty for a file.
     QString url() const { return m_url; }
