@@ -109,6 +109,8 @@ public:
         m_placed.insert(name, placed);
         return placed;
     }
+    // How many pictures it copied (a picture found there already is not).
+    int copied() const { return static_cast<int>(m_made.size()); }
     void takeBack()
     {
         for (const QString &file : std::as_const(m_made))
@@ -373,6 +375,7 @@ BankTransfer::Report BankTransfer::importBanks(const QSqlDatabase &db, const QLi
         table_rows::write(db, newQuestions);
         table_rows::write(db, newQuotas);
         transaction.commit();
+        report.picturesCopied = pictures.copied();
     } catch (const StoreError &failure) {
         pictures.takeBack();
         report.added.clear();

@@ -22,9 +22,10 @@ public:
     };
     struct Report
     {
-        QStringList added;   // one line per bank added or written
-        QStringList renamed; // one line per bank, chapter or picture renamed
-        QString error;       // why nothing was added or written
+        QStringList added;      // one line per bank added or written
+        QStringList renamed;    // one line per bank, chapter or picture renamed
+        QString error;          // why nothing was added or written
+        int picturesCopied = 0; // by an import, into this computer's pictures
         bool ok() const { return error.isEmpty(); }
     };
 

@@ -82,6 +82,7 @@ private slots:
         QCOMPARE(readFile(targetImages + QStringLiteral("/jiedixian (2).jpg")),
                  QByteArray("earth"));
         QCOMPARE(readFile(targetImages + QStringLiteral("/biaoshipai.jpg")), QByteArray("sign"));
+        QCOMPARE(first.picturesCopied, 2);
         QCOMPARE(sql::scalar(
                      db.db(),
                      QStringLiteral(
@@ -108,6 +109,8 @@ private slots:
             QStringLiteral("章节 变电安全规程-第一章 总则 改名为 变电安全规程-第一章 总则 (2)")));
         QCOMPARE(second.added,
                  QStringList{QStringLiteral("题库 变电安全工作规程题库 (2)：3 个章节，35 道试题")});
+        // The same pictures are there already: none copied again.
+        QCOMPARE(second.picturesCopied, 0);
         QCOMPARE(sql::scalar(db.db(), QStringLiteral("select count(*) from 考试训练题库")),
                  qint64(95));
         // The drawn lists name the new copies of the drawn questions, in drawing order.

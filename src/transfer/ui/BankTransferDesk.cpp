@@ -130,5 +130,11 @@ void BankTransferDesk::importBanks()
         m_services.notifier.inform(report.error);
         return;
     }
-    m_services.notifier.inform(reportText(QStringLiteral("已导入："), report));
+    QString text = reportText(QStringLiteral("已导入："), report);
+    // Pictures stay files of each computer, also with a centre's server:
+    // the trainer is told where they went, to copy them to the other desks.
+    if (report.picturesCopied > 0)
+        text += QStringLiteral("\n\n图片：%1 个已复制到本机的 images 文件夹")
+                    .arg(report.picturesCopied);
+    m_services.notifier.inform(text);
 }
