@@ -2,6 +2,7 @@
 
 #include "store/Backend.h"
 #include "store/Schema.h"
+#include "store/ServerSchema.h"
 #include "store/ServerUrl.h"
 #include "store/Sql.h"
 
@@ -166,6 +167,14 @@ QSqlDatabase Database::openServer(const QString &url, const QString &connectionN
         if (error)
             error->clear();
         return db;
+    }
+
+    // A centre's tables made by an earlier version get what this one adds.
+    try {
+        ServerSchema::upgrade(db);
+    } catch (const StoreError &e) {
+        return fail(
+            QStringLiteral("数据库服务器 %1 上的数据表无法更新\n原因：%2").arg(shown, e.reason()));
     }
 
     // The program needs the data file's tables and columns (the per-worker

@@ -18,4 +18,9 @@ public:
     static QStringList filledTables(const QSqlDatabase &db);
     // Whether the database holds the centre's tables.
     static bool present(const QSqlDatabase &db);
+    // Brings the tables of a database made by an earlier version of the
+    // program up to date, in one transaction: the counts per chapter are
+    // added and filled from the rows there. True when it changed anything;
+    // throws StoreError when it fails (nothing is changed then).
+    static bool upgrade(const QSqlDatabase &db);
 };
