@@ -96,3 +96,8 @@ QStringList ServerSchema::filledTables(const QSqlDatabase &db)
     }
     return filled;
 }
+
+void ServerSchema::settleAfterLoad(const QSqlDatabase &db)
+{
+    sql::run(db, QStringLiteral("vacuum analyze"));
+}

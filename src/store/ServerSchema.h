@@ -23,4 +23,9 @@ public:
     // added and filled from the rows there. True when it changed anything;
     // throws StoreError when it fails (nothing is changed then).
     static bool upgrade(const QSqlDatabase &db);
+    // Lets the server look over every table after a bulk load (vacuum and
+    // analyze), so that its plans and index-only reads fit the rows from the
+    // first worker on instead of after its own background pass. Outside a
+    // transaction; throws StoreError when it fails (nothing is lost then).
+    static void settleAfterLoad(const QSqlDatabase &db);
 };

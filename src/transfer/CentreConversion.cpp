@@ -139,6 +139,14 @@ CentreConversion::Report CentreConversion::toServer(const QString &source, const
                            .arg(shown, failure.reason());
         return report;
     }
+    try {
+        ServerSchema::settleAfterLoad(db);
+    } catch (const StoreError &failure) {
+        // The rows are in; the server's own background pass will come.
+        report.notes << QStringLiteral("数据已写入，但服务器未能整理数据表（%1），"
+                                       "最初的练习可能稍慢")
+                            .arg(failure.reason());
+    }
     if (worker.isEmpty())
         report.notes << QStringLiteral("文件中的练习状态（已会标记、设置、练习记录、做题历史、"
                                        "错题本、答题统计、学习设置）未复制：没有给出 --worker");
