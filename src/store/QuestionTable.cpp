@@ -79,7 +79,9 @@ QString tallyWhere(const QuestionScope &scope, QVariantList &values)
     return where;
 }
 
-QString knownTallyWhere(const QuestionScope &scope, QVariantList &values)
+// The same for the signed-in worker's rows of a table kept by chapter and
+// type (the known marks and their tally).
+QString workerRowsWhere(const QuestionScope &scope, QVariantList &values)
 {
     return tallyWhere(scope, values) + QStringLiteral(" and worker_id = drillbay_worker()");
 }
@@ -120,7 +122,7 @@ int QuestionTable::count(const QuestionScope &scope) const
             tallyWhere(scope, values) + QStringLiteral("), 0)");
         if (scope.toPractiseOnly)
             statement += QStringLiteral(" - coalesce((select sum(known) from worker_known_tally") +
-                         knownTallyWhere(scope, values) + QStringLiteral("), 0)");
+                         workerRowsWhere(scope, values) + QStringLiteral("), 0)");
         return static_cast<int>(sql::scalar(m_db, statement, values));
     }
     const QString where = whereOf(m_db, scope, values);
@@ -159,7 +161,7 @@ QHash<qint64, int> QuestionTable::knownPerChapter(qint64 bankId) const
         onServer(m_db)
             ? sql::run(m_db,
                        QStringLiteral("select chapter_id, sum(known) from worker_known_tally") +
-                           knownTallyWhere(QuestionScope::bank(bankId), values) +
+                           workerRowsWhere(QuestionScope::bank(bankId), values) +
                            QStringLiteral(" group by chapter_id having sum(known) > 0"),
                        values)
             : sql::run(
@@ -464,7 +466,7 @@ int QuestionTable::putBackToPractise(const QuestionScope &scope)
     // scope back is deleting the worker's marks of its chapters.
     if (onServer(m_db))
         return sql::run(m_db,
-                        QStringLiteral("delete from worker_known") + knownTallyWhere(scope, values),
+                        QStringLiteral("delete from worker_known") + workerRowsWhere(scope, values),
                         values)
             .numRowsAffected();
     const QString where = whereOf(m_db, scope, values);

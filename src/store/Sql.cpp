@@ -165,10 +165,6 @@ namespace {
     throw thrown;
 }
 
-} // namespace
-
-namespace {
-
 // The statement with each '?' placeholder (outside quotes and comments)
 // replaced by its value in the server driver's literal form: the very text
 // the driver's prepared statement sends in its "execute" (it binds no values
